@@ -1,0 +1,17 @@
+// morvastart: start-up, command line, generation, summary. The process
+// always ends through the summary or a fatal/internal report.
+#include <QCoreApplication>
+
+#include "diag/report.h"
+#include "driver/option_values.h"
+#include "driver/startup.h"
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    // The preprocessor skips unknown or empty tool pragmas silently; it has
+    // no other mode, so there is nothing to switch here.
+    start_tool(application);
+    // Command-line analysis and generation take their places here.
+    finish_run();
+}
