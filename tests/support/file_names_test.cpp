@@ -1,1 +1,92 @@
+// File kinds, suffix overrides and name splitting.
+#include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
+#include "diag/message_catalogue.h"
+#include "diag/report.h"
+#include "support/file_names.h"
+
+namespace {
+
+class FileNames : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        unsetenv("MORVAPTU");
+        unsetenv("MORVAEXC");
+        register_all_messages();
+        reset_reporting();
+    }
+    void TearDown() override { unsetenv("MORVAPTU"); }
+};
+
+TEST_F(FileNames, SuffixesAndOverrides)
+{
+    EXPECT_EQ(file_kind_suffix(kind_ptu), "ptu");
+    EXPECT_EQ(file_kind_suffix(kind_rio2), "ri2");
+    EXPECT_EQ(file_kind_suffix(kind_exi), "i");
+    setenv("MORVAPTU", "tst", 1);
+    EXPECT_EQ(file_kind_suffix(kind_ptu), "tst");
+    EXPECT_EQ(complete_name("calc", kind_ptu), "./calc.tst");
+    setenv("MORVAPTU", "", 1);
+    EXPECT_EQ(complete_name("calc", kind_ptu), "./calc");
+    EXPECT_EQ(complete_name("dir/calc.x", kind_ptu), "dir/calc.x");
+}
+
+TEST_F(FileNames, KindsWithoutDefaultSuffix)
+{
+    EXPECT_EQ(complete_name("a", kind_tdc), "./a");
+    EXPECT_EQ(complete_name("a", kind_rod), "./a");
+    EXPECT_EQ(complete_name("a", kind_exc), "./a.c");
+    EXPECT_EQ(complete_name("a", kind_cpp), "./a.cc");
+    EXPECT_EQ(complete_name("a.c", kind_cpp), "./a.c");
+}
+
+TEST_F(FileNames, SplitSuffixAndPath)
+{
+    std::string base, suffix, dir, file;
+    split_suffix("dir.old/file", base, suffix);
+    EXPECT_EQ(base, "dir");
+    EXPECT_EQ(suffix, "old/file");
+    split_suffix("noext", base, suffix);
+    EXPECT_EQ(base, "noext");
+    EXPECT_EQ(suffix, "");
+    split_path("/x.c", dir, file);
+    EXPECT_EQ(dir, "//");
+    EXPECT_EQ(file, "x.c");
+    split_path("x.c", dir, file);
+    EXPECT_EQ(dir, "./");
+    EXPECT_EQ(file, "x.c");
+    split_path("a/b/c.h", dir, file);
+    EXPECT_EQ(dir, "a/b/");
+    EXPECT_EQ(file, "c.h");
+}
+
+TEST_F(FileNames, CheckDirectoryWarnsForFilesAndMissingPaths)
+{
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(check_directory("/tmp"), 0);
+    EXPECT_EQ(check_directory("/nonexistent-dir-x"), 1);
+    EXPECT_EQ(check_directory("/etc/passwd"), 1);
+    std::string err = testing::internal::GetCapturedStderr();
+    // The second warning repeats code, file and line of the first: counted, not shown.
+    EXPECT_EQ(err, "Tolvex-W-INCLTYPER,  /nonexistent-dir-x is not a directory \n");
+    EXPECT_EQ(current_counts().warnings, 2);
+    EXPECT_TRUE(current_counts().not_shown);
+}
+
+TEST_F(FileNames, Readability)
+{
+    EXPECT_EQ(not_readable("/etc/hostname-missing-x"), 1);
+    EXPECT_EQ(not_readable("/etc/passwd"), 0);
+    std::string path = (std::filesystem::temp_directory_path() / "morva_remove_me").string();
+    std::FILE* f = std::fopen(path.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fclose(f);
+    remove_file(path);
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+} // namespace

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, installs into ./prefix and runs morvastart
+# on the bundled example, then prints the script it wrote.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+cmake --build build -j2
+cmake --install build --prefix "$PWD/prefix" > /dev/null
+out=$(mktemp -d)
+cp examples/calc.c examples/calc.h "$out"/
+cd "$out"
+status=0
+TOLVEXDIR="$OLDPWD/prefix" "$OLDPWD/prefix/bin/morvastart" calc.c calc.ptu || status=$?
+echo "--- $out/calc.ptu (exit status $status) ---"
+cat calc.ptu 2>/dev/null || echo "(no script was written)"
+exit "$status"

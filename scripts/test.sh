@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs the whole test suite with ctest.
+# With --sanitize the build uses AddressSanitizer and UndefinedBehaviorSanitizer
+# in its own build directory.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+dir=build
+flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+if [ "${1:-}" = "--sanitize" ]; then
+  dir=build-sanitize
+  flags=(-DCMAKE_BUILD_TYPE=Debug -DMORVA_SANITIZE=ON)
+  export ASAN_OPTIONS=detect_leaks=0:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+fi
+cmake -S . -B "$dir" "${flags[@]}" > /dev/null
+cmake --build "$dir" -j2
+ctest --test-dir "$dir" -j2 --output-on-failure --timeout 600

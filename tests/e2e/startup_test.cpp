@@ -1,0 +1,100 @@
+// Start-up of the installed morvastart: the TOLVEXDIR rules, the banner, the
+// translations and the clean summary. Each run gets a valid small C file so
+// that the expectations hold whatever the later stages of a run do.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "run_tool.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string clean_summary = "Tolvex-I-ENDNOENWR,  End of execution with 0 error and 0 warning\n";
+
+struct Startup : testing::Test {
+    std::string dir;
+    std::vector<std::string> args;
+    void SetUp() override
+    {
+        dir = scratch_dir(testing::UnitTest::GetInstance()->current_test_info()->name());
+        write_file(dir + "/calc.c", "int add(int a, int b)\n{\n    return a + b;\n}\n");
+        args = {"calc.c", "calc.ptu"};
+    }
+    tool_result run(const env_changes& env) { return run_tool("morvastart", args, env, dir); }
+};
+
+TEST_F(Startup, MissingTolvexdirIsFatal)
+{
+    const std::string text = "Fatal Error: please setup TOLVEXDIR environment variable.\n";
+    for (const env_changes& env : {env_changes{{"TOLVEXDIR", std::nullopt}}, env_changes{{"TOLVEXDIR", ""}}}) {
+        tool_result r = run(env);
+        EXPECT_EQ(r.err, text);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.status, 7);
+    }
+    EXPECT_FALSE(fs::exists(dir + "/calc.ptu"));
+}
+
+TEST_F(Startup, BannerThenCleanSummary)
+{
+    tool_result r = run({});
+    EXPECT_EQ(r.err, banner_lines() + clean_summary);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.status, 0);
+}
+
+TEST_F(Startup, CopyrightSuppressedEvenByEmptyValue)
+{
+    tool_result r = run({{"MORVA_SUPPRESS_COPYRIGHT", ""}});
+    EXPECT_EQ(r.err, banner_lines(false) + clean_summary);
+    EXPECT_EQ(r.status, 0);
+}
+
+TEST_F(Startup, TolvexdirNamingAPlainFileRunsUntranslated)
+{
+    std::string file = dir + "/plain";
+    write_file(file, "x");
+    tool_result r = run({{"TOLVEXDIR", file}, {"LANG", "fr_FR.UTF-8"}});
+    EXPECT_EQ(r.err, "Warning: directory doesn't exist '" + file + "/lib/locale'\n" + banner_lines() + clean_summary);
+    EXPECT_EQ(r.status, 0);
+}
+
+const std::string french_banner =
+    "Tolvex-I-STARTEXEC,  Kelvane G\xc3\xa9n\xc3\xa9rateur obsol\xc3\xa8te de squelettes de test C++ 4.1.0.2.117.006\n"
+    "Tolvex-I-COPYRIGHT,  Copyright (C) 2026 Kelvane Logiciels. Tous droits r\xc3\xa9serv\xc3\xa9s.\n";
+const std::string french_summary =
+    "Tolvex-I-ENDNOENWR,  Fin d'ex\xc3\xa9" "cution avec 0 erreur et 0 avertissement\n";
+
+TEST_F(Startup, FrenchLocaleTranslates)
+{
+    tool_result r = run({{"LANG", "fr_FR.UTF-8"}});
+    EXPECT_EQ(r.err, french_banner + french_summary);
+    EXPECT_EQ(r.status, 0);
+    // The locale name is shortened down to its language: fr_CA finds the fr files too.
+    r = run({{"LANG", "fr_CA.UTF-8"}});
+    EXPECT_EQ(r.err, french_banner + french_summary);
+    r = run({{"LANG", "de_DE.UTF-8"}});
+    EXPECT_EQ(r.err, banner_lines() + clean_summary);
+}
+
+TEST_F(Startup, CorruptOrMissingTranslationFilesAreSkipped)
+{
+    std::string home = dir + "/home";
+    fs::create_directories(home + "/lib/locale");
+    for (const auto& entry : fs::directory_iterator(stage_dir() + "/lib/locale"))
+        fs::copy_file(entry.path(), home + "/lib/locale/" + entry.path().filename().string());
+    // A corrupt banner catalogue and a missing summary catalogue: both fall back to English.
+    write_file(home + "/lib/locale/plovident_fr.qm", std::string(300, '\x5a'));
+    fs::remove(home + "/lib/locale/modbas_fr.qm");
+    tool_result r = run({{"TOLVEXDIR", home}, {"LANG", "fr_FR.UTF-8"}});
+    EXPECT_EQ(r.err, banner_lines() + clean_summary);
+    EXPECT_EQ(r.status, 0);
+
+    fs::remove_all(home + "/lib/locale");
+    r = run({{"TOLVEXDIR", home}});
+    EXPECT_EQ(r.err, "Warning: directory doesn't exist '" + home + "/lib/locale'\n" + banner_lines() + clean_summary);
+}
+
+} // namespace
