@@ -10,7 +10,7 @@ flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
 if [ "${1:-}" = "--sanitize" ]; then
   dir=build-sanitize
   flags=(-DCMAKE_BUILD_TYPE=Debug -DMORVA_SANITIZE=ON)
-  export ASAN_OPTIONS=detect_leaks=0:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  export ASAN_OPTIONS=detect_leaks=0:abort_on_error=0:allocator_may_return_null=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 fi
 cmake -S . -B "$dir" "${flags[@]}" > /dev/null
 cmake --build "$dir" -j2
