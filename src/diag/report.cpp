@@ -74,7 +74,7 @@ std::string fill_markers(const std::string& text, std::string_view first, std::s
     return body;
 }
 
-void write_line(const std::string& line, bool keep_off_console)
+void write_message(const std::string& line, bool keep_off_console)
 {
     report_state& s = state();
     if (keep_off_console)
@@ -97,7 +97,7 @@ void close_error_file()
 
 } // namespace
 
-std::string format_line(const char* code, char letter, std::string_view first, std::string_view second)
+std::string message_line(const char* code, char letter, std::string_view first, std::string_view second)
 {
     std::string line = "Tolvex-";
     line += letter;
@@ -132,7 +132,7 @@ void report_at(int kind, const char* code, const report_argument& argument, std:
         ++s.warning_count;
         keep_off = s.warning_count > shown_warnings_limit || repeat;
     }
-    write_line(format_line(code, letters[kind], prefix, argument.bytes()), keep_off);
+    format_message(code, letters[kind], prefix, argument.bytes(), keep_off);
     if (kind == kind_internal || kind == kind_fatal) {
         close_error_file();
         exit_process(kind == kind_internal ? 9 : 7);
@@ -192,8 +192,11 @@ void open_error_file(const QString& name)
         return;
     s.error_file_name = name;
     s.error_file = std::fopen(name.toLocal8Bit().constData(), "w");
-    if (s.error_file == nullptr)
-        report_fatal("FICERROPN", name);
+    if (s.error_file == nullptr) {
+        // This text takes the file name in place of the position prefix.
+        format_message("FICERROPN", 'F', name.toLocal8Bit().toStdString(), "", false);
+        exit_process(7);
+    }
 }
 
 void end_of_execution(bool remove_clean_error_file)
@@ -214,8 +217,8 @@ void end_of_execution(bool remove_clean_error_file)
         code = "ENDNOENWR", status = 0;
     }
     if (status != 0 && s.not_shown)
-        write_line(format_line("MORERWALI", 'I', s.error_file_name.toLocal8Bit().toStdString(), ""), false);
-    write_line(format_line(code, 'I', first, second), false);
+        format_message("MORERWALI", 'I', s.error_file_name.toLocal8Bit().toStdString(), "", false);
+    format_message(code, 'I', first, second, false);
     close_error_file();
     if (status == 0 && remove_clean_error_file && !s.error_file_name.isEmpty())
         std::remove(s.error_file_name.toLocal8Bit().constData());
@@ -225,6 +228,12 @@ void end_of_execution(bool remove_clean_error_file)
 void finish_run()
 {
     end_of_execution(true);
+}
+
+void format_message(const char* code, char letter, std::string_view first, std::string_view second,
+                    bool keep_off_console)
+{
+    write_message(message_line(code, letter, first, second), keep_off_console);
 }
 
 report_counts current_counts()

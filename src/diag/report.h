@@ -53,8 +53,13 @@ void set_current_line(int line);
 // Turns console output on; a non-empty name also opens that error file (FICERROPN if it cannot).
 void open_error_file(const QString& name);
 
-// Builds one message line (with its final line feed) without printing it.
-std::string format_line(const char* code, char letter, std::string_view first, std::string_view second);
+// One message line (with its final line feed), built without printing it.
+std::string message_line(const char* code, char letter, std::string_view first, std::string_view second);
+
+// Builds the line and writes it to the console (unless kept off, which marks
+// that a line was not shown) and to the error file when one is open.
+void format_message(const char* code, char letter, std::string_view first, std::string_view second,
+                    bool keep_off_console);
 
 [[noreturn]] void end_of_execution(bool remove_clean_error_file);
 [[noreturn]] void finish_run();

@@ -150,3 +150,53 @@ TEST_F(Reporting, ArgumentBytesKeptExactly)
 }
 
 } // namespace
+
+namespace {
+
+std::string slurp(const std::string& path)
+{
+    std::string text;
+    if (std::FILE* f = std::fopen(path.c_str(), "r")) {
+        int c;
+        while ((c = std::fgetc(f)) != EOF)
+            text += static_cast<char>(c);
+        std::fclose(f);
+    }
+    return text;
+}
+
+class ErrorFile : public Reporting {};
+
+TEST_F(ErrorFile, KeepsEveryLineAndIsRemovedAfterACleanRun)
+{
+    const std::string path = testing::TempDir() + "morva_errors.txt";
+    EXPECT_EXIT(
+        {
+            open_error_file(QString::fromStdString(path));
+            report_with_position(kind_warning, "UNDEFININ", "a", "f.c", 1);
+            report_with_position(kind_warning, "UNDEFININ", "a", "f.c", 1);
+            finish_run();
+        },
+        testing::ExitedWithCode(3),
+        "more detailed Errors/Warnings can be found in file " + path + "\n");
+    EXPECT_EQ(slurp(path),
+              "Tolvex-W-UNDEFININ,  [f.c:1] Undefining a\n"
+              "Tolvex-W-UNDEFININ,  [f.c:1] Undefining a\n"
+              "Tolvex-I-MORERWALI,  more detailed Errors/Warnings can be found in file " + path + "\n"
+              "Tolvex-I-ENDNOEWAR,  End of execution with 2 warning(s)\n");
+    EXPECT_EXIT(
+        {
+            open_error_file(QString::fromStdString(path));
+            finish_run();
+        },
+        testing::ExitedWithCode(0), "");
+    EXPECT_EQ(std::fopen(path.c_str(), "r"), nullptr);
+}
+
+TEST_F(ErrorFile, UnopenableIsFatal)
+{
+    EXPECT_EXIT(open_error_file("/nonexistent-dir/x/errors"), testing::ExitedWithCode(7),
+                "^Tolvex-F-FICERROPN,  File /nonexistent-dir/x/errors opening problem\n$");
+}
+
+} // namespace
