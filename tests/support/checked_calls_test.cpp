@@ -13,7 +13,8 @@
 
 namespace {
 
-const char* const overflow_line = "^Tolvex-S-ERRINTFCT,  Internal error in the function memory overflow\n$";
+// Not anchored at the start: a sanitizer's allocator may warn first.
+const char* const overflow_line = "Tolvex-S-ERRINTFCT,  Internal error in the function memory overflow\n$";
 
 TEST(CheckedCallsDeathTest, AllocationFailureIsInternalError)
 {
@@ -25,6 +26,9 @@ TEST(CheckedCallsDeathTest, AllocationFailureIsInternalError)
 
 TEST(CheckedCallsDeathTest, FailingNewIsInternalError)
 {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer's operator new does not call the new handler";
+#endif
     register_all_messages();
     EXPECT_EXIT(
         {
