@@ -4,7 +4,6 @@
 // with analyse-all, so a stop_analyse pragma elsewhere keeps its effect.
 #include "generator/analysis_context.h"
 
-#include <cstdlib>
 #include <vector>
 
 #include "driver/option_values.h"
@@ -70,19 +69,4 @@ std::string include_text_for(std::string_view file, analysis_context& context)
 void analyse_include(std::string_view file, analysis_context& context)
 {
     analyse_text(include_text_for(file, context), context, file, "");
-}
-
-std::string_view base_name(std::string_view name)
-{
-    std::size_t slash = name.rfind('/');
-    std::string_view file = slash == std::string_view::npos ? name : name.substr(slash + 1);
-    std::size_t dot = file.rfind('.');
-    return dot == std::string_view::npos ? file : file.substr(0, dot);
-}
-
-bool same_file(std::string_view a, std::string_view b)
-{
-    if (std::getenv("MVX_NOBASENAME") != nullptr)
-        return true;
-    return base_name(a) == base_name(b);
 }

@@ -37,10 +37,3 @@ std::string include_text_for(std::string_view file, analysis_context& context);
 
 // analyse_text of include_text_for(file).
 void analyse_include(std::string_view file, analysis_context& context);
-
-// True when the base names (after the last '/', before the last '.') are
-// equal, or always when MVX_NOBASENAME is set.
-bool same_file(std::string_view a, std::string_view b);
-
-// The base name used by same_file and the HEADER statement.
-std::string_view base_name(std::string_view name);

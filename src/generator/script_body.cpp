@@ -5,6 +5,7 @@
 
 #include "driver/option_values.h"
 #include "generator/file_access.h"
+#include "generator/file_identity.h"
 #include "generator/generation.h"
 #include "generator/section_writers.h"
 #include "support/file_names.h"

@@ -1,0 +1,226 @@
+// Name completion, the numbered open modes with the VESTRA_LOG record, write
+// and close failures, the backup rename and the date text.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include <unistd.h>
+
+#include "diag/message_catalogue.h"
+#include "diag/report.h"
+#include "generator/file_access.h"
+#include "support/file_names.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string slurp(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class FileAccess : public testing::Test {
+protected:
+    fs::path dir;
+    void SetUp() override
+    {
+        register_all_messages();
+        reset_reporting();
+        for (const char* v : {"MORVAPTU", "MORVACPP", "MORVAEXH", "MORVASMB", "MORVADEF"})
+            unsetenv(v);
+        dir = fs::temp_directory_path() /
+              ("morva_file_access_" + std::to_string(getpid()) + "_" +
+               testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override
+    {
+        unsetenv("MORVAPTU");
+        fs::remove_all(dir);
+    }
+    std::string path(const std::string& name) const { return (dir / name).string(); }
+};
+
+std::string completed(std::string name, int kind)
+{
+    complete_file_name(name, kind);
+    return name;
+}
+
+TEST_F(FileAccess, CompletionAddsDirectoryAndDefaultSuffix)
+{
+    EXPECT_EQ(completed("out", kind_ptu), "./out.ptu");
+    EXPECT_EQ(completed("dir/out.txt", kind_ptu), "dir/out.txt");
+    EXPECT_EQ(completed("calc", kind_cpp), "./calc.cc");
+    EXPECT_EQ(completed("calc.c", kind_cpp), "./calc.c");
+    EXPECT_EQ(completed("inc/io", kind_exh), "inc/io.h");
+    EXPECT_EQ(completed("table", kind_smb), "./table.smb");
+    EXPECT_EQ(completed("std", kind_def), "./std.def");
+    EXPECT_EQ(completed("/abs/x", kind_ptu), "/abs/x.ptu");
+    // Kinds without a default suffix only gain the directory.
+    EXPECT_EQ(completed("a", kind_tdc), "./a");
+}
+
+TEST_F(FileAccess, CompletionFollowsTheSuffixVariable)
+{
+    setenv("MORVAPTU", "tst", 1);
+    EXPECT_EQ(completed("calc", kind_ptu), "./calc.tst");
+    setenv("MORVAPTU", "", 1);
+    EXPECT_EQ(completed("calc", kind_ptu), "./calc");
+    EXPECT_EQ(completed("calc.ptu", kind_ptu), "./calc.ptu");
+}
+
+TEST_F(FileAccess, NamesUpToTheLimitAreKept)
+{
+    std::string name = "./" + std::string(file_name_limit - 6, 'a') + ".ptu";
+    ASSERT_EQ(name.size(), file_name_limit);
+    EXPECT_EQ(completed(name, kind_ptu), name);
+}
+
+TEST_F(FileAccess, LongerNamesEndTheRunWithAMessage)
+{
+    // Completion pushes a name of exactly the limit over it.
+    std::string name(file_name_limit - 1, 'a');
+    EXPECT_EXIT(completed(name, kind_ptu), testing::ExitedWithCode(7),
+                "Tolvex-F-CMDERREUR,  Bad command: file name longer than 1023 characters: \\./a+\\.ptu\n");
+    std::FILE* stream = nullptr;
+    EXPECT_EXIT(open_file(std::string(2000, 'b'), stream, 1, ""), testing::ExitedWithCode(7),
+                "CMDERREUR.*b{2000}\n");
+}
+
+TEST_F(FileAccess, OpenModes)
+{
+    std::string file = path("f.txt");
+    std::FILE* stream = nullptr;
+    ASSERT_TRUE(open_file(file, stream, 1, ""));
+    write_line(file, stream, "one");
+    ASSERT_TRUE(close_file(file, stream, false));
+    EXPECT_EQ(stream, nullptr);
+    EXPECT_EQ(slurp(file), "one\n");
+
+    ASSERT_TRUE(open_file(file, stream, 0, ""));
+    char buffer[8] = {};
+    EXPECT_NE(std::fgets(buffer, sizeof buffer, stream), nullptr);
+    EXPECT_STREQ(buffer, "one\n");
+    close_file(file, stream, false);
+
+    // Mode 2 empties the file and can read back what it wrote.
+    ASSERT_TRUE(open_file(file, stream, 2, ""));
+    write_line(file, stream, "two");
+    std::rewind(stream);
+    EXPECT_NE(std::fgets(buffer, sizeof buffer, stream), nullptr);
+    EXPECT_STREQ(buffer, "two\n");
+    close_file(file, stream, true);
+    EXPECT_FALSE(fs::exists(file));
+}
+
+TEST_F(FileAccess, OpenFailuresAreFatal)
+{
+    std::FILE* stream = nullptr;
+    std::string missing = path("missing.txt");
+    EXPECT_EXIT(open_file(missing, stream, 0, ""), testing::ExitedWithCode(7),
+                "^Tolvex-F-IMPOUVFIC,  Cannot open the file " + missing + "\n$");
+    std::string nodir = path("nodir/x.ptu");
+    EXPECT_EXIT(open_file(nodir, stream, 1, ""), testing::ExitedWithCode(7),
+                "Tolvex-F-IMPOUVFIC,  Cannot open the file " + nodir + "\n");
+    EXPECT_EXIT(open_file(path("x"), stream, 3, ""), testing::ExitedWithCode(7), "IMPOUVFIC");
+}
+
+TEST_F(FileAccess, LogRecordsScriptsOnly)
+{
+    std::string log = path("vestra.log");
+    std::FILE* stream = nullptr;
+    open_file(path("a.ptu"), stream, 1, log);
+    close_file(path("a.ptu"), stream, false);
+    open_file(path("b.tst"), stream, 1, log);
+    close_file(path("b.tst"), stream, false);
+    open_file(path("c.ptu"), stream, 1, log);
+    close_file(path("c.ptu"), stream, false);
+    // Reading never logs.
+    open_file(path("c.ptu"), stream, 0, log);
+    close_file(path("c.ptu"), stream, false);
+    EXPECT_EQ(slurp(log), "PTU " + path("a.ptu") + "\nPTU " + path("c.ptu") + "\n");
+}
+
+TEST_F(FileAccess, LogIsCreatedEvenWithoutARecord)
+{
+    std::string log = path("vestra.log");
+    std::FILE* stream = nullptr;
+    open_file(path("t.smb"), stream, 1, log);
+    close_file(path("t.smb"), stream, false);
+    EXPECT_TRUE(fs::exists(log));
+    EXPECT_EQ(slurp(log), "");
+}
+
+TEST_F(FileAccess, FailedOpenIsNotLogged)
+{
+    std::string log = path("vestra.log");
+    std::string nodir = path("nodir/x.ptu");
+    std::FILE* stream = nullptr;
+    EXPECT_EXIT(open_file(nodir, stream, 1, log), testing::ExitedWithCode(7), "IMPOUVFIC.*" + nodir);
+    EXPECT_FALSE(fs::exists(log));
+}
+
+TEST_F(FileAccess, UnwritableLogIsFatal)
+{
+    std::string log = path("nodir/vestra.log");
+    std::FILE* stream = nullptr;
+    EXPECT_EXIT(open_file(path("x.ptu"), stream, 1, log), testing::ExitedWithCode(7),
+                "Tolvex-F-IMPOUVFIC,  Cannot open the file " + log + "\n");
+}
+
+TEST_F(FileAccess, WriteErrorsNameTheFile)
+{
+    if (!fs::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    // A full device fails when the buffer is flushed, at the latest on close.
+    EXPECT_EXIT(
+        {
+            std::FILE* stream = nullptr;
+            open_file("/dev/full", stream, 1, "");
+            write_line("script.ptu", stream, "short");
+            close_file("script.ptu", stream, false);
+        },
+        testing::ExitedWithCode(7), "^Tolvex-F-IMPECRFIC,  Full disk space script.ptu\n$");
+    EXPECT_EXIT(
+        {
+            std::FILE* stream = nullptr;
+            open_file("/dev/full", stream, 1, "");
+            for (int i = 0; i < 10000; ++i)
+                write_line("script.ptu", stream, "a line long enough to fill the buffer quickly");
+            std::_Exit(0);
+        },
+        testing::ExitedWithCode(7), "^Tolvex-F-IMPECRFIC,  Full disk space script.ptu\n$");
+}
+
+TEST_F(FileAccess, BackupRenamesWithSuffix)
+{
+    std::string file = path("s.ptu");
+    std::ofstream(file) << "first";
+    std::ofstream(file + "_bck") << "older";
+    EXPECT_EQ(backup_file(file), 0);
+    EXPECT_FALSE(fs::exists(file));
+    EXPECT_EQ(slurp(file + "_bck"), "first");
+    EXPECT_NE(backup_file(path("none.ptu")), 0);
+}
+
+TEST_F(FileAccess, DateHasTheCtimeLayout)
+{
+    std::string date = date_text();
+    EXPECT_EQ(date.size(), 24u);
+    EXPECT_TRUE(std::regex_match(date, std::regex("(Sun|Mon|Tue|Wed|Thu|Fri|Sat) "
+                                                  "(Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) "
+                                                  "[ 123][0-9] [0-2][0-9]:[0-5][0-9]:[0-6][0-9] [0-9]{4}")))
+        << date;
+}
+
+} // namespace
