@@ -1,0 +1,404 @@
+// #if expression evaluation: tokens, character constants, the operators with
+// their 64-bit and unsigned rules, sizeof, the messages and the stack limit.
+// Expected values are worked out by hand from the evaluation rules; the
+// unsigned cases are chosen so that the tool's 32-bit reduction of the left
+// operand gives a different answer from plain C.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "prepro/if_expression.h"
+
+namespace {
+
+struct recorded_report {
+    int kind;
+    std::string code;
+    std::string argument;
+    std::string file_name;
+    int line;
+};
+
+std::vector<recorded_report> reports;
+
+void record(int kind, const char* code, const report_argument& argument, std::string_view file_name, int line)
+{
+    reports.push_back({kind, code, argument.bytes(), std::string(file_name), line});
+}
+
+bool char_unsigned_defined(void*, std::string_view name) { return name == "__CHAR_UNSIGNED__"; }
+
+class IfExpression : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        reports.clear();
+        env.report = record;
+        env.file_name = "in.h";
+        env.line = 7;
+    }
+
+    int eval(std::string_view text) { return cpp_parse_expression(text, env); }
+
+    // The value, checking that nothing was reported.
+    int quiet(std::string_view text)
+    {
+        reports.clear();
+        const int value = eval(text);
+        EXPECT_TRUE(reports.empty()) << text << " reported " << reports.front().code;
+        return value;
+    }
+
+    // The single report of an evaluation whose value must be 'expected'.
+    recorded_report one_report(std::string_view text, int expected)
+    {
+        reports.clear();
+        EXPECT_EQ(eval(text), expected) << text;
+        EXPECT_EQ(reports.size(), 1u) << text;
+        return reports.empty() ? recorded_report{} : reports.front();
+    }
+
+    void expect_bad(std::string_view text, std::string_view consumed)
+    {
+        const recorded_report r = one_report(text, 0);
+        EXPECT_EQ(r.code, "EXPERRONE") << text;
+        EXPECT_EQ(r.argument, consumed) << text;
+    }
+
+    if_expression_env env;
+};
+
+TEST_F(IfExpression, NumbersInEveryBase)
+{
+    EXPECT_EQ(quiet("0"), 0);
+    EXPECT_EQ(quiet("42"), 42);
+    EXPECT_EQ(quiet("010"), 8);
+    EXPECT_EQ(quiet("09"), 9);   // decimal digits are taken in base 8 too
+    EXPECT_EQ(quiet("0778"), 512); // ((0 * 8 + 7) * 8 + 7) * 8 + 8
+    EXPECT_EQ(quiet("0x1F"), 31);
+    EXPECT_EQ(quiet("0XaB"), 171);
+    EXPECT_EQ(quiet("1LU + 1uLL + 1lul"), 3);
+    EXPECT_EQ(quiet("0x7fffffff"), INT_MAX);
+}
+
+TEST_F(IfExpression, MalformedNumbersAreBadTokens)
+{
+    expect_bad("1.0", "1.0");
+    expect_bad("1e5", "1e5");
+    expect_bad("0x", "0x"); // two characters: base 8, and x is no digit
+    expect_bad("0b1", "0b1");
+    expect_bad("12ab", "12ab");
+    expect_bad("1lu2", "1lu2");
+    expect_bad("1$", "1$");
+    expect_bad("3 + 1..2", "3 + 1..2");
+}
+
+TEST_F(IfExpression, ResultIsTheLow32Bits)
+{
+    EXPECT_EQ(quiet("0xFFFFFFFFu + 1"), 0); // 0x100000000 counts as false
+    EXPECT_EQ(quiet("0x100000000"), 0);
+    EXPECT_EQ(quiet("0x100000001"), 1);
+    EXPECT_EQ(quiet("0x1FFFFFFFF"), -1);
+    EXPECT_EQ(quiet("0x80000000"), INT_MIN);
+    EXPECT_EQ(quiet("18446744073709551615 == -1"), 1); // wraps in 64 bits
+    EXPECT_EQ(quiet("0x10000000000000001"), 1);        // digits beyond 64 bits are lost
+}
+
+TEST_F(IfExpression, PrecedenceAndAssociativity)
+{
+    EXPECT_EQ(quiet("1 + 2 * 3"), 7);
+    EXPECT_EQ(quiet("(1 + 2) * 3"), 9);
+    EXPECT_EQ(quiet("5 - 3 - 1"), 1);
+    EXPECT_EQ(quiet("2 * 3 % 4"), 2);
+    EXPECT_EQ(quiet("1 << 2 + 1"), 8);
+    EXPECT_EQ(quiet("1 | 2 ^ 3 & 1"), 3);
+    EXPECT_EQ(quiet("1 == 2 < 3"), 1);
+    EXPECT_EQ(quiet("3 != 2 == 1"), 1);
+    EXPECT_EQ(quiet("1 || 0 && 0"), 1);
+    EXPECT_EQ(quiet("0 ? 1 : 0 ? 2 : 3"), 3);
+    EXPECT_EQ(quiet("1 ? 0 ? 4 : 5 : 6"), 5);
+    EXPECT_EQ(quiet("1, 2"), 2);
+    EXPECT_EQ(quiet("0 || 1 ? 8 : 9"), 8);
+    EXPECT_EQ(quiet("-2 * -3"), 6);
+    EXPECT_EQ(quiet("- - 4"), 4);
+    EXPECT_EQ(quiet("+3"), 3);
+    EXPECT_EQ(quiet("!0 + !5 + !!7"), 2);
+    EXPECT_EQ(quiet("~0"), -1);
+    EXPECT_EQ(quiet("-7 / 2"), -3);
+    EXPECT_EQ(quiet("-7 % 2"), -1);
+    EXPECT_EQ(quiet("6 & 3 | 8"), 10);
+    EXPECT_EQ(quiet(" \t\r\n1\n+\n1 "), 2);
+}
+
+TEST_F(IfExpression, NamesLeftAfterExpansionAreZero)
+{
+    EXPECT_EQ(quiet("FOO"), 0);
+    EXPECT_EQ(quiet("FOO + 3"), 3);
+    EXPECT_EQ(quiet("$x == 0 && _y == 0"), 1);
+    EXPECT_EQ(quiet("FOO - 1 < 0"), 1); // a name is signed
+}
+
+TEST_F(IfExpression, UnsignedMultiplicativeReducesTheLeftOperand)
+{
+    EXPECT_EQ(quiet("-1 * 2 == -2"), 1);
+    EXPECT_EQ(quiet("-1u * 2 == -2"), 0);
+    EXPECT_EQ(quiet("-1u * 2 == 0x1FFFFFFFE"), 1);
+    EXPECT_EQ(quiet("0x100000001u * 1 == 1"), 1);
+    EXPECT_EQ(quiet("2 * 0x100000001u == 0x200000002"), 1); // only the left operand is reduced
+    EXPECT_EQ(quiet("-8u / 2"), 2147483644);
+    EXPECT_EQ(quiet("-1u / 1 == 0xFFFFFFFF"), 1);
+    EXPECT_EQ(quiet("-1u % 0x10000"), 0xFFFF);
+}
+
+TEST_F(IfExpression, AdditiveAndBitwiseStayIn64Bits)
+{
+    EXPECT_EQ(quiet("-1u + 0 == -1"), 1);
+    EXPECT_EQ(quiet("-1u == -1"), 1);
+    EXPECT_EQ(quiet("(0x100000000u | 1) == 0x100000001"), 1);
+    EXPECT_EQ(quiet("(0x1FFFFFFFFu & 0x100000000) == 0x100000000"), 1);
+    EXPECT_EQ(quiet("(0x7FFFFFFFFFFFFFFF + 1) < 0"), 1); // wraps, no trap
+    EXPECT_EQ(quiet("-1 - 0x7FFFFFFFFFFFFFFF - 1 == 0x7FFFFFFFFFFFFFFF"), 1);
+}
+
+TEST_F(IfExpression, ShiftsFollowTheLeftOperandFlag)
+{
+    EXPECT_EQ(quiet("(1 << 32) == 0x100000000"), 1);
+    EXPECT_EQ(quiet("1u << 32"), 1);  // count AND 31
+    EXPECT_EQ(quiet("1 << 64"), 1);   // count AND 63
+    EXPECT_EQ(quiet("1u << 31"), INT_MIN);
+    EXPECT_EQ(quiet("0x80000000u << 1"), 0);
+    EXPECT_EQ(quiet("(1 << -1) < 0"), 1);
+    EXPECT_EQ(quiet("-1 >> 1"), -1); // arithmetic
+    EXPECT_EQ(quiet("-1u >> 1"), INT_MAX);
+    EXPECT_EQ(quiet("(-1 << 1u) < 0"), 1); // the right operand's flag does not count
+    EXPECT_EQ(quiet("(-1u << 0) < 0"), 0);
+}
+
+TEST_F(IfExpression, RelationalReducesAnUnsignedSide)
+{
+    EXPECT_EQ(quiet("-1 < 0"), 1);
+    EXPECT_EQ(quiet("-1 < 0u"), 0);
+    EXPECT_EQ(quiet("-1 < 1u"), 0);
+    EXPECT_EQ(quiet("1u > -1"), 1); // the right operand stays signed
+    EXPECT_EQ(quiet("0x100000001u > 1"), 0);
+    EXPECT_EQ(quiet("0x100000001 > 1"), 1);
+    EXPECT_EQ(quiet("0u <= -1"), 0);
+    EXPECT_EQ(quiet("5u >= 5"), 1);
+    EXPECT_EQ(quiet("(0u == 0) - 2 < 0"), 1); // comparisons are signed
+    EXPECT_EQ(quiet("!0u - 2 < 0"), 1);
+}
+
+TEST_F(IfExpression, ConditionalAndCommaFlags)
+{
+    EXPECT_EQ(quiet("(1 ? -1 : 0u) < 0"), 0);
+    EXPECT_EQ(quiet("(0 ? 0u : -1) < 0"), 0);
+    EXPECT_EQ(quiet("(1 ? -1 : 0) < 0"), 1);
+    EXPECT_EQ(quiet("(0, 0u) - 1 < 0"), 0);
+    EXPECT_EQ(quiet("(0u, 0) - 1 < 0"), 1);
+    EXPECT_EQ(quiet("(1u && 1) - 2 < 0"), 1);
+    EXPECT_EQ(quiet("-(1u) < 0"), 0);
+    EXPECT_EQ(quiet("~0u < 0"), 0);
+}
+
+TEST_F(IfExpression, DivisionByZeroUsesOneAndEveryOperandIsEvaluated)
+{
+    recorded_report r = one_report("10 / 0", 10);
+    EXPECT_EQ(r.code, "DIVISZERO");
+    EXPECT_EQ(r.argument, "#if");
+    EXPECT_EQ(r.kind, kind_warning);
+    EXPECT_EQ(one_report("10 % 0", 0).code, "DIVISZERO");
+    EXPECT_EQ(one_report("0 && 1/0", 0).code, "DIVISZERO");
+    EXPECT_EQ(one_report("1 || 1/0", 1).code, "DIVISZERO");
+    EXPECT_EQ(one_report("1 ? 2 : 1/0", 2).code, "DIVISZERO");
+    EXPECT_EQ(one_report("-1u / 0 == 0xFFFFFFFF", 1).code, "DIVISZERO");
+    EXPECT_EQ(one_report("5 / (3 - 3) + 1", 6).code, "DIVISZERO");
+}
+
+TEST_F(IfExpression, MostNegativeByMinusOneDoesNotTrap)
+{
+    eval("(-0x7FFFFFFFFFFFFFFF - 1) / -1");
+    eval("(-0x7FFFFFFFFFFFFFFF - 1) % -1");
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(IfExpression, CharacterConstantsAndEscapes)
+{
+    EXPECT_EQ(quiet("'a' == 97"), 1);
+    EXPECT_EQ(quiet("' '"), 32);
+    EXPECT_EQ(quiet(R"('\a' == 7 && '\b' == 8 && '\e' == 27 && '\f' == 12)"), 1);
+    EXPECT_EQ(quiet(R"('\n' == 10 && '\r' == 13 && '\t' == 9 && '\v' == 11)"), 1);
+    EXPECT_EQ(quiet(R"('\q' == 'q' && '\'' == 39 && '\\' == 92 && '\"' == 34)"), 1);
+    EXPECT_EQ(quiet(R"('\0')"), 0);
+    EXPECT_EQ(quiet(R"('\101')"), 65);
+    EXPECT_EQ(quiet(R"('\7' + '\12')"), 17);
+    EXPECT_EQ(quiet(R"('\x41')"), 65);
+    EXPECT_EQ(quiet(R"('\x')"), 0);
+    EXPECT_EQ(quiet(R"('\x0000041')"), 65); // leading zeros do not overflow
+    EXPECT_EQ(quiet(R"('\^?')"), 127);
+    EXPECT_EQ(quiet(R"('\^A' + '\^a')"), 2);
+    EXPECT_EQ(quiet(R"('\^@')"), 0);
+    EXPECT_EQ(quiet(R"('\^\n')"), 10);  // the escape after \^\ is decoded first
+    EXPECT_EQ(quiet(R"('\^\\')"), 28);
+    EXPECT_EQ(quiet("'a' - 98 < 0"), 1); // a character is never unsigned
+}
+
+TEST_F(IfExpression, CharacterSignFollowsCharUnsigned)
+{
+    EXPECT_EQ(quiet(R"('\377' < 0)"), 1);
+    EXPECT_EQ(quiet(R"('\377')"), -1);
+    EXPECT_EQ(quiet(R"('\200')"), -128);
+    env.is_defined = char_unsigned_defined;
+    EXPECT_EQ(quiet(R"('\377' < 0)"), 0);
+    EXPECT_EQ(quiet(R"('\377')"), 255);
+}
+
+TEST_F(IfExpression, IsDefinedReceivesTheContext)
+{
+    static void* seen = nullptr;
+    int owner = 0;
+    env.context = &owner;
+    env.is_defined = [](void* context, std::string_view) {
+        seen = context;
+        return false;
+    };
+    EXPECT_EQ(quiet("'\\377'"), -1);
+    EXPECT_EQ(seen, &owner);
+}
+
+TEST_F(IfExpression, EscapesBeyondAByteKeepTheLow8Bits)
+{
+    recorded_report r = one_report(R"('\x100')", 0);
+    EXPECT_EQ(r.code, "NOFITBYTE");
+    EXPECT_EQ(r.argument, "");
+    EXPECT_EQ(one_report(R"('\x141' == 65)", 1).code, "NOFITBYTE");
+    EXPECT_EQ(one_report(R"('\777')", -1).code, "NOFITBYTE");
+    EXPECT_EQ(one_report(R"('\x123456789abcdef0123456789ab' == -85)", 1).code, "NOFITBYTE");
+}
+
+TEST_F(IfExpression, LongAndUnclosedConstantsAreNonZeroUnsigned)
+{
+    EXPECT_NE(quiet("'ab'"), 0);
+    EXPECT_EQ(quiet("'ab' == 0x6162"), 1);
+    EXPECT_EQ(quiet("'ab' - 0x6163 < 0"), 0); // unsigned
+    EXPECT_NE(quiet(R"('\0\0')"), 0);
+    EXPECT_NE(quiet(R"('\1012')"), 0); // three octal digits, then a second character
+    EXPECT_NE(quiet("'abc"), 0);
+    EXPECT_EQ(quiet("'a\n+ 1 == 'a' + 1"), 1); // closed at the line end
+    EXPECT_NE(quiet("'a" + std::string(999, 'b') + "'"), 0);
+    expect_bad("'a" + std::string(1000, 'b') + "'", std::string(39, 'b'));
+}
+
+TEST_F(IfExpression, EmptyConstantAndStringsAreBad)
+{
+    expect_bad("''", "''");
+    expect_bad("'", "'");
+    expect_bad("1 + \"s\"", "1 + \"");
+}
+
+TEST_F(IfExpression, SizeofUsesTargetSizesThenThePragmaList)
+{
+    EXPECT_EQ(quiet("sizeof(long) == 4"), 1);
+    EXPECT_EQ(quiet("sizeof(char) + sizeof (short) + sizeof( int )"), 7);
+    EXPECT_EQ(quiet("sizeof(unknown_t)"), 0);
+    env.long_bits = 64;
+    env.char_bits = 16;
+    EXPECT_EQ(quiet("sizeof(long) * 10 + sizeof(char)"), 82);
+    std::vector<sizeof_entry> sizes{{"size_t", 8}, {"int", 2}, {"size_t", 4}, {"wint_t", 2}};
+    env.sizes = &sizes;
+    EXPECT_EQ(quiet("sizeof(size_t)"), 8); // most recent first
+    EXPECT_EQ(quiet("sizeof(wint_t)"), 2);
+    EXPECT_EQ(quiet("sizeof(int)"), 4); // the four basic types come first
+    EXPECT_EQ(quiet("sizeof(wint)"), 0); // exact names only
+    EXPECT_EQ(quiet("sizeof(int (*)[2]) + 1"), 1); // brackets nest in the type name
+    EXPECT_EQ(quiet("sizeof(a[(1)]) + 1"), 1);
+}
+
+TEST_F(IfExpression, SizeofNeedsAParenthesisedTypeName)
+{
+    expect_bad("sizeof int", "sizeof");
+    expect_bad("sizeof(int", "sizeof(int");
+    expect_bad("sizeof", "sizeof");
+}
+
+TEST_F(IfExpression, EmptyTextReportsEmptyExpression)
+{
+    for (std::string_view text : {std::string_view(""), std::string_view(" \t\r\n "), std::string_view("\0 1", 3)}) {
+        const recorded_report r = one_report(text, 0);
+        EXPECT_EQ(r.code, "EMPTYEXPR");
+        EXPECT_EQ(r.argument, "#if");
+        EXPECT_EQ(r.kind, kind_warning);
+    }
+}
+
+TEST_F(IfExpression, SyntaxErrorsShowTheConsumedText)
+{
+    expect_bad("1 2", "1 2");
+    expect_bad("1 )", "1 )");
+    expect_bad("(1", "(1");
+    expect_bad("1 +", "1 +");
+    expect_bad("1 = 1", "1 =");
+    expect_bad("[1]", "[");
+    expect_bad("a.b", "a.");
+    expect_bad("@", "@");
+    expect_bad("1 ; 2", "1 ;");
+    expect_bad("1 # 2", "1 #");
+    expect_bad("1 +\f2", "1 +\f"); // a form feed is no blank here
+    expect_bad("\x80", "\x80");
+    expect_bad("1 ? 2", "1 ? 2");
+}
+
+TEST_F(IfExpression, ConsumedTextIsCutToItsLast39Characters)
+{
+    expect_bad(std::string(37, ' ') + "1 2", std::string(37, ' ') + "1 2");     // 40: whole
+    expect_bad(std::string(38, ' ') + "1 2", std::string(36, ' ') + "1 2");     // 41: cut
+    expect_bad("1 + 2 + 3 + 4 + 5 + 6 + 7 + 8 + 9 + 10 + 11 ) + 12", "+ 3 + 4 + 5 + 6 + 7 + 8 + 9 + 10 + 11 )");
+}
+
+TEST_F(IfExpression, TextAfterANulIsAfterTheEnd)
+{
+    const recorded_report r = one_report(std::string_view("1 + 1\0 2", 8), 2);
+    EXPECT_EQ(r.code, "ERRAFTEND");
+    EXPECT_EQ(r.argument, "");
+    EXPECT_EQ(quiet(std::string_view("3\0 \n", 4)), 3);
+}
+
+TEST_F(IfExpression, StackHolds150States)
+{
+    // n parentheses around a number need n + 3 states at the innermost ')'.
+    EXPECT_EQ(quiet(std::string(147, '(') + "1" + std::string(147, ')')), 1);
+    expect_bad(std::string(148, '(') + "1" + std::string(148, ')'), std::string(37, '(') + "1)");
+    // n unary operators before a number need n + 2.
+    EXPECT_EQ(quiet(std::string(148, '-') + "1"), 1);
+    expect_bad(std::string(149, '!') + "1", std::string(38, '!') + "1");
+    // Left-associative chains reduce as they go and never deepen the stack.
+    std::string chain = "1";
+    for (int i = 1; i < 10000; ++i)
+        chain += "+1";
+    EXPECT_EQ(quiet(chain), 10000);
+}
+
+TEST_F(IfExpression, WarningsCarryThePositionAndNoReporterIsFine)
+{
+    const recorded_report r = one_report("1 / 0", 1);
+    EXPECT_EQ(r.file_name, "in.h");
+    EXPECT_EQ(r.line, 7);
+    env.report = nullptr;
+    EXPECT_EQ(eval("1 / 0"), 1);
+    EXPECT_EQ(eval(""), 0);
+    EXPECT_EQ(eval("1 2"), 0);
+    EXPECT_EQ(eval("'\\x100' + 1"), 1);
+}
+
+TEST_F(IfExpression, EvaluationsAreIndependent)
+{
+    if_expression_env other;
+    other.long_bits = 64;
+    EXPECT_EQ(cpp_parse_expression("sizeof(long)", other), 8);
+    EXPECT_EQ(quiet("sizeof(long)"), 4);
+    EXPECT_EQ(eval("1 2"), 0);
+    EXPECT_EQ(quiet("5"), 5); // no error state carried over
+}
+
+} // namespace
