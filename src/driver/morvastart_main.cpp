@@ -3,8 +3,10 @@
 #include <QCoreApplication>
 
 #include "diag/report.h"
+#include "driver/handle_options.h"
 #include "driver/option_values.h"
 #include "driver/startup.h"
+#include "generator/generation.h"
 
 int main(int argc, char** argv)
 {
@@ -12,6 +14,8 @@ int main(int argc, char** argv)
     // The preprocessor skips unknown or empty tool pragmas silently; it has
     // no other mode, so there is nothing to switch here.
     start_tool(application);
+    handle_options(argc, argv, options().command_image);
+    generate_script(options().command_image);
     // Command-line analysis and generation take their places here.
     finish_run();
 }

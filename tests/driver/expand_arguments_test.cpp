@@ -1,0 +1,198 @@
+// The working vector: option files ("@file", "-OPTION=file") and the
+// expansion of "$NAME" references in every word.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "driver/command_analyser.h"
+#include "driver/option_table.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+using words = std::vector<std::string>;
+
+class OptionFiles : public testing::Test {
+protected:
+    fs::path dir;
+    command_table table;
+    std::string errors;
+
+    void SetUp() override
+    {
+        dir = fs::path(testing::TempDir()) /
+              ("morva_options_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        table.usage[english_column] = "\nU\n";
+        table.write_error = [this](std::string_view text) { errors += text; };
+        setenv("MORVA_T_DIR", "/opt/t", 1);
+        setenv("MORVA_T_SELF", "$MORVA_T_DIR", 1);
+        setenv("MORVA_T_EMPTY", "", 1);
+        unsetenv("MORVA_T_UNSET");
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string file(const std::string& name, const std::string& bytes)
+    {
+        std::ofstream(dir / name, std::ios::binary) << bytes;
+        return (dir / name).string();
+    }
+    words file_words(const std::string& bytes)
+    {
+        words result;
+        EXPECT_TRUE(read_option_file(file("opts", bytes), result));
+        return result;
+    }
+    int expand(const words& arguments, words& working)
+    {
+        std::vector<const char*> argv;
+        for (const std::string& a : arguments)
+            argv.push_back(a.c_str());
+        return expand_arguments(table, static_cast<int>(argv.size()), argv.data(), working);
+    }
+};
+
+TEST_F(OptionFiles, SeparatorsAndLastWord)
+{
+    EXPECT_EQ(file_words("a b\tc\r\nd\n\n  e"), (words{"a", "b", "c", "d", "e"}));
+    EXPECT_EQ(file_words(""), words{});
+    EXPECT_EQ(file_words(" \n\t\r\n"), words{});
+}
+
+TEST_F(OptionFiles, Comments)
+{
+    EXPECT_EQ(file_words("  # a comment -INSERT\n-NOPATH\n#x\n\t#y z\nw"), (words{"-NOPATH", "w"}));
+    // Only a "#" that opens its line starts a comment.
+    EXPECT_EQ(file_words("a #b\nc#d"), (words{"a", "#b", "c#d"}));
+    EXPECT_EQ(file_words("#only"), words{});
+}
+
+TEST_F(OptionFiles, QuotesJoinAndAreDropped)
+{
+    EXPECT_EQ(file_words("-INCL=\"my dir\" x"), (words{"-INCL=my dir", "x"}));
+    EXPECT_EQ(file_words("a\"b c\"d"), (words{"ab cd"}));
+    EXPECT_EQ(file_words("\"line\none\""), (words{"line\none"}));
+    // A quoted empty text is a word; an unterminated quote runs to the end.
+    EXPECT_EQ(file_words("\"\" b"), (words{"", "b"}));
+    EXPECT_EQ(file_words("a \"b c\n#d"), (words{"a", "b c\n#d"}));
+}
+
+TEST_F(OptionFiles, BackslashesContinueLinesAndKeepEscapes)
+{
+    EXPECT_EQ(file_words("-INCL=a,\\\nb"), (words{"-INCL=a,b"}));
+    EXPECT_EQ(file_words("-INCL=a,\\\rb"), (words{"-INCL=a,b"}));
+    EXPECT_EQ(file_words("-INCL=a,\\\r\nb c"), (words{"-INCL=a,b", "c"}));
+    EXPECT_EQ(file_words("-INCL=a\\,b \\x \\\" q"), (words{"-INCL=a\\,b", "\\x", "\\\"", "q"}));
+    EXPECT_EQ(file_words("a\\ b"), (words{"a\\ b"}));
+    EXPECT_EQ(file_words("end\\"), (words{"end\\"}));
+}
+
+TEST_F(OptionFiles, WordsAreInsertedInPlace)
+{
+    const std::string opts = file("opts", "-INSERT\n-INCL=$MORVA_T_DIR\n@nested -option=nested\n");
+    words working;
+    ASSERT_EQ(expand({"morvastart", "a.c", "@" + opts, "b.ptu", "-OPTION=" + opts, "-Option=" + opts}, working), 0)
+        << errors;
+    const words inner = {"-INSERT", "-INCL=/opt/t", "@nested", "-option=nested"};
+    words expected = {"morvastart", "a.c"};
+    expected.insert(expected.end(), inner.begin(), inner.end());
+    expected.push_back("b.ptu");
+    for (int i = 0; i < 2; ++i)
+        expected.insert(expected.end(), inner.begin(), inner.end());
+    EXPECT_EQ(working, expected);
+    EXPECT_EQ(errors, "");
+}
+
+TEST_F(OptionFiles, OptionsThatOnlyLookLikeOptionFiles)
+{
+    words working;
+    ASSERT_EQ(expand({"@prog", "-OPTIONS=x", "-OPTION", "-OPTIO=x", "x@y"}, working), 0);
+    EXPECT_EQ(working, (words{"@prog", "-OPTIONS=x", "-OPTION", "-OPTIO=x", "x@y"}));
+}
+
+TEST_F(OptionFiles, MissingFileStopsTheExpansion)
+{
+    words working;
+    const std::string missing = (dir / "missing.opt").string();
+    EXPECT_EQ(expand({"morvastart", "-option=" + missing, "@also_missing"}, working), -1);
+    EXPECT_EQ(errors, "Kelvane Command analysis : File not found " + missing + "\nU\n\n");
+    errors.clear();
+    EXPECT_EQ(expand({"morvastart", "@"}, working), -1);
+    EXPECT_EQ(errors, "Kelvane Command analysis : File not found \nU\n\n");
+    errors.clear();
+    EXPECT_EQ(expand({"morvastart", "@" + dir.string()}, working), -1);
+    EXPECT_EQ(errors, "Kelvane Command analysis : File not found " + dir.string() + "\nU\n\n");
+}
+
+TEST_F(OptionFiles, SeveralMegabytes)
+{
+    std::string bytes;
+    for (int i = 0; i < 200000; ++i)
+        bytes += "-DEFINE=MACRO_" + std::to_string(i) + " # not a comment\n";
+    bytes += "\"" + std::string(3000000, 'q');
+    words result = file_words(bytes);
+    ASSERT_EQ(result.size(), 200000u * 5 + 1);
+    EXPECT_EQ(result[5 * 199999], "-DEFINE=MACRO_199999");
+    EXPECT_EQ(result[5 * 199999 + 1], "#");
+    EXPECT_EQ(result.back().size(), 3000000u);
+}
+
+TEST_F(OptionFiles, HugeOptionFileThroughTheToolTable)
+{
+    command_table tool = make_morvastart_table();
+    std::string errors_seen;
+    tool.write_error = [&](std::string_view text) { errors_seen += text; };
+    std::string bytes = "a.c b.ptu\n";
+    for (int i = 0; i < 100000; ++i)
+        bytes += "-INCL=d" + std::to_string(i) + "\n";
+    bytes += "-CLASS=" + std::string(2000000, 'k') + "\n";
+    const std::string opts = "@" + file("big", bytes);
+    std::vector<const char*> argv = {"morvastart", opts.c_str()};
+    words working;
+    ASSERT_EQ(expand_arguments(tool, 2, argv.data(), working), 0);
+    ASSERT_EQ(working.size(), 100004u);
+    EXPECT_EQ(analyse_command(tool, working), -1);
+    EXPECT_EQ(errors_seen.rfind("Kelvane Command analysis : Arg length too large, kkkk", 0), 0u);
+    EXPECT_EQ(option_value(tool, option_index(tool, "INCL"), 100000)->text, "d99999");
+}
+
+// Environment expansion.
+TEST(Environment, ReplacesSetNamesOnly)
+{
+    setenv("MORVA_T_DIR", "/opt/t", 1);
+    setenv("MORVA_T_EMPTY", "", 1);
+    unsetenv("MORVA_T_UNSET");
+    EXPECT_EQ(expand_environment("$MORVA_T_DIR/x"), "/opt/t/x");
+    EXPECT_EQ(expand_environment("a$MORVA_T_DIR$MORVA_T_DIR"), "a/opt/t/opt/t");
+    EXPECT_EQ(expand_environment("[$MORVA_T_EMPTY]"), "[]");
+    EXPECT_EQ(expand_environment("$MORVA_T_UNSET/x"), "$MORVA_T_UNSET/x");
+    EXPECT_EQ(expand_environment("$MORVA_T_UNSET$MORVA_T_DIR"), "$MORVA_T_UNSET/opt/t");
+    EXPECT_EQ(expand_environment("$ $- a$ $$"), "$ $- a$ $$");
+    // The name runs over letters, digits and "_" only.
+    EXPECT_EQ(expand_environment("$MORVA_T_DIR.c"), "/opt/t.c");
+    EXPECT_EQ(expand_environment("$MORVA_T_DIRX"), "$MORVA_T_DIRX");
+}
+
+TEST(Environment, InsertedValuesAreNotExpandedAgain)
+{
+    setenv("MORVA_T_DIR", "/opt/t", 1);
+    setenv("MORVA_T_SELF", "$MORVA_T_DIR", 1);
+    EXPECT_EQ(expand_environment("$MORVA_T_SELF"), "$MORVA_T_DIR");
+    setenv("MORVA_T_LOOP", "x$MORVA_T_LOOP", 1);
+    EXPECT_EQ(expand_environment("$MORVA_T_LOOP$MORVA_T_LOOP"), "x$MORVA_T_LOOPx$MORVA_T_LOOP");
+}
+
+TEST_F(OptionFiles, EveryArgumentIsExpanded)
+{
+    words working;
+    const std::string opts = file("opts", "-USE=$MORVA_T_DIR/u.h \"$MORVA_T_SELF\"");
+    ASSERT_EQ(expand({"$MORVA_T_DIR/morvastart", "$MORVA_T_UNSET", "-INCL=$MORVA_T_DIR", "@" + opts}, working), 0);
+    EXPECT_EQ(working, (words{"/opt/t/morvastart", "$MORVA_T_UNSET", "-INCL=/opt/t", "-USE=/opt/t/u.h",
+                              "$MORVA_T_DIR"}));
+}
+
+} // namespace
