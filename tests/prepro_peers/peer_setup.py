@@ -1,0 +1,97 @@
+"""What the preprocessor comparisons and the benchmark share: gcc's include
+directories and predefined macros, and the system-header translation unit.
+
+Every peer is given the same macro set: gcc's own predefined macros written
+out as a header, each one guarded by #ifndef so that a peer keeps the
+built-in macros it already has (morvacpp's special __STDC__, gcc's standard
+ones under -undef), plus the three macros morvacpp predefines. gcc then runs
+with -undef, so that both sides see the header's definitions and nothing else.
+"""
+import os
+import shutil
+import subprocess
+
+SYSTEM_HEADERS = ["stdio", "stdlib", "string", "math", "signal", "pthread", "time", "ctype",
+                  "errno", "limits", "stdarg", "stddef", "setjmp", "locale", "wchar"]
+
+MORVA_PREDEFINED = [("ZRL_LINUX", "1"), ("USE_KNU", "1"), ("ZRL_CPLUSPLUS_LANGUAGE", "1")]
+
+
+def gcc_path():
+    return shutil.which("gcc")
+
+
+def gcc_include_dirs(gcc):
+    """The directories of gcc's <...> search, in its order."""
+    run = subprocess.run([gcc, "-xc", "-E", "-v", "-"], stdin=subprocess.DEVNULL,
+                         capture_output=True, text=True, check=True)
+    dirs, inside = [], False
+    for line in run.stderr.splitlines():
+        if line.startswith("#include <...> search starts here:"):
+            inside = True
+        elif line.startswith("End of search list."):
+            break
+        elif inside:
+            dirs.append(os.path.normpath(line.strip()))
+    return dirs
+
+
+def gcc_macro_lines(gcc):
+    run = subprocess.run([gcc, "-xc", "-dM", "-E", "-"], stdin=subprocess.DEVNULL,
+                         capture_output=True, text=True, check=True)
+    return sorted(line for line in run.stdout.splitlines() if line.startswith("#define "))
+
+
+def macro_name(define_line):
+    name = define_line[len("#define "):]
+    for stop in "( ":
+        name = name.split(stop, 1)[0]
+    return name
+
+
+def write_predefined_header(gcc, path):
+    lines = ["/* gcc's predefined macros and morvacpp's own, for peers that lack them. */"]
+    defines = gcc_macro_lines(gcc) + ["#define %s %s" % pair for pair in MORVA_PREDEFINED]
+    for define in defines:
+        lines += ["#ifndef " + macro_name(define), define, "#endif"]
+    with open(path, "w") as out:
+        out.write("\n".join(lines) + "\n")
+
+
+def write_system_unit(path, predefined_name):
+    with open(path, "w") as out:
+        out.write('#include "%s"\n' % predefined_name)
+        for header in SYSTEM_HEADERS:
+            out.write("#include <%s.h>\n" % header)
+
+
+def prepare_system_unit(workdir):
+    """Writes predefined.h and system_unit.c into workdir; returns (gcc, dirs, unit path)."""
+    gcc = gcc_path()
+    if gcc is None:
+        return None, [], None
+    os.makedirs(workdir, exist_ok=True)
+    write_predefined_header(gcc, os.path.join(workdir, "predefined.h"))
+    unit = os.path.join(workdir, "system_unit.c")
+    write_system_unit(unit, "predefined.h")
+    return gcc, gcc_include_dirs(gcc), unit
+
+
+def gcc_command(gcc, dirs, source):
+    command = [gcc, "-E", "-undef", "-nostdinc"]
+    for d in dirs:
+        command += ["-isystem", d]
+    return command + [source]
+
+
+def morvacpp_command(morvacpp, dirs, source):
+    return [morvacpp, source, "-INCL=" + ",".join(dirs)]
+
+
+def morvacpp_environment():
+    """morvacpp's environment: without the variables that add include directories."""
+    env = dict(os.environ)
+    for name in ("KNUTGT", "ZRLTGT", "MVX_ADD_USR_INCLUDE"):
+        env.pop(name, None)
+    env["MORVA_SUPPRESS_COPYRIGHT"] = "1"
+    return env
