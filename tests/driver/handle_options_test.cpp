@@ -1,0 +1,258 @@
+// The option handling: option values, list options, the tool's warnings and
+// the command image, for commands mixing French and English option names.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "diag/message_catalogue.h"
+#include "diag/report.h"
+#include "driver/handle_options.h"
+#include "driver/option_table.h"
+#include "support/unique_strings.h"
+
+namespace {
+
+const std::string data_dir = MORVA_TEST_DATA;
+
+std::vector<std::string> texts(const file_list& list)
+{
+    std::vector<std::string> result;
+    for (const file_entry& entry : list)
+        result.push_back(entry.text);
+    return result;
+}
+
+class Options : public testing::Test {
+protected:
+    std::string image;
+
+    void SetUp() override
+    {
+        register_all_messages();
+        reset_reporting();
+        options() = option_values{};
+        unsetenv("ZRLTGT");
+    }
+    void TearDown() override { unsetenv("ZRLTGT"); }
+
+    // Runs the option handling on "morvastart a.c b.ptu" plus the options,
+    // and returns what it wrote on the standard error stream.
+    std::string handle(const std::vector<std::string>& arguments)
+    {
+        testing::internal::CaptureStderr();
+        run(arguments);
+        return testing::internal::GetCapturedStderr();
+    }
+    void run(std::vector<std::string> arguments)
+    {
+        arguments.insert(arguments.begin(), {"morvastart", "a.c", "b.ptu"});
+        std::vector<char*> argv;
+        for (std::string& a : arguments)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        handle_options(static_cast<int>(arguments.size()), argv.data(), image);
+    }
+};
+
+TEST_F(Options, MixedFrenchAndEnglishNames)
+{
+    const std::string err =
+        handle({"-INTEGRE=i1.c,i2.c", "-SIMULATE=(s1.c,s2.c)", "-insere", "-UTILISE=u.h", "-INCL=" + data_dir,
+                "-DEFINIR=A,B=2", "-DEFINE_STD=std.def", "-TABSYMB=t.smb", "-ADALIEN=l.ali", "-STANDARD=x.ads",
+                "-PREPRO_SEUL", "-CLASSE=Klass", "-restriction=noe,ansi", "-VESTRA_LOG=v.log", "-XT=3",
+                "-METRIQUES=m", "-NOPATH", "-LANGAGE=C", "-ONE_LEVEL", "-RESTRICT_DIR=r"});
+    EXPECT_EQ(err, "");
+    EXPECT_EQ(image, "morvastart \"a.c\" \"b.ptu\" -INTEGRATE=\"i1.c,i2.c\" -SIMULATE=\"s1.c,s2.c\" -USE=\"u.h\""
+                     " -INSERT -INCL=\"" + data_dir + "\" -DEFINE=\"A,B=2\" -STD_DEFINE=\"std.def\""
+                     " -SYMBTAB=t.smb -ADALINK=l.ali -STANDARD=x.ads -SERVICE= -PREPRO_ONLY -CLASS=Klass"
+                     " -RESTRICTION=\"NOEXCEP,ANSI\"");
+    const option_values& o = options();
+    EXPECT_EQ(o.tested_file, "a.c");
+    EXPECT_EQ(o.generated_file, "b.ptu");
+    EXPECT_EQ(texts(o.integrated_files), (std::vector<std::string>{"i1.c", "i2.c"}));
+    EXPECT_EQ(texts(o.simulated_files), (std::vector<std::string>{"s1.c", "s2.c"}));
+    EXPECT_EQ(texts(o.used_files), std::vector<std::string>{"u.h"});
+    EXPECT_EQ(texts(o.include_dirs), std::vector<std::string>{data_dir});
+    EXPECT_EQ(texts(o.defined_macros), (std::vector<std::string>{"A", "B=2"}));
+    // List entries are the shared texts, unmarked.
+    EXPECT_EQ(o.integrated_files[0].text, unique_string("i1.c"));
+    EXPECT_EQ(o.integrated_files[0].mark, 0);
+    EXPECT_EQ(o.insert_flag, 1);
+    EXPECT_EQ(o.prepro_only_flag, 1);
+    EXPECT_EQ(o.std_define_file, "std.def");
+    EXPECT_EQ(o.symbtab_file, "t.smb");
+    EXPECT_EQ(o.adalink_file, "l.ali");
+    EXPECT_EQ(o.ada_standard_file, "x.ads");
+    EXPECT_EQ(o.class_name, "Klass");
+    EXPECT_EQ(o.class_given, 1);
+    EXPECT_EQ(o.vestra_log_name, "v.log");
+    EXPECT_EQ(o.restriction_kr, 0);
+    EXPECT_EQ(o.restriction_ansi, 1);
+    EXPECT_EQ(current_counts().warnings, 0);
+}
+
+TEST_F(Options, NothingGiven)
+{
+    EXPECT_EQ(handle({}), "");
+    EXPECT_EQ(image, "morvastart \"a.c\" \"b.ptu\"");
+    const option_values& o = options();
+    EXPECT_EQ(o.class_name, "MORVA");
+    EXPECT_EQ(o.class_given, 0);
+    EXPECT_EQ(o.std_define_file, "");
+    EXPECT_EQ(o.insert_flag, 0);
+    EXPECT_EQ(o.prepro_only_flag, 0);
+    EXPECT_EQ(o.restriction_ansi, 1);
+    EXPECT_TRUE(o.include_dirs.empty());
+}
+
+TEST_F(Options, IncludeDirectoriesAreChecked)
+{
+    const std::string missing = data_dir + "/nonexistent";
+    const std::string plain = data_dir + "/handle_options_test.cpp";
+    // The second warning repeats the code at the same position: counted, not shown.
+    EXPECT_EQ(handle({"-INCL=(" + data_dir + "," + missing + ")", "-INCL=" + plain}),
+              "Tolvex-W-INCLTYPER,  " + missing + " is not a directory \n");
+    EXPECT_EQ(texts(options().include_dirs), std::vector<std::string>{data_dir});
+    EXPECT_EQ(image, "morvastart \"a.c\" \"b.ptu\" -INCL=\"" + data_dir + "," + missing + "," + plain + "\"");
+    EXPECT_EQ(current_counts().warnings, 2);
+}
+
+TEST_F(Options, ParenthesesAndEmptyValues)
+{
+    EXPECT_EQ(handle({"-INTEGRATE=(a,b)", "-INTEGRATE=(c)", "-USE=()"}), "");
+    // Only the first value loses an opening parenthesis; every value loses a closing one.
+    EXPECT_EQ(texts(options().integrated_files), (std::vector<std::string>{"a", "b", "(c"}));
+    EXPECT_TRUE(options().used_files.empty());
+    EXPECT_EQ(image, "morvastart \"a.c\" \"b.ptu\" -INTEGRATE=\"a,b,(c\" -USE=\"\"");
+}
+
+TEST_F(Options, RestrictionKrIsOnlyWarned)
+{
+    EXPECT_EQ(handle({"-RESTRICTION=kr,ansi"}), "Tolvex-W-CMDERREUR,  Bad command: improper RESTR=KR option\n");
+    EXPECT_EQ(options().restriction_kr, 0);
+    EXPECT_EQ(options().restriction_ansi, 1);
+    EXPECT_EQ(image, "morvastart \"a.c\" \"b.ptu\" -RESTRICTION=\"KR,ANSI\"");
+    EXPECT_EQ(current_counts().warnings, 1);
+}
+
+TEST_F(Options, ServiceIsOnlyWarned)
+{
+    EXPECT_EQ(handle({"-SERVICE=f"}), "Tolvex-W-CMDERREUR,  Bad command: improper -SERVICE option\n");
+    EXPECT_EQ(image, "morvastart \"a.c\" \"b.ptu\"");
+    EXPECT_EQ(current_counts().warnings, 1);
+}
+
+TEST_F(Options, StandardDefinitionsDefault)
+{
+    setenv("ZRLTGT", "/opt/zrl", 1);
+    EXPECT_EQ(handle({}), "");
+    EXPECT_EQ(options().std_define_file, "/opt/zrl/ana/knus_c.def");
+    EXPECT_EQ(image, "morvastart \"a.c\" \"b.ptu\" -STD_DEFINE=\"/opt/zrl/ana/knus_c.def\"");
+    options() = option_values{};
+    EXPECT_EQ(handle({"-STD_DEF=mine.def"}), "");
+    EXPECT_EQ(options().std_define_file, "mine.def");
+}
+
+TEST_F(Options, OverlongStandardDefinitionsDefaultIsRefused)
+{
+    // "/ana/knus_c.def" adds 15 characters; the field holds 1,023.
+    setenv("ZRLTGT", std::string(1008, 'z').c_str(), 1);
+    EXPECT_EQ(handle({}), "");
+    EXPECT_EQ(options().std_define_file.size(), 1023u);
+    options() = option_values{};
+    setenv("ZRLTGT", std::string(1009, 'z').c_str(), 1);
+    EXPECT_EQ(handle({}), "Tolvex-W-CMDERREUR,  Bad command: ZRLTGT value too long for the default -STD_DEFINE file\n");
+    EXPECT_EQ(options().std_define_file, "");
+    EXPECT_EQ(image, "morvastart \"a.c\" \"b.ptu\"");
+}
+
+TEST_F(Options, WrongCommandLineIsFatal)
+{
+    EXPECT_EXIT(run({"-S"}), testing::ExitedWithCode(7),
+                "^Kelvane Command analysis : Ambiguous option, S\nUsage morvastart:\n(.|\n)*"
+                "Tolvex-F-CMDFATALE,  Wrong command line \n$");
+    EXPECT_EXIT(run({"@" + data_dir + "/no_such_file"}), testing::ExitedWithCode(7), "File not found");
+}
+
+// The image bounds.
+TEST_F(Options, ListImagePartIsBounded)
+{
+    std::vector<std::string> arguments;
+    for (int i = 0; i < 10000; ++i)
+        arguments.push_back("-DEFINE=MACRO_" + std::to_string(10000 + i));
+    handle(arguments);
+    EXPECT_EQ(options().defined_macros.size(), 10000u);
+    EXPECT_EQ(texts(options().defined_macros).back(), "MACRO_19999");
+    // ' -DEFINE="' then 11 characters per value: the part stops at 61,440.
+    const std::string head = "morvastart \"a.c\" \"b.ptu\"";
+    ASSERT_EQ(image.size(), head.size() + 61440);
+    EXPECT_EQ(image.substr(0, head.size() + 25), head + " -DEFINE=\"MACRO_10000,MAC");
+}
+
+TEST(CommandImage, WholePartsAreCutAtTheBufferSize)
+{
+    option_values values;
+    values.tested_file = "a.c";
+    values.generated_file = "b.ptu";
+    values.insert_flag = 1;
+    values.class_given = 1;
+    values.class_name = "K";
+    list_images parts;
+    parts.integrate = " -INTEGRATE=\"" + std::string(61440 - 14, 'i') + "\"";
+    ASSERT_EQ(parts.integrate.size(), 61440u);
+    parts.incl = " -INCL=\"" + std::string(100, 'd') + "\"";
+    std::string image = build_command_image(values, parts);
+    // Once the image holds 61,440 characters the other pieces are dropped,
+    // but list parts are still appended whole.
+    const std::string head = "morvastart \"a.c\" \"b.ptu\"";
+    EXPECT_EQ(image, head + parts.integrate + parts.incl);
+    parts.simulate = parts.use = parts.define = parts.restriction = parts.integrate;
+    image = build_command_image(values, parts);
+    EXPECT_EQ(image.size(), command_image_limit - 1);
+    EXPECT_EQ(image.substr(0, head.size() + 61440), head + parts.integrate);
+}
+
+TEST(CommandImage, PiecesInOrder)
+{
+    option_values values;
+    values.tested_file = "t.c";
+    values.generated_file = "g.ptu";
+    values.insert_flag = 1;
+    values.prepro_only_flag = 1;
+    values.std_define_file = "s.def";
+    values.symbtab_file = "t.smb";
+    values.adalink_file = "l";
+    values.ada_standard_file = "x.ads";
+    values.class_name = "MORVA";
+    list_images parts{" -INTEGRATE=\"i\"", " -SIMULATE=\"s\"", " -USE=\"u\"", " -INCL=\"d\"", " -DEFINE=\"m\"",
+                      " -RESTRICTION=\"KR\""};
+    EXPECT_EQ(build_command_image(values, parts),
+              "morvastart \"t.c\" \"g.ptu\" -INTEGRATE=\"i\" -SIMULATE=\"s\" -USE=\"u\" -INSERT -INCL=\"d\""
+              " -DEFINE=\"m\" -STD_DEFINE=\"s.def\" -SYMBTAB=t.smb -ADALINK=l -STANDARD=x.ads -SERVICE="
+              " -PREPRO_ONLY -RESTRICTION=\"KR\"");
+}
+
+TEST(ListOption, NotGivenLeavesTheListAlone)
+{
+    command_table table = make_morvastart_table();
+    ASSERT_EQ(analyse_command(table, {"morvastart", "a.c", "b.ptu"}), 0);
+    file_list list = {{unique_string("kept"), 1}};
+    std::string image = "old";
+    add_list_option(table, "USE", list, image, true, false);
+    EXPECT_EQ(image, "");
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].mark, 1);
+}
+
+TEST(ListOption, UpperCaseOnRequest)
+{
+    command_table table = make_morvastart_table();
+    ASSERT_EQ(analyse_command(table, {"morvastart", "a.c", "b.ptu", "-DEFINE=abc,Mixed"}), 0);
+    file_list list;
+    std::string image;
+    add_list_option(table, "DEFINE", list, image, true, true);
+    EXPECT_EQ(texts(list), (std::vector<std::string>{"ABC", "MIXED"}));
+    EXPECT_EQ(image, " -DEFINE=\"ABC,MIXED\"");
+}
+
+} // namespace
