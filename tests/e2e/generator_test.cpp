@@ -1,0 +1,488 @@
+// The installed morvastart writing scripts: header, layout and titles in the
+// three languages, suffix overrides, the backup of an earlier script, the
+// VESTRA_LOG record, and the faults that end a run (missing inputs, an
+// unusable output directory, a full disk).
+//
+// The input files hold no declarations, so every section the declaration
+// analyser fills is empty and each expected script below is complete. The
+// date line is masked after its layout has been checked.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+#include <sstream>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "run_tool.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string clean_summary = "Tolvex-I-ENDNOENWR,  End of execution with 0 error and 0 warning\n";
+const std::string separator(80, '-');
+const std::string frame = "--" + std::string(80, '*');
+const std::string boxed = "--*" + std::string(78, ' ') + "*";
+const std::string masked_date = "--%d DATE : <date>";
+
+using lines = std::vector<std::string>;
+
+std::string joined(const lines& text)
+{
+    std::string result;
+    for (const std::string& l : text)
+        result += l + "\n";
+    return result;
+}
+
+// The eleven header lines; file_list is the "%f" line after its marker.
+lines header(const std::string& image, const std::string& generated, const std::string& file_list)
+{
+    return {frame,
+            "-- tool : C Source Code Parser VERSION 4.1.0.2.117.006",
+            boxed,
+            "--%c " + image,
+            boxed,
+            "-- File : " + generated,
+            "--%f " + file_list,
+            boxed,
+            masked_date,
+            boxed,
+            frame};
+}
+
+lines title(const std::string& text)
+{
+    return {separator, "--", text, "--", separator};
+}
+
+lines short_title(const std::string& text)
+{
+    return {separator, text, separator};
+}
+
+lines operator+(lines a, const lines& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// The script with its date line checked and masked.
+std::string masked(const std::string& script)
+{
+    static const std::regex date_line("\n--%d DATE : (Sun|Mon|Tue|Wed|Thu|Fri|Sat) "
+                                      "(Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) "
+                                      "[ 123][0-9] [0-9]{2}:[0-9]{2}:[0-9]{2} [0-9]{4}\n");
+    std::smatch m;
+    if (!std::regex_search(script, m, date_line))
+        return script;
+    return m.prefix().str() + "\n" + masked_date + "\n" + m.suffix().str();
+}
+
+// The English layout of a run without options for tested file calc.
+lines plain_body(const std::string& header_keyword = "HEADER")
+{
+    return lines{header_keyword + " calc, , ", ""} + title("-- TESTED FILE DECLARATIONS ") +
+           lines{separator, "", "BEGIN", ""} + title("-- ENVIRONMENTS DECLARATIONS") + lines{""} +
+           short_title("-- TESTED FILE ENVIRONNEMENT") + title("-- SERVICES DECLARATIONS");
+}
+
+const lines plain_header = header("morvastart \"calc.c\" \"calc.ptu\"", "./calc.ptu", "\"./calc.c\" ");
+
+struct Generator : testing::Test {
+    std::string dir;
+    void SetUp() override
+    {
+        dir = scratch_dir(std::string("gen_") + testing::UnitTest::GetInstance()->current_test_info()->name());
+        write_file(dir + "/calc.c", "/* Nothing is declared here. */\n#define LIMIT 10\n");
+    }
+    tool_result run(const std::vector<std::string>& args, const env_changes& env = {})
+    {
+        return run_tool("morvastart", args, env, dir);
+    }
+    std::string script(const std::string& name = "calc.ptu") { return masked(read_file(dir + "/" + name)); }
+    bool exists(const std::string& name) { return fs::exists(dir + "/" + name); }
+};
+
+TEST_F(Generator, NoOptions)
+{
+    tool_result r = run({"calc.c", "calc.ptu"});
+    EXPECT_EQ(r.err, banner_lines() + clean_summary);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(script(), joined(plain_header + plain_body()));
+    EXPECT_FALSE(exists("calc.ptu_bck"));
+}
+
+TEST_F(Generator, GeneratedNameCompletedAndTestedSuffixDefaulted)
+{
+    // A tested file named without suffix is read as calc.cc; the HEADER
+    // statement still uses the bare base name.
+    fs::rename(dir + "/calc.c", dir + "/calc.cc");
+    tool_result r = run({"calc", "calc"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(script(), joined(header("morvastart \"calc\" \"calc\"", "./calc.ptu", "\"./calc.cc\" ") + plain_body()));
+}
+
+TEST_F(Generator, Insert)
+{
+    tool_result r = run({"calc.c", "calc.ptu", "-INSERT"});
+    EXPECT_EQ(r.err, banner_lines() + clean_summary);
+    EXPECT_EQ(r.status, 0);
+    lines expected = header("morvastart \"calc.c\" \"calc.ptu\" -INSERT", "./calc.ptu", "") +
+                     lines{"HEADER calc, , ", ""} + title("-- INCLUDED FILE DECLARATIONS (-INCLUDED OPTION)") +
+                     lines{"", "##include \"./calc.c\"", ""} + lines{separator, "", "BEGIN", ""} +
+                     title("-- ENVIRONMENTS DECLARATIONS") + lines{""} +
+                     short_title("-- INCLUDED FILE ENVIRONNEMENT") + title("-- SERVICES DECLARATIONS");
+    EXPECT_EQ(script(), joined(expected));
+}
+
+TEST_F(Generator, IntegrateSimulateAndUse)
+{
+    write_file(dir + "/io.c", "/* integrated */\n");
+    write_file(dir + "/util.c", "\n");
+    write_file(dir + "/stub.c", "/* simulated */\n");
+    write_file(dir + "/defs.h", "#define DEFS 1\n");
+    tool_result r = run({"calc.c", "calc.ptu", "-INTEGRATE=io.c,util", "-SIMULATE=stub.c", "-USE=defs"},
+                        {{"MORVACPP", "c"}});
+    EXPECT_EQ(r.err, banner_lines() + clean_summary);
+    EXPECT_EQ(r.status, 0);
+    lines expected =
+        header("morvastart \"calc.c\" \"calc.ptu\" -INTEGRATE=\"io.c,util\" -SIMULATE=\"stub.c\" -USE=\"defs\"",
+               "./calc.ptu", "\"./calc.c\" \"io.c\" \"util\" ") +
+        lines{"HEADER calc, , ", ""} + title("-- INCLUDED HEADERS DECLARATIONS (-USE OPTION)") +
+        lines{"", "##include \"./defs.h\"", ""} + title("-- TESTED FILE DECLARATIONS ") +
+        title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") + lines{"", ""} +
+        lines{separator, "", "BEGIN", ""} + title("-- STUB DECLARATIONS OF THE SIMULATED FILES") +
+        title("-- ENVIRONMENTS DECLARATIONS") + lines{""} + short_title("-- INTEGRATED FILES ENVIRONNEMENTS") +
+        short_title("-- SIMULATED FILES ENVIRONNEMENTS") + short_title("-- TESTED FILE ENVIRONNEMENT") +
+        title("-- SERVICES DECLARATIONS");
+    EXPECT_EQ(script(), joined(expected));
+}
+
+lines french_layout(const std::string& header_keyword, const std::string& begin_keyword)
+{
+    return lines{header_keyword + " calc, , ", ""} + title("-- DECLARATIONS LIEES AU FICHIER TESTE ") +
+           title("-- DECLARATIONS NECESSAIRES AU TEST (OPTION -INTEGRE)") + lines{"", ""} +
+           lines{separator, "", begin_keyword, ""} + title("-- DECLARATIONS DES MUETS DES FICHIERS SIMULES ") +
+           title("-- DECLARATIONS DES ENVIRONNEMENTS") + lines{""} +
+           short_title("-- ENVIRONNEMENTS DES FICHIERS INTEGRES") +
+           short_title("-- ENVIRONNEMENTS DES FICHIERS SIMULES") + short_title("-- ENVIRONNEMENT DU FICHIER TESTE") +
+           title("-- DECLARATIONS DES SERVICES");
+}
+
+TEST_F(Generator, LanguageColumns)
+{
+    write_file(dir + "/io.c", "\n");
+    write_file(dir + "/stub.c", "\n");
+    const std::vector<std::string> args = {"calc.c", "calc.ptu", "-INTEGRE=io.c", "-SIMULE=stub.c"};
+    // Option names in the image are always the English ones.
+    const lines head = header("morvastart \"calc.c\" \"calc.ptu\" -INTEGRATE=\"io.c\" -SIMULATE=\"stub.c\"",
+                              "./calc.ptu", "\"./calc.c\" \"io.c\" ");
+    for (const char* language : {"FR", "fa"}) {
+        fs::remove(dir + "/calc.ptu");
+        tool_result r = run(args, {{"MORVALAN", language}});
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(script(), joined(head + french_layout("ENTETE", "DEBUT"))) << language;
+    }
+    fs::remove(dir + "/calc.ptu");
+    tool_result r = run(args, {{"MORVALAN", "GB"}});
+    EXPECT_EQ(r.status, 0) << r.err;
+    lines english = lines{"HEADER calc, , ", ""} + title("-- TESTED FILE DECLARATIONS ") +
+                    title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") + lines{"", ""} +
+                    lines{separator, "", "BEGIN", ""} + title("-- STUB DECLARATIONS OF THE SIMULATED FILES") +
+                    title("-- ENVIRONMENTS DECLARATIONS") + lines{""} +
+                    short_title("-- INTEGRATED FILES ENVIRONNEMENTS") +
+                    short_title("-- SIMULATED FILES ENVIRONNEMENTS") + short_title("-- TESTED FILE ENVIRONNEMENT") +
+                    title("-- SERVICES DECLARATIONS");
+    EXPECT_EQ(script(), joined(head + english));
+}
+
+TEST_F(Generator, FrenchInsertTitles)
+{
+    tool_result r = run({"calc.c", "calc.ptu", "-INSERE"}, {{"MORVALAN", "FR"}});
+    EXPECT_EQ(r.status, 0) << r.err;
+    lines expected = header("morvastart \"calc.c\" \"calc.ptu\" -INSERT", "./calc.ptu", "") +
+                     lines{"ENTETE calc, , ", ""} + title("-- DECLARATIONS DU FICHIER EN INCLUSION (OPTION -INSERE)") +
+                     lines{"", "##include \"./calc.c\"", ""} + lines{separator, "", "DEBUT", ""} +
+                     title("-- DECLARATIONS DES ENVIRONNEMENTS") + lines{""} +
+                     short_title("-- ENVIRONNEMENT DU FICHIER INSERE") + title("-- DECLARATIONS DES SERVICES");
+    EXPECT_EQ(script(), joined(expected));
+}
+
+TEST_F(Generator, SuffixOverrides)
+{
+    tool_result r = run({"calc.c", "calc"}, {{"MORVAPTU", "tst"}});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(script("calc.tst"),
+              joined(header("morvastart \"calc.c\" \"calc\"", "./calc.tst", "\"./calc.c\" ") + plain_body()));
+    // An empty value: no suffix and no dot.
+    r = run({"calc.c", "calc"}, {{"MORVAPTU", ""}});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(script("calc"),
+              joined(header("morvastart \"calc.c\" \"calc\"", "./calc", "\"./calc.c\" ") + plain_body()));
+    // A name that has a suffix keeps it.
+    r = run({"calc.c", "calc.out"}, {{"MORVAPTU", "tst"}});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(exists("calc.out"));
+}
+
+std::string renamed(const std::string& name)
+{
+    return "Tolvex-I-FICRENAME,  The file 'generated_file' has been renamed in 'generated_file'_bck: " + name + "\n";
+}
+
+TEST_F(Generator, RepeatedRunsKeepOneBackup)
+{
+    tool_result r = run({"calc.c", "calc.ptu"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string first = read_file(dir + "/calc.ptu");
+
+    r = run({"calc.c", "calc.ptu", "-INSERT"});
+    EXPECT_EQ(r.err, banner_lines() + renamed("./calc.ptu") + clean_summary);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(read_file(dir + "/calc.ptu_bck"), first);
+    const std::string second = read_file(dir + "/calc.ptu");
+    EXPECT_NE(second.find("-INSERT"), std::string::npos);
+
+    // A third run replaces the backup with the second script.
+    r = run({"calc.c", "calc.ptu"});
+    EXPECT_EQ(r.err, banner_lines() + renamed("./calc.ptu") + clean_summary);
+    EXPECT_EQ(read_file(dir + "/calc.ptu_bck"), second);
+    EXPECT_EQ(script(), joined(plain_header + plain_body()));
+}
+
+TEST_F(Generator, UnreadableScriptIsStillBackedUp)
+{
+    write_file(dir + "/calc.ptu", "old script\n");
+    chmod((dir + "/calc.ptu").c_str(), 0);
+    tool_result r = run({"calc.c", "calc.ptu"});
+    EXPECT_EQ(r.err, banner_lines() + renamed("./calc.ptu") + clean_summary);
+    EXPECT_EQ(r.status, 0);
+    chmod((dir + "/calc.ptu_bck").c_str(), 0644);
+    EXPECT_EQ(read_file(dir + "/calc.ptu_bck"), "old script\n");
+    EXPECT_EQ(script(), joined(plain_header + plain_body()));
+}
+
+TEST_F(Generator, FailedBackupIsFatalAndLosesNothing)
+{
+    // A backup name held by a non-empty directory cannot be replaced.
+    write_file(dir + "/calc.ptu", "old script\n");
+    fs::create_directory(dir + "/calc.ptu_bck");
+    write_file(dir + "/calc.ptu_bck/keep", "kept\n");
+    tool_result r = run({"calc.c", "calc.ptu"});
+    EXPECT_EQ(r.err, banner_lines() +
+                         "Tolvex-F-IMPFICREN,  Unable to rename the file 'generated_file' in "
+                         "'generated_file'_bck: ./calc.ptu\n");
+    EXPECT_EQ(r.status, 7);
+    EXPECT_EQ(read_file(dir + "/calc.ptu"), "old script\n");
+    EXPECT_EQ(read_file(dir + "/calc.ptu_bck/keep"), "kept\n");
+}
+
+TEST_F(Generator, VestraLogRecordsPtuScriptsOnly)
+{
+    tool_result r = run({"calc.c", "calc.ptu", "-VESTRA_LOG=vestra.log"});
+    EXPECT_EQ(r.err, banner_lines() + clean_summary);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(read_file(dir + "/vestra.log"), "PTU ./calc.ptu\n");
+    EXPECT_EQ(script(), joined(plain_header + plain_body()));
+
+    // Another suffix: the log is opened for appending but gets no line.
+    r = run({"calc.c", "calc.txt", "-VESTRA_LOG=vestra.log"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(exists("calc.txt"));
+    EXPECT_EQ(read_file(dir + "/vestra.log"), "PTU ./calc.ptu\n");
+
+    // A fresh log for a non-script name is created empty.
+    r = run({"calc.c", "other.txt", "-VESTRA_LOG=fresh.log"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(exists("fresh.log"));
+    EXPECT_EQ(read_file(dir + "/fresh.log"), "");
+
+    // Each created script appends its line.
+    r = run({"calc.c", "calc.ptu", "-VESTRA_LOG=vestra.log"});
+    EXPECT_EQ(read_file(dir + "/vestra.log"), "PTU ./calc.ptu\nPTU ./calc.ptu\n");
+}
+
+TEST_F(Generator, SymbolTableFileIsCreatedEmptyAndLoggedOnlyAsPtu)
+{
+    write_file(dir + "/tab.smb", "stale\n");
+    tool_result r = run({"calc.c", "calc.ptu", "-SYMBTAB=tab", "-VESTRA_LOG=v.log"});
+    EXPECT_EQ(r.err, banner_lines() + clean_summary);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(exists("tab.smb"));
+    EXPECT_EQ(read_file(dir + "/tab.smb"), "");
+    EXPECT_EQ(read_file(dir + "/v.log"), "PTU ./calc.ptu\n");
+    EXPECT_EQ(script(), joined(header("morvastart \"calc.c\" \"calc.ptu\" -SYMBTAB=tab", "./calc.ptu",
+                                      "\"./calc.c\" ") +
+                               plain_body()));
+    // A symbol table named as a script is logged too.
+    r = run({"calc.c", "calc.ptu", "-SYMBTAB=tab.ptu", "-VESTRA_LOG=w.log"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(read_file(dir + "/w.log"), "PTU ./calc.ptu\nPTU ./tab.ptu\n");
+}
+
+TEST_F(Generator, BundledExample)
+{
+    // The README's first command, on the example shipped with the sources.
+    const std::string examples = std::string(MORVA_TEST_DATA) + "/../../examples";
+    fs::copy_file(examples + "/calc.c", dir + "/calc.c", fs::copy_options::overwrite_existing);
+    fs::copy_file(examples + "/calc.h", dir + "/calc.h");
+    tool_result r = run({"calc.c", "calc.ptu"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::string text = script();
+    EXPECT_EQ(text.substr(0, joined(plain_header).size()), joined(plain_header));
+    EXPECT_NE(text.find("\nHEADER calc, , \n\n"), std::string::npos);
+    EXPECT_NE(text.find("\n\nBEGIN\n\n"), std::string::npos);
+}
+
+// The fatal line that ends a run, whatever position prefix it carries.
+std::string last_line(const std::string& err)
+{
+    std::size_t end = err.size() > 0 ? err.size() - 1 : 0;
+    std::size_t start = err.rfind('\n', end > 0 ? end - 1 : 0);
+    return start == std::string::npos ? err : err.substr(start + 1);
+}
+
+TEST_F(Generator, MissingTestedFileIsFatal)
+{
+    write_file(dir + "/calc.ptu", "old script\n");
+    tool_result r = run({"gone.c", "calc.ptu"});
+    EXPECT_EQ(r.status, 7);
+    EXPECT_TRUE(std::regex_match(last_line(r.err),
+                                 std::regex("Tolvex-F-IMPOUVFIC,  (\\[[^]]*\\] )?Cannot open the file \\./gone\\.c\n")))
+        << r.err;
+    // The script is left as far as it got; the earlier one is in its backup.
+    EXPECT_EQ(read_file(dir + "/calc.ptu_bck"), "old script\n");
+    lines partial = header("morvastart \"gone.c\" \"calc.ptu\"", "./calc.ptu", "\"./gone.c\" ") +
+                    lines{"HEADER gone, , ", ""} + title("-- TESTED FILE DECLARATIONS ");
+    EXPECT_EQ(script(), joined(partial));
+}
+
+TEST_F(Generator, MissingIntegratedFileIsFatal)
+{
+    tool_result r = run({"calc.c", "calc.ptu", "-INTEGRATE=absent.c"});
+    EXPECT_EQ(r.status, 7);
+    EXPECT_TRUE(std::regex_match(last_line(r.err),
+                                 std::regex("Tolvex-F-IMPOUVFIC,  (\\[[^]]*\\] )?Cannot open the file \\./absent\\.c\n")))
+        << r.err;
+    lines partial = header("morvastart \"calc.c\" \"calc.ptu\" -INTEGRATE=\"absent.c\"", "./calc.ptu",
+                           "\"./calc.c\" \"absent.c\" ") +
+                    lines{"HEADER calc, , ", ""} + title("-- TESTED FILE DECLARATIONS ") +
+                    title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") + lines{""};
+    EXPECT_EQ(script(), joined(partial));
+}
+
+TEST_F(Generator, MissingSimulatedAndUsedFilesAreFatal)
+{
+    tool_result r = run({"calc.c", "calc.ptu", "-SIMULATE=nostub.c"});
+    EXPECT_EQ(r.status, 7);
+    EXPECT_NE(last_line(r.err).find("Cannot open the file ./nostub.c\n"), std::string::npos) << r.err;
+    r = run({"calc.c", "calc.ptu", "-USE=nohead"});
+    EXPECT_EQ(r.status, 7);
+    EXPECT_NE(last_line(r.err).find("Cannot open the file ./nohead.h\n"), std::string::npos) << r.err;
+}
+
+TEST_F(Generator, ScriptInMissingDirectoryIsFatal)
+{
+    tool_result r = run({"calc.c", "nodir/calc.ptu"});
+    EXPECT_EQ(r.err, banner_lines() + "Tolvex-F-IMPOUVFIC,  Cannot open the file nodir/calc.ptu\n");
+    EXPECT_EQ(r.status, 7);
+    EXPECT_FALSE(exists("nodir"));
+}
+
+// Runs the staged morvastart in dir with a file-size limit (SIGXFSZ ignored,
+// so writes fail with EFBIG) and optionally as an unprivileged user; returns
+// the status and the standard error text.
+tool_result run_restricted(const std::string& dir, const std::vector<std::string>& args, rlim_t file_size,
+                           bool unprivileged)
+{
+    int err_pipe[2];
+    if (pipe(err_pipe) != 0)
+        return {};
+    std::string program = stage_dir() + "/bin/morvastart";
+    pid_t pid = fork();
+    if (pid == 0) {
+        int null = open("/dev/null", O_RDWR);
+        dup2(null, 0);
+        dup2(null, 1);
+        dup2(err_pipe[1], 2);
+        close(err_pipe[0]);
+        close(err_pipe[1]);
+        setenv("TOLVEXDIR", stage_dir().c_str(), 1);
+        unsetenv("MORVA_SUPPRESS_COPYRIGHT");
+        unsetenv("LC_ALL");
+        unsetenv("LANGUAGE");
+        unsetenv("MORVALAN");
+        setenv("LANG", "C", 1);
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit {file_size, file_size};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        if (unprivileged && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(125);
+        if (chdir(dir.c_str()) != 0)
+            _exit(126);
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    close(err_pipe[1]);
+    tool_result result;
+    char buffer[4096];
+    ssize_t got;
+    while ((got = read(err_pipe[0], buffer, sizeof buffer)) > 0)
+        result.err.append(buffer, static_cast<std::size_t>(got));
+    close(err_pipe[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+TEST_F(Generator, FullDiskStopsWithTheScriptName)
+{
+    // 512 bytes is less than the header alone.
+    tool_result r = run_restricted(dir, {"calc.c", "calc.ptu"}, 512, false);
+    EXPECT_EQ(r.err, banner_lines() + "Tolvex-F-IMPECRFIC,  Full disk space ./calc.ptu\n");
+    EXPECT_EQ(r.status, 7);
+    EXPECT_LE(fs::file_size(dir + "/calc.ptu"), 512u);
+}
+
+TEST_F(Generator, UnwritableDirectoryKeepsScriptAndBackup)
+{
+    write_file(dir + "/calc.ptu", "second\n");
+    write_file(dir + "/calc.ptu_bck", "first\n");
+    chmod(dir.c_str(), 0555);
+    for (const char* name : {"calc.c", "calc.ptu", "calc.ptu_bck"})
+        chmod((dir + "/" + name).c_str(), 0644);
+    tool_result r = run_restricted(dir, {"calc.c", "calc.ptu"}, RLIM_INFINITY, true);
+    chmod(dir.c_str(), 0755);
+    if (r.status == 125)
+        GTEST_SKIP() << "cannot run as an unprivileged user";
+    EXPECT_EQ(r.err, banner_lines() +
+                         "Tolvex-F-IMPFICREN,  Unable to rename the file 'generated_file' in "
+                         "'generated_file'_bck: ./calc.ptu\n");
+    EXPECT_EQ(r.status, 7);
+    EXPECT_EQ(read_file(dir + "/calc.ptu"), "second\n");
+    EXPECT_EQ(read_file(dir + "/calc.ptu_bck"), "first\n");
+
+    // Without an earlier script the open itself fails.
+    fs::remove(dir + "/calc.ptu");
+    chmod(dir.c_str(), 0555);
+    r = run_restricted(dir, {"calc.c", "calc.ptu"}, RLIM_INFINITY, true);
+    chmod(dir.c_str(), 0755);
+    EXPECT_EQ(r.err, banner_lines() + "Tolvex-F-IMPOUVFIC,  Cannot open the file ./calc.ptu\n");
+    EXPECT_EQ(r.status, 7);
+    EXPECT_EQ(read_file(dir + "/calc.ptu_bck"), "first\n");
+}
+
+} // namespace

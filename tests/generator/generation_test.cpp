@@ -1,0 +1,111 @@
+// A generation run inside the test process: the names completed in place,
+// the NOGENERAT case, and the header and body written through one object.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
+#include "diag/message_catalogue.h"
+#include "diag/report.h"
+#include "driver/option_values.h"
+#include "generator/generation.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Generation : public testing::Test {
+protected:
+    fs::path dir;
+    option_values values;
+    void SetUp() override
+    {
+        register_all_messages();
+        reset_reporting();
+        for (const char* v : {"MORVAPTU", "MORVACPP", "MORVASMB", "MORVADEF", "MVX_NOBASENAME"})
+            unsetenv(v);
+        dir = fs::temp_directory_path() /
+              ("morva_generation_" + std::to_string(getpid()) + "_" +
+               testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        std::ofstream(dir / "calc.c") << "/* empty */\n";
+        std::ofstream(dir / "std.def") << "#define STD 1\n";
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string path(const std::string& name) const { return (dir / name).string(); }
+};
+
+std::string slurp(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST_F(Generation, NothingToGenerateWithoutNames)
+{
+    generation run(values);
+    EXPECT_FALSE(open_script(run, "morvastart \"\" \"\""));
+    values.tested_file = path("calc.c");
+    EXPECT_FALSE(open_script(run, "image"));
+    EXPECT_EQ(values.tested_file, path("calc.c"));
+    EXPECT_EQ(run.script, nullptr);
+}
+
+TEST_F(Generation, NoGeneratReportedAsInformation)
+{
+    option_values& global = options();
+    global = option_values{};
+    testing::internal::CaptureStderr();
+    generate_script("morvastart \"\" \"\"");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Tolvex-I-NOGENERAT,  tests plan  was not generated\n");
+    EXPECT_EQ(current_counts().errors, 0);
+    EXPECT_EQ(current_counts().warnings, 0);
+}
+
+TEST_F(Generation, NamesCompletedInPlace)
+{
+    values.tested_file = path("calc.c");
+    values.generated_file = path("out");
+    values.symbtab_file = path("table");
+    values.std_define_file = path("std");
+    generation run(values);
+    ASSERT_TRUE(open_script(run, "image"));
+    EXPECT_EQ(values.tested_file, path("calc.c"));
+    EXPECT_EQ(values.generated_file, path("out.ptu"));
+    EXPECT_EQ(values.symbtab_file, path("table.smb"));
+    EXPECT_EQ(values.std_define_file, path("std.def"));
+    finish_script(run, "image");
+    EXPECT_EQ(run.script, nullptr);
+    EXPECT_TRUE(fs::exists(path("table.smb")));
+    std::string text = slurp(path("out.ptu"));
+    // 82-character frame and box lines around the 54-character tool line.
+    EXPECT_EQ(text.find("\n--%c image\n"), 83u + 55u + 82u);
+    EXPECT_NE(text.find("\n-- File : " + path("out.ptu") + "\n"), std::string::npos);
+}
+
+TEST_F(Generation, TitlesFollowTheLanguage)
+{
+    values.tested_file = path("calc.c");
+    values.generated_file = path("calc.ptu");
+    int saved = script_language;
+    script_language = 0;
+    generation run(values);
+    ASSERT_TRUE(open_script(run, "image"));
+    write_script_body(run);
+    finish_script(run, "image");
+    script_language = saved;
+    std::string text = slurp(path("calc.ptu"));
+    EXPECT_NE(text.find("\nENTETE calc, , \n\n"), std::string::npos);
+    EXPECT_NE(text.find("\n--\n-- DECLARATIONS LIEES AU FICHIER TESTE \n--\n"), std::string::npos);
+    EXPECT_NE(text.find("\n\nDEBUT\n\n"), std::string::npos);
+    EXPECT_EQ(text.find("HEADER"), std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 81), std::string(80, '-') + "\n");
+}
+
+} // namespace
