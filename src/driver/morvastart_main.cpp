@@ -16,6 +16,5 @@ int main(int argc, char** argv)
     start_tool(application);
     handle_options(argc, argv, options().command_image);
     generate_script(options().command_image);
-    // Command-line analysis and generation take their places here.
     finish_run();
 }
