@@ -1,0 +1,218 @@
+// pint images in every form and width, and int_from_text. Known texts first,
+// then seeded 128-bit values printed by an independent formatter.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "diag/message_catalogue.h"
+#include "expr/pint_text.h"
+#include "pint_reference.h"
+
+namespace {
+
+class PintImage : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        register_all_messages();
+        reset_reporting();
+    }
+    operands random{7031};
+};
+
+pint pint_of(std::int32_t i)
+{
+    pint p;
+    pint_from_int(p, i);
+    return p;
+}
+
+std::string image(const pint& a, int form, int width) { return pint_image_text(a, form, width); }
+
+// Byte k (from the bottom) of the 168-bit sign extension of v.
+unsigned byte_of(i128 v, int k) { return k < 16 ? unsigned(u128(v) >> (8 * k)) & 0xFF : (v < 0 ? 0xFF : 0); }
+
+// The fewest bytes that hold v as a two's-complement number.
+int fewest_bytes(i128 v)
+{
+    for (int c = 1; c < 16; ++c) {
+        i128 limit = i128(1) << (8 * c - 1);
+        if (v >= -limit && v < limit)
+            return c;
+    }
+    return 16;
+}
+
+std::string hex_reference(i128 v, int width)
+{
+    int count = width == 0 ? fewest_bytes(v) : (width + 7) / 8;
+    std::string s;
+    char two[3];
+    for (int k = count - 1; k >= 0; --k) {
+        std::snprintf(two, sizeof two, "%02X", byte_of(v, k));
+        s += two;
+    }
+    return s;
+}
+
+std::string binary_reference(i128 v, int width)
+{
+    int count = width == 0 ? fewest_bytes(v) : (width + 7) / 8;
+    std::string s;
+    for (int k = count - 1; k >= 0; --k)
+        for (int bit = 7; bit >= 0; --bit)
+            s += (byte_of(v, k) >> bit) & 1 ? '1' : '0';
+    return s;
+}
+
+TEST_F(PintImage, KnownTexts)
+{
+    EXPECT_EQ(image(pint_of(255), 8, 8), "0xFF");
+    EXPECT_EQ(image(pint_of(255), 0, 8), "FF");
+    EXPECT_EQ(image(pint_of(255), 8, 16), "0x00FF");
+    EXPECT_EQ(image(pint_of(255), 8, 9), "0x00FF");
+    EXPECT_EQ(image(pint_of(0x1234), 8, 8), "0x34"); // higher bytes are not shown
+    EXPECT_EQ(image(pint_of(-1), 8, 32), "0xFFFFFFFF");
+    EXPECT_EQ(image(pint_of(-1), 8, -32), "0xFFFFFFFF"); // the sign of the width is ignored
+    EXPECT_EQ(image(pint_of(10), 0, 1), "0A");
+    EXPECT_EQ(image(pint_of(-1), 1, 32), "-1");
+    EXPECT_EQ(image(pint_zero, 1, 32), "0");
+    EXPECT_EQ(image(pint_of(-1234567), 3, 0), "-1234567");
+    EXPECT_EQ(image(pint_of(1234567), 6, 500), "1234567"); // decimal ignores the width
+    EXPECT_EQ(image(pint_of(5), 2, 8), "00000101B");
+    EXPECT_EQ(image(pint_of(5), 7, 8), "0b00000101");
+    EXPECT_EQ(image(pint_of(-2), 7, 4), "0b11111110");
+    EXPECT_EQ(image(pint_of(0xA5), 2, 16), "0000000010100101B");
+}
+
+TEST_F(PintImage, WidthZeroShowsTheSignificantBytes)
+{
+    EXPECT_EQ(image(pint_zero, 0, 0), "00");
+    EXPECT_EQ(image(pint_of(127), 0, 0), "7F");
+    EXPECT_EQ(image(pint_of(128), 0, 0), "0080");
+    EXPECT_EQ(image(pint_of(255), 8, 0), "0x00FF");
+    EXPECT_EQ(image(pint_of(-1), 0, 0), "FF");
+    EXPECT_EQ(image(pint_of(-128), 0, 0), "80");
+    EXPECT_EQ(image(pint_of(-129), 0, 0), "FF7F");
+    EXPECT_EQ(image(pint_of(-256), 0, 0), "FF00");
+    EXPECT_EQ(image(pint_of(-1), 2, 0), "11111111B");
+    EXPECT_EQ(image(pint_of(0x12345678), 0, 0), "12345678");
+    std::string largest = image(largest_pint(), 0, 0);
+    EXPECT_EQ(largest, "7F" + std::string(40, 'F'));
+    EXPECT_EQ(image(most_negative_pint(), 0, 0), "80" + std::string(40, '0'));
+}
+
+TEST_F(PintImage, FullAndExcessiveWidths)
+{
+    EXPECT_EQ(image(pint_of(-1), 0, 168), std::string(42, 'F'));
+    EXPECT_EQ(image(pint_of(1), 8, 168), "0x" + std::string(41, '0') + "1");
+    EXPECT_EQ(image(most_negative_pint(), 0, 161), "80" + std::string(40, '0'));
+    EXPECT_EQ(image(most_negative_pint(), 0, 160), std::string(40, '0'));
+    EXPECT_EQ(image(pint_of(1), 2, 168).size(), 169u);
+    EXPECT_EQ(image(pint_of(1), 7, 168), "0b" + std::string(167, '0') + "1");
+    EXPECT_EQ(current_counts().errors, 0);
+
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(image(pint_of(1), 8, 169), "");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Tolvex-E-OVERFLOW,  Integer operation overflow \n");
+    EXPECT_EQ(image(pint_of(1), 2, -200), "");
+    EXPECT_EQ(image(pint_of(1), 0, INT32_MIN), "");
+    EXPECT_EQ(current_counts().errors, 3);
+    EXPECT_EQ(image(pint_of(1), 1, 169), "1");
+    EXPECT_EQ(current_counts().errors, 3);
+}
+
+TEST_F(PintImage, DecimalLimits)
+{
+    EXPECT_EQ(image(largest_pint(), 1, 0), "187072209578355573530071658587684226515959365500927");
+    EXPECT_EQ(image(most_negative_pint(), 1, 0), "-187072209578355573530071658587684226515959365500928");
+    EXPECT_EQ(image(pint_of(INT32_MIN), 1, 0), "-2147483648");
+}
+
+TEST_F(PintImage, AgreesWith128BitValues)
+{
+    const int widths[] = {0, 1, 7, 8, 9, 16, 31, 32, 33, 64, 100, 127, 128, 129, 160, 161, 167, 168};
+    for (int i = 0; i < 2000; ++i) {
+        i128 v = random.signed_value();
+        pint p = from_i128(v);
+        ASSERT_EQ(image(p, 1, 32), decimal_of(v));
+        ASSERT_EQ(image(p, 3, 0), decimal_of(v));
+        ASSERT_EQ(image(p, 6, 168), decimal_of(v));
+        for (int w : widths) {
+            ASSERT_EQ(image(p, 0, w), hex_reference(v, w)) << decimal_of(v) << " width " << w;
+            ASSERT_EQ(image(p, 8, w), "0x" + hex_reference(v, w)) << decimal_of(v) << " width " << w;
+            ASSERT_EQ(image(p, 2, w), binary_reference(v, w) + "B") << decimal_of(v) << " width " << w;
+            ASSERT_EQ(image(p, 7, w), "0b" + binary_reference(v, w)) << decimal_of(v) << " width " << w;
+        }
+    }
+    EXPECT_EQ(current_counts().errors, 0);
+}
+
+TEST_F(PintImage, BufferFormIsTerminated)
+{
+    pint_image_buffer text;
+    text.fill('x');
+    std::string_view v = pint_image(pint_of(-1), 7, 168, text);
+    EXPECT_EQ(v.size(), 170u);
+    EXPECT_EQ(text[170], '\0');
+    v = pint_image(pint_of(42), 1, 0, text);
+    EXPECT_EQ(v, "42");
+    EXPECT_EQ(text[2], '\0');
+}
+
+TEST_F(PintImage, OtherFormsAreInternalErrors)
+{
+    for (int form : {4, 5, 9, -1}) {
+        EXPECT_EXIT(image(pint_one, form, 8), testing::ExitedWithCode(9),
+                    "Tolvex-S-TRFSTRINT,  Cannot convert string gfmath pint_image into an integer value")
+            << form;
+    }
+}
+
+TEST(IntFromText, DecimalAndHexadecimal)
+{
+    EXPECT_EQ(int_from_text("1Fh"), 31);
+    EXPECT_EQ(int_from_text("1fh"), 31);
+    EXPECT_EQ(int_from_text("1FH"), 31);
+    EXPECT_EQ(int_from_text("12 34"), 12);
+    EXPECT_EQ(int_from_text("12\t34"), 12);
+    EXPECT_EQ(int_from_text("1F h"), 1); // cut at the blank: decimal "1F"
+    EXPECT_EQ(int_from_text("12h34"), 12);
+    EXPECT_EQ(int_from_text("0x1Fh"), 0); // hexadecimal digits stop at the x
+    EXPECT_EQ(int_from_text("1G2h"), 1);
+    EXPECT_EQ(int_from_text("h"), 0);
+    EXPECT_EQ(int_from_text(""), 0);
+    EXPECT_EQ(int_from_text(" 12"), 0);
+    EXPECT_EQ(int_from_text("-12"), 0);
+    EXPECT_EQ(int_from_text("2147483647"), INT32_MAX);
+    EXPECT_EQ(int_from_text("7FFFFFFFh"), INT32_MAX);
+    EXPECT_EQ(int_from_text("FFFFFFFFh"), -1); // wraps in 32 bits
+    EXPECT_EQ(int_from_text("4294967297"), 1);
+    EXPECT_EQ(int_from_text("123456789ABh"), int32_t(0x456789AB));
+}
+
+TEST(IntFromText, OnlyTheFirst2999CharactersCount)
+{
+    std::string zeros(2999, '0');
+    EXPECT_EQ(int_from_text(zeros + "1Fh"), 0); // "1Fh" is beyond the buffer
+    EXPECT_EQ(int_from_text(std::string(2996, '0') + "1Fh"), 31);
+    EXPECT_EQ(int_from_text(std::string(2997, '0') + "1Fh"), 1); // the h is cut: decimal "0...01F"
+    EXPECT_EQ(int_from_text(std::string(2998, '0') + "42"), 4);
+}
+
+TEST(IntFromText, RoundTrips)
+{
+    operands random(99);
+    for (int i = 0; i < 2000; ++i) {
+        std::int32_t v = random.int32();
+        char text[32];
+        std::snprintf(text, sizeof text, "%u", unsigned(v));
+        ASSERT_EQ(int_from_text(text), v);
+        std::snprintf(text, sizeof text, "%xh", unsigned(v));
+        ASSERT_EQ(int_from_text(text), v);
+        std::snprintf(text, sizeof text, "%XH tail", unsigned(v));
+        ASSERT_EQ(int_from_text(text), v);
+    }
+}
+
+} // namespace
