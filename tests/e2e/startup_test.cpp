@@ -22,7 +22,12 @@ struct Startup : testing::Test {
         write_file(dir + "/calc.c", "int add(int a, int b)\n{\n    return a + b;\n}\n");
         args = {"calc.c", "calc.ptu"};
     }
-    tool_result run(const env_changes& env) { return run_tool("morvastart", args, env, dir); }
+    tool_result run(const env_changes& env)
+    {
+        // A script left by an earlier run would be backed up with a message.
+        fs::remove(dir + "/calc.ptu");
+        return run_tool("morvastart", args, env, dir);
+    }
 };
 
 TEST_F(Startup, MissingTolvexdirIsFatal)
