@@ -1,0 +1,1 @@
+morva_e2e(e2e_command_line command_line_test.cpp)

@@ -1,0 +1,291 @@
+// Command lines typed to the installed morvastart: wrong ones must print the
+// banner, the analyser's error line with the usage and the CMDFATALE line,
+// end with status 7 and write nothing; right ones go on to the summary.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "run_tool.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string usage =
+    "\nUsage morvastart:\n"
+    "\t<tested_file>\n"
+    "\t<generated_file>\n"
+    "\t[-LANGUAGE=<language_name>]\n"
+    "\t[-INTEGRATE=<integrated_file>[,integrated_file]]\n"
+    "\t[-SIMULATE=<simulated_file>[,simulated_file]]\n"
+    "\t[-INSERT]\n"
+    "\t[-USE=<used_file>[,used_file]]\n"
+    "\t[-INCL=<directory>[,directory]]\n"
+    "\t[-DEFINE=<identifier>[,identifier]]\n"
+    "\t[-STD_DEFINE=<define_file>]\n"
+    "\t[-ADALINK=<ada_link_file>]\n"
+    "\t[-NOPATH]\n"
+    "\t[-SYMBTAB=<symbtab_file>]\n"
+    "\t[-PREPRO_ONLY]\n"
+    "\t[-RESTRICTION=<NOALLOC|SEPAR|NOSQLSAV|ANSI|KR|NOPOS|NOIMAGE|NOEXCEP>"
+    "[=NOALLOC|SEPAR|NOSQLSAV|ANSI|KR|NOPOS|NOIMAGE|NOEXCEP]]\n"
+    "\t[-STANDARD=<ada_standard_file>]\n"
+    "\t[-CLASS=<class_name>]\n"
+    "\t[-SERVICE=<service_name>]\n";
+
+const std::string fatal_line = "Tolvex-F-CMDFATALE,  Wrong command line \n";
+
+// The whole standard error of a wrong command line.
+std::string wrong_command(const std::string& word, const std::string& argument)
+{
+    return banner_lines() + "Kelvane Command analysis : " + word + " " + argument + usage + "\n" + fatal_line;
+}
+
+struct CommandLine : testing::Test {
+    std::string dir;
+    std::set<std::string> inputs;
+
+    void SetUp() override
+    {
+        dir = scratch_dir(testing::UnitTest::GetInstance()->current_test_info()->name());
+        input("calc.c", "int add(int a, int b)\n{\n    return a + b;\n}\n");
+    }
+    void input(const std::string& name, const std::string& text)
+    {
+        write_file(dir + "/" + name, text);
+        inputs.insert(name);
+    }
+    std::set<std::string> files() const
+    {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
+    // Removes what an accepted command wrote, so that every run starts clean.
+    void remove_outputs() const
+    {
+        for (const std::string& name : files())
+            if (!inputs.count(name))
+                fs::remove_all(dir + "/" + name);
+    }
+    tool_result run(const std::vector<std::string>& args, const env_changes& env = {})
+    {
+        remove_outputs();
+        return run_tool("morvastart", args, env, dir);
+    }
+    // Runs "morvastart calc.c calc.ptu" with the options and checks the failure.
+    void expect_wrong(const std::vector<std::string>& options, const std::string& word, const std::string& argument)
+    {
+        std::vector<std::string> args = {"calc.c", "calc.ptu"};
+        args.insert(args.end(), options.begin(), options.end());
+        expect_wrong_command(args, word, argument);
+    }
+    void expect_wrong_command(const std::vector<std::string>& args, const std::string& word,
+                              const std::string& argument)
+    {
+        tool_result r = run(args);
+        std::string shown = args.empty() ? "(none)" : args.back().substr(0, 40);
+        EXPECT_EQ(r.err, wrong_command(word, argument)) << shown;
+        EXPECT_EQ(r.out, "") << shown;
+        EXPECT_EQ(r.status, 7) << shown;
+        EXPECT_EQ(files(), inputs) << shown;
+    }
+};
+
+TEST_F(CommandLine, MissingPositionals)
+{
+    expect_wrong_command({}, "Argument missing,", "tested_file");
+    expect_wrong_command({"calc.c"}, "Argument missing,", "generated_file");
+    expect_wrong_command({"calc.c", "-INSERT"}, "Argument missing,", "generated_file");
+    expect_wrong_command({"", "calc.ptu"}, "Argument missing,", "tested_file");
+}
+
+TEST_F(CommandLine, Positionals)
+{
+    expect_wrong({"other.c"}, "Too many arguments invalid argument,", "other.c");
+    expect_wrong_command({"a,b.c", "calc.ptu"}, "List forbidden invalid argument,", "a,b.c");
+    const std::string long_name(256, 'n');
+    expect_wrong_command({long_name, "calc.ptu"}, "Arg length too large,", long_name);
+}
+
+TEST_F(CommandLine, UnknownAndAmbiguousOptions)
+{
+    expect_wrong({"-S"}, "Ambiguous option,", "S");
+    expect_wrong({"-s=x.c"}, "Ambiguous option,", "s=x.c");
+    expect_wrong({"-RESTRICT=KR"}, "Ambiguous option,", "RESTRICT=KR");
+    expect_wrong({"-restr=kr"}, "Ambiguous option,", "restr=kr");
+    expect_wrong({"-DEF=X"}, "Ambiguous option,", "DEF=X");
+    expect_wrong({"-INSERTX"}, "Unknown option,", "INSERTX");
+    expect_wrong({"-help"}, "Unknown option,", "help");
+    expect_wrong({"--INSERT"}, "Unknown option,", "-INSERT");
+    expect_wrong({"-"}, "Unknown option,", "");
+}
+
+TEST_F(CommandLine, RepeatsAndMissingOrForbiddenValues)
+{
+    expect_wrong({"-INSERT", "-insert"}, "An option can't be used twice,", "insert");
+    expect_wrong({"-INSERE", "-INS"}, "An option can't be used twice,", "INS");
+    expect_wrong({"-CLASSE=A", "-CLASS=B"}, "An option can't be used twice,", "CLASS=B");
+    expect_wrong({"-INSERT=1"}, "No argument for this option,", "INSERT=1");
+    expect_wrong({"-PREPRO_SEUL=yes"}, "No argument for this option,", "PREPRO_SEUL=yes");
+    expect_wrong({"-INCL"}, "Mandatory argument for this option,", "INCL");
+    expect_wrong({"-sim="}, "Mandatory argument for this option,", "sim=");
+    expect_wrong({"-RESTRICTION"}, "Mandatory argument for this option,",
+                 "RESTRICTION=NOEXCEP|NOIMAGE|NOPOS|KR|ANSI|NOSQLSAV|SEPAR|NOALLOC");
+    expect_wrong({"-restriction="}, "Mandatory argument for this option,",
+                 "restriction=NOEXCEP|NOIMAGE|NOPOS|KR|ANSI|NOSQLSAV|SEPAR|NOALLOC");
+}
+
+TEST_F(CommandLine, BadValues)
+{
+    expect_wrong({"-STD_DEFINE=a,b"}, "List forbidden invalid option,", "STD_DEFINE=a,b");
+    expect_wrong({"-CLASSE=A,B"}, "List forbidden invalid option,", "CLASSE=A,B");
+    expect_wrong({"-RESTRICTION=no"}, "Ambiguous value of option,", "no");
+    expect_wrong({"-RESTRICTION=ansi,strict"}, "Unknown value of option,", "strict");
+    expect_wrong({"-XT=256"}, "Arg value too large,", "256");
+    expect_wrong({"-XT=1,-3"}, "Arg value too small,", "-3");
+    expect_wrong({"-INCL=a,,b"}, "Arg length too small,", "");
+    const std::string long_value(256, 'v');
+    expect_wrong({"-CLASS=" + long_value}, "Arg length too large,", long_value);
+    expect_wrong({"-RESTRICT_DIR_METRICS=" + std::string(1025, 'r')}, "Arg length too large,",
+                 std::string(1025, 'r'));
+}
+
+TEST_F(CommandLine, FirstErrorOnly)
+{
+    expect_wrong({"-XT=300", "-S", "extra.c"}, "Arg value too large,", "300");
+}
+
+TEST_F(CommandLine, OptionFiles)
+{
+    expect_wrong({"@missing.opt"}, "File not found", "missing.opt");
+    expect_wrong({"-OPTION=none.opt"}, "File not found", "none.opt");
+    input("bad.opt", "  # the usual options\n-INSERT\n-SIM=\"my file.c\"\n-INSERT\n");
+    expect_wrong({"-option=bad.opt"}, "An option can't be used twice,", "INSERT");
+    // Option files do not nest: the inner reference is a third positional.
+    input("outer.opt", "@bad.opt\n");
+    expect_wrong({"@outer.opt"}, "Too many arguments invalid argument,", "@bad.opt");
+}
+
+TEST_F(CommandLine, EnvironmentReferencesAreExpanded)
+{
+    tool_result r = run({"calc.c", "calc.ptu", "-CLASS=$MORVA_E2E_LONG"}, {{"MORVA_E2E_LONG", std::string(300, 'x')}});
+    EXPECT_EQ(r.err, wrong_command("Arg length too large,", std::string(300, 'x')));
+    EXPECT_EQ(r.status, 7);
+    // An unset name stays as written; an inserted value is not expanded again.
+    r = run({"calc.c", "calc.ptu", "-CLASS=$MORVA_E2E_X", "-XT=$MORVA_E2E_UNSET"},
+            {{"MORVA_E2E_X", "$MORVA_E2E_LONG"}, {"MORVA_E2E_LONG", std::string(300, 'x')}});
+    EXPECT_EQ(r.err, banner_lines() + "Tolvex-I-ENDNOENWR,  End of execution with 0 error and 0 warning\n");
+    EXPECT_EQ(r.status, 0);
+}
+
+TEST_F(CommandLine, AcceptedCommandsReachTheSummary)
+{
+    input("good.opt", "# options\n-ONE_LEVEL_METRICS -XT=3\n-METRICS=m \\\n -NOPATH\n");
+    tool_result r = run({"calc.c", "calc.ptu", "@good.opt", "-RESTRICTION=noe,ANSI", "-LANGAGE=C"});
+    EXPECT_EQ(r.err, banner_lines() + "Tolvex-I-ENDNOENWR,  End of execution with 0 error and 0 warning\n");
+    EXPECT_EQ(r.status, 0);
+}
+
+// The script header holds the command image: English names, kept values.
+TEST_F(CommandLine, CommandImageOfMixedNames)
+{
+    input("more.opt", "-UTILISE=calc.c -DEFINIR=\"A=1\",B\n");
+    tool_result r = run({"calc.c", "calc.ptu", "-insere", "-INCL=(.,nowhere)", "@more.opt", "-SIM=calc.c",
+                         "-TABSYMB=t.smb", "-restriction=noe,Ansi", "-PREPRO_SEUL", "-CLASSE=Klass", "-XT=2",
+                         "-ADALIEN=l.ali", "-STANDARD=x.ads", "-DEFINE_STD=std.def", "-INTEGRE=calc.c"});
+    EXPECT_EQ(r.err.substr(0, banner_lines().size()), banner_lines());
+    const std::string script = read_file(dir + "/calc.ptu");
+    const std::string image =
+        "morvastart \"calc.c\" \"calc.ptu\" -INTEGRATE=\"calc.c\" -SIMULATE=\"calc.c\" -USE=\"calc.c\" -INSERT"
+        " -INCL=\".,nowhere\" -DEFINE=\"A=1,B\" -STD_DEFINE=\"std.def\" -SYMBTAB=t.smb -ADALINK=l.ali"
+        " -STANDARD=x.ads -SERVICE= -PREPRO_ONLY -CLASS=Klass -RESTRICTION=\"NOEXCEP,ANSI\"";
+    EXPECT_NE(script.find("\n--%c " + image + "\n"), std::string::npos) << script.substr(0, 400);
+}
+
+TEST_F(CommandLine, WarnedOptions)
+{
+    tool_result r = run({"calc.c", "calc.ptu", "-SERVICE=add"});
+    EXPECT_EQ(r.err, banner_lines() + "Tolvex-W-CMDERREUR,  Bad command: improper -SERVICE option\n"
+                                      "Tolvex-I-ENDNOEWAR,  End of execution with 1 warning(s)\n");
+    EXPECT_EQ(r.status, 3);
+    r = run({"calc.c", "calc.ptu", "-RESTRICTION=kr,ansi"});
+    EXPECT_EQ(r.err, banner_lines() + "Tolvex-W-CMDERREUR,  Bad command: improper RESTR=KR option\n"
+                                      "Tolvex-I-ENDNOEWAR,  End of execution with 1 warning(s)\n");
+    EXPECT_EQ(r.status, 3);
+    r = run({"calc.c", "calc.ptu", "-INCL=.,nowhere"});
+    EXPECT_EQ(r.err, banner_lines() + "Tolvex-W-INCLTYPER,  nowhere is not a directory \n"
+                                      "Tolvex-I-ENDNOEWAR,  End of execution with 1 warning(s)\n");
+    EXPECT_EQ(r.status, 3);
+}
+
+TEST_F(CommandLine, TenThousandArguments)
+{
+    std::vector<std::string> args = {"calc.c", "calc.ptu"};
+    for (int i = 0; i < 10000; ++i)
+        args.push_back("-DEFINE=M" + std::to_string(i));
+    tool_result r = run(args);
+    EXPECT_EQ(r.err, banner_lines() + "Tolvex-I-ENDNOENWR,  End of execution with 0 error and 0 warning\n");
+    EXPECT_EQ(r.status, 0);
+    args.assign(10000, "-INSERT");
+    args.insert(args.begin(), {"calc.c", "calc.ptu"});
+    expect_wrong_command(args, "An option can't be used twice,", "INSERT");
+}
+
+TEST_F(CommandLine, HugeOptionFile)
+{
+    std::string text = "# generated\n";
+    for (int i = 0; i < 150000; ++i)
+        text += "-DEFINE=MACRO_" + std::to_string(i) + "\n";
+    text += "-USE=\"" + std::string(3000000, 'u');
+    input("huge.opt", text);
+    tool_result r = run({"calc.c", "calc.ptu", "@huge.opt"});
+    EXPECT_EQ(r.err, wrong_command("Arg length too large,", std::string(3000000, 'u')));
+    EXPECT_EQ(r.status, 7);
+    EXPECT_EQ(files(), inputs);
+}
+
+// French messages: the error word, the parameter name and the usage are
+// translated; the translated usage loses its -XT line.
+const std::string french_banner =
+    "Tolvex-I-STARTEXEC,  Kelvane G\xc3\xa9n\xc3\xa9rateur obsol\xc3\xa8te de squelettes de test C++ 4.1.0.2.117.006\n"
+    "Tolvex-I-COPYRIGHT,  Copyright (C) 2026 Kelvane Logiciels. Tous droits r\xc3\xa9serv\xc3\xa9s.\n";
+const std::string french_usage =
+    "\nUtilisation de morvastart :\n"
+    "\t<fichier_teste>\n"
+    "\t<fichier_genere>\n"
+    "\t[-LANGAGE=<nom_langage>]\n"
+    "\t[-INTEGRE=<fichier_integre>[,fichier_integre]]\n"
+    "\t[-SIMULE=<fichier_simule>[,fichier_simule]]\n"
+    "\t[-INSERE]\n"
+    "\t[-UTILISE=<fichier_utilise>[,fichier_utilise]]\n"
+    "\t[-INCL=<repertoire>[,repertoire]]\n"
+    "\t[-DEFINIR=<identificateur>[,identificateur]]\n"
+    "\t[-DEFINE_STD=<fichier_define>]\n"
+    "\t[-ADALIEN=<fichier_lien_ada>]\n"
+    "\t[-NOPATH]\n"
+    "\t[-TABSYMB=<fichier_tabsymb>]\n"
+    "\t[-PREPRO_SEUL]\n"
+    "\t[-RESTRICTION=<NOALLOC|SEPAR|NOSQLSAV|ANSI|KR|NOPOS|NOIMAGE|NOEXCEP>"
+    "[=NOALLOC|SEPAR|NOSQLSAV|ANSI|KR|NOPOS|NOIMAGE|NOEXCEP]]\n"
+    "\t[-STANDARD=<fichier_standard_ada>]\n"
+    "\t[-CLASSE=<nom_classe>]\n"
+    "\t[-SERVICE=<nom_service>]\n";
+
+TEST_F(CommandLine, FrenchMessages)
+{
+    const env_changes french = {{"LANG", "fr_FR.UTF-8"}};
+    tool_result r = run({"calc.c"}, french);
+    EXPECT_EQ(r.err, french_banner + "Kelvane Analyse de la commande : Argument manquant, fichier_genere" +
+                         french_usage + "\nTolvex-F-CMDFATALE,  Ligne de commande incorrecte \n");
+    EXPECT_EQ(r.status, 7);
+    r = run({"calc.c", "calc.ptu", "-INSERTX"}, french);
+    EXPECT_EQ(r.err, french_banner + "Kelvane Analyse de la commande : Option inconnue, INSERTX" + french_usage +
+                         "\nTolvex-F-CMDFATALE,  Ligne de commande incorrecte \n");
+    EXPECT_EQ(r.status, 7);
+    EXPECT_EQ(files(), inputs);
+}
+
+} // namespace
