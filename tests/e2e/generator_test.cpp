@@ -233,6 +233,17 @@ TEST_F(Generator, SuffixOverrides)
     EXPECT_TRUE(exists("calc.out"));
 }
 
+TEST_F(Generator, NameMadeTooLongBySuffixIsRefused)
+{
+    const std::string suffix(1100, 's');
+    tool_result r = run({"calc.c", "calc"}, {{"MORVAPTU", suffix}});
+    EXPECT_EQ(r.err, banner_lines() + "Tolvex-F-CMDERREUR,  Bad command: file name longer than 1023 characters: ./calc." +
+                         suffix + "\n");
+    EXPECT_EQ(r.status, 7);
+    // Nothing was created beside the tested file.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
 std::string renamed(const std::string& name)
 {
     return "Tolvex-I-FICRENAME,  The file 'generated_file' has been renamed in 'generated_file'_bck: " + name + "\n";

@@ -97,6 +97,29 @@ TEST_F(FileAccess, LongerNamesEndTheRunWithAMessage)
                 "CMDERREUR.*b{2000}\n");
 }
 
+TEST_F(FileAccess, ScriptOfTheLongestNameIsWrittenAndLogged)
+{
+    // Nested directories keep every component within the file system's limit.
+    std::string name = dir.string();
+    while (name.size() + 201 < file_name_limit - 5)
+        name += "/" + std::string(200, 'd');
+    fs::create_directories(name);
+    name += "/" + std::string(file_name_limit - name.size() - 5, 'f') + ".ptu";
+    ASSERT_EQ(name.size(), file_name_limit);
+    std::string completed_name = name;
+    complete_file_name(completed_name, kind_ptu);
+    EXPECT_EQ(completed_name, name);
+    std::string log = path("vestra.log");
+    std::FILE* stream = nullptr;
+    ASSERT_TRUE(open_file(name, stream, 1, log));
+    write_line(name, stream, "x");
+    close_file(name, stream, false);
+    EXPECT_EQ(slurp(name), "x\n");
+    EXPECT_EQ(slurp(log), "PTU " + name + "\n");
+    EXPECT_EQ(backup_file(name), 0);
+    EXPECT_EQ(slurp(name + "_bck"), "x\n");
+}
+
 TEST_F(FileAccess, OpenModes)
 {
     std::string file = path("f.txt");
