@@ -15,6 +15,7 @@ import os
 import subprocess
 import sys
 
+sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import c_tokens  # noqa: E402
 import peer_setup  # noqa: E402

@@ -1,0 +1,109 @@
+#!/usr/bin/env python3
+"""Times morvacpp against gcc -E, mcpp and tcc -E on the same inputs.
+
+usage: bench_prepro.py MORVACPP WORKDIR [REPEAT]
+
+Inputs: the system-header translation unit of the gcc comparison (gcc's
+macros as a header, then fifteen common headers), a generated macro-heavy
+file of several megabytes and a generated 10 MB file of plain declarations.
+Every tool gets gcc's include directories in gcc's order, and writes to
+/dev/null. Each run is a child process waited for with wait4, which gives
+its own peak resident size; the wall time is the best of REPEAT runs
+(a tool whose first run takes over 20 s is run once). The table ends with
+the ratios morvacpp / peer: below 1 means morvacpp is faster or smaller.
+"""
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+sys.dont_write_bytecode = True
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+sys.path.insert(0, os.path.join(HERE, "..", "..", "tests", "prepro_peers"))
+import make_inputs  # noqa: E402
+import peer_setup  # noqa: E402
+
+SLOW_RUN = 20.0
+
+
+def tool_commands(morvacpp, dirs):
+    """name -> (function of the source giving the command, environment)."""
+    gcc, mcpp, tcc = shutil.which("gcc"), shutil.which("mcpp"), shutil.which("tcc")
+    plain_c = dict(os.environ, LC_ALL="C")
+    tools = {"morvacpp": (lambda src: peer_setup.morvacpp_command(morvacpp, dirs, src),
+                          peer_setup.morvacpp_environment())}
+    if gcc:
+        tools["gcc -E"] = (lambda src: peer_setup.gcc_command(gcc, dirs, src), plain_c)
+    if mcpp:
+        includes = [arg for d in dirs for arg in ("-I", d)]
+        tools["mcpp"] = (lambda src: [mcpp, "-N", "-I-"] + includes + [src], plain_c)
+    if tcc:
+        includes = ["-I" + d for d in dirs]
+        tools["tcc -E"] = (lambda src: [tcc, "-E", "-nostdinc"] + includes + [src], plain_c)
+    return tools
+
+
+def run_once(command, env, cwd):
+    """(wall seconds, peak resident kilobytes, exit status) of one run."""
+    with open(os.devnull, "wb") as sink:
+        start = time.perf_counter()
+        child = subprocess.Popen(command, stdout=sink, stderr=sink, env=env, cwd=cwd)
+        _, status, usage = os.wait4(child.pid, 0)
+        wall = time.perf_counter() - start
+    child.returncode = os.waitstatus_to_exitcode(status)
+    return wall, usage.ru_maxrss, child.returncode
+
+
+def measure(command, env, cwd, repeat):
+    best, peak, status = None, 0, 0
+    for attempt in range(repeat):
+        wall, rss, status = run_once(command, env, cwd)
+        best = wall if best is None else min(best, wall)
+        peak = max(peak, rss)
+        if attempt == 0 and wall > SLOW_RUN:
+            break
+    return best, peak, status
+
+
+def main():
+    if len(sys.argv) not in (3, 4):
+        print(__doc__)
+        return 2
+    morvacpp, workdir = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+    repeat = int(sys.argv[3]) if len(sys.argv) == 4 else 3
+    gcc, dirs, unit = peer_setup.prepare_system_unit(workdir)
+    if gcc is None:
+        print("gcc not found: its include directories and macros are needed")
+        return 1
+    inputs = {"system headers": unit}
+    generated = make_inputs.make_all(workdir)
+    inputs["macro-heavy"] = generated["macro_heavy.c"]
+    inputs["declarations"] = generated["declarations.c"]
+    tools = tool_commands(morvacpp, dirs)
+    results = {}
+    print("%-16s %-9s %10s %10s %7s %s" % ("input", "tool", "size MB", "wall s", "peak MB", "status"))
+    for input_name, path in inputs.items():
+        size = os.path.getsize(path) / 1e6
+        for tool_name, (command, env) in tools.items():
+            wall, peak, status = measure(command(path), env, workdir, repeat)
+            results[(input_name, tool_name)] = (wall, peak)
+            print("%-16s %-9s %10.2f %10.3f %7.1f %s" % (input_name, tool_name, size, wall, peak / 1024.0,
+                                                    "ok" if status == 0 else "exit %d" % status))
+            sys.stdout.flush()
+    print("\nratios morvacpp / peer (wall time, peak memory):")
+    for input_name in inputs:
+        mine = results[(input_name, "morvacpp")]
+        cells = []
+        for tool_name in tools:
+            if tool_name == "morvacpp":
+                continue
+            wall, peak = results[(input_name, tool_name)]
+            cells.append("%s %.2f / %.2f" % (tool_name, mine[0] / wall, mine[1] / max(peak, 1)))
+        print("  %-16s %s" % (input_name, "   ".join(cells)))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# The preprocessor benchmark: bench/prepro/run.sh BUILD_DIR [REPEAT].
+# Inputs are generated once into BUILD_DIR/bench-prepro.
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+build="$(cd "$1" && pwd)"
+export TOLVEXDIR="${TOLVEXDIR:-$build/stage}"
+exec python3 "$here/bench_prepro.py" "$build/src/driver/morvacpp" "$build/bench-prepro" "${2:-3}"
