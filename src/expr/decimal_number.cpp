@@ -8,9 +8,10 @@
 //
 // Conversion to a pint reads the integer digits off the mantissa. A mantissa
 // carries a binary approximation of decimal digits (123 is 1.23 in binary
-// fixed point), so 4 units of the last fraction bit are added first: the
-// representation error stays below one unit, and the bias is too small to
-// move a 48-digit integer by one, yet an exact 123 cannot come out as 122.
+// fixed point, perhaps 1.2299999...), so a bias is added first: a quarter of
+// the unit of the last integer digit, at most 2^-96 of the mantissa's unit.
+// It is far above the error of a computed mantissa and far below what could
+// move the integer part by one, so an exact 123 cannot come out as 122.
 #include "expr/decimal_number.h"
 
 #include <climits>
@@ -196,8 +197,14 @@ bool decimal_to_pint(pint& r, const decimal_number& d)
         return false;
     }
     pint value = pint_zero, m = x.mantissa;
-    if (x.exponent > 0)
-        pint_add_small(m, m, 4);
+    if (x.exponent > 0) {
+        pint bias = pint_zero, cap = pint_zero;
+        bias.byte[20] = 0x40; // 2^158: a quarter of the mantissa's unit
+        cap.byte[9] = 1;      // 2^64
+        for (int k = 1; k < x.exponent; ++k)
+            divide_by_10(bias);
+        pint_add(m, m, pint_compare(bias, cap) < 0 ? bias : cap);
+    }
     for (int k = 0; k < x.exponent; ++k) {
         int digit = m.byte[0];
         m.byte[0] = 0;

@@ -8,10 +8,14 @@
 // round the last kept one.
 //
 // The image takes digits off the mantissa one by one (the integer byte is the
-// digit; clear it and multiply by 10). A binary fraction seldom ends, so n
-// digits are usually written and the last one decides a rounding: 7 to 9
-// after a 9 carries the run of 9s up, 0 to 3 after a 0 drops the run of 0s.
-// Other endings are printed as they are.
+// digit; clear it and multiply by 10) until n digits are written or nothing
+// is left. A mantissa holds a binary approximation of its decimal digits, a
+// little above or below them (0.1205 may be 1.204999...), so a tiny bias is
+// added first and "nothing left" means less than twice that bias, scaled
+// with the digits taken: 0.1205 then shows as 0.1205 with 4 digits, and an
+// 18-digit integer keeps its last digit. When n digits were written the last
+// one decides a rounding: 7 to 9 after a 9 carries the run of 9s up, 0 to 3
+// after a 0 drops the run of 0s. Other endings are printed as they are.
 #include "expr/decimal_text.h"
 
 #include <climits>
@@ -21,6 +25,21 @@ namespace {
 
 constexpr int kept_digits = 45;
 constexpr std::int64_t exponent_limit = 1000000000; // far beyond any mantissa, far below overflow
+
+// 2^-96 of the mantissa's unit: far above the error of any computed
+// mantissa, far below the 19th digit.
+pint representation_bias()
+{
+    pint bias = pint_zero;
+    bias.byte[9] = 1; // bit 64 of the 160 fraction bits
+    return bias;
+}
+
+void divide_by_10(pint& m)
+{
+    int dropped;
+    div_euclid_pint(m, m, 10, dropped);
+}
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
@@ -156,13 +175,22 @@ std::string_view decimal_image(const decimal_number& d, int digits, decimal_imag
     int n = digits >= 1 && digits <= decimal_image_digits ? digits : decimal_image_digits;
     int shown[decimal_image_digits];
     int count = 0;
-    pint m = x.mantissa;
-    while (!pint_is_zero(m) && count < n) {
+    std::int64_t exponent = x.exponent;
+    pint m = x.mantissa, slack = pint_zero;
+    pint_add(m, m, representation_bias());
+    if (m.byte[0] > 9) { // the bias reached the next power of 10
+        divide_by_10(m);
+        ++exponent;
+    }
+    pint_add(slack, representation_bias(), representation_bias());
+    while (count < n) {
         shown[count++] = m.byte[0];
         m.byte[0] = 0;
+        if (pint_compare(m, slack) < 0) // only the representation error is left
+            break;
         pint_mul_small(m, m, 10);
+        pint_mul_small(slack, slack, 10);
     }
-    std::int64_t exponent = x.exponent;
     if (count == n && n >= 2) {
         int last = shown[n - 1], before = shown[n - 2];
         if (last >= 7 && before == 9) {
