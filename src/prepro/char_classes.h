@@ -1,0 +1,39 @@
+// The four character classes of the preprocessor, as constant tables of 256
+// flags so that the scanner tests a byte with one load.
+#pragma once
+
+#include <array>
+
+namespace char_class {
+
+enum : unsigned char { identifier = 1, identifier_start = 2, horizontal_space = 4, space = 8 };
+
+constexpr std::array<unsigned char, 256> make_table()
+{
+    std::array<unsigned char, 256> t{};
+    for (int c = 0; c < 256; ++c) {
+        bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == '$';
+        bool digit = c >= '0' && c <= '9';
+        unsigned char f = 0;
+        if (letter || digit)
+            f |= identifier;
+        if (letter)
+            f |= identifier_start;
+        if (c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r')
+            f |= horizontal_space | space;
+        if (c == '\n')
+            f |= space;
+        t[c] = f;
+    }
+    return t;
+}
+
+inline constexpr std::array<unsigned char, 256> table = make_table();
+
+} // namespace char_class
+
+constexpr bool is_identifier_char(char c) { return char_class::table[(unsigned char)c] & char_class::identifier; }
+constexpr bool is_identifier_start(char c) { return char_class::table[(unsigned char)c] & char_class::identifier_start; }
+constexpr bool is_horizontal_space(char c) { return char_class::table[(unsigned char)c] & char_class::horizontal_space; }
+constexpr bool is_space(char c) { return char_class::table[(unsigned char)c] & char_class::space; }
+constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }

@@ -1,0 +1,580 @@
+// Macro calls: recognition (also across line feeds and the ends of
+// expansion levels), argument collection, the count checks, substitution
+// with stringising, pasting and pre-expanded arguments, the special names,
+// the `defined' operator of #if, and cpp_expand_text.
+//
+// An expansion is pushed as an input level and read again by the main loop,
+// its macro disabled until the level is popped. Arguments are pre-expanded in
+// a buffer that keeps markers: a disabled name gets marker_no_expand so that
+// it stays unexpanded when the substituted text is read again, and
+// separators stand for blanks between tokens. An argument is pre-expanded
+// only when it is used unpasted, at most once, and only when one of its
+// names is in the table; otherwise the raw text is its expansion.
+#include <cstdio>
+#include <ctime>
+
+#include "prepro/char_classes.h"
+#include "prepro/preprocessor_state.h"
+
+namespace {
+
+constexpr std::size_t joined_limit = 9999;
+
+bool is_blank_or_marker(char c) { return is_space(c) || c == marker_separator || c == marker_no_expand; }
+
+bool only_white(const std::string& s)
+{
+    for (char c : s)
+        if (!is_space(c) && c != marker_separator)
+            return false;
+    return true;
+}
+
+// True when writing b right after a would make the two run together.
+bool needs_separator(char a, char b)
+{
+    if (!a || !b || is_space(a) || is_space(b) || a == marker_separator || b == marker_separator)
+        return false;
+    if (b == marker_no_expand)
+        return is_identifier_char(a);
+    bool ia = is_identifier_char(a), ib = is_identifier_char(b);
+    if (ia && (ib || b == '.' || b == '"' || b == '\''))
+        return true;
+    if (a == '.' && is_digit(b))
+        return true;
+    static constexpr std::string_view punctuation = "+-*/%<>=!&|^.#:";
+    return punctuation.find(a) != std::string_view::npos && punctuation.find(b) != std::string_view::npos;
+}
+
+void append_guarded(std::string& out, std::string_view text)
+{
+    if (text.empty())
+        return;
+    if (!out.empty() && needs_separator(out.back(), text.front()))
+        out.push_back(marker_separator);
+    out.append(text);
+}
+
+std::string_view trim_for_paste(std::string_view s, bool front, bool back)
+{
+    std::size_t b = 0, e = s.size();
+    if (front)
+        while (b < e && is_blank_or_marker(s[b]))
+            ++b;
+    if (back)
+        while (e > b && (is_space(s[e - 1]) || s[e - 1] == marker_separator))
+            --e;
+    return s.substr(b, e - b);
+}
+
+void octal_escape(std::string& out, unsigned char c)
+{
+    out.push_back('\\');
+    out.push_back(char('0' + ((c >> 6) & 7)));
+    out.push_back(char('0' + ((c >> 3) & 7)));
+    out.push_back(char('0' + (c & 7)));
+}
+
+void stringise_char(std::string& out, char c)
+{
+    unsigned char u = (unsigned char)c;
+    if (c == '"')
+        out.append("\\\"");
+    else if (u < 0x20 || u >= 0x7F)
+        octal_escape(out, u);
+    else
+        out.push_back(c);
+}
+
+std::string stringise(std::string_view raw, char quote)
+{
+    std::string out;
+    out.reserve(raw.size() + 8);
+    out.push_back(quote);
+    std::size_t b = 0, e = raw.size();
+    while (b < e && is_blank_or_marker(raw[b]))
+        ++b;
+    while (e > b && is_blank_or_marker(raw[e - 1]))
+        --e;
+    char literal = 0;
+    bool pending_blank = false;
+    for (std::size_t i = b; i < e; ++i) {
+        char c = raw[i];
+        if (c == marker_no_expand || c == marker_separator)
+            continue;
+        if (!literal && is_space(c)) {
+            pending_blank = true;
+            continue;
+        }
+        if (pending_blank) {
+            out.push_back(' ');
+            pending_blank = false;
+        }
+        if (literal) {
+            if (c == '\\') {
+                out.append("\\\\");
+                if (i + 1 < e) {
+                    char d = raw[++i];
+                    if (d == '\\')
+                        out.append("\\\\");
+                    else
+                        stringise_char(out, d);
+                }
+            } else if (c == literal) {
+                stringise_char(out, c);
+                literal = 0;
+            } else {
+                stringise_char(out, c);
+            }
+        } else {
+            if (c == '"' || c == '\'')
+                literal = c;
+            stringise_char(out, c);
+        }
+    }
+    out.push_back(quote);
+    return out;
+}
+
+inline int continuation_at(const char* p, const char* end)
+{
+    if (p < end && *p == '\\') {
+        if (p + 1 < end && p[1] == '\n')
+            return 2;
+        if (p + 2 < end && p[1] == '\r' && p[2] == '\n')
+            return 3;
+    }
+    return 0;
+}
+
+} // namespace
+
+// Looks past blanks, line feeds, comments and the ends of expansion levels
+// for the bracket that opens a call. When found, the levels passed are
+// popped and the reading position is after the bracket; otherwise nothing
+// changes. Returns the bracket or 0.
+char preprocessor::find_call_bracket(bool square_too)
+{
+    std::size_t k = levels_.size() - 1;
+    char* p = levels_[k].pos;
+    int lines = 0;
+    for (;;) {
+        input_level& lv = levels_[k];
+        if (p >= lv.end) {
+            if (lv.kind == level_macro && k > 0) {
+                --k;
+                p = levels_[k].pos;
+                lines = 0;
+                continue;
+            }
+            return 0;
+        }
+        bool counts = lv.kind == level_file || lv.kind == level_text;
+        char c = *p;
+        int n;
+        if (c == '\n') {
+            if (counts)
+                ++lines;
+            ++p;
+        } else if (is_horizontal_space(c) || c == marker_separator) {
+            ++p;
+        } else if ((n = continuation_at(p, lv.end))) {
+            if (counts)
+                ++lines;
+            p += n;
+        } else if (c == '/' && lv.kind != level_macro && p + 1 < lv.end && p[1] == '*') {
+            char* q = p + 2;
+            while (q + 1 < lv.end && !(q[0] == '*' && q[1] == '/')) {
+                if (*q == '\n' && counts)
+                    ++lines;
+                ++q;
+            }
+            if (q + 1 >= lv.end)
+                return 0;
+            p = q + 2;
+        } else if (c == '/' && lv.kind != level_macro && p + 1 < lv.end && p[1] == '/') {
+            while (p < lv.end && *p != '\n')
+                ++p;
+        } else if (c == '(' || (c == '[' && square_too)) {
+            while (levels_.size() - 1 > k)
+                pop_level();
+            levels_[k].pos = p + 1;
+            levels_[k].line += lines;
+            return c;
+        } else {
+            return 0;
+        }
+    }
+}
+
+// Collects the arguments up to the closing bracket at depth 0; false when
+// the input ends first (arguments then hold what was read).
+bool preprocessor::collect_arguments(char open, char close, std::vector<std::string>& arguments)
+{
+    int depth = 0;
+    std::string current;
+    for (;;) {
+        input_level& lv = levels_.back();
+        if (lv.pos >= lv.end) {
+            if (lv.kind == level_macro && levels_.size() > 1) {
+                pop_level();
+                continue;
+            }
+            arguments.push_back(std::move(current));
+            return false;
+        }
+        bool counts = lv.kind == level_file || lv.kind == level_text;
+        char* p = lv.pos;
+        char c = *p;
+        int n;
+        if (c == '\n') {
+            current.push_back('\n');
+            if (counts)
+                ++lv.line;
+            ++lv.pos;
+        } else if ((n = continuation_at(p, lv.end))) {
+            if (counts)
+                ++lv.line;
+            lv.pos += n;
+        } else if (c == '"' || c == '\'') {
+            char* q = p + 1;
+            while (q < lv.end && *q != c && *q != '\n') {
+                if (*q == '\\' && q + 1 < lv.end && q[1] != '\n')
+                    ++q;
+                ++q;
+            }
+            if (q < lv.end && *q == c)
+                ++q;
+            current.append(p, std::size_t(q - p));
+            lv.pos = q;
+        } else if (c == '/' && lv.kind != level_macro && p + 1 < lv.end && (p[1] == '*' || p[1] == '/')) {
+            scan_comment(nullptr, lv, false);
+            current.push_back(' ');
+        } else if (c == open) {
+            ++depth;
+            current.push_back(c);
+            ++lv.pos;
+        } else if (c == close) {
+            ++lv.pos;
+            if (depth == 0) {
+                arguments.push_back(std::move(current));
+                return true;
+            }
+            --depth;
+            current.push_back(c);
+        } else if (c == ',' && depth == 0) {
+            arguments.push_back(std::move(current));
+            current.clear();
+            ++lv.pos;
+        } else {
+            char* q = p + 1;
+            while (q < lv.end && is_identifier_char(*q))
+                ++q;
+            current.append(p, std::size_t(q - p));
+            lv.pos = q;
+        }
+        if (stopped_)
+            return false;
+    }
+}
+
+bool preprocessor::may_expand(std::string_view text) const
+{
+    for (std::size_t i = 0; i < text.size();) {
+        char c = text[i];
+        if (is_digit(c)) {
+            while (i < text.size() && (is_identifier_char(text[i]) || text[i] == '.'))
+                ++i;
+        } else if (is_identifier_start(c)) {
+            std::size_t s = i;
+            while (i < text.size() && is_identifier_char(text[i]))
+                ++i;
+            if (table_->find(text.substr(s, i - s)))
+                return true;
+        } else if (c == '"' || c == '\'') {
+            ++i;
+            while (i < text.size() && text[i] != c) {
+                if (text[i] == '\\')
+                    ++i;
+                ++i;
+            }
+            ++i;
+        } else {
+            ++i;
+        }
+    }
+    return false;
+}
+
+std::string preprocessor::pre_expand(const std::string& argument)
+{
+    if (!may_expand(argument))
+        return argument;
+    std::size_t base = levels_.size();
+    if (!push_level(level_expanded, argument, "", false, 0))
+        return argument;
+    output_buffer o;
+    o.keep_markers = true;
+    o.text.reserve(argument.size() + 16);
+    rescan(o, base);
+    while (levels_.size() > base)
+        pop_level();
+    return std::move(o.text);
+}
+
+std::string preprocessor::substitute(name_entry* entry, std::vector<std::string>& arguments)
+{
+    const macro_definition& def = *entry->macro;
+    const int p = def.parameter_count;
+    if (arguments.size() == 1 && only_white(arguments[0]))
+        arguments.clear();
+    const int n = int(arguments.size());
+    if (p >= 0) {
+        if (n == 0 && p > 0)
+            report(kind_warning, "NOARTOMAC", entry->name);
+        else if (n > 0 && n < p)
+            report(kind_warning, "NBARGMACR", entry->name);
+        else if (n > p && p > 0 && def.variable_kind == variable_none)
+            report(kind_warning, "TOMANYARG", entry->name);
+        else if (p == 0 && n >= 1) {
+            report(kind_warning, "ARGTOMACR", entry->name);
+            return def.body;
+        }
+    }
+    // Variable arguments.
+    std::string joined;
+    std::string extra;
+    if (def.variable_kind == variable_anonymous) {
+        for (int k = p - 1; k < n; ++k) {
+            if (k > p - 1)
+                joined.push_back(',');
+            joined.append(arguments[std::size_t(k)]);
+        }
+        if (joined.size() > joined_limit) {
+            report(kind_fatal, "TOMANYARG", entry->name);
+            return {};
+        }
+    } else if (def.variable_kind == variable_named) {
+        for (int k = p; k < n; ++k) {
+            extra.push_back(',');
+            extra.append(arguments[std::size_t(k)]);
+        }
+        if (extra.size() > joined_limit) {
+            report(kind_fatal, "TOMANYARG", entry->name);
+            return {};
+        }
+    }
+    static const std::string empty;
+    auto raw_of = [&](int parameter) -> const std::string& {
+        if (parameter == -1 || (def.variable_kind == variable_anonymous && parameter == p - 1))
+            return joined;
+        return parameter >= 0 && parameter < n ? arguments[std::size_t(parameter)] : empty;
+    };
+    std::vector<std::string> expanded(std::size_t(std::max(p, 0)) + 1);
+    std::vector<bool> have(expanded.size(), false);
+
+    std::size_t size = def.body.size() + extra.size();
+    for (const macro_reference& r : def.references)
+        size += raw_of(r.parameter).size() + 3;
+    std::string result;
+    result.reserve(size + size / 4);
+    std::size_t at = 0;
+    bool after_argument = false;
+    for (std::size_t k = 0; k < def.references.size(); ++k) {
+        const macro_reference& r = def.references[k];
+        std::string_view piece(def.body.data() + at, r.text_before);
+        at += r.text_before;
+        if (after_argument)
+            append_guarded(result, piece);
+        else
+            result.append(piece);
+        const std::string& raw = raw_of(r.parameter);
+        if (r.quote) {
+            append_guarded(result, stringise(raw, r.quote));
+        } else if (r.pasted_before || r.pasted_after) {
+            std::string_view t = trim_for_paste(raw, true, true);
+            if (r.pasted_before)
+                result.append(t);
+            else
+                append_guarded(result, t);
+        } else {
+            std::size_t slot = r.parameter < 0 ? std::size_t(std::max(p - 1, 0)) : std::size_t(r.parameter);
+            if (!have[slot]) {
+                expanded[slot] = pre_expand(raw);
+                have[slot] = true;
+                if (stopped_)
+                    return {};
+            }
+            append_guarded(result, expanded[slot]);
+        }
+        if (k + 1 == def.references.size() && !extra.empty())
+            result.append(extra);
+        after_argument = !r.pasted_after;
+    }
+    std::string_view rest(def.body.data() + at, def.body.size() - at);
+    if (after_argument)
+        append_guarded(result, rest);
+    else
+        result.append(rest);
+    return result;
+}
+
+void preprocessor::expand(output_buffer& out, name_entry* entry)
+{
+    switch (entry->kind) {
+    case name_macro_disabled:
+        if (out.keep_markers)
+            out.text.push_back(marker_no_expand);
+        out.text.append(entry->name);
+        return;
+    case name_macro:
+        break;
+    case name_defined:
+        expand_defined(out, levels_.back());
+        return;
+    default:
+        expand_special(out, entry);
+        return;
+    }
+    if (levels_.size() >= std::size_t(input_stack_size)) {
+        report(kind_fatal, "NBRECURSI", "");
+        return;
+    }
+    const macro_definition& def = *entry->macro;
+    std::vector<std::string> arguments;
+    if (def.parameter_count >= 0) {
+        char open = find_call_bracket(def.brackets);
+        if (!open) {
+            out.text.append(entry->name);
+            return;
+        }
+        char close = open == '(' ? ')' : ']';
+        if (!collect_arguments(open, close, arguments)) {
+            if (stopped_)
+                return;
+            report(kind_warning, "ERRINLINE", "unterminated macro call");
+            out.text.append(entry->name);
+            out.text.push_back(open);
+            for (std::size_t k = 0; k < arguments.size(); ++k) {
+                if (k)
+                    out.text.push_back(',');
+                for (char c : arguments[k])
+                    out.text.push_back(c == '\n' ? ' ' : c);
+            }
+            return;
+        }
+    }
+    std::string result = substitute(entry, arguments);
+    if (stopped_)
+        return;
+    if (!out.text.empty() && !result.empty() && needs_separator(out.text.back(), result.front()))
+        result.insert(result.begin(), marker_separator);
+    if (!push_level(level_macro, std::move(result), "", false, 0))
+        return;
+    levels_.back().macro = entry;
+    entry->kind = name_macro_disabled;
+}
+
+void preprocessor::expand_special(output_buffer& out, name_entry* entry)
+{
+    input_level* f = file_level();
+    if (!f) {
+        report(kind_warning, "FICINCONN", "");
+        return;
+    }
+    if ((entry->kind == name_date || entry->kind == name_time) && !clock_read_) {
+        static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                             "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+        std::time_t now = std::time(nullptr);
+        std::tm t = *std::localtime(&now);
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "\"%s %2d %4d\"", months[t.tm_mon % 12], t.tm_mday, t.tm_year + 1900);
+        date_text_ = buffer;
+        std::snprintf(buffer, sizeof buffer, "\"%02d:%02d:%02d\"", t.tm_hour, t.tm_min, t.tm_sec);
+        time_text_ = buffer;
+        clock_read_ = true;
+    }
+    std::string text;
+    switch (entry->kind) {
+    case name_line: text = std::to_string(f->line); break;
+    case name_date: text = date_text_; break;
+    case name_file: text = "\"" + f->file_name + "\""; break;
+    case name_base_file: text = "\"" + levels_.front().file_name + "\""; break;
+    case name_include_level: {
+        int count = 0;
+        for (const input_level& lv : levels_)
+            count += lv.has_file_name;
+        text = std::to_string(count - 1);
+        break;
+    }
+    case name_time: text = time_text_; break;
+    case name_stdc: text = std::to_string(entry->value); break;
+    default:
+        report(kind_internal, "INVHASTYP", std::to_string(entry->kind));
+        return;
+    }
+    append_guarded(out.text, text);
+    out.text.push_back(out.keep_markers ? marker_separator : ' ');
+}
+
+// `defined' NAME or `defined' ( NAME ) inside an #if operand.
+void preprocessor::expand_defined(output_buffer& out, input_level&)
+{
+    auto skip_blanks = [&] {
+        for (;;) {
+            input_level& lv = levels_.back();
+            while (lv.pos < lv.end && (is_space(*lv.pos) || *lv.pos == marker_separator))
+                ++lv.pos;
+            if (lv.pos >= lv.end && lv.kind == level_macro && levels_.size() > 1) {
+                pop_level();
+                continue;
+            }
+            return;
+        }
+    };
+    skip_blanks();
+    bool broken = false;
+    bool found = false;
+    bool parenthesis = false;
+    input_level* lv = &levels_.back();
+    if (lv->pos < lv->end && *lv->pos == '(') {
+        parenthesis = true;
+        ++lv->pos;
+        skip_blanks();
+        lv = &levels_.back();
+    }
+    if (lv->pos < lv->end && *lv->pos == marker_no_expand)
+        ++lv->pos;
+    if (lv->pos < lv->end && is_identifier_start(*lv->pos)) {
+        std::string_view name = read_identifier(*lv);
+        found = table_->find(name) != nullptr;
+        if (parenthesis) {
+            skip_blanks();
+            lv = &levels_.back();
+            if (lv->pos < lv->end && *lv->pos == ')')
+                ++lv->pos;
+            else
+                broken = true;
+        }
+    } else {
+        broken = true;
+    }
+    if (broken)
+        report(kind_warning, "ERDEFINED", "");
+    out.text.append(!broken && found ? " 1 " : " 0 ");
+}
+
+std::string preprocessor::expand_text(name_table& table, std::string_view text, int kind)
+{
+    table_ = &table;
+    std::size_t base = levels_.size();
+    if (!push_level(level_expanded, std::string(text), "", false, 0))
+        return {};
+    output_buffer o;
+    o.kind = kind;
+    o.text.reserve(2 * text.size() + 16);
+    rescan(o, base);
+    while (levels_.size() > base)
+        pop_level();
+    return std::move(o.text);
+}

@@ -1,0 +1,666 @@
+// The input stack, the output and its line markers, and the main scanning
+// loop of the preprocessor.
+//
+// The loop reads the top input level and copies it to the output: runs of
+// ordinary characters are appended in one piece, and only line feeds,
+// comments, quotes, numbers, names, backslashes, '#' and the two expansion
+// markers stop it. A level that ends is popped by the loop itself (a file
+// level writes the marker of its includer, a macro level re-enables its
+// macro), so an include or an expansion never costs a nested C++ call.
+//
+// Output lines follow input lines: whenever the input has moved ahead of the
+// output (continuations, macro calls over several lines, skipped groups),
+// the next line feed of a file writes the missing line feeds, or a marker
+// when more than seven are missing, so that every output line carries the
+// number of its input line.
+#include <cstring>
+
+#include "prepro/char_classes.h"
+#include "prepro/preprocessor_state.h"
+
+namespace {
+
+// Bytes that end a run of ordinary characters.
+constexpr std::array<bool, 256> make_special()
+{
+    std::array<bool, 256> t{};
+    for (int c = 0; c < 256; ++c)
+        t[c] = is_identifier_start(char(c)) || is_digit(char(c));
+    for (unsigned char c : {'\n', '#', '/', '"', '\'', '\\', '\0', '\x01', '\x02'})
+        t[c] = true;
+    return t;
+}
+constexpr std::array<bool, 256> special = make_special();
+
+// Length of a backslash-newline at p (0 when there is none).
+inline int continuation_at(const char* p, const char* end)
+{
+    if (p < end && *p == '\\') {
+        if (p + 1 < end && p[1] == '\n')
+            return 2;
+        if (p + 2 < end && p[1] == '\r' && p[2] == '\n')
+            return 3;
+    }
+    return 0;
+}
+
+} // namespace
+
+preprocessor::preprocessor() { levels_.reserve(input_stack_size); }
+preprocessor::~preprocessor() = default;
+
+// ---- reporting ----------------------------------------------------------
+
+input_level* preprocessor::file_level()
+{
+    for (std::size_t i = levels_.size(); i-- > 0;)
+        if (levels_[i].has_file_name)
+            return &levels_[i];
+    return nullptr;
+}
+
+int preprocessor::current_line()
+{
+    input_level* f = file_level();
+    return f ? f->line : 0;
+}
+
+std::string preprocessor::current_file()
+{
+    input_level* f = file_level();
+    return f ? f->file_name : std::string();
+}
+
+void preprocessor::report(int kind, const char* code, const report_argument& argument)
+{
+    input_level* f = file_level();
+    report_at_line(kind, code, argument, f ? std::string_view(f->file_name) : std::string_view(), f ? f->line : 0);
+}
+
+void preprocessor::report_at_line(int kind, const char* code, const report_argument& argument,
+                                  std::string_view file, int line)
+{
+    if (kind == kind_error)
+        ++error_count_;
+    if (kind <= kind_fatal)
+        stopped_ = true; // the callback normally ends the process; otherwise unwind
+    if (report_)
+        report_(kind, code, argument, file, line);
+}
+
+// ---- input stack ----------------------------------------------------------
+
+bool preprocessor::push_level(int kind, std::string text, std::string_view file_name, bool has_file_name,
+                              int line)
+{
+    if (stopped_)
+        return false;
+    if (levels_.size() >= std::size_t(input_stack_size)) {
+        report(kind_fatal, "NBRECURSI", "");
+        return false;
+    }
+    input_level& lv = levels_.emplace_back();
+    lv.kind = kind;
+    lv.buffer = std::move(text);
+    lv.start = lv.buffer.data();
+    lv.pos = lv.start;
+    lv.end = lv.start + lv.buffer.size();
+    lv.file_name = std::string(file_name);
+    lv.has_file_name = has_file_name;
+    lv.line = line;
+    lv.conditional_top = conditionals_.size();
+    lv.at_line_start = true;
+    return true;
+}
+
+void preprocessor::pop_level()
+{
+    input_level& lv = levels_.back();
+    if (lv.kind == level_macro && lv.macro && lv.macro->kind == name_macro_disabled)
+        lv.macro->kind = name_macro;
+    if (lv.appended_node)
+        unlink_node(lv.appended_node);
+    levels_.pop_back();
+}
+
+// The top level has ended and is not the one the loop was started for.
+void preprocessor::end_of_level(output_buffer& out)
+{
+    bool was_file = levels_.back().kind == level_file;
+    pop_level();
+    if (!was_file || levels_.empty())
+        return;
+    input_level& below = levels_.back();
+    line_marker(out, below);
+    if (!open_.empty() && open_.back().skipping)
+        skip_group(below);
+}
+
+// ---- output ----------------------------------------------------------------
+
+void preprocessor::write(output_buffer& out, std::string_view text) { out.text.append(text); }
+void preprocessor::write_char(output_buffer& out, char c) { out.text.push_back(c); }
+
+void preprocessor::line_marker(output_buffer& out, input_level& level)
+{
+    if (!level.has_file_name) {
+        out.line = level.line;
+        return;
+    }
+    if (!out.text.empty() && out.text.back() != '\n')
+        out.text.push_back('\n');
+    out.text.append("#line ");
+    out.text.append(std::to_string(level.line));
+    out.text.append(" \"");
+    if (escape_file_names) {
+        for (char c : level.file_name) {
+            if (c == '\\' || c == '"')
+                out.text.push_back('\\');
+            out.text.push_back(c);
+        }
+    } else {
+        out.text.append(level.file_name);
+    }
+    out.text.append("\"\n");
+    out.line = level.line;
+    level.name_changed = false;
+}
+
+// After a directive that decides which lines are copied: nothing when the
+// lines agree; line feeds when the input is up to seven lines ahead; else the
+// line feeds at the input position are passed over and a marker is written,
+// unless a #line directive follows anyway.
+void preprocessor::conditional_marker(output_buffer& out, input_level& level)
+{
+    if (!level.has_file_name) {
+        out.line = level.line;
+        return;
+    }
+    int ahead = level.line - out.line;
+    if (ahead == 0 && !level.name_changed)
+        return;
+    if (ahead > 0 && ahead <= 7 && !level.name_changed) {
+        out.text.append(std::size_t(ahead), '\n');
+        out.line = level.line;
+        return;
+    }
+    char* p = level.pos;
+    int lines = 0;
+    while (p < level.end && (*p == '\n' || is_horizontal_space(*p))) {
+        if (*p == '\n') {
+            ++lines;
+            level.pos = p + 1;
+        }
+        ++p;
+    }
+    level.line += lines;
+    if (lines)
+        level.at_line_start = true;
+    const char* q = level.pos;
+    while (q < level.end && is_horizontal_space(*q))
+        ++q;
+    if (level.end - q >= 5 && q[0] == '#' && std::memcmp(q + 1, "line", 4) == 0)
+        return;
+    line_marker(out, level);
+}
+
+// At a line feed of a file or text level: catch the output up with the input.
+void preprocessor::resync_lines(output_buffer& out, input_level& level)
+{
+    int ahead = level.line - out.line;
+    if (ahead == 0 && !level.name_changed)
+        return;
+    if (ahead > 0 && ahead <= 7 && !level.name_changed) {
+        out.text.append(std::size_t(ahead), '\n');
+        out.line = level.line;
+        return;
+    }
+    line_marker(out, level);
+}
+
+// ---- pieces of the main loop ---------------------------------------------
+
+// Collects the identifier at level.pos; a continuation inside it is moved
+// behind it, so the name is contiguous and the line count unchanged.
+std::string_view preprocessor::read_identifier(input_level& level)
+{
+    char* start = level.pos;
+    char* p = start;
+    char* end = level.end;
+    while (p < end && is_identifier_char(*p))
+        ++p;
+    int n = continuation_at(p, end);
+    if (n) {
+        char* look = p;
+        while ((n = continuation_at(look, end)))
+            look += n;
+        if (look < end && is_identifier_char(*look)) {
+            std::string moved;
+            char* r = p;
+            char* w = p;
+            for (;;) {
+                if ((n = continuation_at(r, end))) {
+                    moved.append(r, std::size_t(n));
+                    r += n;
+                } else if (r < end && is_identifier_char(*r)) {
+                    *w++ = *r++;
+                } else {
+                    break;
+                }
+            }
+            p = w;
+            std::memcpy(w, moved.data(), moved.size());
+        }
+    }
+    level.pos = p;
+    return std::string_view(start, std::size_t(p - start));
+}
+
+// A string or character constant at level.pos, copied to out when given.
+void preprocessor::scan_string(output_buffer* out, input_level& level)
+{
+    char quote = *level.pos;
+    char* p = level.pos + 1;
+    char* end = level.end;
+    int start_line = current_line();
+    bool in_file = level.kind == level_file || level.kind == level_text;
+    if (out)
+        out->text.push_back(quote);
+    char* run = p;
+    auto flush = [&](char* upto) {
+        if (out && upto > run)
+            out->text.append(run, std::size_t(upto - run));
+    };
+    for (;;) {
+        if (p >= end) {
+            flush(p);
+            level.pos = p;
+            input_level* f = file_level();
+            report_at_line(kind_warning, "UNTERSTRI", "", f ? std::string_view(f->file_name) : "", start_line);
+            return;
+        }
+        char c = *p;
+        if (c == quote) {
+            ++p;
+            flush(p);
+            level.pos = p;
+            return;
+        }
+        if (c == '\n') {
+            flush(p);
+            level.pos = p; // the line feed is handled by the caller as usual
+            input_level* f = file_level();
+            report_at_line(kind_warning, "UNTERSTRI", "", f ? std::string_view(f->file_name) : "", start_line);
+            return;
+        }
+        if (c == '\\') {
+            int n = continuation_at(p, end);
+            if (n) {
+                flush(p);
+                p += n;
+                run = p;
+                if (in_file)
+                    ++level.line;
+                continue;
+            }
+            p += (p + 1 < end) ? 2 : 1;
+            continue;
+        }
+        ++p;
+    }
+}
+
+void preprocessor::scan_number(output_buffer& out, input_level& level)
+{
+    char* start = level.pos;
+    char* p = start;
+    char* end = level.end;
+    while (p < end) {
+        char c = *p;
+        if ((c == 'e' || c == 'E') && p + 1 < end && (p[1] == '+' || p[1] == '-')) {
+            p += 2;
+        } else if (c == '.') {
+            if (p + 1 < end && p[1] == '.')
+                break;
+            ++p;
+        } else if (is_identifier_char(c)) {
+            ++p;
+        } else {
+            break;
+        }
+    }
+    out.text.append(start, std::size_t(p - start));
+    level.pos = p;
+}
+
+// A comment at level.pos (its opener already contiguous). Block comments
+// give their line feeds to out when asked.
+void preprocessor::scan_comment(output_buffer* out, input_level& level, bool write_line_feeds)
+{
+    char* p = level.pos + 2;
+    char* end = level.end;
+    bool counts = level.kind == level_file || level.kind == level_text;
+    if (level.pos[1] == '/') {
+        while (p < end && *p != '\n') {
+            int n = continuation_at(p, end);
+            if (n) {
+                p += n;
+                if (counts)
+                    ++level.line;
+                if (out && write_line_feeds) {
+                    out->text.push_back('\n');
+                    ++out->line;
+                }
+            } else {
+                ++p;
+            }
+        }
+        level.pos = p;
+        return;
+    }
+    int start_line = current_line();
+    for (;;) {
+        while (p < end && *p != '*' && *p != '\n')
+            ++p;
+        if (p >= end) {
+            level.pos = p;
+            input_level* f = file_level();
+            report_at_line(kind_warning, "UNTERCOMM", "", f ? std::string_view(f->file_name) : "", start_line);
+            return;
+        }
+        if (*p == '\n') {
+            if (counts)
+                ++level.line;
+            if (out && write_line_feeds) {
+                out->text.push_back('\n');
+                ++out->line;
+            }
+            ++p;
+            continue;
+        }
+        // '*': a closer, possibly split by continuations
+        char* q = p + 1;
+        int lines = 0;
+        int n;
+        while ((n = continuation_at(q, end))) {
+            q += n;
+            ++lines;
+        }
+        if (q < end && *q == '/') {
+            if (counts)
+                level.line += lines;
+            if (out && write_line_feeds) {
+                out->text.append(std::size_t(lines), '\n');
+                out->line += lines;
+            }
+            level.pos = q + 1;
+            return;
+        }
+        ++p;
+    }
+}
+
+// Moves the character that follows continuations at p (if any) to p, the
+// continuations behind it; returns the character now at p.
+static char join_second_char(char* p, char* end)
+{
+    int n = continuation_at(p, end);
+    if (!n)
+        return p < end ? *p : '\0';
+    char* q = p;
+    while ((n = continuation_at(q, end)))
+        q += n;
+    if (q >= end)
+        return '\\';
+    char c = *q;
+    std::memmove(p + 1, p, std::size_t(q - p));
+    *p = c;
+    return c;
+}
+
+// ---- skipping while the analysis is stopped -------------------------------
+
+namespace {
+
+const char* skip_blanks(const char* p, const char* end)
+{
+    while (p < end && (*p == ' ' || *p == '\t'))
+        ++p;
+    return p;
+}
+
+std::string_view word_at(const char* p, const char* end)
+{
+    const char* q = p;
+    while (q < end && is_identifier_char(*q))
+        ++q;
+    return std::string_view(p, std::size_t(q - p));
+}
+
+// strncmp(word, key, limit) == 0 with word ending at its own length.
+bool agrees(std::string_view word, std::string_view key, std::size_t limit)
+{
+    for (std::size_t i = 0; i < limit; ++i) {
+        char a = i < word.size() ? word[i] : '\0';
+        char b = i < key.size() ? key[i] : '\0';
+        if (a != b)
+            return false;
+        if (a == '\0')
+            return true;
+    }
+    return true;
+}
+
+} // namespace
+
+// The line at p starts with '#': is it a start pragma?
+bool preprocessor::is_start_pragma_line(const char* p, const char* end)
+{
+    const char* line_end = static_cast<const char*>(std::memchr(p, '\n', std::size_t(end - p)));
+    if (!line_end)
+        line_end = end;
+    const char* q = skip_blanks(p + 1, line_end);
+    std::string_view w = word_at(q, line_end);
+    if (w.empty() || !agrees(w, "pragma", 7))
+        return false;
+    q = skip_blanks(q + w.size(), line_end);
+    std::string_view rest(q, std::size_t(line_end - q));
+    std::string_view m = word_at(q, line_end);
+    if (m == "morva") {
+        q = skip_blanks(q + 5, line_end);
+        std::string_view k = word_at(q, line_end);
+        if (k.empty())
+            return true;
+        std::size_t limit = std::min<std::size_t>(k.size(), 14);
+        return agrees(k.substr(0, limit), std::string_view("start_analyse").substr(0, limit), limit) ||
+               agrees(k.substr(0, limit), std::string_view("start_analyze").substr(0, limit), limit);
+    }
+    std::string replacement;
+    if (!pragma_map_match(rest, &replacement))
+        return false;
+    return !replacement.empty() && replacement[0] == '#' &&
+           is_start_pragma_line(replacement.data(), replacement.data() + replacement.size());
+}
+
+void preprocessor::skip_stopped(input_level& level)
+{
+    bool counts = level.kind == level_file || level.kind == level_text;
+    char* p = level.pos;
+    char* end = level.end;
+    while (p < end) {
+        char* hash = static_cast<char*>(std::memchr(p, '#', std::size_t(end - p)));
+        char* upto = hash ? hash : end;
+        if (counts)
+            for (char* q = p; q < upto; ++q)
+                if (*q == '\n')
+                    ++level.line;
+        if (!hash) {
+            p = end;
+            break;
+        }
+        if (is_start_pragma_line(hash, end)) {
+            analysis_started = true;
+            char* nl = static_cast<char*>(std::memchr(hash, '\n', std::size_t(end - hash)));
+            level.pos = nl ? nl : end; // the line feed of the pragma line is scanned as usual
+            level.at_line_start = false;
+            return;
+        }
+        p = hash + 1;
+    }
+    level.pos = p;
+}
+
+// ---- the main loop ------------------------------------------------------------
+
+void preprocessor::rescan(output_buffer& out, std::size_t base)
+{
+    while (!stopped_) {
+        input_level& lv = levels_.back();
+        if (lv.pos >= lv.end) {
+            if (levels_.size() - 1 <= base)
+                return;
+            end_of_level(out);
+            continue;
+        }
+        if (!analysis_started && !analyse_all_) {
+            skip_stopped(lv);
+            continue;
+        }
+        bool in_file = lv.kind == level_file || lv.kind == level_text;
+        bool directives = in_file || (lv.kind == level_expanded && out.kind == expand_pragma);
+        char c = *lv.pos;
+        if (!special[(unsigned char)c]) {
+            char* p = lv.pos;
+            bool blank_only = true;
+            while (p < lv.end && !special[(unsigned char)*p]) {
+                if (!is_horizontal_space(*p))
+                    blank_only = false;
+                ++p;
+            }
+            out.text.append(lv.pos, std::size_t(p - lv.pos));
+            lv.pos = p;
+            if (!blank_only)
+                lv.at_line_start = false;
+            continue;
+        }
+        switch (c) {
+        case '\n':
+            ++lv.pos;
+            lv.at_line_start = true;
+            if (in_file) {
+                out.text.push_back('\n');
+                ++out.line;
+                ++lv.line;
+                resync_lines(out, lv);
+            } else {
+                out.text.push_back(' ');
+            }
+            continue;
+        case '#':
+            if (directives && lv.at_line_start) {
+                if (try_directive(out, lv))
+                    continue;
+            }
+            ++lv.pos;
+            lv.at_line_start = false;
+            if (out.kind != expand_if)
+                out.text.push_back('#');
+            continue;
+        case '/': {
+            char second = lv.kind == level_macro ? (lv.pos + 1 < lv.end ? lv.pos[1] : '\0')
+                                                  : join_second_char(lv.pos + 1, lv.end);
+            if (lv.kind != level_macro && (second == '*' || second == '/')) {
+                scan_comment(&out, lv, in_file);
+                out.text.push_back(' ');
+                continue;
+            }
+            ++lv.pos;
+            lv.at_line_start = false;
+            out.text.push_back('/');
+            continue;
+        }
+        case '"':
+        case '\'':
+            lv.at_line_start = false;
+            scan_string(&out, lv);
+            continue;
+        case '\\': {
+            int n = continuation_at(lv.pos, lv.end);
+            if (n) {
+                lv.pos += n;
+                if (in_file)
+                    ++lv.line;
+                continue;
+            }
+            ++lv.pos;
+            lv.at_line_start = false;
+            out.text.push_back('\\');
+            continue;
+        }
+        case '\0':
+            // a NUL inside a caller's text or an expansion ends nothing: copied
+            ++lv.pos;
+            out.text.push_back('\0');
+            continue;
+        case marker_separator:
+            ++lv.pos;
+            out.text.push_back(out.keep_markers ? marker_separator : ' ');
+            continue;
+        case marker_no_expand: {
+            ++lv.pos;
+            if (lv.pos < lv.end && is_identifier_start(*lv.pos)) {
+                std::string_view name = read_identifier(lv);
+                if (out.keep_markers)
+                    out.text.push_back(marker_no_expand);
+                out.text.append(name);
+            }
+            continue;
+        }
+        default:
+            break;
+        }
+        lv.at_line_start = false;
+        if (is_digit(c)) {
+            scan_number(out, lv);
+            continue;
+        }
+        // an identifier
+        std::string_view name = read_identifier(lv);
+        name_entry* entry = table_ ? table_->find(name) : nullptr;
+        if (!entry) {
+            out.text.append(name);
+            continue;
+        }
+        expand(out, entry);
+    }
+}
+
+// ---- one call -------------------------------------------------------------
+
+int preprocessor::preprocess_text(std::string_view text, bool analyse_all, std::string_view base_name,
+                                  int first_line, std::string& result, name_table& table, report_callback report)
+{
+    report_ = report;
+    table_ = &table;
+    error_count_ = 0;
+    stopped_ = false;
+    analyse_all_ = analyse_all;
+    output_buffer out;
+    out.line = first_line;
+    output_ = &out;
+    std::string copy(text.substr(0, std::min(text.size(), text.find('\0'))));
+    cpp_replace_trigraphs(copy);
+    cpp_replace_digraphs(copy);
+    std::size_t base = levels_.size();
+    if (push_level(level_text, std::move(copy), base_name, true, first_line)) {
+        conditional_marker(out, levels_.back());
+        if (!open_.empty() && open_.back().skipping)
+            skip_group(levels_.back());
+        rescan(out, base);
+    }
+    while (levels_.size() > base)
+        pop_level();
+    output_ = nullptr;
+    result = std::move(out.text);
+    return error_count_;
+}
