@@ -105,6 +105,65 @@ void fill_from(little_bytes& l, int n, int bit)
         l.v[k] = fill;
 }
 
+// The unsigned quotient and remainder of two magnitudes by shift and
+// subtract. The steps run on three 64-bit words holding the 21 bytes, which
+// makes each step a few word operations instead of three 21-byte loops; they
+// start at the highest set bit of the dividend, as the steps above it would
+// only shift zeros. The remainder stays below the divisor (at most 2^167),
+// so shifting it left never loses a bit.
+struct words168 {
+    std::uint64_t w[3]; // w[0] least significant
+};
+
+words168 words(const little_bytes& l)
+{
+    words168 x{};
+    for (int k = 0; k < pint_bytes; ++k)
+        x.w[k / 8] |= std::uint64_t(l.v[k]) << (8 * (k % 8));
+    return x;
+}
+
+little_bytes bytes(const words168& x)
+{
+    little_bytes l;
+    for (int k = 0; k < pint_bytes; ++k)
+        l.v[k] = static_cast<std::uint8_t>(x.w[k / 8] >> (8 * (k % 8)));
+    return l;
+}
+
+bool at_least(const words168& a, const words168& b)
+{
+    for (int i = 2; i >= 0; --i)
+        if (a.w[i] != b.w[i])
+            return a.w[i] > b.w[i];
+    return true;
+}
+
+void divide_magnitudes(little_bytes& quotient, little_bytes& remainder, const little_bytes& dividend,
+                       const little_bytes& divisor)
+{
+    words168 a = words(dividend), b = words(divisor), q{}, r{};
+    int n = pint_bits - 1;
+    while (n >= 0 && ((a.w[n / 64] >> (n % 64)) & 1) == 0)
+        --n;
+    for (; n >= 0; --n) {
+        r.w[2] = (r.w[2] << 1) | (r.w[1] >> 63);
+        r.w[1] = (r.w[1] << 1) | (r.w[0] >> 63);
+        r.w[0] = (r.w[0] << 1) | ((a.w[n / 64] >> (n % 64)) & 1);
+        if (at_least(r, b)) {
+            std::uint64_t borrow = 0;
+            for (int i = 0; i < 3; ++i) {
+                std::uint64_t d = r.w[i] - b.w[i] - borrow;
+                borrow = (r.w[i] < b.w[i]) || (r.w[i] - b.w[i] < borrow);
+                r.w[i] = d;
+            }
+            q.w[n / 64] |= std::uint64_t(1) << (n % 64);
+        }
+    }
+    quotient = bytes(q);
+    remainder = bytes(r);
+}
+
 } // namespace
 
 void pint_from_int(pint& r, std::int32_t i)
@@ -319,19 +378,8 @@ void pint_divide(pint& q, const pint& a, const pint& b, pint& rem)
     }
     bool negative_a = pint_is_negative(a), negative_b = pint_is_negative(b);
     little_bytes dividend = magnitude(a), divisor = magnitude(b);
-    little_bytes quotient{}, remainder{};
-    // Shift and subtract, starting at the highest set bit of the dividend:
-    // the steps above it would only shift zeros.
-    int n = pint_bits - 1;
-    while (n >= 0 && bit_at(dividend, n) == 0)
-        --n;
-    for (; n >= 0; --n) {
-        shift_in_bit(remainder, bit_at(dividend, n));
-        if (compare_unsigned(remainder, divisor) >= 0) {
-            subtract_unsigned(remainder, divisor);
-            quotient.v[n / 8] |= static_cast<std::uint8_t>(1u << (n % 8));
-        }
-    }
+    little_bytes quotient, remainder;
+    divide_magnitudes(quotient, remainder, dividend, divisor);
     bool overflow = false;
     if (negative_a == negative_b) {
         overflow = !magnitude_fits(quotient, false); // only -2^167 / -1

@@ -4,7 +4,7 @@
 // shown one down to byte 1 (byte 0 comes first when shown, being the top).
 // With width 0 the leading bytes that merely repeat the sign are left out,
 // down to the shortest two's-complement form: 255 shows as 00FF, -1 as FF,
-// -256 as FF00. The decimal form divides the magnitude by 10 repeatedly
+// -256 as FF00. The decimal form divides the magnitude by 100 repeatedly
 // (the magnitude of the most negative value reads correctly as unsigned).
 #include "expr/pint_text.h"
 
@@ -90,13 +90,18 @@ void write_decimal(text_writer& out, const pint& a)
     } else {
         m = a;
     }
+    // Two digits per division: the same digits as dividing by 10, in half
+    // the steps. A leading 0 of the last pair is dropped below.
     char digits[3 * pint_bytes];
     int count = 0;
     while (!pint_is_zero(m)) {
-        int digit;
-        div_euclid_pint(m, m, 10, digit);
-        digits[count++] = static_cast<char>('0' + digit);
+        int pair;
+        div_euclid_pint(m, m, 100, pair);
+        digits[count++] = static_cast<char>('0' + pair % 10);
+        digits[count++] = static_cast<char>('0' + pair / 10);
     }
+    if (digits[count - 1] == '0')
+        --count;
     while (count > 0)
         out.put(digits[--count]);
 }
