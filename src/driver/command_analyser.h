@@ -12,7 +12,11 @@
 // <word> <argument>" followed by the usage text and a line feed, through the
 // table's error writer; the analysis stops at the first error and returns -1.
 // Because all run-time state lives in the table, a test or a second command
-// builds its own table and analyses it independently.
+// builds its own table and analyses it independently. A table is analysed
+// once; rows are plain aggregates, for example
+//   table.options.push_back({.names = {"INCL", "INCL", "INCL"}, .value_mandatory = 1,
+//       .argument = argument_type{.names = {"repertoire", "repertoire", "directory"},
+//                                 .list_allowed = 'Y', .min = 1, .max = 255}});
 #pragma once
 
 #include <array>
