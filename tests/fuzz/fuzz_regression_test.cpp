@@ -1,0 +1,215 @@
+// Bad input for the preprocessor: the cases every release must survive with
+// the specified message, and every input the fuzzer ever found failing
+// (tests/fuzz/regressions, one named test per file). Each case runs in a
+// fresh preprocessor exactly as the fuzz target does, so a fuzzer finding
+// replays here under the normal build and under the sanitizer build.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "prepro/preprocessor_state.h"
+
+namespace {
+
+struct message {
+    int kind;
+    std::string code;
+    std::string argument;
+    int line;
+};
+
+std::vector<message> messages;
+
+void record(int kind, const char* code, const report_argument& argument, std::string_view, int line)
+{
+    messages.push_back({kind, code, argument.bytes(), line});
+}
+
+struct run_result {
+    std::string output;
+    std::vector<message> messages; // of the text, then of the end of the context
+};
+
+run_result preprocess(std::string_view text)
+{
+    messages.clear();
+    name_table table;
+    preprocessor prepro;
+    prepro.initialise(true, false, 2, {}, {MORVA_FUZZ_INCLUDE}, table, true, record);
+    run_result r;
+    prepro.preprocess_text(text, false, "bad.c", 1, r.output, table, record);
+    prepro.finish(table, true);
+    r.messages = messages;
+    return r;
+}
+
+int count(const run_result& r, std::string_view code)
+{
+    return static_cast<int>(std::count_if(r.messages.begin(), r.messages.end(),
+                                          [&](const message& m) { return m.code == code; }));
+}
+
+const message* find(const run_result& r, std::string_view code)
+{
+    for (const message& m : r.messages)
+        if (m.code == code)
+            return &m;
+    return nullptr;
+}
+
+bool has_marker_bytes(std::string_view text)
+{
+    return text.find('\x01') != std::string_view::npos || text.find('\x02') != std::string_view::npos;
+}
+
+TEST(BadInput, UnterminatedCommentWarnsAtItsFirstLine)
+{
+    const run_result r = preprocess("int a;\nint b; /* open\nstill open\n");
+    const message* m = find(r, "UNTERCOMM");
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->kind, kind_warning);
+    EXPECT_EQ(m->line, 2);
+    EXPECT_NE(r.output.find("int b;"), std::string::npos);
+}
+
+TEST(BadInput, UnterminatedStringAndCharacterConstantsEndAtTheLine)
+{
+    const run_result r = preprocess("char *s = \"abc\nint after_string;\nchar c = 'x\nint after_char;\n");
+    EXPECT_EQ(count(r, "UNTERSTRI"), 2);
+    ASSERT_NE(find(r, "UNTERSTRI"), nullptr);
+    EXPECT_EQ(find(r, "UNTERSTRI")->line, 1);
+    EXPECT_NE(r.output.find("int after_string;"), std::string::npos);
+    EXPECT_NE(r.output.find("int after_char;"), std::string::npos);
+}
+
+TEST(BadInput, UnterminatedMacroCall)
+{
+    const run_result r = preprocess("#define F(x) x\nF(1\n");
+    const message* m = find(r, "ERRINLINE");
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->argument, "unterminated macro call");
+}
+
+TEST(BadInput, UnterminatedConditionalIsReportedAtTheEnd)
+{
+    const run_result r = preprocess("int x;\n#if 1\nint y;\n");
+    const message* m = find(r, "UNTERCOND");
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->argument, "if");
+    EXPECT_EQ(m->line, 2);
+    EXPECT_NE(r.output.find("int y;"), std::string::npos);
+}
+
+TEST(BadInput, IncludeRecursionStopsAtTheStackLimit)
+{
+    const run_result r = preprocess("#include \"recursive.h\"\nint after;\n");
+    const message* m = find(r, "NBRECURSI");
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->kind, kind_fatal);
+    EXPECT_EQ(count(r, "NBRECURSI"), 1);
+}
+
+TEST(BadInput, MacroCallNestingStopsAtTheStackLimit)
+{
+    std::string text = "#define F(x) x\n";
+    for (int i = 0; i < 2500; ++i)
+        text += "F(";
+    text += "1" + std::string(2500, ')') + "\n";
+    const run_result r = preprocess(text);
+    const message* m = find(r, "NBRECURSI");
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->kind, kind_fatal);
+}
+
+TEST(BadInput, MegabyteLinesPassThrough)
+{
+    const std::string name(1 << 20, 'a');
+    run_result r = preprocess("int " + name + ";\n");
+    EXPECT_NE(r.output.find("int " + name + ";"), std::string::npos);
+    EXPECT_TRUE(r.messages.empty());
+
+    std::string sum;
+    for (int i = 0; i < 150000; ++i)
+        sum += "x + ";
+    r = preprocess("#define ID(a) a\nint v = ID(" + sum + "1);\n");
+    EXPECT_NE(r.output.find(sum + "1"), std::string::npos);
+    EXPECT_TRUE(r.messages.empty());
+}
+
+TEST(BadInput, BinaryJunkEndsAtItsFirstNul)
+{
+    // Every byte but NUL and the two bytes the expansion uses as markers,
+    // so that any marker in the output is one that leaked.
+    std::string junk;
+    for (int round = 0; round < 64; ++round)
+        for (int c = 0; c < 253; ++c)
+            junk += static_cast<char>((c * 37 + round) % 253 + 3);
+    run_result r = preprocess(junk + '\0' + "int after_nul;\n");
+    EXPECT_EQ(r.output.find("after_nul"), std::string::npos);
+    EXPECT_FALSE(has_marker_bytes(r.output));
+    r = preprocess("\x01\x02 #define \x01 A\x02\n\x02\x01(\x01)\n"); // the marker bytes themselves
+    EXPECT_FALSE(r.output.empty());
+}
+
+TEST(BadInput, DeepIfExpressionIsABadExpression)
+{
+    const run_result r = preprocess("#if " + std::string(200, '(') + "1" + std::string(200, ')') +
+                                    "\nint skipped;\n#endif\nint kept;\n");
+    ASSERT_NE(find(r, "EXPERRONE"), nullptr);
+    EXPECT_EQ(r.output.find("skipped"), std::string::npos);
+    EXPECT_NE(r.output.find("int kept;"), std::string::npos);
+}
+
+// ---- inputs the fuzzer found ------------------------------------------------
+
+std::vector<std::string> regression_files()
+{
+    std::vector<std::string> names;
+    const std::filesystem::path dir = std::filesystem::path(MORVA_TEST_DATA) / "regressions";
+    if (std::filesystem::is_directory(dir))
+        for (const auto& entry : std::filesystem::directory_iterator(dir))
+            if (entry.is_regular_file())
+                names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    if (names.empty())
+        names.push_back(""); // keeps the suite instantiated
+    return names;
+}
+
+class FuzzRegression : public testing::TestWithParam<std::string> {};
+
+TEST_P(FuzzRegression, RunsToItsEndTwiceAlike)
+{
+    if (GetParam().empty())
+        GTEST_SKIP() << "no regression inputs yet";
+    std::ifstream in(std::filesystem::path(MORVA_TEST_DATA) / "regressions" / GetParam(), std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    const std::string text = bytes.str();
+    const run_result first = preprocess(text);
+    const run_result second = preprocess(text);
+    EXPECT_EQ(first.output, second.output);
+    EXPECT_EQ(first.messages.size(), second.messages.size());
+    if (!has_marker_bytes(text)) {
+        EXPECT_FALSE(has_marker_bytes(first.output));
+    }
+}
+
+std::string test_name(const testing::TestParamInfo<std::string>& info)
+{
+    std::string name = info.param.empty() ? "none" : info.param;
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            c = '_';
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, FuzzRegression, testing::ValuesIn(regression_files()), test_name);
+
+} // namespace

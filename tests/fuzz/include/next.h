@@ -1,0 +1,2 @@
+#include_next <next.h>
+#include <guarded.h>
