@@ -570,8 +570,8 @@ void preprocessor::rescan(output_buffer& out, std::size_t base)
             char second = lv.kind == level_macro ? (lv.pos + 1 < lv.end ? lv.pos[1] : '\0')
                                                   : join_second_char(lv.pos + 1, lv.end);
             if (lv.kind != level_macro && (second == '*' || second == '/')) {
-                scan_comment(&out, lv, in_file);
                 out.text.push_back(' ');
+                scan_comment(&out, lv, in_file);
                 continue;
             }
             ++lv.pos;

@@ -1,0 +1,118 @@
+// A fresh preprocessor and name table per test, with every report captured.
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "prepro/preprocessor_state.h"
+
+struct captured_report {
+    int kind;
+    std::string code;
+    std::string argument;
+    std::string file;
+    int line;
+};
+
+inline std::vector<captured_report>& captured()
+{
+    static std::vector<captured_report> reports;
+    return reports;
+}
+
+inline void capture(int kind, const char* code, const report_argument& argument, std::string_view file, int line)
+{
+    captured().push_back({kind, code, argument.bytes(), std::string(file), line});
+}
+
+class prepro_test : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        captured().clear();
+        dir = std::filesystem::temp_directory_path() /
+              ("morva_prepro_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        old_cwd = std::filesystem::current_path();
+        std::filesystem::current_path(dir);
+    }
+    void TearDown() override
+    {
+        std::filesystem::current_path(old_cwd);
+        std::filesystem::remove_all(dir);
+    }
+    void init(std::vector<std::string> defs = {}, std::vector<std::string> dirs = {})
+    {
+        pp.initialise(true, false, 2, defs, dirs, table, true, capture);
+    }
+    // Preprocesses text as the generator does (empty name, first line 0).
+    std::string run(const std::string& text, bool all = false)
+    {
+        std::string result;
+        errors = pp.preprocess_text(text, all, "", 0, result, table, capture);
+        return result;
+    }
+    // The text of a file run through #include "name".
+    std::string run_file(const std::string& name, const std::string& contents)
+    {
+        write(name, contents);
+        return run("#include \"" + name + "\"");
+    }
+    void write(const std::string& name, const std::string& contents)
+    {
+        std::filesystem::path p = dir / name;
+        std::filesystem::create_directories(p.parent_path());
+        std::ofstream(p, std::ios::binary) << contents;
+    }
+    // Output without line markers, runs of white space as one blank.
+    static std::string flat(const std::string& out)
+    {
+        std::string s = std::regex_replace(out, std::regex("#line [0-9]+ \"[^\"\n]*\"\n"), "");
+        s = std::regex_replace(s, std::regex("[ \t\n]+"), " ");
+        while (!s.empty() && s.front() == ' ')
+            s.erase(0, 1);
+        while (!s.empty() && s.back() == ' ')
+            s.pop_back();
+        return s;
+    }
+    // Space-separated tokens of the output, to compare token sequences.
+    static std::string tokens(const std::string& out)
+    {
+        static const std::regex token(
+            R"(L?"(?:\\.|[^"\\\n])*"|L?'(?:\\.|[^'\\\n])*'|\.?[0-9](?:[eEpP][+-]|[0-9A-Za-z_.])*|[A-Za-z_$][A-Za-z0-9_$]*|\.\.\.|->|\+\+|--|<<|>>|<=|>=|==|!=|&&|\|\||##|[^ \t\n])");
+        std::string s = std::regex_replace(out, std::regex("#line [0-9]+ \"[^\"\n]*\"\n"), "");
+        std::string result;
+        for (auto it = std::sregex_iterator(s.begin(), s.end(), token); it != std::sregex_iterator(); ++it) {
+            if (!result.empty())
+                result.push_back(' ');
+            result += it->str();
+        }
+        return result;
+    }
+    std::vector<std::string> codes() const
+    {
+        std::vector<std::string> c;
+        for (const captured_report& r : captured())
+            c.push_back(r.code);
+        return c;
+    }
+    const captured_report* find(const std::string& code) const
+    {
+        for (const captured_report& r : captured())
+            if (r.code == code)
+                return &r;
+        return nullptr;
+    }
+
+    std::filesystem::path dir, old_cwd;
+    preprocessor pp;
+    name_table table;
+    int errors = 0;
+};
