@@ -193,6 +193,7 @@ TEST_F(CommandLine, AcceptedCommandsReachTheSummary)
 TEST_F(CommandLine, CommandImageOfMixedNames)
 {
     input("more.opt", "-UTILISE=calc.c -DEFINIR=\"A=1\",B\n");
+    input("std.def", "");
     tool_result r = run({"calc.c", "calc.ptu", "-insere", "-INCL=(.,nowhere)", "@more.opt", "-SIM=calc.c",
                          "-TABSYMB=t.smb", "-restriction=noe,Ansi", "-PREPRO_SEUL", "-CLASSE=Klass", "-XT=2",
                          "-ADALIEN=l.ali", "-STANDARD=x.ads", "-DEFINE_STD=std.def", "-INTEGRE=calc.c"});
