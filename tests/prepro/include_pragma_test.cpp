@@ -1,0 +1,123 @@
+// Include search order, #include_next, operand forms, and the tool pragmas.
+#include "prepro_fixture.h"
+
+#include <cstdlib>
+
+TEST_F(prepro_test, include_search_order)
+{
+    write("a/x.h", "from_a\n");
+    write("b/x.h", "from_b\n");
+    write("b/y.h", "y_from_b\n");
+    write("sub/inc.h", "#include <z.h>\n");
+    write("sub/z.h", "z_from_includer_dir\n");
+    write("x.h", "from_cwd\n");
+    ::unsetenv("KNUTGT");
+    ::unsetenv("ZRLTGT");
+    ::unsetenv("MVX_ADD_USR_INCLUDE");
+    init({}, {"a", "b"});
+    EXPECT_EQ(flat(run("#include <x.h>\n")), "from_cwd");
+    EXPECT_EQ(flat(run("#include <y.h>\n")), "y_from_b");
+    EXPECT_EQ(flat(run("#include \"sub/inc.h\"\n")), "z_from_includer_dir");
+    EXPECT_EQ(pp.include_list(), (std::vector<std::string>{"a", "b"})); // appended dirs removed again
+}
+
+TEST_F(prepro_test, include_list_from_environment)
+{
+    ::setenv("ZRLTGT", "/tgt", 1);
+    ::unsetenv("KNUTGT");
+    ::setenv("MVX_ADD_USR_INCLUDE", "", 1);
+    init({}, {"/a"});
+    ::unsetenv("ZRLTGT");
+    ::unsetenv("MVX_ADD_USR_INCLUDE");
+    EXPECT_EQ(pp.include_list(), (std::vector<std::string>{"/a", "/tgt/lib", "/usr/include", "/usr/local/include"}));
+    pp.finish(table, true);
+    EXPECT_TRUE(pp.include_list().empty());
+}
+
+TEST_F(prepro_test, include_next_continues_after_the_directory_found)
+{
+    write("a/x.h", "first\n#include_next <x.h>\n");
+    write("b/x.h", "second\n");
+    init({}, {"a", "b"});
+    EXPECT_EQ(flat(run("#include <x.h>\n")), "first second");
+}
+
+TEST_F(prepro_test, include_operand_forms)
+{
+    write("y.h", "why\n");
+    init();
+    EXPECT_EQ(flat(run("#define FOO \"y.h\"\n#include FOO\n")), "why");
+    run("#include y.h\n");
+    ASSERT_NE(find("ERINCLUDE"), nullptr);
+}
+
+TEST_F(prepro_test, missing_include_is_fatal)
+{
+    init();
+    run("#include \"missing.h\"\nafter\n");
+    const captured_report* r = find("IMPOUVFIC");
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->kind, kind_fatal);
+    EXPECT_EQ(r->argument, "missing.h");
+}
+
+TEST_F(prepro_test, incl_std_pragma)
+{
+    init();
+    run("#pragma morva incl_std \"/opt/inc\", /usr/x\n#pragma morva incl_std\n");
+    EXPECT_EQ(pp.include_list(), (std::vector<std::string>{"/opt/inc", "/usr/x"}));
+    ASSERT_NE(find("SYNTAXERR"), nullptr);
+    EXPECT_EQ(find("SYNTAXERR")->argument, "empty pragma morva incl_std");
+}
+
+TEST_F(prepro_test, stop_and_start_analyse_drop_the_text_between)
+{
+    init({"X=1"});
+    EXPECT_EQ(flat(run("a\n#pragma morva stop_analyse\nb X\n#define Y 2\n#pragma morva start\nc\n")), "a c");
+    EXPECT_EQ(table.find("Y"), nullptr);
+    EXPECT_EQ(flat(run("#pragma morva stop\nd\n", true)), "d"); // analyse all ignores the flag
+    EXPECT_EQ(flat(run("e\n#pragma morva start_analyze\nf\n")), "f");
+}
+
+TEST_F(prepro_test, pragma_map_stands_for_a_start_pragma)
+{
+    init();
+    std::string out = run("#pragma morva pragma \"ANALYSIS ON\" = \"#pragma morva start_analyse\"\n"
+                          "#pragma morva stop_analyse\nhidden\n#pragma ANALYSIS  ON\nshown\n");
+    EXPECT_EQ(flat(out), "shown");
+    run("#pragma morva stop_analyse\n");
+    EXPECT_EQ(flat(run("#pragma ANALYSISON\nagain\n")), "again");
+    ASSERT_EQ(pp.pragma_map().size(), 1u);
+}
+
+TEST_F(prepro_test, unknown_and_inert_tool_pragmas_are_silent)
+{
+    init();
+    EXPECT_EQ(flat(run("#pragma morva foo\n#pragma morva crc_justify\n#pragma other\n#pragma morva\n")), "");
+    EXPECT_TRUE(codes().empty());
+}
+
+TEST_F(prepro_test, type_modifier_pragma)
+{
+    init();
+    run("#pragma morva type_modifier = far\n#pragma morva type_modifier=far\n#pragma morva type_mod near\n");
+    EXPECT_EQ(pp.type_modifiers, (std::vector<std::string>{"far"}));
+    ASSERT_NE(find("TYPMODINC"), nullptr);
+    pp.finish(table, false);
+    EXPECT_TRUE(pp.type_modifiers.empty());
+}
+
+TEST_F(prepro_test, sizeof_and_signof_lines_are_copied_for_the_lexer)
+{
+    init();
+    EXPECT_EQ(flat(run("#pragma morva sizeof int = 16\n#pragma morva signof char unsigned\n")),
+              "#pragma morva sizeof int = 16 #pragma morva signof char unsigned");
+    pp.signof_pragma("char unsigned");
+    EXPECT_TRUE(pp.bits().char_unsigned);
+}
+
+TEST_F(prepro_test, predefined_macros_in_every_file)
+{
+    init();
+    EXPECT_EQ(flat(run_file("p.h", "ZRL_LINUX USE_KNU ZRL_CPLUSPLUS_LANGUAGE\n")), "1 1 1");
+}
