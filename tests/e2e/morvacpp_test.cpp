@@ -1,0 +1,115 @@
+// The installed morvacpp: preprocessed text on the standard output, coded
+// messages and the summary on the standard error, the tool's option syntax
+// and exit statuses. Expected texts follow the marker and expansion rules.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "run_tool.h"
+
+namespace {
+
+const std::string clean_summary = "Tolvex-I-ENDNOENWR,  End of execution with 0 error and 0 warning\n";
+
+struct Morvacpp : testing::Test {
+    std::string dir;
+    void SetUp() override { dir = scratch_dir(testing::UnitTest::GetInstance()->current_test_info()->name()); }
+    tool_result run(const std::vector<std::string>& args, env_changes env = {})
+    {
+        env.emplace("MORVA_SUPPRESS_COPYRIGHT", "1");
+        env.emplace("ZRLTGT", std::nullopt);
+        env.emplace("KNUTGT", std::nullopt);
+        env.emplace("MVX_ADD_USR_INCLUDE", std::nullopt);
+        return run_tool("morvacpp", args, env, dir);
+    }
+};
+
+TEST_F(Morvacpp, CleanFileIsCopiedBetweenMarkers)
+{
+    write_file(dir + "/a.c", "int a; /* note */\n");
+    tool_result r = run({"a.c"});
+    EXPECT_EQ(r.out, "#line 1 \"a.c\"\nint a;  \n#line 0 \"\"\n");
+    EXPECT_EQ(r.err, banner_lines(false) + clean_summary);
+    EXPECT_EQ(r.status, 0);
+}
+
+TEST_F(Morvacpp, IncludeDirectoriesAndDefinitions)
+{
+    std::filesystem::create_directories(dir + "/inc");
+    write_file(dir + "/inc/h.h", "h\n");
+    write_file(dir + "/a.c", "#include <h.h>\nN M\n");
+    tool_result r = run({"a.c", "-INCL=inc", "-DEFINE=N=3,M"});
+    EXPECT_EQ(r.out, "#line 1 \"a.c\"\n#line 1 \"inc/h.h\"\nh\n#line 1 \"a.c\"\n\n3  1 \n#line 0 \"\"\n");
+    EXPECT_EQ(r.status, 0);
+}
+
+TEST_F(Morvacpp, OptionFileAndFrenchName)
+{
+    write_file(dir + "/opts", "-DEFINIR=V=7\n");
+    write_file(dir + "/a.c", "V\n");
+    tool_result r = run({"a.c", "@opts"});
+    EXPECT_EQ(r.out, "#line 1 \"a.c\"\n7 \n#line 0 \"\"\n");
+    EXPECT_EQ(r.status, 0);
+}
+
+TEST_F(Morvacpp, PreproOnlyAbbreviatedEscapesMarkerNames)
+{
+    write_file(dir + "/x\\y.c", "z\n");
+    tool_result r = run({"x\\y.c", "-PREP"});
+    EXPECT_EQ(r.out, "#line 1 \"x\\\\y.c\"\nz\n#line 0 \"\"\n");
+    EXPECT_EQ(r.status, 0);
+}
+
+TEST_F(Morvacpp, StdDefineFileComesFirstAndAnalysesAll)
+{
+    write_file(dir + "/std.def", "#pragma morva stop_analyse\n#define S 5\n#pragma morva start_analyse\n");
+    write_file(dir + "/a.c", "S\n");
+    tool_result r = run({"a.c", "-STD_DEFINE=std.def"});
+    // The definitions file is analysed whole, its stop pragma notwithstanding.
+    EXPECT_EQ(r.out, "#line 1 \"std.def\"\n\n\n\n#line 0 \"\"\n#line 1 \"a.c\"\n5 \n#line 0 \"\"\n");
+    EXPECT_EQ(r.status, 0);
+}
+
+TEST_F(Morvacpp, StopPragmaCarriesOverToTheNextText)
+{
+    write_file(dir + "/std.def", "#pragma morva stop_analyse\n");
+    write_file(dir + "/a.c", "never\n");
+    tool_result r = run({"a.c", "-STD_DEFINE=std.def"});
+    EXPECT_EQ(r.out, "#line 1 \"std.def\"\n\n#line 0 \"\"\n");
+    EXPECT_EQ(r.status, 0);
+}
+
+TEST_F(Morvacpp, WarningsGiveStatusThree)
+{
+    write_file(dir + "/a.c", "#ifdef\n#endif\n");
+    tool_result r = run({"a.c"});
+    EXPECT_EQ(r.err, banner_lines(false) + "Tolvex-W-NOARGUMEN,  [a.c:1] ifdef with no argument\n" +
+                         "Tolvex-I-ENDNOEWAR,  End of execution with 1 warning(s)\n");
+    EXPECT_EQ(r.status, 3);
+}
+
+TEST_F(Morvacpp, UnterminatedConditionalReportedAtTheEnd)
+{
+    write_file(dir + "/a.c", "\n#if 1\nx\n");
+    tool_result r = run({"a.c"});
+    EXPECT_NE(r.err.find("Tolvex-W-UNTERCOND,  [a.c:2] unterminated #if conditional\n"), std::string::npos) << r.err;
+    EXPECT_EQ(r.status, 3);
+}
+
+TEST_F(Morvacpp, MissingFileIsFatal)
+{
+    tool_result r = run({"missing.c"});
+    EXPECT_NE(r.err.find("Tolvex-F-IMPOUVFIC,  "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("missing.c"), std::string::npos);
+    EXPECT_EQ(r.err.find("End of execution"), std::string::npos);
+    EXPECT_EQ(r.status, 7);
+}
+
+TEST_F(Morvacpp, MissingPositionalIsACommandError)
+{
+    tool_result r = run({});
+    EXPECT_EQ(r.status, 7);
+    EXPECT_NE(r.err.find("Usage morvacpp:"), std::string::npos) << r.err;
+}
+
+} // namespace
