@@ -368,4 +368,19 @@
         <translation>%1Fin de fichier inattendue ou ligne incomplète : %2</translation>
     </message>
 </context>
+<context>
+    <name>Warning Parameter</name>
+    <message>
+        <source>else or elif</source>
+        <translation>else ou elif</translation>
+    </message>
+    <message>
+        <source>another parameter follow "..."</source>
+        <translation>un autre paramètre suit "..."</translation>
+    </message>
+    <message>
+        <source>"..." expected</source>
+        <translation>"..." attendu</translation>
+    </message>
+</context>
 </TS>

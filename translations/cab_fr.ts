@@ -140,6 +140,28 @@ Utilisation de morvastart :
 </translation>
     </message>
     <message>
+        <source>
+Usage morvacpp:
+	&lt;file&gt;
+	[-INCL=&lt;directory&gt;[,directory]]
+	[-DEFINE=&lt;identifier&gt;[,identifier]]
+	[-STD_DEFINE=&lt;define_file&gt;]
+	[-PREPRO_ONLY]
+</source>
+        <translation>
+Utilisation de morvacpp :
+	&lt;fichier&gt;
+	[-INCL=&lt;repertoire&gt;[,repertoire]]
+	[-DEFINIR=&lt;identificateur&gt;[,identificateur]]
+	[-DEFINE_STD=&lt;fichier_define&gt;]
+	[-PREPRO_SEUL]
+</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>fichier</translation>
+    </message>
+    <message>
         <source>tested_file</source>
         <translation>fichier_teste</translation>
     </message>

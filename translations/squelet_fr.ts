@@ -85,5 +85,14 @@
         <comment>First parameter (%1) for CMDERREUR error</comment>
         <translation>option RESTR=KR inappropriée</translation>
     </message>
+    <message>
+        <source>ZRLTGT value too long for the default -STD_DEFINE file</source>
+        <comment>First parameter (%1) for CMDERREUR error</comment>
+        <translation>valeur de ZRLTGT trop longue pour le fichier -STD_DEFINE par défaut</translation>
+    </message>
+    <message>
+        <source>file name longer than 1023 characters:</source>
+        <translation>nom de fichier de plus de 1023 caractères :</translation>
+    </message>
 </context>
 </TS>
