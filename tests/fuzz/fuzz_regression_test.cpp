@@ -127,6 +127,20 @@ TEST(BadInput, MacroCallNestingStopsAtTheStackLimit)
     EXPECT_EQ(m->kind, kind_fatal);
 }
 
+// Found by the fuzzer as a slow unit. The call of f begun in x's expansion is
+// completed by the ')' after it, which pops x's level and so enables x
+// again; each pre-expansion of f's argument then meets x anew. The levels
+// pile up until the stack limit ends the run with NBRECURSI (gcc keeps x
+// disabled and stops at once).
+TEST(BadInput, CallCompletedAfterItsExpansionRecursesToTheLimit)
+{
+    const run_result r = preprocess("#define g x\n#define f(a)a\n#define x f(((g))\nx)");
+    const message* m = find(r, "NBRECURSI");
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->kind, kind_fatal);
+    EXPECT_EQ(count(r, "NBRECURSI"), 1);
+}
+
 TEST(BadInput, MegabyteLinesPassThrough)
 {
     const std::string name(1 << 20, 'a');

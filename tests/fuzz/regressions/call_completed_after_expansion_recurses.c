@@ -1,0 +1,4 @@
+#define g x
+#define f(a)a
+#define x f(((g))
+x)
