@@ -94,5 +94,9 @@
         <source>file name longer than 1023 characters:</source>
         <translation>nom de fichier de plus de 1023 caractères :</translation>
     </message>
+    <message>
+        <source>the generated file is an input file:</source>
+        <translation>le fichier généré est un fichier d'entrée :</translation>
+    </message>
 </context>
 </TS>

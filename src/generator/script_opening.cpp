@@ -7,8 +7,11 @@
 // emptied without a copy. A directory of that name is left alone; opening
 // it for writing then fails with the open's own message.
 #include <string>
+#include <vector>
 
 #include <sys/stat.h>
+
+#include <QCoreApplication>
 
 #include "diag/report.h"
 #include "driver/option_values.h"
@@ -34,6 +37,34 @@ void keep_previous_script(const std::string& name)
     report_info("FICRENAME", name);
 }
 
+bool same_inode(const std::string& a, const std::string& b)
+{
+    struct stat first {}, second {};
+    return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
+// A script written over one of the run's own sources would move that source
+// aside and then analyse the script in its place: refuse before touching anything.
+void refuse_input_as_script(const option_values& v)
+{
+    std::vector<std::string> inputs = {v.tested_file, v.std_define_file};
+    for (const file_list* list : {&v.integrated_files, &v.simulated_files})
+        for (const file_entry& entry : *list)
+            if (entry.text)
+                inputs.push_back(complete_name(entry.text, kind_cpp));
+    for (const file_entry& entry : v.used_files)
+        if (entry.text)
+            inputs.push_back(complete_name(entry.text, kind_exh));
+    for (const std::string& input : inputs) {
+        if (input.empty() || !same_inode(input, v.generated_file))
+            continue;
+        std::string argument =
+            QCoreApplication::translate("CmdLine", "the generated file is an input file:").toLocal8Bit().toStdString();
+        report_fatal("CMDERREUR", argument + " " + v.generated_file);
+    }
+}
+
 } // namespace
 
 bool open_script(generation& run, std::string_view command_image)
@@ -48,6 +79,7 @@ bool open_script(generation& run, std::string_view command_image)
     if (!v.std_define_file.empty())
         complete_file_name(v.std_define_file, kind_def);
 
+    refuse_input_as_script(v);
     start_context(run.test_context, v, true);
     start_context(run.use_context, v, false);
 

@@ -497,3 +497,26 @@ TEST_F(Generator, UnwritableDirectoryKeepsScriptAndBackup)
 }
 
 } // namespace
+
+namespace {
+
+// Regression: a script named like one of the run's sources used to move the
+// source to its backup name and analyse the new script in its place.
+TEST_F(Generator, ScriptNamedLikeAnInputIsRefusedAndTouchesNothing)
+{
+    const std::string source = read_file(dir + "/calc.c");
+    tool_result r = run({"calc.c", "calc.c"});
+    EXPECT_EQ(r.status, 7);
+    EXPECT_EQ(r.err, banner_lines() +
+                         "Tolvex-F-CMDERREUR,  Bad command: the generated file is an input file: ./calc.c\n");
+    EXPECT_EQ(read_file(dir + "/calc.c"), source);
+    EXPECT_FALSE(exists("calc.c_bck"));
+
+    write_file(dir + "/io.c", "int io;\n");
+    r = run({"calc.c", "io.c", "-SIMULATE=io.c"});
+    EXPECT_EQ(r.status, 7);
+    EXPECT_EQ(read_file(dir + "/io.c"), "int io;\n");
+    EXPECT_FALSE(exists("io.c_bck"));
+}
+
+} // namespace
