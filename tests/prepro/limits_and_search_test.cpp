@@ -1,0 +1,561 @@
+// Limits and searches that ordinary sources seldom reach: the size limit of
+// joined variable arguments, the #include_next search order, the target
+// hooks of the sizeof and signof pragmas with what #if sizeof sees, the
+// include list taken from the environment, include recursion down to the
+// last input level, and the end of a file inside a comment, a constant or a
+// macro call. The fatal ends are run twice: once with a capturing report
+// function, to see code, kind, argument and position, and once as a death
+// test through the real reporting, to see the exact line and status.
+#include "prepro_fixture.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <set>
+
+#include "diag/message_catalogue.h"
+#include "diag/report.h"
+
+namespace {
+
+// Reports of one code, in order.
+std::vector<captured_report> reports_of(const std::string& code)
+{
+    std::vector<captured_report> found;
+    for (const captured_report& r : captured())
+        if (r.code == code)
+            found.push_back(r);
+    return found;
+}
+
+void clear_target_environment()
+{
+    ::unsetenv("KNUTGT");
+    ::unsetenv("ZRLTGT");
+    ::unsetenv("MVX_ADD_USR_INCLUDE");
+}
+
+// Escapes a text for the extended regular expressions of death tests.
+std::string literal(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        if (std::string_view("\\^$.|?*+()[]{}").find(c) != std::string_view::npos)
+            out.push_back('\\');
+        out.push_back(c);
+    }
+    return out;
+}
+
+} // namespace
+
+// ---- TOMANYARG: the count warning and the size limit of joined arguments ----
+
+class variable_argument_limit : public prepro_test {
+protected:
+    void SetUp() override
+    {
+        prepro_test::SetUp();
+        init();
+        run("#define M(a,b) a b\n#define V(f, ...) f(__VA_ARGS__)\n#define W(f, rest...) f(rest)\n");
+        captured().clear();
+    }
+};
+
+TEST_F(variable_argument_limit, too_many_arguments_is_a_warning_only_without_variable_parameters)
+{
+    EXPECT_EQ(flat(run("M(1,2,3)\n")), "1 2");
+    auto r = reports_of("TOMANYARG");
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].kind, kind_warning);
+    EXPECT_EQ(r[0].argument, "M");
+    captured().clear();
+    EXPECT_EQ(flat(run("V(g,1,2,3,4)\nW(g,1,2,3,4)\n")), "g(1,2,3,4) g(1,2,3,4)");
+    EXPECT_TRUE(codes().empty());
+}
+
+TEST_F(variable_argument_limit, anonymous_join_of_9999_characters_is_accepted)
+{
+    // Two arguments of 4999 joined by one comma: 9999 characters.
+    std::string a(4999, 'a'), b(4999, 'b');
+    EXPECT_EQ(flat(run("V(g," + a + "," + b + ")\n")), "g(" + a + "," + b + ")");
+    EXPECT_TRUE(codes().empty());
+}
+
+TEST_F(variable_argument_limit, anonymous_join_longer_than_9999_is_fatal)
+{
+    // The comma counts: 4999 + 1 + 5000 characters.
+    write("v.h", "\nV(g," + std::string(4999, 'a') + "," + std::string(5000, 'b') + ")\n");
+    run("#include \"v.h\"\n");
+    auto r = reports_of("TOMANYARG");
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].kind, kind_fatal);
+    EXPECT_EQ(r[0].argument, "V");
+    EXPECT_EQ(r[0].file, "v.h");
+    EXPECT_EQ(r[0].line, 2);
+}
+
+TEST_F(variable_argument_limit, one_anonymous_argument_alone_is_held_to_the_limit)
+{
+    EXPECT_EQ(flat(run("V(g," + std::string(9999, 'x') + ")\n")), "g(" + std::string(9999, 'x') + ")");
+    EXPECT_TRUE(codes().empty());
+    run("V(g," + std::string(10000, 'x') + ")\n");
+    ASSERT_EQ(reports_of("TOMANYARG").size(), 1u);
+    EXPECT_EQ(reports_of("TOMANYARG")[0].kind, kind_fatal);
+}
+
+TEST_F(variable_argument_limit, named_extra_text_counts_its_leading_commas)
+{
+    // rest takes "1"; the extra text is "," + 9998 characters = 9999.
+    std::string ok(9998, 'c');
+    EXPECT_EQ(flat(run("W(g,1," + ok + ")\n")), "g(1," + ok + ")");
+    EXPECT_TRUE(codes().empty());
+    run("W(g,1," + std::string(9999, 'c') + ")\n");
+    auto r = reports_of("TOMANYARG");
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].kind, kind_fatal);
+    EXPECT_EQ(r[0].argument, "W");
+}
+
+TEST_F(variable_argument_limit, oversized_join_ends_the_run_with_status_7)
+{
+    register_all_messages();
+    reset_reporting();
+    write("v.h", "\n\nV(g," + std::string(10000, 'a') + ")\n");
+    EXPECT_EXIT(
+        {
+            std::string out;
+            pp.preprocess_text("#include \"v.h\"\n", false, "", 0, out, table, report_with_position);
+        },
+        testing::ExitedWithCode(7), "^" + literal("Tolvex-F-TOMANYARG,  [v.h:3] Too many args to macro V\n") + "$");
+}
+
+// ---- #include_next -----------------------------------------------------------
+
+class include_next_search : public prepro_test {
+protected:
+    void SetUp() override
+    {
+        prepro_test::SetUp();
+        clear_target_environment();
+    }
+};
+
+TEST_F(include_next_search, angle_form_walks_the_list_one_directory_further_each_time)
+{
+    write("a/x.h", "first\n#include_next <x.h>\n");
+    write("b/x.h", "second\n#include_next <x.h>\n");
+    write("c/x.h", "third\n");
+    init({}, {"a", "b", "c"});
+    EXPECT_EQ(flat(run("#include <x.h>\n")), "first second third");
+    EXPECT_TRUE(codes().empty());
+}
+
+TEST_F(include_next_search, quoted_form_starts_again_at_the_head_of_the_list)
+{
+    write("a/x.h", "#include_next \"y.h\"\n#include_next <y.h>\n");
+    write("a/y.h", "y_of_a\n");
+    write("b/y.h", "y_of_b\n");
+    init({}, {"a", "b"});
+    EXPECT_EQ(flat(run("#include <x.h>\n")), "y_of_a y_of_b");
+}
+
+TEST_F(include_next_search, quoted_form_appends_the_includers_directory_angle_form_does_not)
+{
+    // only.h lives beside a/x.h and nowhere later in the list.
+    write("a/x.h", "#include_next \"only.h\"\n");
+    write("a/only.h", "found_beside\n");
+    write("b/placeholder", "");
+    init({}, {"b"});
+    EXPECT_EQ(flat(run("#include \"a/x.h\"\n")), "found_beside");
+    EXPECT_EQ(pp.include_list(), (std::vector<std::string>{"b"}));
+
+    write("a/z.h", "#include_next <only.h>\n");
+    run("#include \"a/z.h\"\n");
+    const captured_report* r = find("IMPOUVFIC");
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->kind, kind_fatal);
+    EXPECT_EQ(r->argument, "only.h");
+}
+
+TEST_F(include_next_search, angle_form_in_a_file_found_as_written_starts_at_the_head)
+{
+    write("top.h", "#include_next <q.h>\n");
+    write("a/q.h", "q_of_a\n");
+    write("b/q.h", "q_of_b\n");
+    init({}, {"a", "b"});
+    EXPECT_EQ(flat(run("#include \"top.h\"\n")), "q_of_a");
+}
+
+TEST_F(include_next_search, the_name_as_written_is_tried_first_also_for_include_next)
+{
+    write("a/x.h", "#include_next <w.h>\n");
+    write("b/w.h", "w_of_b\n");
+    write("w.h", "w_of_cwd\n");
+    init({}, {"a", "b"});
+    EXPECT_EQ(flat(run("#include <x.h>\n")), "w_of_cwd");
+}
+
+TEST_F(include_next_search, a_file_found_beside_its_includer_continues_after_that_node)
+{
+    // p/n.h is found through the node appended for p/m.h, which follows b.
+    write("p/m.h", "#include \"n.h\"\n");
+    write("p/n.h", "#include_next <k.h>\n");
+    write("b/k.h", "k_of_b\n");
+    init({}, {"b"});
+    run("#include \"p/m.h\"\n");
+    const captured_report* r = find("IMPOUVFIC");
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->argument, "k.h");
+    EXPECT_EQ(r->file, "p/n.h");
+}
+
+TEST_F(include_next_search, the_last_directory_has_nothing_after_it)
+{
+    write("a/x.h", "#include_next <x.h>\nnot_reached\n");
+    init({}, {"a"});
+    run("#include <x.h>\n");
+    const captured_report* r = find("IMPOUVFIC");
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->argument, "x.h");
+    EXPECT_EQ(r->file, "a/x.h");
+    EXPECT_EQ(r->line, 1);
+}
+
+// ---- sizeof / signof pragmas: target hooks and what #if sizeof sees ---------
+
+namespace {
+
+struct fake_analyser {
+    std::set<std::string> integral_typedefs;
+    std::vector<std::pair<std::string, int>> sized;
+    std::vector<std::pair<std::string, bool>> signed_as;
+    target_bits sizes;
+};
+
+bool set_size(void* context, std::string_view name, int bits)
+{
+    auto* a = static_cast<fake_analyser*>(context);
+    if (!a->integral_typedefs.count(std::string(name)))
+        return false;
+    a->sized.emplace_back(std::string(name), bits);
+    return true;
+}
+
+bool set_sign(void* context, std::string_view name, bool is_signed)
+{
+    auto* a = static_cast<fake_analyser*>(context);
+    if (!a->integral_typedefs.count(std::string(name)))
+        return false;
+    a->signed_as.emplace_back(std::string(name), is_signed);
+    return true;
+}
+
+} // namespace
+
+class target_pragmas : public prepro_test {
+protected:
+    void SetUp() override
+    {
+        prepro_test::SetUp();
+        init();
+        analyser.integral_typedefs = {"my_t"};
+        pp.hooks = target_size_hooks{&analyser.sizes, &analyser, set_size, set_sign};
+    }
+    // True when the #if group of condition is processed.
+    bool holds(const std::string& condition) { return flat(run("#if " + condition + "\nyes\n#endif\n")) == "yes"; }
+
+    fake_analyser analyser;
+};
+
+TEST_F(target_pragmas, sizeof_sets_the_analysers_basic_sizes_and_heads_the_list)
+{
+    pp.sizeof_pragma("char = 16");
+    pp.sizeof_pragma("short 32");
+    pp.sizeof_pragma("(int)=64");
+    pp.sizeof_pragma("long == 64");
+    pp.sizeof_pragma("longlong 128");
+    EXPECT_EQ(analyser.sizes.char_bits, 16);
+    EXPECT_EQ(analyser.sizes.short_bits, 32);
+    EXPECT_EQ(analyser.sizes.int_bits, 64);
+    EXPECT_EQ(analyser.sizes.long_bits, 64);
+    EXPECT_EQ(analyser.sizes.long_long_bits, 128);
+    EXPECT_EQ(pp.own_bits.int_bits, 32); // the analyser's copy is the one in use
+    EXPECT_TRUE(analyser.sized.empty()); // basic names never reach the typedef hook
+    ASSERT_EQ(pp.sizes.size(), 5u);
+    EXPECT_EQ(pp.sizes[0].type_name, "longlong");
+    EXPECT_EQ(pp.sizes[0].size, 16);
+    EXPECT_EQ(pp.sizes[4].type_name, "char");
+    EXPECT_EQ(pp.sizes[4].size, 2);
+}
+
+TEST_F(target_pragmas, sizeof_of_a_typedef_goes_through_the_hook)
+{
+    pp.sizeof_pragma("(my_t) = 16");
+    pp.sizeof_pragma("other 24"); // not a typedef: listed, nothing else
+    ASSERT_EQ(analyser.sized.size(), 1u);
+    EXPECT_EQ(analyser.sized[0], (std::pair<std::string, int>{"my_t", 16}));
+    EXPECT_EQ(analyser.sizes.int_bits, 32);
+    ASSERT_EQ(pp.sizes.size(), 2u);
+    EXPECT_EQ(pp.sizes[0].type_name, "other");
+    EXPECT_EQ(pp.sizes[0].size, 3);
+}
+
+TEST_F(target_pragmas, sizeof_without_a_value_changes_nothing)
+{
+    pp.sizeof_pragma("my_t");
+    pp.sizeof_pragma("  =  16");
+    EXPECT_TRUE(pp.sizes.empty());
+    EXPECT_TRUE(analyser.sized.empty());
+}
+
+TEST_F(target_pragmas, signof_changes_plain_char_and_typedefs_only)
+{
+    pp.signof_pragma("char unsigned");
+    EXPECT_TRUE(analyser.sizes.char_unsigned);
+    pp.signof_pragma("(char) = signed");
+    EXPECT_FALSE(analyser.sizes.char_unsigned);
+    pp.signof_pragma("int unsigned");
+    pp.signof_pragma("short unsigned");
+    pp.signof_pragma("long unsigned");
+    pp.signof_pragma("unknown_t unsigned");
+    EXPECT_TRUE(analyser.signed_as.empty());
+    pp.signof_pragma("my_t signed");
+    pp.signof_pragma("(my_t)=unsigned");
+    ASSERT_EQ(analyser.signed_as.size(), 2u);
+    EXPECT_EQ(analyser.signed_as[0], (std::pair<std::string, bool>{"my_t", true}));
+    EXPECT_EQ(analyser.signed_as[1], (std::pair<std::string, bool>{"my_t", false}));
+    EXPECT_TRUE(pp.sizes.empty()); // signof never fills the sizeof list
+}
+
+TEST_F(target_pragmas, if_sizeof_uses_target_sizes_then_the_newest_list_entry)
+{
+    EXPECT_TRUE(holds("sizeof(char) == 1 && sizeof(short) == 2 && sizeof(int) == 4 && sizeof(long) == 4"));
+    EXPECT_TRUE(holds("sizeof(longlong) == 0 && sizeof(my_t) == 0")); // found nowhere
+    pp.sizeof_pragma("int 16");
+    pp.sizeof_pragma("longlong 64");
+    pp.sizeof_pragma("(my_t) = 16");
+    EXPECT_TRUE(holds("sizeof(int) == 2 && sizeof(longlong) == 8 && sizeof(my_t) == 2"));
+    pp.sizeof_pragma("my_t 64");
+    EXPECT_TRUE(holds("sizeof(my_t) == 8"));
+    EXPECT_TRUE(holds("sizeof( my_t ) == 8"));
+    EXPECT_TRUE(holds("sizeof(long long) == 0")); // the list holds "longlong", compared exactly
+    pp.sizeof_pragma("odd_t 12");
+    EXPECT_TRUE(holds("sizeof(odd_t) == 1")); // bits / 8
+}
+
+TEST_F(target_pragmas, basic_sizes_in_if_come_from_the_target_sizes_not_the_list)
+{
+    // A later change of the target sizes wins over an older list entry.
+    pp.sizeof_pragma("long 64");
+    analyser.sizes.long_bits = 32;
+    EXPECT_TRUE(holds("sizeof(long) == 4"));
+}
+
+// ---- include list from the options and the environment ----------------------
+
+class include_environment : public prepro_test {
+protected:
+    void SetUp() override
+    {
+        prepro_test::SetUp();
+        clear_target_environment();
+    }
+    void TearDown() override
+    {
+        clear_target_environment();
+        prepro_test::TearDown();
+    }
+};
+
+TEST_F(include_environment, knutgt_takes_precedence_over_zrltgt)
+{
+    ::setenv("KNUTGT", "/knu", 1);
+    ::setenv("ZRLTGT", "/zrl", 1);
+    init({}, {"/a", "/b"});
+    EXPECT_EQ(pp.include_list(), (std::vector<std::string>{"/a", "/b", "/knu/lib"}));
+}
+
+TEST_F(include_environment, an_empty_knutgt_is_still_set)
+{
+    ::setenv("KNUTGT", "", 1);
+    ::setenv("ZRLTGT", "/zrl", 1);
+    init();
+    EXPECT_EQ(pp.include_list(), (std::vector<std::string>{"/lib"}));
+}
+
+TEST_F(include_environment, usr_directories_follow_the_target_in_that_order)
+{
+    ::setenv("KNUTGT", "/knu", 1);
+    ::setenv("MVX_ADD_USR_INCLUDE", "0", 1); // any value counts
+    init({}, {"/a"});
+    EXPECT_EQ(pp.include_list(),
+              (std::vector<std::string>{"/a", "/knu/lib", "/usr/include", "/usr/local/include"}));
+}
+
+TEST_F(include_environment, usr_directories_without_a_target)
+{
+    ::setenv("MVX_ADD_USR_INCLUDE", "", 1);
+    init();
+    EXPECT_EQ(pp.include_list(), (std::vector<std::string>{"/usr/include", "/usr/local/include"}));
+}
+
+TEST_F(include_environment, the_list_is_built_only_when_asked)
+{
+    ::setenv("KNUTGT", "/knu", 1);
+    init({}, {"/a"});
+    pp.initialise(true, false, 2, {}, {"/other"}, table, false, capture);
+    EXPECT_EQ(pp.include_list(), (std::vector<std::string>{"/a", "/knu/lib"}));
+}
+
+TEST_F(include_environment, search_tries_the_target_lib_after_the_options_and_skips_zrltgt)
+{
+    ::setenv("KNUTGT", (dir / "knu").c_str(), 1);
+    ::setenv("ZRLTGT", (dir / "zrl").c_str(), 1);
+    write("opt/t.h", "t_of_option\n");
+    write("knu/lib/t.h", "t_of_knu\n");
+    write("knu/lib/u.h", "u_of_knu\n");
+    write("zrl/lib/z.h", "z_of_zrl\n");
+    init({}, {"opt"});
+    EXPECT_EQ(flat(run("#include <t.h>\n#include <u.h>\n")), "t_of_option u_of_knu");
+    run("#include <z.h>\n");
+    ASSERT_NE(find("IMPOUVFIC"), nullptr);
+    EXPECT_EQ(find("IMPOUVFIC")->argument, "z.h");
+}
+
+// ---- include recursion down to the last input level --------------------------
+
+class include_recursion : public prepro_test {
+protected:
+    void SetUp() override
+    {
+        prepro_test::SetUp();
+        clear_target_environment();
+        // The include stands on line 3; each level writes one "x" first.
+        write("r.h", "x\n// guardless\n#include \"r.h\"\n");
+        init();
+    }
+};
+
+TEST_F(include_recursion, the_2000th_level_is_refused_with_nbrecursi)
+{
+    std::string out = run("#include \"r.h\"\n");
+    auto r = reports_of("NBRECURSI");
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].kind, kind_fatal);
+    EXPECT_EQ(r[0].argument, "");
+    EXPECT_EQ(r[0].file, "r.h");
+    EXPECT_EQ(r[0].line, 3);
+    // Level 0 is the caller's text; r.h fills levels 1 to 1999.
+    std::string tokens_out = tokens(out);
+    EXPECT_EQ(std::count(tokens_out.begin(), tokens_out.end(), 'x'), 1999);
+}
+
+// The catalogue files NBRECURSI under the internal-error heading, but the
+// scanner raises it as a fatal error: the letter is F and the status 7.
+TEST_F(include_recursion, ends_the_run_with_the_exact_fatal_line)
+{
+    register_all_messages();
+    reset_reporting();
+    EXPECT_EXIT(
+        {
+            std::string out;
+            pp.preprocess_text("#include \"r.h\"\n", false, "", 0, out, table, report_with_position);
+        },
+        testing::ExitedWithCode(7),
+        "^" + literal("Tolvex-F-NBRECURSI,  [r.h:3] There are too many macro or include recursions \n") + "$");
+}
+
+// ---- the end of a file inside a comment, a constant or a macro call ----------
+
+class unterminated_at_end : public prepro_test {
+protected:
+    void SetUp() override
+    {
+        prepro_test::SetUp();
+        clear_target_environment();
+        init();
+    }
+};
+
+TEST_F(unterminated_at_end, block_comment_reports_the_line_where_it_began)
+{
+    std::string out = run_file("c.h", "a\n/* open\nb\nc\n");
+    auto r = reports_of("UNTERCOMM");
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].kind, kind_warning);
+    EXPECT_EQ(r[0].file, "c.h");
+    EXPECT_EQ(r[0].line, 2);
+    EXPECT_EQ(r[0].argument, "");
+    EXPECT_EQ(flat(out), "a");
+    EXPECT_EQ(captured().size(), 1u);
+}
+
+TEST_F(unterminated_at_end, line_comment_without_final_line_feed_is_complete)
+{
+    EXPECT_EQ(flat(run_file("d.h", "x // tail")), "x");
+    EXPECT_TRUE(codes().empty());
+}
+
+TEST_F(unterminated_at_end, comment_at_the_end_of_the_callers_text)
+{
+    EXPECT_EQ(flat(run("x /* y")), "x");
+    auto r = reports_of("UNTERCOMM");
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].line, 0);
+}
+
+TEST_F(unterminated_at_end, string_cut_by_the_line_feed_then_scanning_goes_on)
+{
+    std::string out = run_file("s.h", "one\n\"abc\n#define T two\nT\n");
+    auto r = reports_of("UNTERSTRI");
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].kind, kind_warning);
+    EXPECT_EQ(r[0].file, "s.h");
+    EXPECT_EQ(r[0].line, 2);
+    EXPECT_EQ(flat(out), "one \"abc two");
+}
+
+TEST_F(unterminated_at_end, character_constant_on_a_last_line_without_line_feed)
+{
+    EXPECT_EQ(flat(run_file("t.h", "\n\nx 'q")), "x 'q");
+    auto r = reports_of("UNTERSTRI");
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].line, 3);
+}
+
+TEST_F(unterminated_at_end, continued_string_reports_its_first_line_and_keeps_later_lines)
+{
+    std::string out = run_file("u.h", "\n\"ab\\\ncd\n__LINE__\n");
+    auto r = reports_of("UNTERSTRI");
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].line, 2);
+    EXPECT_EQ(flat(out), "\"abcd 4");
+}
+
+TEST_F(unterminated_at_end, string_at_the_end_of_the_callers_text)
+{
+    EXPECT_EQ(flat(run("y \"abc")), "y \"abc");
+    auto r = reports_of("UNTERSTRI");
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].line, 0);
+}
+
+TEST_F(unterminated_at_end, macro_call_reports_errinline_and_keeps_its_text)
+{
+    std::string out = run_file("m.h", "#define F(a) [a]\nF(1,\n2\n");
+    auto r = reports_of("ERRINLINE");
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].kind, kind_warning);
+    EXPECT_EQ(r[0].argument, "unterminated macro call");
+    EXPECT_EQ(r[0].file, "m.h");
+    EXPECT_EQ(r[0].line, 4); // the line reached: both line feeds of the call are counted
+    EXPECT_EQ(tokens(out), "F ( 1 , 2");
+    EXPECT_EQ(errors, 0); // a warning, not an error
+}
+
+TEST_F(unterminated_at_end, macro_call_does_not_run_on_into_the_includer)
+{
+    write("n.h", "#define G(a) <a>\nG(\n");
+    EXPECT_EQ(tokens(run("#include \"n.h\"\nafter)\n")), "G ( after )");
+    EXPECT_EQ(reports_of("ERRINLINE").size(), 1u);
+}
