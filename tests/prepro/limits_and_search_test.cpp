@@ -559,3 +559,20 @@ TEST_F(unterminated_at_end, macro_call_does_not_run_on_into_the_includer)
     EXPECT_EQ(tokens(run("#include \"n.h\"\nafter)\n")), "G ( after )");
     EXPECT_EQ(reports_of("ERRINLINE").size(), 1u);
 }
+
+// Nested calls pre-expand each argument on a level of its own, so 2000
+// nested calls reach the same limit through macro expansion.
+TEST_F(include_recursion, nested_macro_calls_reach_the_limit_at_the_call_line)
+{
+    std::string call;
+    for (int k = 0; k < 2000; ++k)
+        call += "F(";
+    call += "1" + std::string(2000, ')');
+    write("f.h", "#define F(x) x\n\n" + call + "\n");
+    run("#include \"f.h\"\n");
+    auto r = reports_of("NBRECURSI");
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].kind, kind_fatal);
+    EXPECT_EQ(r[0].file, "f.h");
+    EXPECT_EQ(r[0].line, 3);
+}
