@@ -16,6 +16,7 @@
  */
 
 %define api.pure full
+%expect 0
 %define api.prefix {ifx_}
 %define api.value.type {if_value}
 %parse-param {if_parser& parser}
