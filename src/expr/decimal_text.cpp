@@ -17,6 +17,7 @@
 // one decides a rounding: 7 to 9 after a 9 carries the run of 9s up, 0 to 3
 // after a 0 drops the run of 0s. Other endings are printed as they are.
 #include "expr/decimal_text.h"
+#include "expr/text_writer.h"
 
 #include <climits>
 #include <cstdint>
@@ -77,46 +78,6 @@ struct digit_gatherer {
     }
 };
 
-class text_writer {
-public:
-    explicit text_writer(decimal_image_buffer& text) : text_(text) {}
-    void put(char c)
-    {
-        if (length_ + 1 < text_.size())
-            text_[length_++] = c;
-    }
-    void put(std::string_view s)
-    {
-        for (char c : s)
-            put(c);
-    }
-    void put_int(std::int32_t i)
-    {
-        std::int64_t v = i;
-        if (v < 0) {
-            put('-');
-            v = -v;
-        }
-        char digits[12];
-        int count = 0;
-        do {
-            digits[count++] = static_cast<char>('0' + v % 10);
-            v /= 10;
-        } while (v != 0);
-        while (count > 0)
-            put(digits[--count]);
-    }
-    std::string_view finish()
-    {
-        text_[length_] = '\0';
-        return std::string_view(text_.data(), length_);
-    }
-
-private:
-    decimal_image_buffer& text_;
-    std::size_t length_ = 0;
-};
-
 } // namespace
 
 std::size_t decimal_from_text(decimal_number& r, std::string_view text)
@@ -165,7 +126,7 @@ std::size_t decimal_from_text(decimal_number& r, std::string_view text)
 
 std::string_view decimal_image(const decimal_number& d, int digits, decimal_image_buffer& text)
 {
-    text_writer out(text);
+    text_writer<decimal_image_capacity> out(text);
     decimal_number x = d;
     decimal_normalise(x);
     if (decimal_is_zero(x)) {

@@ -7,6 +7,7 @@
 // -256 as FF00. The decimal form divides the magnitude by 100 repeatedly
 // (the magnitude of the most negative value reads correctly as unsigned).
 #include "expr/pint_text.h"
+#include "expr/text_writer.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -15,34 +16,12 @@
 
 namespace {
 
+using pint_writer = text_writer<pint_image_capacity>;
+
 constexpr char hex_digits[] = "0123456789ABCDEF";
 
 // Record indices from the most significant byte down: 0, 20, 19, ..., 1.
 constexpr int index_from_top(int position) { return position == 0 ? 0 : pint_bytes - position; }
-
-class text_writer {
-public:
-    explicit text_writer(pint_image_buffer& text) : text_(text) {}
-    void put(char c)
-    {
-        if (length_ + 1 < text_.size())
-            text_[length_++] = c;
-    }
-    void put(std::string_view s)
-    {
-        for (char c : s)
-            put(c);
-    }
-    std::string_view finish()
-    {
-        text_[length_] = '\0';
-        return std::string_view(text_.data(), length_);
-    }
-
-private:
-    pint_image_buffer& text_;
-    std::size_t length_ = 0;
-};
 
 // The first position (from the top) shown for a width.
 int first_shown(const pint& a, int width)
@@ -59,7 +38,7 @@ int first_shown(const pint& a, int width)
     return position;
 }
 
-void write_hex(text_writer& out, const pint& a, int first)
+void write_hex(pint_writer& out, const pint& a, int first)
 {
     for (int position = first; position < pint_bytes; ++position) {
         std::uint8_t b = a.byte[index_from_top(position)];
@@ -68,7 +47,7 @@ void write_hex(text_writer& out, const pint& a, int first)
     }
 }
 
-void write_binary(text_writer& out, const pint& a, int first)
+void write_binary(pint_writer& out, const pint& a, int first)
 {
     for (int position = first; position < pint_bytes; ++position) {
         std::uint8_t b = a.byte[index_from_top(position)];
@@ -77,7 +56,7 @@ void write_binary(text_writer& out, const pint& a, int first)
     }
 }
 
-void write_decimal(text_writer& out, const pint& a)
+void write_decimal(pint_writer& out, const pint& a)
 {
     if (pint_is_zero(a)) {
         out.put('0');
@@ -110,7 +89,7 @@ void write_decimal(text_writer& out, const pint& a)
 
 std::string_view pint_image(const pint& a, int form, int width, pint_image_buffer& text)
 {
-    text_writer out(text);
+    pint_writer out(text);
     bool hex = form == form_hex || form == form_hex_0x;
     bool binary = form == form_binary || form == form_binary_0b;
     if (!hex && !binary) {
