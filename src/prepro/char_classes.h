@@ -37,3 +37,15 @@ constexpr bool is_identifier_start(char c) { return char_class::table[(unsigned 
 constexpr bool is_horizontal_space(char c) { return char_class::table[(unsigned char)c] & char_class::horizontal_space; }
 constexpr bool is_space(char c) { return char_class::table[(unsigned char)c] & char_class::space; }
 constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// Length of a backslash-newline (LF or CR LF) at p; 0 when there is none.
+inline int continuation_at(const char* p, const char* end)
+{
+    if (p < end && *p == '\\') {
+        if (p + 1 < end && p[1] == '\n')
+            return 2;
+        if (p + 2 < end && p[1] == '\r' && p[2] == '\n')
+            return 3;
+    }
+    return 0;
+}

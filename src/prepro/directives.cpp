@@ -48,17 +48,6 @@ const directive_row* find_directive(std::string_view name)
     return nullptr;
 }
 
-inline int continuation_at(const char* p, const char* end)
-{
-    if (p < end && *p == '\\') {
-        if (p + 1 < end && p[1] == '\n')
-            return 2;
-        if (p + 2 < end && p[1] == '\r' && p[2] == '\n')
-            return 3;
-    }
-    return 0;
-}
-
 std::string_view trim_blanks(std::string_view s)
 {
     std::size_t b = 0, e = s.size();

@@ -136,17 +136,6 @@ std::string stringise(std::string_view raw, char quote)
     return out;
 }
 
-inline int continuation_at(const char* p, const char* end)
-{
-    if (p < end && *p == '\\') {
-        if (p + 1 < end && p[1] == '\n')
-            return 2;
-        if (p + 2 < end && p[1] == '\r' && p[2] == '\n')
-            return 3;
-    }
-    return 0;
-}
-
 } // namespace
 
 // Looks past blanks, line feeds, comments and the ends of expansion levels

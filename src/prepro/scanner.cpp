@@ -32,18 +32,6 @@ constexpr std::array<bool, 256> make_special()
 }
 constexpr std::array<bool, 256> special = make_special();
 
-// Length of a backslash-newline at p (0 when there is none).
-inline int continuation_at(const char* p, const char* end)
-{
-    if (p < end && *p == '\\') {
-        if (p + 1 < end && p[1] == '\n')
-            return 2;
-        if (p + 2 < end && p[1] == '\r' && p[2] == '\n')
-            return 3;
-    }
-    return 0;
-}
-
 } // namespace
 
 preprocessor::preprocessor() { levels_.reserve(input_stack_size); }
