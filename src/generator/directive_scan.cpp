@@ -8,6 +8,13 @@
 // taken, the rest of the chain is scanned with its outer flag off, so no
 // later #elif or #else of that chain becomes active. Conditions are only
 // evaluated where they can matter, on active lines.
+//
+// A define is entered in the test_context's preprocessor state as soon as
+// it is met (unless the name is already a macro there), so that later
+// conditions and includes see it; the ones entered so are withdrawn just
+// before the pending lines are replayed in source order at the next
+// include, so that a define, undef, define sequence replays without a
+// false redefinition warning.
 #include "generator/directive_scan.h"
 
 #include <algorithm>
@@ -23,6 +30,7 @@
 #include "generator/logical_lines.h"
 #include "generator/scan_condition.h"
 #include "generator/scan_macros.h"
+#include "prepro/name_table.h"
 #include "prepro/preprocessor.h"
 #include "support/file_names.h"
 
@@ -138,6 +146,12 @@ std::string preprocessor_operand(std::string_view text)
     return result;
 }
 
+bool is_preprocessor_macro(const name_table& names, std::string_view name)
+{
+    const name_entry* entry = names.find(name);
+    return entry && (entry->kind == name_macro || entry->kind == name_macro_disabled);
+}
+
 class directive_scanner {
 public:
     explicit directive_scanner(generation& run);
@@ -171,6 +185,7 @@ private:
     std::string pending_text_;                  // each line after a newline and a blank
     bool first_include_ = true;
     std::vector<std::string> own_sections_;     // completed -USE and -INTEGRATE names
+    std::vector<std::string> tentative_;        // defined here ahead of their replay
 };
 
 directive_scanner::directive_scanner(generation& run) : run_(run), names_(run.test_context.names)
@@ -255,9 +270,12 @@ void directive_scanner::record_macro(std::string_view text, bool output, bool de
     text = skip_leading(text, false);
     if (output)
         pending_macros_.push_back({std::string(text), true});
-    if (define_in_preprocessor)
-        cpp_define_if_absent(names_, preprocessor_operand(text));
     std::string_view name = first_name(text);
+    if (define_in_preprocessor) {
+        if (output && !is_preprocessor_macro(names_, name))
+            tentative_.emplace_back(name);
+        cpp_define_if_absent(names_, preprocessor_operand(text));
+    }
     if (name.empty())
         return;
     std::size_t after_name = static_cast<std::size_t>(name.data() - text.data()) + name.size();
@@ -313,6 +331,10 @@ void directive_scanner::include_directive(std::string_view text)
 
 void directive_scanner::write_pending_macros()
 {
+    // The replay below defines these again, in source order.
+    for (const std::string& name : tentative_)
+        cpp_undefine(names_, name);
+    tentative_.clear();
     std::string ignored;
     for (const pending_macro& m : pending_macros_) {
         std::string_view word = m.define ? "define " : "undef ";

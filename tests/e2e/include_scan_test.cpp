@@ -55,6 +55,9 @@ const std::vector<scan_case> cases = {
     {"ContinuationLinesKeepTheirHash",
      "#define ADD(a, \\\n  b) a+b\n#include \"calc.h\"\n",
      {}, "", {"##define ADD(a, \\", "#  b) a+b", "##include \"calc.h\""}},
+    {"RedefinitionAfterUndefReplayedWithoutWarning",
+     "#define X 1\n#undef X\n#define X 2\n#if X == 2\n#include \"calc.h\"\n#endif\n",
+     {}, "", {"##define X 1", "##undef X", "##define X 2", "##include \"calc.h\""}},
     // A leading 0 is octal, as every C compiler reads it.
     {"OctalCondition",
      "#define VERSION 010\n#if VERSION == 8\n#include \"calc.h\"\n#endif\n#if 010 == 16\n#include \"x.h\"\n#endif\n",
