@@ -163,15 +163,18 @@ TEST(IncludeScanSections, DISABLED_ExternCBraceClosedAfterTheIncludes)
     EXPECT_EQ(masked(read_file(dir + "/calc.ptu")), joined(expected));
 }
 
-// A macro met again while its own value is worked out ends the run.
+// A macro met again while its own value is worked out ends the run; so does
+// a condition nested deeper than 256 levels, rather than overflow the stack.
 TEST(IncludeScanSections, RecursiveMacroInConditionIsFatal)
 {
     const std::pair<std::string, std::string> sources[] = {
         {"#define LOOP (LOOP + 1)\n#if LOOP\n#include \"calc.h\"\n#endif\n", "LOOP"},
         {"#define A B\n#define B A\n#ifndef A\n#elif A\n#endif\n", "A"},
+        {"#if " + std::string(257, '(') + "1" + std::string(257, ')') + "\n#endif\n", "("},
     };
+    int run = 0;
     for (const auto& [source, name] : sources) {
-        const std::string dir = scratch_dir("scan_recursion_" + name);
+        const std::string dir = scratch_dir("scan_recursion_" + std::to_string(++run));
         write_file(dir + "/calc.c", source);
         tool_result r = run_tool("morvastart", {"calc.c", "calc.ptu"}, {}, dir);
         EXPECT_EQ(r.err, banner_lines() + "Tolvex-F-NBRECURSI,  There are too many macro or include recursions " +
