@@ -15,6 +15,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 class logical_line_reader {
 public:
