@@ -31,8 +31,12 @@ bool one_file(const std::string& a, const std::string& b)
         return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
     if (a_exists != b_exists)
         return false;
-    std::error_code ignored;
-    return std::filesystem::weakly_canonical(a, ignored) == std::filesystem::weakly_canonical(b, ignored);
+    std::error_code a_error, b_error;
+    std::filesystem::path a_path = std::filesystem::weakly_canonical(a, a_error);
+    std::filesystem::path b_path = std::filesystem::weakly_canonical(b, b_error);
+    if (a_error || b_error)
+        return a == b;
+    return a_path == b_path;
 }
 
 [[noreturn]] void refuse(const char* reason, const std::string& name)
