@@ -3,6 +3,7 @@
 // the new script begun (as a temporary file, see script_replacement.h) with
 // its header. The existing script is left alone until the new one is
 // complete.
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -49,16 +50,35 @@ bool one_file(const std::string& a, const std::string& b)
 // script over a source would move the source aside and analyse the script
 // in its place; a symbol table or log over a source or the script would
 // empty or extend it. Refused before anything is touched.
-void refuse_overlapping_files(const option_values& v)
+// Each named input as written and, since the include search may find it
+// there, inside each -INCL directory.
+std::vector<std::string> input_files(const option_values& v)
 {
     std::vector<std::string> inputs = {v.tested_file, v.std_define_file};
+    auto add = [&](const char* text, int kind) {
+        if (!text)
+            return;
+        std::string completed = complete_name(text, kind);
+        inputs.push_back(completed);
+        if (*text == '/')
+            return;
+        // A bare name was given "./" by the completion; the search does not add it.
+        std::string relative = std::strchr(text, '/') ? completed : completed.substr(2);
+        for (const file_entry& directory : v.include_dirs)
+            if (directory.text)
+                inputs.push_back(std::string(directory.text) + "/" + relative);
+    };
     for (const file_list* list : {&v.integrated_files, &v.simulated_files})
         for (const file_entry& entry : *list)
-            if (entry.text)
-                inputs.push_back(complete_name(entry.text, kind_cpp));
+            add(entry.text, kind_cpp);
     for (const file_entry& entry : v.used_files)
-        if (entry.text)
-            inputs.push_back(complete_name(entry.text, kind_exh));
+        add(entry.text, kind_exh);
+    return inputs;
+}
+
+void refuse_overlapping_files(const option_values& v)
+{
+    const std::vector<std::string> inputs = input_files(v);
     for (const std::string* written : {&v.generated_file, &v.symbtab_file, &v.vestra_log_name}) {
         if (written->empty())
             continue;

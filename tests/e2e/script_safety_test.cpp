@@ -169,6 +169,8 @@ TEST_F(ScriptSafety, SymbolTableAndLogMayNotBeAnInputOrTheScript)
     write_file(dir + "/defs.h", "#define DEFS 1\n");
     write_file(dir + "/std.def", "#define STD 1\n");
     ASSERT_EQ(link((dir + "/calc.c").c_str(), (dir + "/alias.smb").c_str()), 0);
+    fs::create_directory(dir + "/inc");
+    write_file(dir + "/inc/found.c", "int found;\n");
     const std::string input = "Tolvex-F-CMDERREUR,  Bad command: the generated file is an input file: ";
     const std::string twice = "Tolvex-F-CMDERREUR,  Bad command: the generated file is written twice: ";
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
@@ -178,6 +180,7 @@ TEST_F(ScriptSafety, SymbolTableAndLogMayNotBeAnInputOrTheScript)
         {{"calc.c", "calc.ptu", "-STD_DEFINE=std.def", "-SYMBTAB=std.def"}, input + "./std.def"},
         {{"calc.c", "calc.ptu", "-INTEGRATE=io.c", "-VESTRA_LOG=io.c"}, input + "io.c"},
         {{"calc.c", "calc.ptu", "-USE=defs", "-VESTRA_LOG=defs.h"}, input + "defs.h"},
+        {{"calc.c", "calc.ptu", "-INCL=inc", "-INTEGRATE=found.c", "-SYMBTAB=inc/found.c"}, input + "inc/found.c"},
         {{"calc.c", "calc.ptu", "-SYMBTAB=calc.ptu"}, twice + "./calc.ptu"},
         {{"calc.c", "calc.ptu", "-VESTRA_LOG=calc.ptu"}, twice + "calc.ptu"},
         {{"calc.c", "new.ptu", "-SYMBTAB=new.ptu"}, twice + "./new.ptu"},
@@ -195,6 +198,7 @@ TEST_F(ScriptSafety, SymbolTableAndLogMayNotBeAnInputOrTheScript)
     EXPECT_EQ(file("stub.c"), "int stub;\n");
     EXPECT_EQ(file("defs.h"), "#define DEFS 1\n");
     EXPECT_EQ(file("std.def"), "#define STD 1\n");
+    EXPECT_EQ(file("inc/found.c"), "int found;\n");
 }
 
 TEST_F(ScriptSafety, ClosedStandardStreamsNeverReceiveMessages)
