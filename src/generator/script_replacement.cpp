@@ -126,6 +126,7 @@ std::FILE* script_replacement::open(const std::string& script_name)
 {
     keep_partial();
     script_ = script_name;
+    partial_ = script_name + "_partial";
     if (is_directory(script_))
         report_fatal("IMPOUVFIC", script_);
     int fd = create_temporary(script_, temporary_);
@@ -168,6 +169,6 @@ void script_replacement::keep_partial()
     }
     if (temporary_.empty())
         return;
-    std::rename(temporary_.c_str(), (script_ + "_partial").c_str());
+    std::rename(temporary_.c_str(), partial_.c_str());
     temporary_.clear();
 }

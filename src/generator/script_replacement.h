@@ -29,5 +29,6 @@ public:
 
 private:
     std::string script_;
+    std::string partial_; // made in advance: the exit cleanup may run out of memory
     std::string temporary_;
 };
