@@ -27,6 +27,7 @@
 #include <unistd.h>
 
 #include "diag/report.h"
+#include "generator/file_access.h"
 #include "support/checked_calls.h"
 #include "support/file_names.h"
 
@@ -112,7 +113,7 @@ bool back_up(const std::string& script, const std::string& temporary)
         unlink(second_name.c_str());
         return false;
     }
-    return std::rename(script.c_str(), backup.c_str()) == 0;
+    return backup_file(script) == 0;
 }
 
 } // namespace
