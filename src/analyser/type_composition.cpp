@@ -131,20 +131,26 @@ type_node* composer::integral_merge(type_node* first, type_node* second)
         (contains(f->name, "long") && contains(s->name, "short")))
         return refuse(first, second, joined);
 
+    // The words may come in any order ("long unsigned", "unsigned long" then
+    // "long"): the sign and a second "long" count wherever they stand.
+    const bool is_unsigned = contains(f->name, "unsigned") || contains(s->name, "unsigned");
+    const bool long_long = contains(f->name, "long") && contains(s->name, "long");
     std::int32_t size;
     std::uint32_t character = 0;
     if (contains(f->name, "unsigned")) {
-        size = std::abs(s->size);
+        size = long_long ? store.sizes.long_long_bits : std::abs(s->size);
         character = s->is_character;
     } else if (contains(f->name, "signed")) {
-        size = -std::abs(s->size);
+        size = -(long_long ? store.sizes.long_long_bits : std::abs(s->size));
         character = s->is_character;
     } else if (contains(f->name, "long"))
-        size = contains(s->name, "long") ? -store.sizes.long_long_bits : -store.sizes.long_bits;
+        size = long_long ? store.sizes.long_long_bits : store.sizes.long_bits;
     else if (contains(f->name, "short"))
-        size = -store.sizes.short_bits;
+        size = store.sizes.short_bits;
     else
         return refuse(first, second, joined);
+    if (!contains(f->name, "signed") && !is_unsigned)
+        size = -size;
 
     type_node* chain_first = first->modifiers;
     type_node* chain_second = second->modifiers;

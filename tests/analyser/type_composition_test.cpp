@@ -30,6 +30,17 @@ TEST_F(integral_merge, ShortLongAndTheirPairs)
     expect_integral(compose(word("unsigned"), compose(word("long"), word("long"))), "unsigned long long", 64, 0);
 }
 
+TEST_F(integral_merge, SignAndSecondLongCountInAnyWordOrder)
+{
+    // C allows the words in any order; the type must not depend on it.
+    expect_integral(compose(word("long"), word("unsigned")), "long unsigned", 32, 0);
+    expect_integral(compose(word("short"), word("unsigned")), "short unsigned", 16, 0);
+    expect_integral(compose(compose(word("unsigned"), word("long")), word("long")), "unsigned long long", 64, 0);
+    expect_integral(compose(word("long"), compose(word("unsigned"), word("long"))), "long unsigned long", 64, 0);
+    expect_integral(compose(compose(word("signed"), word("long")), word("long")), "signed long long", -64, 0);
+    EXPECT_TRUE(reports().empty());
+}
+
 TEST_F(integral_merge, SizesComeFromTheTarget)
 {
     store.sizes.long_bits = 64;
