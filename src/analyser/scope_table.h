@@ -88,18 +88,30 @@ public:
     // The open scopes; back() is the innermost frame.
     std::deque<scope_frame> frames;
 
-    // init_table(*this, test_class): the generator's entry.
+    // The generator's entry: release_table, then init_table with test_class.
     void reset(std::string_view test_class);
 
     // Lookup index (name to entries in insertion order); kept by the
     // insertion and removal operations.
     std::unordered_map<std::string, std::vector<symbol_entry*>> symbol_index;
     std::unordered_map<std::string, std::vector<symbol_entry*>> tag_index;
+    std::unordered_map<std::string, std::vector<symbol_entry*>> enumerator_index;
 };
 
 // Empties the table (counter 0, every bucket empty, no frame) and replaces
 // the session's friend-class name by friend_class_name (empty when null).
 void init_table(scope_table& table, const char* friend_class_name);
+
+// init_table, and drops every record of the table's store: nothing that was
+// found in the table may be used afterwards.
+void release_table(scope_table& table, const char* friend_class_name);
+
+// The class registered as analysis context under name, or null.
+const context_class* find_context_class(const scope_table& table, std::string_view name);
+
+// 1 when members declare as friend a class, template or typedef named as
+// the session's friend class, else 0 (the befriends_test_class flag).
+std::uint32_t befriends_test_class(const scope_table& table, const std::vector<member_node*>& members);
 
 // A new entry for a symbol built by a grammar action.
 symbol_entry* make_entry(scope_table& table, symbol* sym);
@@ -139,7 +151,13 @@ symbol_entry* find_tag(std::string_view name, scope_table& table, type_kind kind
 symbol_entry* find_symbol(std::string_view name, scope_table& table, scope_context context);
 symbol_entry* find_function(std::string_view name, scope_table& table, const type_node* type,
                             scope_context context);
+// The visible enumeration constant of that name (the last one entered).
+symbol_entry* find_enumerator(std::string_view name, scope_table& table, scope_context context);
 bool is_visible(const scope_table& table, const symbol_entry* entry, scope_context context);
+
+// Appends entry at the end of its bucket and index, without any rule; list
+// is 0 for symbols, 1 for tags (name: the tag name), 2 for enumerators.
+void append_entry(scope_table& table, symbol_entry* entry, int list, std::string_view name);
 
 // Unlinks entry from its bucket and its index; its records stay in the store.
 void remove_symbol(symbol_entry* entry, scope_table& table);

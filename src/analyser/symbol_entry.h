@@ -15,4 +15,7 @@ struct symbol_entry {
     symbol_entry* previous = nullptr;
     // The next declarator of the same declaration (declare walks the chain).
     symbol_entry* next_declarator = nullptr;
+    // Where the table keeps the entry (bucket -1 while not in a table).
+    std::int16_t bucket = -1;
+    std::uint8_t list = 0;  // 0 symbols, 1 tags, 2 enumerators
 };
