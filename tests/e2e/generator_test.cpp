@@ -3,8 +3,8 @@
 // VESTRA_LOG record, and the faults that end a run (missing inputs, an
 // unusable output directory, a full disk).
 //
-// The input files hold no declarations, so every section the declaration
-// analyser fills is empty and each expected script below is complete. The
+// The input files hold no declarations, so the blocks drawn from declarations
+// hold only their comment lines and each expected script below is complete. The
 // date line is masked after its layout has been checked.
 #include <gtest/gtest.h>
 
@@ -73,6 +73,12 @@ lines operator+(lines a, const lines& b)
     return a;
 }
 
+// The comment the tested file's declarations always start with; the sources
+// here declare nothing, so nothing follows it.
+const lines tested_globals = {"", "-- Declarations of the global variables of the tested file", ""};
+const lines tested_globals_fr = {"", "-- Declarations des variables globales du fichier teste", ""};
+const lines tested_globals_fa = {"", "-- D\xE9" "clarations des variables globales du fichier test\xE9", ""};
+
 // The script with its date line checked and masked.
 std::string masked(const std::string& script)
 {
@@ -88,7 +94,7 @@ std::string masked(const std::string& script)
 // The English layout of a run without options for tested file calc.
 lines plain_body(const std::string& header_keyword = "HEADER")
 {
-    return lines{header_keyword + " calc, , ", ""} + title("-- TESTED FILE DECLARATIONS ") +
+    return lines{header_keyword + " calc, , ", ""} + title("-- TESTED FILE DECLARATIONS ") + tested_globals +
            lines{separator, "", "BEGIN", ""} + title("-- ENVIRONMENTS DECLARATIONS") + lines{""} +
            short_title("-- TESTED FILE ENVIRONNEMENT") + title("-- SERVICES DECLARATIONS");
 }
@@ -157,20 +163,28 @@ TEST_F(Generator, IntegrateSimulateAndUse)
         header("morvastart \"calc.c\" \"calc.ptu\" -INTEGRATE=\"io.c,util\" -SIMULATE=\"stub.c\" -USE=\"defs\"",
                "./calc.ptu", "\"./calc.c\" \"io.c\" \"util\" ") +
         lines{"HEADER calc, , ", ""} + title("-- INCLUDED HEADERS DECLARATIONS (-USE OPTION)") +
-        lines{"", "##include \"./defs.h\"", ""} + title("-- TESTED FILE DECLARATIONS ") +
-        title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") + lines{"", ""} +
+        lines{"", "##include \"./defs.h\"", ""} + title("-- TESTED FILE DECLARATIONS ") + tested_globals +
+        title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") +
+        lines{"", "-- Integrated file declarations io", "", "-- Integrated file declarations util", "", ""} +
         lines{separator, "", "BEGIN", ""} + title("-- STUB DECLARATIONS OF THE SIMULATED FILES") +
+        lines{"", "-- Simulated file declarations stub.c", ""} +
         title("-- ENVIRONMENTS DECLARATIONS") + lines{""} + short_title("-- INTEGRATED FILES ENVIRONNEMENTS") +
         short_title("-- SIMULATED FILES ENVIRONNEMENTS") + short_title("-- TESTED FILE ENVIRONNEMENT") +
         title("-- SERVICES DECLARATIONS");
     EXPECT_EQ(script(), joined(expected));
 }
 
-lines french_layout(const std::string& header_keyword, const std::string& begin_keyword)
+lines french_layout(const std::string& header_keyword, const std::string& begin_keyword, bool accents)
 {
+    const lines integrated = accents ? lines{"", "-- D\xE9" "clarations du fichier int\xE9" "gr\xE9 io", "", ""}
+                                     : lines{"", "-- Declarations du fichier integre io", "", ""};
+    const lines simulated = accents ? lines{"", "-- D\xE9" "clarations du fichier simul\xE9 stub.c", ""}
+                                    : lines{"", "-- Declarations du fichier simule stub.c", ""};
     return lines{header_keyword + " calc, , ", ""} + title("-- DECLARATIONS LIEES AU FICHIER TESTE ") +
-           title("-- DECLARATIONS NECESSAIRES AU TEST (OPTION -INTEGRE)") + lines{"", ""} +
+           (accents ? tested_globals_fa : tested_globals_fr) +
+           title("-- DECLARATIONS NECESSAIRES AU TEST (OPTION -INTEGRE)") + integrated +
            lines{separator, "", begin_keyword, ""} + title("-- DECLARATIONS DES MUETS DES FICHIERS SIMULES ") +
+           simulated +
            title("-- DECLARATIONS DES ENVIRONNEMENTS") + lines{""} +
            short_title("-- ENVIRONNEMENTS DES FICHIERS INTEGRES") +
            short_title("-- ENVIRONNEMENTS DES FICHIERS SIMULES") + short_title("-- ENVIRONNEMENT DU FICHIER TESTE") +
@@ -189,14 +203,16 @@ TEST_F(Generator, LanguageColumns)
         fs::remove(dir + "/calc.ptu");
         tool_result r = run(args, {{"MORVALAN", language}});
         EXPECT_EQ(r.status, 0) << r.err;
-        EXPECT_EQ(script(), joined(head + french_layout("ENTETE", "DEBUT"))) << language;
+        EXPECT_EQ(script(), joined(head + french_layout("ENTETE", "DEBUT", language[0] == 'f'))) << language;
     }
     fs::remove(dir + "/calc.ptu");
     tool_result r = run(args, {{"MORVALAN", "GB"}});
     EXPECT_EQ(r.status, 0) << r.err;
-    lines english = lines{"HEADER calc, , ", ""} + title("-- TESTED FILE DECLARATIONS ") +
-                    title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") + lines{"", ""} +
-                    lines{separator, "", "BEGIN", ""} + title("-- STUB DECLARATIONS OF THE SIMULATED FILES") +
+    lines english = lines{"HEADER calc, , ", ""} + title("-- TESTED FILE DECLARATIONS ") + tested_globals +
+                    title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") +
+                    lines{"", "-- Integrated file declarations io", "", ""} + lines{separator, "", "BEGIN", ""} +
+                    title("-- STUB DECLARATIONS OF THE SIMULATED FILES") +
+                    lines{"", "-- Simulated file declarations stub.c", ""} +
                     title("-- ENVIRONMENTS DECLARATIONS") + lines{""} +
                     short_title("-- INTEGRATED FILES ENVIRONNEMENTS") +
                     short_title("-- SIMULATED FILES ENVIRONNEMENTS") + short_title("-- TESTED FILE ENVIRONNEMENT") +
@@ -385,8 +401,9 @@ TEST_F(Generator, MissingIntegratedFileIsFatal)
         << r.err;
     lines partial = header("morvastart \"calc.c\" \"calc.ptu\" -INTEGRATE=\"absent.c\"", "./calc.ptu",
                            "\"./calc.c\" \"absent.c\" ") +
-                    lines{"HEADER calc, , ", ""} + title("-- TESTED FILE DECLARATIONS ") +
-                    title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") + lines{""};
+                    lines{"HEADER calc, , ", ""} + title("-- TESTED FILE DECLARATIONS ") + tested_globals +
+                    title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") +
+                    lines{"", "-- Integrated file declarations absent", ""};
     EXPECT_EQ(script(), joined(partial));
 }
 
