@@ -56,30 +56,28 @@ bool namespace_used(const std::vector<type_node*>& used, const type_node* owner)
     return false;
 }
 
-// The scopes a context sees, innermost first, ending with file scope (null).
-std::vector<type_node*> enclosing_owners(scope_context context)
+// The owner of the scope that encloses owner's scope (null: file scope).
+type_node* enclosing_owner(const type_node* owner)
 {
-    std::vector<type_node*> owners;
-    type_node* owner = context.scope_kind == owner_scope ? context.scope_owner : nullptr;
-    for (int steps = 0; owner && steps < chain_limit; ++steps) {
-        owners.push_back(owner);
-        owner = owner->scope_kind == owner_scope ? owner->scope_owner : nullptr;
-    }
-    owners.push_back(nullptr);
-    return owners;
+    return owner->scope_kind == owner_scope ? owner->scope_owner : nullptr;
 }
 
-// The last entry of candidates accepted by keep, searched scope by scope.
+// The last entry of candidates accepted by keep, searched scope by scope from
+// the context's owner outward to file scope.
 template <class Keep>
 symbol_entry* search_outward(const scope_table& table, const std::vector<symbol_entry*>* candidates,
                              scope_context context, Keep keep)
 {
     if (!candidates)
         return nullptr;
-    for (type_node* owner : enclosing_owners(context)) {
+    type_node* owner = context.scope_kind == owner_scope ? context.scope_owner : nullptr;
+    for (int steps = 0; steps < chain_limit; ++steps) {
         for (auto it = candidates->rbegin(); it != candidates->rend(); ++it)
             if (keep(*it) && owned_by((*it)->sym, owner))
                 return *it;
+        if (!owner)
+            break;
+        owner = enclosing_owner(owner);
     }
     // Members of used namespaces count as declared at file scope.
     for (auto it = candidates->rbegin(); it != candidates->rend(); ++it)
@@ -168,9 +166,10 @@ symbol_entry* make_entry(scope_table& table, symbol* sym)
 
 void append_entry(scope_table& table, symbol_entry* entry, int list, std::string_view name)
 {
-    entry_bucket& b = bucket_array(table, list)[name_bucket(name)];
+    int bucket = name_bucket(name);
+    entry_bucket& b = bucket_array(table, list)[bucket];
     entry->list = static_cast<std::uint8_t>(list);
-    entry->bucket = static_cast<std::int16_t>(name_bucket(name));
+    entry->bucket = static_cast<std::int16_t>(bucket);
     entry->next = nullptr;
     entry->previous = b.tail;
     if (b.tail)
