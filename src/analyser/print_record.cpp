@@ -185,29 +185,23 @@ int print_record(const type_node* type, std::string& prefix, const print_args& h
                                                     : (type->union_data() && !type->union_data()->members.empty());
     const bool expand = !type->printing && has_body && (how.expand || name.empty());
     const type_node* owner = owner_of(type);
+    // A record of another class is named through that class. A file-level
+    // record seen from inside a class keeps its keyword rather than taking
+    // a leading "::", which C members could not compile.
     const bool foreign = owner && owner != how.enclosing;
-    const bool rooted = !owner && how.enclosing && how.mode != mode_value_holder;
-
     bool keyword = false;
     if (how.mode == mode_class_keyword || expand)
         keyword = true;
-    else if (how.mode == mode_no_class_keyword)
+    else if (how.mode == mode_no_class_keyword || foreign)
         keyword = false;
     else
-        keyword = !is_template_product(type, how.mode) && owner == how.enclosing;
-    if (foreign || rooted)
-        keyword = keyword && expand;
-    if (type->kind == TK_UNION && owner != how.enclosing && !expand)
-        keyword = false;
+        keyword = !is_template_product(type, how.mode);
     if (keyword)
         prefix += keyword_of(type);
     if (foreign)
         print_qualified_name(prefix, name, owner, "::", true);
-    else {
-        if (rooted)
-            prefix += "::";
+    else
         prefix += name;
-    }
     if (!expand)
         return 1;
     if (type->kind == TK_ENUM) {

@@ -189,13 +189,12 @@ int print_typedef(const type_node* type, std::string& prefix, const print_args& 
     if (!t)
         return 1;
     const type_node* owner = type->scope_kind == owner_scope ? type->scope_owner : nullptr;
-    if (owner && owner != how.enclosing && !is_test_variable_mode(how.mode)) {
+    // A file-level typedef seen from inside a class is written without a
+    // leading "::", which C members could not compile.
+    if (owner && owner != how.enclosing && !is_test_variable_mode(how.mode))
         print_qualified_name(prefix, t->name, owner, "::", true);
-    } else {
-        if (!owner && how.enclosing && how.mode != mode_value_holder)
-            prefix += "::";
+    else
         prefix += t->name;
-    }
     return 1;
 }
 

@@ -78,6 +78,9 @@ void declaration_collector::append_entries(const type_node* type, declaration_li
     if (found == declaring_entry_.end())
         return;
     symbol_entry* entry = found->second;
+    // A record without a name is written inside the declaration that uses it.
+    if (type->kind != TK_TYPEDEF && type->tag_name().empty())
+        return;
     // A record only declared has its introducing part; a defined one is
     // written with its body, which introduces it too.
     if (entry->defined_seq)

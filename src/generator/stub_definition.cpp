@@ -110,7 +110,13 @@ void write_stub_definition(generation& run, std::string_view file)
     });
     write_declaration_list(run, classes, mode_stub);
 
+    // The types the file declares are copied even when nothing of the file
+    // uses them, so that a file of types alone still gives its types.
     declaration_list dependencies;
+    walk_tags(context.scopes, [&](symbol_entry& entry) {
+        if (is_file_level(entry.sym) && same_file(completed, entry.sym->file))
+            collector.collect_declarations(entry.sym->type, dependencies);
+    });
     std::map<std::uint64_t, const symbol*> symbols;
     walk_symbols(context.scopes, [&](symbol_entry& entry) {
         const symbol* sym = entry.sym;
@@ -123,6 +129,7 @@ void write_stub_definition(generation& run, std::string_view file)
                 collector.collect_declarations(sym->type, dependencies);
         } else if (const typedef_payload* t = sym->type ? sym->type->typedef_data() : nullptr;
                    t && t->name == sym->name) {
+            collector.collect_declarations(sym->type, dependencies);
             return;
         } else if (!sym->name.empty() && !(sym->type && sym->type->kind == TK_FUNCTION) &&
                    unknown_to_test(run, sym) && !(flags & (SF_STATIC | SF_EXTERN))) {

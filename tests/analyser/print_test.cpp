@@ -82,7 +82,8 @@ TEST_F(printing, ExpandedBodies)
     analyse("struct point { int x; const int y; struct point *next; };\n"
             "enum colour { red, green = 4 };\n"
             "struct flags { unsigned a : 1; unsigned b : 3; };\n"
-            "typedef struct { int v; } anonymous;");
+            "typedef struct { int v; } anonymous;\n"
+            "typedef unsigned long size_type; struct sized { size_type n; union { int i; } u; };");
     std::string out;
     print_declaration(tag("point", TK_STRUCT), out, "", 0, true, "    #");
     EXPECT_EQ(out, "struct point {\n    #\tint x;\n    #\tconst int y;\n    #\tstruct point *next;\n    #};");
@@ -92,6 +93,10 @@ TEST_F(printing, ExpandedBodies)
     out.clear();
     print_declaration(tag("flags", TK_STRUCT), out, "", 0, true, "");
     EXPECT_EQ(out, "struct flags {\n\tunsigned a\t: 1;\n\tunsigned b\t: 3;\n};");
+    // Members name file-level types as C does, with no leading "::".
+    out.clear();
+    print_declaration(tag("sized", TK_STRUCT), out, "", 0, true, "");
+    EXPECT_EQ(out, "struct sized {\n\tsize_type n;\n\tunion {\n\t\tint i;\n\t} u;\n};");
     // A record without a name can only be written with its body.
     EXPECT_EQ(declaration("anonymous", 0), "typedef struct {\n\tint v;\n} anonymous;");
     // The introducing part of a record.
