@@ -351,6 +351,22 @@ TEST_F(Blocks, SimulatedFiles)
     expect_compiles("main.ptu");
 }
 
+TEST_F(Blocks, StubOfUnnamedParametersWarnsOnce)
+{
+    // Each unnamed parameter of a function with several is reported; the
+    // repeat at the same place is counted without being shown again.
+    write_file(dir + "/main.c", "int total;\n");
+    write_file(dir + "/sim.c", "int two(int, int) { return 0; }\nint one(int) { return 1; }\n");
+    tool_result r = run({"main.c", "main.ptu", "-SIMULATE=sim.c"});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("\nTolvex-W-NOMPARINC,  Bad parameter name two\n"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("End of execution with 2 warning(s)"), std::string::npos) << r.err;
+    // Stub prototypes follow the order of the source.
+    EXPECT_NE(script("main.ptu").find(joined({"", "DEFINE STUB sim_c", "    #int two(int, int);", "    #int one(int);",
+                                              "END DEFINE", ""})),
+              std::string::npos);
+}
+
 TEST(native_lines, ServicesBecomeFunctionsAndStubsStayAside)
 {
     const std::string script = "##include <stdio.h>\n    #int x;\nDEFINE STUB s_c\n    #int f(int _in a);\nEND DEFINE\n"

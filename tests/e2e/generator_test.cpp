@@ -367,6 +367,10 @@ TEST_F(Generator, BundledExample)
     EXPECT_EQ(text.substr(0, joined(plain_header).size()), joined(plain_header));
     EXPECT_NE(text.find("\nHEADER calc, , \n\n"), std::string::npos);
     EXPECT_NE(text.find("\n\nBEGIN\n\n"), std::string::npos);
+    EXPECT_NE(text.find("\nENVIRONMENT ENV_calc_c\n  VAR counter,\t\tinit = 0,\t\tev = init\n"), std::string::npos);
+    EXPECT_NE(text.find("\nSERVICE add\n"), std::string::npos);
+    EXPECT_NE(text.find("\n        #ret_add = add(a, b);\n"), std::string::npos);
+    EXPECT_NE(text.find("\n        #reset();\n"), std::string::npos);
 }
 
 // The fatal line that ends a run, whatever position prefix it carries.
