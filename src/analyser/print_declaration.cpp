@@ -45,11 +45,9 @@ std::string argument_list(const function_payload* f, const std::vector<std::stri
         const symbol* parameter = parameters[i] ? parameters[i]->parameter : nullptr;
         if (!parameter)
             continue;
-        if (parameter->type && parameter->type->kind == TK_ELLIPSIS) {
-            text += first ? "..." : ", ...";
-            first = false;
+        // A call cannot pass "...": the variable part gets no argument.
+        if (parameter->type && parameter->type->kind == TK_ELLIPSIS)
             continue;
-        }
         std::string name = parameter->name;
         if (names && i < names->size() && !(*names)[i].empty())
             name = (*names)[i];

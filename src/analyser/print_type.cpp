@@ -5,6 +5,8 @@
 // bodies are in print_record.cpp, function types in print_function_type.cpp.
 #include "analyser/print_type.h"
 
+#include <utility>
+
 #include "analyser/print_name.h"
 #include "analyser/print_parts.h"
 #include "analyser/type_model.h"
@@ -53,9 +55,15 @@ int print_target(const type_node* target, std::string& prefix, std::string& name
     std::string p, n, s;
     int ok = print_type(target, p, n, s, how.expand, how.newline_text, how.indent, how.inline_bodies, how.mode,
                         how.enclosing, how.follow_modifiers);
+    // The target's own marks stay outside the parentheses: int *( *p)[2].
     prefix += p;
-    prefix += " (";
-    name_part += n;
+    if (n.empty()) {
+        prefix += " (";
+    } else {
+        prefix += ' ';
+        prefix += n;
+        prefix += '(';
+    }
     suffix += ')';
     suffix += s;
     return ok;
@@ -102,12 +110,16 @@ int print_pointer(const type_node* type, std::string& prefix, std::string& name_
     print_args inner = how;
     if (inner.mode == mode_value_holder)
         inner.mode = mode_plain;
+    // The pointee's own marks stand further from the name than this "*"
+    // (const char *const *p), so they are printed first, on their own.
+    const std::string outer_marks = std::exchange(name_part, std::string());
+    int ok = print_target(pointee, prefix, name_part, suffix, inner);
     name_part += '*';
     if (type->modifiers && how.follow_modifiers) {
         append_chain(name_part, type->modifiers);
         name_part += ' ';
     }
-    int ok = print_target(pointee, prefix, name_part, suffix, inner);
+    name_part += outer_marks;
     if (p && p->member_of) {
         prefix += ' ';
         print_qualified_name(prefix, p->member_of->tag_name(), p->member_of->scope_owner, "::", true);
@@ -131,8 +143,11 @@ int print_reference(const type_node* type, std::string& prefix, std::string& nam
         return print_type(referred, prefix, name_part, suffix, inner.expand, inner.newline_text, inner.indent,
                           inner.inline_bodies, inner.mode, inner.enclosing, inner.follow_modifiers);
     }
+    const std::string outer_marks = std::exchange(name_part, std::string());
+    int ok = print_target(referred, prefix, name_part, suffix, how);
     name_part += '&';
-    return print_target(referred, prefix, name_part, suffix, how);
+    name_part += outer_marks;
+    return ok;
 }
 
 int print_array(const type_node* type, std::string& prefix, std::string& name_part, std::string& suffix,

@@ -367,6 +367,28 @@ TEST_F(Blocks, StubOfUnnamedParametersWarnsOnce)
               std::string::npos);
 }
 
+TEST_F(Blocks, ParametersOfOtherKindsCompile)
+{
+    write_file(dir + "/misc.c",
+               "struct pair { int a; int b; };\ntypedef int *int_ptr;\n"
+               "int sum(int n, ...) { return n; }\n"
+               "int apply(int (*cb)(int), struct pair p, const struct pair *q, int **pp, int_ptr ip, double m[][4])"
+               " { return 0; }\n"
+               "int (*chooser(int k))(int) { return 0; }\n");
+    tool_result r = run({"misc.c", "misc.ptu"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string text = script("misc.ptu");
+    for (const char* line : {"    #extern int sum(int n, ...);\n", "        #ret_sum = sum(n);\n",
+                             "    #int ( *cb)(int);\n", "    #struct pair p;\n", "    #int *pp;\n",
+                             "    #int_ptr ip;\n", "    #double m[100][4];\n",
+                             "        #ret_apply = apply(cb, p, &q, &pp, ip, m);\n",
+                             "    #int ( *ret_chooser)(int);\n",
+                             "    STRUCTURE p,\t\tinit = { a => 0, b => 0 },\t\tev = init\n",
+                             "    VAR ip,\t\tinit = NIL,\t\tev = init\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << text;
+    expect_compiles("misc.ptu");
+}
+
 TEST(native_lines, ServicesBecomeFunctionsAndStubsStayAside)
 {
     const std::string script = "##include <stdio.h>\n    #int x;\nDEFINE STUB s_c\n    #int f(int _in a);\nEND DEFINE\n"
