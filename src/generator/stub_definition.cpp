@@ -91,9 +91,10 @@ void write_stub_definition(generation& run, std::string_view file)
     const std::string completed = completed_source_name(file);
     work_analysis work(run, completed);
     analysis_context& context = work.context();
-    const std::string_view part = completed.substr(completed.rfind('/') == std::string::npos ? 0 : completed.rfind('/') + 1);
+    const std::size_t slash = completed.rfind('/');
+    const std::string part = slash == std::string::npos ? completed : completed.substr(slash + 1);
     run.line("");
-    run.line(std::string(block_comment_text(block_comment::simulated_file)) + std::string(part));
+    run.line(std::string(block_comment_text(block_comment::simulated_file)) + part);
     run.line("");
 
     declaration_collector collector(context, run.test_context);
