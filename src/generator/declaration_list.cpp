@@ -15,6 +15,7 @@
 #include "generator/block_comments.h"
 #include "generator/file_identity.h"
 #include "generator/generation.h"
+#include "generator/native_text.h"
 #include "generator/section_writers.h"
 
 namespace {
@@ -222,7 +223,7 @@ void write_file_declarations(generation& run, std::string_view file, analysis_co
         std::string text;
         print_declaration(sym, text, "", mode_prototype, false, "");
         analyse_text("extern " + text, run.test_context, run.values.generated_file, "");
-        run.line("    #extern " + trimmed(text));
+        run.line(native_text("    #", "extern " + trimmed(text)));
     }
 }
 

@@ -16,6 +16,7 @@
 #include "generator/file_identity.h"
 #include "generator/generation.h"
 #include "generator/var_lines.h"
+#include "generator/native_text.h"
 
 namespace {
 
@@ -119,7 +120,7 @@ void write_service(generation& run, service_names& names, const symbol* function
         std::string text;
         print_declaration(parameters[i].sym, text, parameters[i].name, mode_value_holder, false, "");
         analyse_text(text, run.test_context, file, service);
-        run.line(indent + "#" + text);
+        run.line(native_text(indent + "#", text));
     }
 
     // 2. The return variable.
@@ -128,7 +129,7 @@ void write_service(generation& run, service_names& names, const symbol* function
     if (!returned.empty()) {
         run.line(indent + std::string(run.word(script_text::comment_returned_type)));
         analyse_text(returned, run.test_context, file, service);
-        run.line(indent + "#" + returned);
+        run.line(native_text(indent + "#", returned));
         run.line("");
     } else {
         run.line("");

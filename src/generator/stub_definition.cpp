@@ -17,6 +17,7 @@
 #include "generator/file_environment.h"
 #include "generator/file_identity.h"
 #include "generator/generation.h"
+#include "generator/native_text.h"
 #include "generator/section_writers.h"
 
 namespace {
@@ -164,7 +165,7 @@ void write_stub_definition(generation& run, std::string_view file)
         std::string text;
         print_declaration(sym, text, "", mode_plain, false, "");
         analyse_text(text, run.test_context, run.values.generated_file, "");
-        run.line("    #" + text);
+        run.line(native_text("    #", text));
     }
     run.line(std::string(run.word(script_text::end_keyword)) + " " + std::string(run.word(script_text::define_keyword)));
     run.line("");

@@ -389,6 +389,21 @@ TEST_F(Blocks, ParametersOfOtherKindsCompile)
     expect_compiles("misc.ptu");
 }
 
+TEST_F(Blocks, AnonymousRecordsAreWrittenWithTheirBodies)
+{
+    write_file(dir + "/anon.c", "struct { int a; } settings;\ntypedef enum { low, high } level_t;\n"
+                                "level_t level;\nint set(struct { int b; } *s) { return 0; }\n");
+    tool_result r = run({"anon.c", "anon.ptu"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string text = script("anon.ptu");
+    EXPECT_NE(text.find(joined({"    #typedef enum {", "    #\tlow,", "    #\thigh", "    #} level_t;",
+                                "    #extern struct {", "    #\tint a;", "    #} settings;", "    #extern level_t level;"})),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("  STRUCTURE settings,\t\tinit = { a => 0 },\t\tev = init\n"), std::string::npos);
+    EXPECT_NE(text.find("  VAR level,\t\tinit = low,\t\tev = init\n"), std::string::npos);
+}
+
 TEST(native_lines, ServicesBecomeFunctionsAndStubsStayAside)
 {
     const std::string script = "##include <stdio.h>\n    #int x;\nDEFINE STUB s_c\n    #int f(int _in a);\nEND DEFINE\n"
