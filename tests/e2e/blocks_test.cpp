@@ -404,6 +404,39 @@ TEST_F(Blocks, AnonymousRecordsAreWrittenWithTheirBodies)
     EXPECT_NE(text.find("  VAR level,\t\tinit = low,\t\tev = init\n"), std::string::npos);
 }
 
+TEST_F(Blocks, IntegratedFileAndTypesKnownFromAUsedHeader)
+{
+    write_file(dir + "/calc.c", "int total;\n");
+    write_file(dir + "/io.c", "struct conf { int level; };\nstruct conf config;\n"
+                              "int read_conf(struct conf *c) { return 0; }\n");
+    write_file(dir + "/conf.h", "struct conf { int level; };\n");
+    const lines io_environment =
+        short_title("-- INTEGRATED FILES ENVIRONNEMENTS") +
+        environment("./io.c", "ENV_io_c", {var("", "STRUCTURE", "config", "{ level => 0 }")});
+    const lines externs = {"    #extern struct conf config;", "    #extern int read_conf(struct conf *c);"};
+    tool_result r = run({"calc.c", "calc.ptu", "-INTEGRATE=io.c"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::string text = script("calc.ptu");
+    EXPECT_NE(text.find(joined(title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") +
+                               lines{"", "-- Integrated file declarations io", "", "    #struct conf {",
+                                     "    #\tint level;", "    #};"} +
+                               externs + lines{""} + begin_lines())),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find(joined(io_environment)), std::string::npos) << text;
+    expect_compiles("calc.ptu");
+
+    // A type the -USE header declares is not copied again.
+    r = run({"calc.c", "calc.ptu", "-INTEGRATE=io.c", "-USE=conf"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    text = script("calc.ptu");
+    EXPECT_NE(text.find(joined(lines{"", "-- Integrated file declarations io", ""} + externs + lines{""} +
+                               begin_lines())),
+              std::string::npos)
+        << text;
+    expect_compiles("calc.ptu");
+}
+
 TEST(native_lines, ServicesBecomeFunctionsAndStubsStayAside)
 {
     const std::string script = "##include <stdio.h>\n    #int x;\nDEFINE STUB s_c\n    #int f(int _in a);\nEND DEFINE\n"
