@@ -11,4 +11,4 @@ stage="$(mktemp -d)"
 work="$(mktemp -d)"
 trap 'rm -rf "$stage" "$work"' EXIT
 cmake --install "$build" --prefix "$stage" > /dev/null 2>&1 || true
-python3 "$here/bench_generation.py" "$stage" "$work" "${BENCH_FUNCTIONS:-4000}"
+python3 "$here/bench_generation.py" "$stage" "$work" "${BENCH_FUNCTIONS:-1000}"
