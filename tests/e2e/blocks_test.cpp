@@ -437,6 +437,23 @@ TEST_F(Blocks, IntegratedFileAndTypesKnownFromAUsedHeader)
     expect_compiles("calc.ptu");
 }
 
+TEST_F(Blocks, FrenchStubAndEnvironmentWords)
+{
+    write_file(dir + "/main.c", "int total;\n");
+    write_file(dir + "/calc.c", "int get(int *p) { return *p; }\nint level;\n");
+    tool_result r = run({"main.c", "main.ptu", "-SIMULE=calc.c"}, {{"MORVALAN", "FA"}});
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string text = script("main.ptu");
+    EXPECT_NE(text.find(joined({"", "-- D\xE9" "clarations du fichier simul\xE9 calc.c", "", "", "DEFINIR MUET calc_c",
+                                "    #int get(int _inout p);", "    #int level;", "FIN DEFINIR", ""})),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find(joined(environment("./calc.c", "ENV_calc_c", {var("", "VAR", "level", "0", french())},
+                                           french(), "-- Environnement du fichier "))),
+              std::string::npos)
+        << text;
+}
+
 TEST(native_lines, ServicesBecomeFunctionsAndStubsStayAside)
 {
     const std::string script = "##include <stdio.h>\n    #int x;\nDEFINE STUB s_c\n    #int f(int _in a);\nEND DEFINE\n"
