@@ -4,6 +4,7 @@
 // pointer) prints the name without a second body. An anonymous record has
 // no name to refer to, so it is always written with its body.
 #include <string>
+#include <unordered_set>
 
 #include "analyser/print_name.h"
 #include "analyser/print_parts.h"
@@ -92,7 +93,7 @@ void append_specifiers(std::string& out, std::uint32_t flags)
 
 // One member without its line start: "typedef ...", "class F", or the
 // specifiers, the declarator, a bit-field width or a pure specifier.
-std::string member_text(const symbol* member, const type_node* record, const print_args& how)
+std::string member_text(const symbol* member, const type_node* record, const print_args& how, bool expand_nested)
 {
     const type_node* type = member->type;
     print_args inner = how;
@@ -109,7 +110,8 @@ std::string member_text(const symbol* member, const type_node* record, const pri
     }
     std::string text;
     append_specifiers(text, member->specifier_flags);
-    print_type(type, p, n, s, false, how.newline_text, inner.indent, how.inline_bodies, mode_plain, record, true);
+    print_type(type, p, n, s, expand_nested, how.newline_text, inner.indent, how.inline_bodies, mode_plain, record,
+               true);
     text += join_declarator(p, n, member->name, s);
     if (member->initialiser && !(member->specifier_flags & SF_STATIC)) {
         text += (type && type->kind == TK_FUNCTION) ? "\t= " : "\t: ";
@@ -157,6 +159,7 @@ void print_members_body(type_node* type, std::string& out, const print_args& how
     else if (const union_payload* u = type->union_data())
         members = &u->members;
     type->printing = 1;
+    std::unordered_set<const type_node*> nested_written;
     for (const member_node* node : *members) {
         line_start(out, how, how.indent + 1);
         if (!node->member) {
@@ -164,7 +167,15 @@ void print_members_body(type_node* type, std::string& out, const print_args& how
             out += '\n';
             continue;
         }
-        const std::string text = member_text(node->member, type, how);
+        // A record defined inside this one is written with the first member
+        // of its type, as the source wrote it (C has no other place for it).
+        const type_node* member_type = node->member->type;
+        const bool nested = member_type && member_type != type &&
+                            (member_type->kind == TK_STRUCT || member_type->kind == TK_UNION ||
+                             member_type->kind == TK_ENUM) &&
+                            member_type->scope_kind == owner_scope && member_type->scope_owner == type &&
+                            nested_written.insert(member_type).second;
+        const std::string text = member_text(node->member, type, how, nested);
         out += text;
         if (text.empty() || text.back() != '}')
             out += ';';

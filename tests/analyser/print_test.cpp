@@ -99,6 +99,11 @@ TEST_F(printing, ExpandedBodies)
     out.clear();
     print_declaration(tag("sized", TK_STRUCT), out, "", 0, true, "");
     EXPECT_EQ(out, "struct sized {\n\tsize_type n;\n\tunion {\n\t\tint i;\n\t} u;\n};");
+    // A record defined inside another is written where the source wrote it.
+    analyse("struct outer { struct inner { int a; } in, again; int b; };");
+    out.clear();
+    print_declaration(tag("outer", TK_STRUCT), out, "", 0, true, "");
+    EXPECT_EQ(out, "struct outer {\n\tstruct inner {\n\t\tint a;\n\t} in;\n\tstruct inner again;\n\tint b;\n};");
     // A record without a name can only be written with its body.
     EXPECT_EQ(declaration("anonymous", 0), "typedef struct {\n\tint v;\n} anonymous;");
     // The introducing part of a record.

@@ -454,6 +454,20 @@ TEST_F(Blocks, FrenchStubAndEnvironmentWords)
         << text;
 }
 
+TEST_F(Blocks, RegressionNestedRecordDefinedInItsMember)
+{
+    // The inner record was once written by name only, an incomplete type.
+    write_file(dir + "/nest.c", "struct outer { struct inner { int a; } in; int b; };\nstruct outer o;\n");
+    tool_result r = run({"nest.c", "nest.ptu"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(script("nest.ptu").find(joined({"    #struct outer {", "    #\tstruct inner {", "    #\t\tint a;",
+                                              "    #\t} in;", "    #\tint b;", "    #};", "    #extern struct outer o;"})),
+              std::string::npos);
+    EXPECT_NE(script("nest.ptu").find("  STRUCTURE o,\t\tinit = { in => { a => 0 }, b => 0 },\t\tev = init\n"),
+              std::string::npos);
+    expect_compiles("nest.ptu");
+}
+
 TEST(native_lines, ServicesBecomeFunctionsAndStubsStayAside)
 {
     const std::string script = "##include <stdio.h>\n    #int x;\nDEFINE STUB s_c\n    #int f(int _in a);\nEND DEFINE\n"
