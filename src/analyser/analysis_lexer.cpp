@@ -102,6 +102,10 @@ void analysis_lexer::pound_line(std::string_view line)
         cpp_sizeof_pragma(rest);
     else if (keyword.size() >= 3 && std::string_view("signof").starts_with(keyword))
         cpp_signof_pragma(rest);
+    else
+        return;
+    if (lookup_)
+        lookup_->target_pragma();
 }
 
 namespace {
@@ -183,7 +187,7 @@ int analysis_lexer::finish(int token, semantic_value& value)
 
 std::string_view analysis_lexer::token_text() const
 {
-    if (token_length_ > offset_)
+    if (token_length_ > offset_ || offset_ > text_.size())
         return {};
     return std::string_view(text_).substr(offset_ - token_length_, token_length_);
 }

@@ -36,6 +36,8 @@ public:
     // qualifier: the value of the name written before the last "::", or null
     // when the name is not qualified (or qualified by a bare leading "::").
     virtual name_class classify(std::string_view name, bool after_scope, const semantic_value* qualifier) = 0;
+    // A "#pragma morva sizeof" or "signof" line has just been executed.
+    virtual void target_pragma() {}
 };
 
 class analysis_lexer {
@@ -77,6 +79,11 @@ public:
     {
         offset_ += length;
         last_length_ = length;
+    }
+    void given_back(std::size_t length) // a rule kept only the start of its match
+    {
+        offset_ -= length;
+        last_length_ -= length;
     }
     void new_line()
     {

@@ -7,11 +7,14 @@
 // read as balanced text by the lexer and kept only for class members.
 #include "analyser/declaration_parser.h"
 
+#include <unordered_set>
+
 #include <QCoreApplication>
 
 #include "analyser/type_composition.h"
 #include "analyser/type_copy.h"
 #include "declaration_grammar.hpp"
+#include "prepro/preprocessor.h"
 
 namespace {
 
@@ -51,11 +54,77 @@ type_kind record_kind(int kind_code)
 
 } // namespace
 
+namespace {
+
+// The analysis whose table receives the typedef sizes of the target pragmas.
+declaration_parser* active_parser = nullptr;
+
+bool set_typedef_size(void* context, std::string_view name, int bits)
+{
+    integral_payload* integral = static_cast<declaration_parser*>(context)->typedef_integral(name);
+    if (!integral)
+        return false;
+    integral->size = integral->size < 0 ? -bits : bits;
+    return true;
+}
+
+bool set_typedef_sign(void* context, std::string_view name, bool is_signed)
+{
+    integral_payload* integral = static_cast<declaration_parser*>(context)->typedef_integral(name);
+    if (!integral)
+        return false;
+    const std::int32_t magnitude = integral->size < 0 ? -integral->size : integral->size;
+    integral->size = is_signed ? -magnitude : magnitude;
+    return true;
+}
+
+void bind_target_pragmas(declaration_parser* parser)
+{
+    active_parser = parser;
+    target_size_hooks hooks;
+    if (parser) {
+        hooks.context = parser;
+        hooks.set_typedef_size = set_typedef_size;
+        hooks.set_typedef_sign = set_typedef_sign;
+    }
+    cpp_set_target_hooks(hooks);
+}
+
+} // namespace
+
 declaration_parser::declaration_parser(scope_table& t, std::string_view text, std::string_view file, int line,
                                        report_callback r)
     : table(t), store(t.store), report(r), lexer(text, file, line, arena, this)
 {
     base_depth_ = table.frames.size();
+    outer_parser_ = active_parser;
+    bind_target_pragmas(this);
+    target_pragma(); // the sizes set by earlier analyses hold here too
+}
+
+declaration_parser::~declaration_parser()
+{
+    bind_target_pragmas(outer_parser_);
+}
+
+void declaration_parser::target_pragma()
+{
+    const target_bits& bits = cpp_target_bits();
+    store.sizes.char_bits = bits.char_bits;
+    store.sizes.short_bits = bits.short_bits;
+    store.sizes.int_bits = bits.int_bits;
+    store.sizes.long_bits = bits.long_bits;
+    store.sizes.long_long_bits = bits.long_long_bits;
+    store.sizes.plain_char_unsigned = bits.char_unsigned;
+}
+
+integral_payload* declaration_parser::typedef_integral(std::string_view name)
+{
+    symbol_entry* e = find_symbol(name, table, context());
+    if (!e || !e->sym || !(e->sym->specifier_flags & SF_TYPEDEF))
+        return nullptr;
+    type_node* target = without_typedefs(e->sym->type);
+    return target ? target->integral() : nullptr;
 }
 
 // ---- Names ----
@@ -89,9 +158,13 @@ name_class declaration_parser::classify(std::string_view name, bool after_scope,
         return {record_token(t), t, nullptr};
     if (type_node* t = tag(TK_TEMPLATE, here))
         return {TEMPLATE_NAME, t, nullptr};
-    symbol_entry* e = find_symbol(key, table, here);
-    if (e && e->sym && (e->sym->specifier_flags & SF_TYPEDEF))
-        return {TYPE_NAME, e->sym->type, e->sym};
+    // Member names repeat in every struct: look for a visible symbol only
+    // when some symbol of that name is a typedef at all.
+    if (names_a_typedef(key)) {
+        symbol_entry* e = find_symbol(key, table, here);
+        if (e && e->sym && (e->sym->specifier_flags & SF_TYPEDEF))
+            return {TYPE_NAME, e->sym->type, e->sym};
+    }
     if (type_node* t = tag(TK_ENUM, here))
         return {TYPE_NAME, t, nullptr};
     if (type_node* t = tag(TK_UNION, here))
@@ -99,6 +172,50 @@ name_class declaration_parser::classify(std::string_view name, bool after_scope,
     if (is_user_type_modifier(name))
         return {USER_MODIFIER, nullptr, nullptr};
     return {IDENTIFIER, nullptr, nullptr};
+}
+
+namespace {
+
+// The names of the typedefs of a table, kept between analyses. Typedefs only
+// enter a table through the grammar, which adds their names here; the set is
+// rebuilt from the table's index for another table or after a reset (the
+// counter went back). A stale name only costs a lookup.
+struct typedef_name_cache {
+    const scope_table* table = nullptr;
+    std::uint64_t counter = 0;
+    std::unordered_set<std::string> names;
+};
+
+typedef_name_cache& typedef_names()
+{
+    static typedef_name_cache cache;
+    return cache;
+}
+
+} // namespace
+
+bool declaration_parser::names_a_typedef(const std::string& name)
+{
+    typedef_name_cache& cache = typedef_names();
+    if (cache.table != &table || table.counter < cache.counter) {
+        cache.names.clear();
+        for (const auto& [key, entries] : table.symbol_index)
+            for (const symbol_entry* e : entries)
+                if (e && e->sym && (e->sym->specifier_flags & SF_TYPEDEF)) {
+                    cache.names.insert(key);
+                    break;
+                }
+        cache.table = &table;
+    }
+    cache.counter = table.counter;
+    return cache.names.contains(name);
+}
+
+void declaration_parser::typedef_declared(const std::string& name)
+{
+    typedef_name_cache& cache = typedef_names();
+    if (cache.table == &table)
+        cache.names.insert(name);
 }
 
 // ---- Messages ----
@@ -306,7 +423,10 @@ void declaration_parser::declare_declarator(const semantic_value& specifiers, co
     if (flags & SF_TYPEDEF)
         sym->type = create_type(store, TK_TYPEDEF, make_typedef_payload(store, name, type), here.scope_kind,
                                 here.scope_owner);
+    names_a_typedef(std::string(name)); // brings the cache to this table first
     symbol_entry* entry = declare(make_entry(table, sym), table, lexer.file_name(), lexer.line(), false);
+    if (flags & SF_TYPEDEF)
+        typedef_declared(std::string(name));
     if (in_class() && entry && entry->sym)
         add_member(entry->sym);
 }

@@ -29,6 +29,9 @@ class declaration_parser : public name_lookup {
 public:
     declaration_parser(scope_table& table, std::string_view text, std::string_view file, int line,
                        report_callback report);
+    ~declaration_parser() override;
+    declaration_parser(const declaration_parser&) = delete;
+    declaration_parser& operator=(const declaration_parser&) = delete;
 
     scope_table& table;
     model_store& store;
@@ -44,6 +47,9 @@ public:
 
     // name_lookup
     name_class classify(std::string_view name, bool after_scope, const semantic_value* qualifier) override;
+    void target_pragma() override;
+    // The integral type a typedef name stands for, or null.
+    integral_payload* typedef_integral(std::string_view name);
 
     // Messages.
     void report_syntax_error();
@@ -120,9 +126,12 @@ public:
 
 private:
     bool in_class() const; // the innermost scope is a class, struct or union
+    bool names_a_typedef(const std::string& name);
+    void typedef_declared(const std::string& name);
     void add_member(symbol* member);
 
     std::size_t base_depth_ = 0; // open frames when the analysis started
+    declaration_parser* outer_parser_ = nullptr; // the analysis this one runs inside
     std::deque<std::vector<parameter_node*>> parameter_lists_;
     std::deque<std::vector<base_node*>> base_lists_;
     std::deque<std::vector<type_node*>> type_lists_;

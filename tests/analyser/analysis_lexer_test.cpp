@@ -283,3 +283,24 @@ TEST(analysis_lexer, normalised_blanks)
     EXPECT_EQ(normalise_blanks("a ( b , c ) * d [ 3 ] & e"), "a(b,c)*d[3]&e");
     EXPECT_EQ(normalise_blanks("x  +  y"), "x + y");
 }
+
+TEST(analysis_lexer, closing_angles_are_counted_once)
+{
+    // ">>=" closing template arguments: one ">" is taken and the two other
+    // characters given back are read again as ">=", so the read position
+    // stays on the text.
+    fake_names names;
+    names.tokens["A"] = 390;
+    text_arena arena;
+    analysis_lexer lexer("A<1>>=2;", "a.c", 1, arena, &names);
+    semantic_value value;
+    std::vector<int> tokens;
+    for (int i = 0; i < 20; ++i) {
+        tokens.push_back(lexer.next_token(value));
+        EXPECT_LE(lexer.offset(), 8u);
+        if (tokens.back() == 0)
+            break;
+    }
+    EXPECT_EQ(tokens, (std::vector<int>{390, 392, 339, 393, 350, 339, ';', 0}));
+    EXPECT_EQ(lexer.offset(), 8u);
+}

@@ -332,3 +332,19 @@ TEST_F(grammar_c, linkage_blocks_and_open_brace_flag)
     EXPECT_TRUE(reports().empty());
     EXPECT_FALSE(analysis_open_brace());
 }
+
+TEST_F(grammar_c, target_pragmas_size_the_types_that_follow)
+{
+    analyse("typedef unsigned int u32;\n"
+            "#pragma morva sizeof int = 16\n"
+            "int small;\n"
+            "#pragma morva sizeof u32 = 64\n"
+            "#pragma morva signof u32 = signed\n"
+            "#pragma morva sizeof int = 32\n"
+            "int back;\n");
+    EXPECT_TRUE(is_integral(type_of("small"), "int", -16));
+    EXPECT_TRUE(is_integral(type_of("back"), "int", -32));
+    // The typedef's integral took the new size, then the sign.
+    const type_node* u32 = sym("u32")->type->typedef_data()->target;
+    EXPECT_TRUE(is_integral(u32, "unsigned int", -64));
+}
