@@ -3,8 +3,8 @@
 // VESTRA_LOG record, and the faults that end a run (missing inputs, an
 // unusable output directory, a full disk).
 //
-// The input files hold no declarations, so every section the declaration
-// analyser fills is empty and each expected script below is complete. The
+// The input files hold no declarations, so the blocks drawn from declarations
+// hold only their comment lines and each expected script below is complete. The
 // date line is masked after its layout has been checked.
 #include <gtest/gtest.h>
 
@@ -85,20 +85,28 @@ TEST_F(Generator, IntegrateSimulateAndUse)
         header("morvastart \"calc.c\" \"calc.ptu\" -INTEGRATE=\"io.c,util\" -SIMULATE=\"stub.c\" -USE=\"defs\"",
                "./calc.ptu", "\"./calc.c\" \"io.c\" \"util\" ") +
         lines{"HEADER calc, , ", ""} + title("-- INCLUDED HEADERS DECLARATIONS (-USE OPTION)") +
-        lines{"", "##include \"./defs.h\"", ""} + title("-- TESTED FILE DECLARATIONS ") +
-        title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") + lines{"", ""} +
+        lines{"", "##include \"./defs.h\"", ""} + title("-- TESTED FILE DECLARATIONS ") + tested_globals +
+        title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") +
+        lines{"", "-- Integrated file declarations io", "", "-- Integrated file declarations util", "", ""} +
         lines{separator, "", "BEGIN", ""} + title("-- STUB DECLARATIONS OF THE SIMULATED FILES") +
+        lines{"", "-- Simulated file declarations stub.c", ""} +
         title("-- ENVIRONMENTS DECLARATIONS") + lines{""} + short_title("-- INTEGRATED FILES ENVIRONNEMENTS") +
         short_title("-- SIMULATED FILES ENVIRONNEMENTS") + short_title("-- TESTED FILE ENVIRONNEMENT") +
         title("-- SERVICES DECLARATIONS");
     EXPECT_EQ(script(), joined(expected));
 }
 
-lines french_layout(const std::string& header_keyword, const std::string& begin_keyword)
+lines french_layout(const std::string& header_keyword, const std::string& begin_keyword, bool accents)
 {
+    const lines integrated = accents ? lines{"", "-- D\xE9" "clarations du fichier int\xE9" "gr\xE9 io", "", ""}
+                                     : lines{"", "-- Declarations du fichier integre io", "", ""};
+    const lines simulated = accents ? lines{"", "-- D\xE9" "clarations du fichier simul\xE9 stub.c", ""}
+                                    : lines{"", "-- Declarations du fichier simule stub.c", ""};
     return lines{header_keyword + " calc, , ", ""} + title("-- DECLARATIONS LIEES AU FICHIER TESTE ") +
-           title("-- DECLARATIONS NECESSAIRES AU TEST (OPTION -INTEGRE)") + lines{"", ""} +
+           (accents ? tested_globals_fa : tested_globals_fr) +
+           title("-- DECLARATIONS NECESSAIRES AU TEST (OPTION -INTEGRE)") + integrated +
            lines{separator, "", begin_keyword, ""} + title("-- DECLARATIONS DES MUETS DES FICHIERS SIMULES ") +
+           simulated +
            title("-- DECLARATIONS DES ENVIRONNEMENTS") + lines{""} +
            short_title("-- ENVIRONNEMENTS DES FICHIERS INTEGRES") +
            short_title("-- ENVIRONNEMENTS DES FICHIERS SIMULES") + short_title("-- ENVIRONNEMENT DU FICHIER TESTE") +
@@ -117,14 +125,16 @@ TEST_F(Generator, LanguageColumns)
         fs::remove(dir + "/calc.ptu");
         tool_result r = run(args, {{"MORVALAN", language}});
         EXPECT_EQ(r.status, 0) << r.err;
-        EXPECT_EQ(script(), joined(head + french_layout("ENTETE", "DEBUT"))) << language;
+        EXPECT_EQ(script(), joined(head + french_layout("ENTETE", "DEBUT", language[0] == 'f'))) << language;
     }
     fs::remove(dir + "/calc.ptu");
     tool_result r = run(args, {{"MORVALAN", "GB"}});
     EXPECT_EQ(r.status, 0) << r.err;
-    lines english = lines{"HEADER calc, , ", ""} + title("-- TESTED FILE DECLARATIONS ") +
-                    title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") + lines{"", ""} +
-                    lines{separator, "", "BEGIN", ""} + title("-- STUB DECLARATIONS OF THE SIMULATED FILES") +
+    lines english = lines{"HEADER calc, , ", ""} + title("-- TESTED FILE DECLARATIONS ") + tested_globals +
+                    title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") +
+                    lines{"", "-- Integrated file declarations io", "", ""} + lines{separator, "", "BEGIN", ""} +
+                    title("-- STUB DECLARATIONS OF THE SIMULATED FILES") +
+                    lines{"", "-- Simulated file declarations stub.c", ""} +
                     title("-- ENVIRONMENTS DECLARATIONS") + lines{""} +
                     short_title("-- INTEGRATED FILES ENVIRONNEMENTS") +
                     short_title("-- SIMULATED FILES ENVIRONNEMENTS") + short_title("-- TESTED FILE ENVIRONNEMENT") +
@@ -274,6 +284,10 @@ TEST_F(Generator, BundledExample)
     EXPECT_EQ(text.substr(0, joined(plain).size()), joined(plain));
     EXPECT_NE(text.find("\nHEADER calc, , \n\n"), std::string::npos);
     EXPECT_NE(text.find("\n\nBEGIN\n\n"), std::string::npos);
+    EXPECT_NE(text.find("\nENVIRONMENT ENV_calc_c\n  VAR counter,\t\tinit = 0,\t\tev = init\n"), std::string::npos);
+    EXPECT_NE(text.find("\nSERVICE add\n"), std::string::npos);
+    EXPECT_NE(text.find("\n        #ret_add = add(a, b);\n"), std::string::npos);
+    EXPECT_NE(text.find("\n        #reset();\n"), std::string::npos);
 }
 
 TEST_F(Generator, MissingTestedFileIsFatal)
@@ -301,8 +315,9 @@ TEST_F(Generator, MissingIntegratedFileIsFatal)
         << r.err;
     lines partial = header("morvastart \"calc.c\" \"calc.ptu\" -INTEGRATE=\"absent.c\"", "./calc.ptu",
                            "\"./calc.c\" \"absent.c\" ") +
-                    lines{"HEADER calc, , ", ""} + title("-- TESTED FILE DECLARATIONS ") +
-                    title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") + lines{""};
+                    lines{"HEADER calc, , ", ""} + title("-- TESTED FILE DECLARATIONS ") + tested_globals +
+                    title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") +
+                    lines{"", "-- Integrated file declarations absent", ""};
     EXPECT_EQ(script("calc.ptu_partial"), joined(partial));
     EXPECT_FALSE(exists("calc.ptu"));
 }

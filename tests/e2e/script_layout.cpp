@@ -56,7 +56,7 @@ std::string masked(const std::string& script)
 
 lines plain_sections()
 {
-    return title("-- TESTED FILE DECLARATIONS ") + lines{separator, "", "BEGIN", ""} +
+    return title("-- TESTED FILE DECLARATIONS ") + tested_globals + lines{separator, "", "BEGIN", ""} +
            title("-- ENVIRONMENTS DECLARATIONS") + lines{""} + short_title("-- TESTED FILE ENVIRONNEMENT") +
            title("-- SERVICES DECLARATIONS");
 }

@@ -15,6 +15,12 @@ inline const std::string masked_date = "--%d DATE : <date>"; // the date line as
 inline const std::string frame = "--" + std::string(80, '*');
 inline const std::string boxed = "--*" + std::string(78, ' ') + "*";
 
+// The comment the tested file's declarations always start with; the sources
+// of the layout tests declare nothing, so nothing follows it.
+inline const lines tested_globals = {"", "-- Declarations of the global variables of the tested file", ""};
+inline const lines tested_globals_fr = {"", "-- Declarations des variables globales du fichier teste", ""};
+inline const lines tested_globals_fa = {"", "-- D\xE9" "clarations des variables globales du fichier test\xE9", ""};
+
 std::string joined(const lines& text);
 lines operator+(lines a, const lines& b);
 

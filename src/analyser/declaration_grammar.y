@@ -1,0 +1,842 @@
+/* The declaration grammar: C and C++ declarations as an LALR(1) grammar.
+ *
+ * A pure parser: its whole state is the declaration_parser handed to it, so
+ * a nested analysis is only a nested call. The reductions build the model
+ * through the parser's action methods: every specifier word and declarator
+ * piece becomes a small partial type, composed pairwise. Specifier lists are
+ * right-recursive, so "unsigned long long" composes "long long" first and
+ * then "unsigned" with it. A declaration's specifiers stay on the stack
+ * ($0 of the declarator lists) and reach every declarator of the list.
+ *
+ * Function bodies are not parsed: the action that follows a body's "{" asks
+ * the lexer for the balanced text. Template bodies arrive as one captured
+ * token. Expressions (initialisers, bounds, default arguments) are rebuilt as
+ * texts without blanks.
+ *
+ * The stack holds 150 states and never grows: a deeper nesting ends the
+ * parse with the usual syntax-error report instead of exhausting memory.
+ * Errors recover with the error token at the next ";" or "}".
+ *
+ * The conflicts counted by %expect are the classic ones, all settled by
+ * shifting: a class name followed by "(" starts a constructor declarator, a
+ * name followed by "::" is read as a qualifier, and "else"-like dangling
+ * alternatives of the optional trailing parts.
+ */
+
+%define api.pure full
+%expect 52
+%define api.prefix {dcl_}
+%define api.value.type {semantic_value}
+%define api.location.type {source_span}
+%locations
+%parse-param {declaration_parser& p}
+%lex-param {declaration_parser& p}
+
+%code requires {
+#include "analyser/declaration_parser.h"
+}
+
+%code provides {
+int dcl_lex(DCL_STYPE* value, DCL_LTYPE* location, declaration_parser& p);
+void dcl_error(DCL_LTYPE* location, declaration_parser& p, const char* message);
+}
+
+%code {
+// Bison stops one cell before the array is full, hence the + 1.
+constexpr int parser_stack_states = 150;
+#define YYMAXDEPTH (parser_stack_states + 1)
+#define YYINITDEPTH YYMAXDEPTH
+
+#define YYLLOC_DEFAULT(Current, Rhs, N)                                   \
+    do {                                                                  \
+        if (N) {                                                          \
+            (Current).first = YYRHSLOC(Rhs, 1).first;                     \
+            (Current).last = YYRHSLOC(Rhs, N).last;                       \
+        } else {                                                          \
+            (Current).first = (Current).last = YYRHSLOC(Rhs, 0).last;     \
+        }                                                                 \
+    } while (0)
+
+namespace {
+semantic_value with_type(type_node* type, long flags = 0)
+{
+    semantic_value v;
+    v.type = type;
+    v.number = flags;
+    return v;
+}
+}
+}
+
+/* Keywords. */
+%token AUTO 281 DOUBLE 282 INT 283 STRUCT 284 BREAK 285 ELSE 286 LONG 287 SWITCH 288 CASE 289
+%token ENUM 290 REGISTER 291 TYPEDEF 292 CHAR 293 EXTERN 294 RETURN 295 UNION 296 CONST 297
+%token FLOAT 298 SHORT 299 UNSIGNED 300 CONTINUE 301 FOR 302 SIGNED 303 VOID 304 DEFAULT 305
+%token GOTO 306 SIZEOF 307 VOLATILE 308 DO 309 IF 310 STATIC 311 WHILE 312 NEW 313 DELETE 314
+%token THIS 315 OPERATOR 316 CLASS 317 PUBLIC 318 PROTECTED 319 PRIVATE 320 VIRTUAL 321
+%token FRIEND 322 INLINE 323 OVERLOAD 324 EXPLICIT 325 EXPORT 326 MUTABLE 327 TYPEID 328
+%token TYPENAME 329 NAMESPACE 330 USING 331 BOOL 332 TRUE 333 FALSE 334 WCHAR_T 335
+%token ASM 385 CATCH 386 TEMPLATE 387 THROW 388 TRY 389
+%token DYNAMIC_CAST 397 STATIC_CAST 398 CONST_CAST 399 REINTERPRET_CAST 400
+/* Constants and names. */
+%token IDENTIFIER 336 STRING_LIT 337 FLOAT_CONST 338 DEC_INT 339 CHAR_CONST 340 OCT_INT 341
+%token HEX_INT 342 TYPE_NAME 343 USER_MODIFIER 383 CLASS_NAME 384 TEMPLATE_NAME 390
+%token TEMPLATE_NAME_INST 391
+/* A type or class name that qualifies the declared name ("int A::x"): the
+   lexer tells it from a further type specifier by what precedes it. */
+%token DECL_QUALIFIER 373
+/* Operators. */
+%token ARROW 344 INCR 345 DECR 346 SHL 347 SHR 348 LE 349 GE 350 EQ 351 NE 352 ANDAND 353
+%token OROR 354 ELLIPSIS 355 SCOPE 358 DOT_STAR 359 ARROW_STAR 360 MUL_ASSIGN 361
+%token DIV_ASSIGN 362 MOD_ASSIGN 363 ADD_ASSIGN 364 SUB_ASSIGN 365 SHL_ASSIGN 366
+%token SHR_ASSIGN 367 AND_ASSIGN 368 XOR_ASSIGN 369 OR_ASSIGN 370 FAT_ARROW 371 DOTDOT 372
+/* Template brackets and captured texts. */
+%token TPL_OPEN 392 TPL_CLOSE 393 TEMPLATE_BODY 394 CTOR_BODY 395 TEXT_TO_SEMI 396
+
+%left OROR
+%left ANDAND
+%left '|'
+%left '^'
+%left '&'
+%left EQ NE
+%left '<' '>' LE GE
+%left SHL SHR
+%left '+' '-'
+%left '*' '/' '%'
+%left DOT_STAR ARROW_STAR
+
+%%
+
+start
+    : declarations
+    | declarations EXTERN STRING_LIT '{'        { p.open_brace = 1; }
+    | '}'                                       { p.open_brace = 0; }
+    ;
+
+declarations
+    : %empty
+    | declarations declaration
+    ;
+
+declaration
+    : decl_specifiers ';'
+    | decl_specifiers init_declarator_list ';'
+    | declarator ';'                            { p.declare_declarator(semantic_value{}, $1, true, nullptr); }
+    | function_definition
+    | EXTERN STRING_LIT '{' declarations '}'
+    | EXTERN STRING_LIT declaration
+    | namespace_definition
+    | template_declaration
+    | using_declaration
+    | ASM '(' string_list ')' ';'
+    | ';'
+    | error ';'                                 { p.recover_scopes(); yyerrok; }
+    | error '}'                                 { p.recover_scopes(); yyerrok; }
+    ;
+
+/* ---- Specifiers ---- */
+
+/* text: the name; entity: the class that qualifies it. */
+declarator_name
+    : IDENTIFIER                                { $$ = $1; $$.type = nullptr; $$.entity = nullptr; }
+    | '~' CLASS_NAME                            { $$ = $2; $$.text = p.wrap("~", $2.text, ""); $$.type = nullptr; $$.entity = nullptr; }
+    | operator_name                             { $$ = $1; $$.type = nullptr; $$.entity = nullptr; }
+    | scope_prefix IDENTIFIER                   { $$ = $2; $$.entity = p.name_type($1); $$.type = nullptr; }
+    | declarator_prefix IDENTIFIER              { $$ = $2; $$.entity = p.name_type($1); $$.type = nullptr; }
+    | declarator_prefix '~' CLASS_NAME          { $$ = $3; $$.text = p.wrap("~", $3.text, ""); $$.entity = p.name_type($1); $$.type = nullptr; }
+    | declarator_prefix operator_name           { $$ = $2; $$.entity = p.name_type($1); $$.type = nullptr; }
+    | scope_prefix '~' CLASS_NAME               { $$ = $3; $$.text = p.wrap("~", $3.text, ""); $$.entity = p.name_type($1); $$.type = nullptr; }
+    | scope_prefix operator_name                { $$ = $2; $$.entity = p.name_type($1); $$.type = nullptr; }
+    ;
+
+
+/* A qualifier: "A::", "A::B::", "T<...>::". A leading "::" never reaches
+   the grammar: the lexer only makes the next name a global lookup. */
+scope_prefix
+    : qualifier_word SCOPE                      { $$ = $1; }
+    | scope_prefix qualifier_word SCOPE         { $$ = $2; }
+    ;
+
+/* The qualifier of a declared name written after its type. */
+declarator_prefix
+    : DECL_QUALIFIER SCOPE                      { $$ = $1; }
+    | declarator_prefix qualifier_word SCOPE    { $$ = $2; }
+    ;
+
+qualifier_word
+    : TYPE_NAME
+    | CLASS_NAME
+    | template_use
+    ;
+
+decl_specifiers
+    : decl_specifier
+    | decl_specifier decl_specifiers            { $$ = with_type(p.compose($1.type, $2.type), $1.number | $2.number); }
+    ;
+
+decl_specifier
+    : storage_specifier                         { $$ = with_type(nullptr, $1.number); }
+    | type_specifier
+    | cv_specifier
+    ;
+
+storage_specifier
+    : TYPEDEF                                   { $$.number = SF_TYPEDEF; }
+    | EXTERN                                    { $$.number = SF_EXTERN; }
+    | STATIC                                    { $$.number = SF_STATIC; }
+    | AUTO                                      { $$.number = SF_AUTO; }
+    | REGISTER                                  { $$.number = SF_REGISTER; }
+    | FRIEND                                    { $$.number = SF_FRIEND; }
+    | OVERLOAD                                  { $$.number = SF_OVERLOAD; }
+    | INLINE                                    { $$.number = SF_INLINE; }
+    | VIRTUAL                                   { $$.number = SF_VIRTUAL; }
+    | EXPLICIT                                  { $$.number = SF_FUNCTION_EXTRA; }
+    | EXPORT                                    { $$.number = SF_EXPORT; }
+    | MUTABLE                                   { $$.number = SF_MUTABLE; }
+    ;
+
+cv_specifier
+    : CONST                                     { $$ = with_type(p.modifier("const", 0)); }
+    | VOLATILE                                  { $$ = with_type(p.modifier("volatile", 0)); }
+    | USER_MODIFIER                             { $$ = with_type(p.modifier(*$1.text, 0)); }
+    ;
+
+type_specifier
+    : VOID                                      { $$ = with_type(p.specifier("void")); }
+    | CHAR                                      { $$ = with_type(p.specifier("char")); }
+    | SHORT                                     { $$ = with_type(p.specifier("short")); }
+    | INT                                       { $$ = with_type(p.specifier("int")); }
+    | LONG                                      { $$ = with_type(p.specifier("long")); }
+    | SIGNED                                    { $$ = with_type(p.specifier("signed")); }
+    | UNSIGNED                                  { $$ = with_type(p.specifier("unsigned")); }
+    | FLOAT                                     { $$ = with_type(p.specifier("float")); }
+    | DOUBLE                                    { $$ = with_type(p.specifier("double")); }
+    | BOOL                                      { $$ = with_type(p.specifier("bool")); }
+    | WCHAR_T                                   { $$ = with_type(p.specifier("wchar_t")); }
+    | type_name                                 { $$ = with_type(p.name_type($1)); }
+    | TYPENAME type_name                        { $$ = with_type(p.name_type($2)); }
+    | template_use                              { $$ = with_type($1.type); }
+    | record_specifier
+    | enum_specifier
+    ;
+
+type_name
+    : TYPE_NAME
+    | CLASS_NAME
+    | scope_prefix TYPE_NAME                    { $$ = $2; }
+    | scope_prefix CLASS_NAME                   { $$ = $2; }
+    ;
+
+/* A template name with its arguments: recorded as the template itself until
+   instances are made. */
+template_use
+    : template_word TPL_OPEN template_arguments TPL_CLOSE   { $$ = $1; }
+    | template_word TPL_OPEN TPL_CLOSE                      { $$ = $1; }
+    ;
+
+template_word
+    : TEMPLATE_NAME
+    | TEMPLATE_NAME_INST
+    ;
+
+template_arguments
+    : template_argument
+    | template_arguments ',' template_argument
+    ;
+
+template_argument
+    : type_id
+    | conditional_expr
+    ;
+
+/* ---- Records ---- */
+
+record_specifier
+    : record_key '{'
+            { p.open_record($1.number, nullptr); }
+      member_list '}'
+            { $$ = with_type(p.close_record($1.number, nullptr, nullptr)); }
+    | record_key record_name '{'
+            { p.open_record($1.number, $2.text); }
+      member_list '}'
+            { $$ = with_type(p.close_record($1.number, $2.text, nullptr)); }
+    | record_key record_name ':' base_list '{'
+            { p.open_record($1.number, $2.text); }
+      member_list '}'
+            { $$ = with_type(p.close_record($1.number, $2.text, static_cast<std::vector<base_node*>*>($4.entity))); }
+    | record_key record_name                    { $$ = with_type(p.record_use($1.number, $2)); }
+    ;
+
+record_key
+    : CLASS                                     { $$.number = 0; }
+    | STRUCT                                    { $$.number = 1; }
+    | UNION                                     { $$.number = 2; }
+    ;
+
+record_name
+    : IDENTIFIER
+    | TYPE_NAME
+    | CLASS_NAME
+    | template_use
+    ;
+
+base_list
+    : base_specifier                            { $$.entity = p.base_list(); p.add_base(static_cast<std::vector<base_node*>*>($$.entity), $1, $1.number >> 8, $1.number & 0xff); }
+    | base_list ',' base_specifier              { $$ = $1; p.add_base(static_cast<std::vector<base_node*>*>($$.entity), $3, $3.number >> 8, $3.number & 0xff); }
+    ;
+
+/* number: access in the low byte, virtual above it. */
+base_specifier
+    : type_name                                 { $$ = $1; $$.number = 0; }
+    | base_prefix type_name                     { $$ = $2; $$.number = $1.number; }
+    | template_use                              { $$ = $1; $$.number = 0; }
+    | base_prefix template_use                  { $$ = $2; $$.number = $1.number; }
+    ;
+
+base_prefix
+    : access_word                               { $$.number = $1.number; }
+    | VIRTUAL                                   { $$.number = 1 << 8; }
+    | VIRTUAL access_word                       { $$.number = (1 << 8) | $2.number; }
+    | access_word VIRTUAL                       { $$.number = (1 << 8) | $1.number; }
+    ;
+
+access_word
+    : PUBLIC                                    { $$.number = access_public; }
+    | PROTECTED                                 { $$.number = access_protected; }
+    | PRIVATE                                   { $$.number = access_private; }
+    ;
+
+member_list
+    : %empty
+    | member_list member
+    ;
+
+member
+    : access_word ':'                           { p.access_label(static_cast<std::uint32_t>($1.number)); }
+    | decl_specifiers ';'
+    | decl_specifiers init_declarator_list ';'
+    | declarator ';'                            { p.declare_declarator(semantic_value{}, $1, true, nullptr); }
+    | function_definition
+    | using_declaration
+    | template_declaration
+    | ';'
+    | error ';'                                 { yyerrok; }
+    ;
+
+/* ---- Enumerations ---- */
+
+enum_specifier
+    : ENUM '{'                                  { p.open_enum(nullptr); }
+      enumerator_list_opt '}'                   { $$ = with_type(p.close_enum()); }
+    | ENUM record_name '{'                      { p.open_enum($2.text); }
+      enumerator_list_opt '}'                   { $$ = with_type(p.close_enum()); }
+    | ENUM scoped_enum_key record_name '{'      { p.open_enum($3.text); }
+      enumerator_list_opt '}'                   { $$ = with_type(p.close_enum()); }
+    | ENUM record_name                          { $$ = with_type(p.enum_use($2)); }
+    ;
+
+scoped_enum_key
+    : CLASS
+    | STRUCT
+    ;
+
+enumerator_list_opt
+    : %empty
+    | enumerator_list
+    | enumerator_list ','
+    ;
+
+enumerator_list
+    : enumerator
+    | enumerator_list ',' enumerator
+    ;
+
+enumerator
+    : IDENTIFIER                                { p.add_enumerator($1.text, nullptr); }
+    | IDENTIFIER '=' conditional_expr           { p.add_enumerator($1.text, $3.text); }
+    ;
+
+/* ---- Declarators ---- */
+
+init_declarator_list
+    : init_declarator                           { p.declare_declarator($0, $1, true, static_cast<value_tree*>($1.extra)); }
+    | init_declarator_list ',' init_declarator  { p.declare_declarator($0, $3, false, static_cast<value_tree*>($3.extra)); }
+    ;
+
+init_declarator
+    : declarator
+    | declarator '=' initialiser                { $$ = $1; $$.extra = $3.entity; }
+    | declarator ':' conditional_expr           { $$ = $1; $$.extra = p.leaf($3.text); }
+    | ':' conditional_expr                      { $$ = semantic_value{}; $$.extra = p.leaf($2.text); }
+    ;
+
+declarator
+    : direct_declarator
+    | pointer_operator declarator_after_pointer { $$ = $2; $$.type = p.compose($1.type, $2.type); }
+    ;
+
+/* After "*" a type or class name can only be the declared name. */
+declarator_after_pointer
+    : declarator
+    | TYPE_NAME                                 { $$ = $1; $$.type = nullptr; $$.entity = nullptr; }
+    | CLASS_NAME                                { $$ = $1; $$.type = nullptr; $$.entity = nullptr; }
+    | TYPE_NAME suffixes                        { $$ = $1; $$.type = $2.type; $$.entity = nullptr; }
+    ;
+
+pointer_operator
+    : '*' cv_list_opt                           { $$ = with_type(p.compose(p.pointer(nullptr), $2.type)); }
+    | '&' cv_list_opt                           { $$ = with_type(p.compose(p.reference(), $2.type)); }
+    | scope_prefix '*' cv_list_opt              { $$ = with_type(p.compose(p.pointer(p.name_type($1)), $3.type)); }
+    ;
+
+cv_list_opt
+    : %empty                                    { $$ = semantic_value{}; }
+    | cv_specifier cv_list_opt                  { $$ = with_type(p.compose($1.type, $2.type)); }
+    ;
+
+direct_declarator
+    : declarator_name
+    | '(' declarator ')'                        { $$ = $2; }
+    | direct_declarator_base suffixes           { $$ = $1; $$.type = p.compose($2.type, $1.type); }
+    | CLASS_NAME suffixes                       { $$ = $1; $$.type = $2.type; $$.entity = nullptr; }
+    | scope_prefix CLASS_NAME suffixes          { $$ = $2; $$.type = $3.type; $$.entity = p.name_type($1); }
+    | declarator_prefix CLASS_NAME suffixes     { $$ = $2; $$.type = $3.type; $$.entity = p.name_type($1); }
+    ;
+
+direct_declarator_base
+    : declarator_name
+    | '(' declarator ')'                        { $$ = $2; }
+    ;
+
+suffixes
+    : suffix
+    | suffixes suffix                           { $$ = with_type(p.compose($1.type, $2.type)); }
+    ;
+
+suffix
+    : '[' ']'                                   { $$ = with_type(p.array(nullptr)); }
+    | '[' expression ']'                        { $$ = with_type(p.array($2.text)); }
+    | '(' parameters ')' trailing_opt throw_opt
+            { $$ = with_type(p.function(static_cast<std::vector<parameter_node*>*>($2.entity), $4.type,
+                                        $5.number != 0, static_cast<std::vector<type_node*>*>($5.entity))); }
+    ;
+
+trailing_opt
+    : %empty                                    { $$ = semantic_value{}; }
+    | cv_specifier trailing_opt                 { $$ = with_type(p.compose($1.type, $2.type)); }
+    ;
+
+throw_opt
+    : %empty                                    { $$ = semantic_value{}; }
+    | THROW '(' ')'                             { $$.number = 1; $$.entity = p.type_list(); }
+    | THROW '(' type_id_list ')'                { $$.number = 1; $$.entity = $3.entity; }
+    ;
+
+type_id_list
+    : type_id                                   { $$.entity = p.type_list(); static_cast<std::vector<type_node*>*>($$.entity)->push_back($1.type); }
+    | type_id_list ',' type_id                  { $$ = $1; static_cast<std::vector<type_node*>*>($$.entity)->push_back($3.type); }
+    ;
+
+operator_name
+    : OPERATOR operator_symbol                  { $$.text = p.wrap("operator ", $2.text, ""); }
+    | OPERATOR decl_specifiers                  { $$.text = p.wrap("operator ", p.source_text(@2), ""); }
+    ;
+
+operator_symbol
+    : '+' { $$.text = p.text("+"); } | '-' { $$.text = p.text("-"); } | '*' { $$.text = p.text("*"); }
+    | '/' { $$.text = p.text("/"); } | '%' { $$.text = p.text("%"); } | '^' { $$.text = p.text("^"); }
+    | '&' { $$.text = p.text("&"); } | '|' { $$.text = p.text("|"); } | '~' { $$.text = p.text("~"); }
+    | '!' { $$.text = p.text("!"); } | '=' { $$.text = p.text("="); } | '<' { $$.text = p.text("<"); }
+    | '>' { $$.text = p.text(">"); } | ',' { $$.text = p.text(","); }
+    | TPL_OPEN { $$.text = p.text("<"); } | TPL_CLOSE { $$.text = p.text(">"); }
+    | ADD_ASSIGN { $$.text = p.text("+="); } | SUB_ASSIGN { $$.text = p.text("-="); }
+    | MUL_ASSIGN { $$.text = p.text("*="); } | DIV_ASSIGN { $$.text = p.text("/="); }
+    | MOD_ASSIGN { $$.text = p.text("%="); } | XOR_ASSIGN { $$.text = p.text("^="); }
+    | AND_ASSIGN { $$.text = p.text("&="); } | OR_ASSIGN { $$.text = p.text("|="); }
+    | SHL { $$.text = p.text("<<"); } | SHR { $$.text = p.text(">>"); }
+    | SHL_ASSIGN { $$.text = p.text("<<="); } | SHR_ASSIGN { $$.text = p.text(">>="); }
+    | EQ { $$.text = p.text("=="); } | NE { $$.text = p.text("!="); } | LE { $$.text = p.text("<="); }
+    | GE { $$.text = p.text(">="); } | ANDAND { $$.text = p.text("&&"); } | OROR { $$.text = p.text("||"); }
+    | INCR { $$.text = p.text("++"); } | DECR { $$.text = p.text("--"); }
+    | ARROW_STAR { $$.text = p.text("->*"); } | ARROW { $$.text = p.text("->"); }
+    | '(' ')' { $$.text = p.text("()"); } | '[' ']' { $$.text = p.text("[]"); }
+    | NEW { $$.text = p.text("new"); } | DELETE { $$.text = p.text("delete"); }
+    | NEW '[' ']' { $$.text = p.text("new[]"); } | DELETE '[' ']' { $$.text = p.text("delete[]"); }
+    ;
+
+/* ---- Parameters ---- */
+
+parameters
+    : %empty                                    { $$.entity = p.parameter_list(); }
+    | ELLIPSIS                                  { $$.entity = p.parameter_list(); p.add_ellipsis(static_cast<std::vector<parameter_node*>*>($$.entity)); }
+    | parameter_list
+    | parameter_list ',' ELLIPSIS               { $$ = $1; p.add_ellipsis(static_cast<std::vector<parameter_node*>*>($$.entity)); }
+    | parameter_list ELLIPSIS                   { $$ = $1; p.add_ellipsis(static_cast<std::vector<parameter_node*>*>($$.entity)); }
+    ;
+
+parameter_list
+    : parameter                                 { $$.entity = p.parameter_list(); p.add_parameter(static_cast<std::vector<parameter_node*>*>($$.entity), $1, $1, static_cast<value_tree*>($1.extra)); }
+    | parameter_list ',' parameter              { $$ = $1; p.add_parameter(static_cast<std::vector<parameter_node*>*>($$.entity), $3, $3, static_cast<value_tree*>($3.extra)); }
+    ;
+
+/* type: the composed type; text: the name (null when unnamed). */
+parameter
+    : decl_specifiers parameter_declarator default_opt
+            { $$ = $2; $$.type = p.compose($1.type, $2.type); $$.number = $1.number; $$.extra = $3.entity; }
+    | IDENTIFIER                                { $$ = $1; $$.type = nullptr; $$.number = -1; $$.extra = nullptr; }
+    ;
+
+parameter_declarator
+    : %empty                                    { $$ = semantic_value{}; }
+    | declarator
+    | abstract_declarator                       { $$ = $1; $$.text = nullptr; }
+    ;
+
+default_opt
+    : %empty                                    { $$ = semantic_value{}; }
+    | '=' assignment_expr                       { $$.entity = p.leaf($2.text); }
+    ;
+
+abstract_declarator
+    : pointer_operator                          { $$ = with_type($1.type); }
+    | pointer_operator abstract_declarator      { $$ = with_type(p.compose($1.type, $2.type)); }
+    | direct_abstract_declarator
+    ;
+
+direct_abstract_declarator
+    : '(' abstract_declarator ')'               { $$ = $2; }
+    | '(' abstract_declarator ')' suffixes      { $$ = with_type(p.compose($4.type, $2.type)); }
+    | abstract_suffixes
+    ;
+
+/* Without a name, a parenthesis can only open a parameter list when it is
+   not the first suffix; the first one must be a bracket or a list after
+   "(*)". */
+abstract_suffixes
+    : '[' ']'                                   { $$ = with_type(p.array(nullptr)); }
+    | '[' expression ']'                        { $$ = with_type(p.array($2.text)); }
+    | abstract_suffixes suffix                  { $$ = with_type(p.compose($1.type, $2.type)); }
+    ;
+
+type_id
+    : decl_specifiers                           { $$ = with_type($1.type); $$.text = p.source_text(@1); }
+    | decl_specifiers abstract_declarator       { $$ = with_type(p.compose($1.type, $2.type)); $$.text = p.source_text(@$); }
+    ;
+
+/* ---- Function definitions ---- */
+
+function_definition
+    : decl_specifiers declarator function_body  { p.define_function($1, $2, $3.text, nullptr); }
+    | declarator function_body                  { p.define_function(semantic_value{}, $1, $2.text, nullptr); }
+    | decl_specifiers declarator kr_declarations function_body
+            { p.define_function($1, $2, $4.text, nullptr); }
+    | declarator kr_declarations function_body  { p.define_function(semantic_value{}, $1, $3.text, nullptr); }
+    | declarator ':' member_initialisers function_body
+            { p.define_function(semantic_value{}, $1, $4.text, p.source_text(@3)); }
+    | decl_specifiers declarator '=' DEFAULT ';'   { p.declare_declarator($1, $2, true, nullptr); }
+    | declarator '=' DEFAULT ';'                { p.declare_declarator(semantic_value{}, $1, true, nullptr); }
+    | decl_specifiers declarator '=' DELETE ';'    { p.declare_declarator($1, $2, true, nullptr); }
+    | declarator '=' DELETE ';'                 { p.declare_declarator(semantic_value{}, $1, true, nullptr); }
+    ;
+
+function_body
+    : '{'                                       { $$.text = p.capture_body(); if (!$$.text) YYABORT; }
+    ;
+
+kr_declarations
+    : kr_declaration
+    | kr_declarations kr_declaration
+    ;
+
+kr_declaration
+    : decl_specifiers kr_declarator_list ';'
+    ;
+
+kr_declarator_list
+    : declarator                                { p.add_kr_declarator($0, $1); }
+    | kr_declarator_list ',' declarator         { p.add_kr_declarator($0, $3); }
+    ;
+
+member_initialisers
+    : member_initialiser
+    | member_initialisers ',' member_initialiser
+    ;
+
+member_initialiser
+    : qualified_member '(' ')'
+    | qualified_member '(' expression_list ')'
+    ;
+
+qualified_member
+    : IDENTIFIER
+    | type_name
+    | template_use
+    ;
+
+/* ---- Initialisers ---- */
+
+initialiser
+    : assignment_expr                           { $$.entity = p.leaf($1.text); }
+    | '{' '}'                                   { $$.entity = p.list(); }
+    | '{' initialiser_list '}'                  { $$ = $2; }
+    | '{' initialiser_list ',' '}'              { $$ = $2; }
+    ;
+
+initialiser_list
+    : initialiser_item                          { $$.entity = p.list(); p.append(static_cast<value_tree*>($$.entity), static_cast<value_tree*>($1.entity)); }
+    | initialiser_list ',' initialiser_item     { $$ = $1; p.append(static_cast<value_tree*>($$.entity), static_cast<value_tree*>($3.entity)); }
+    ;
+
+initialiser_item
+    : initialiser
+    | designators '=' initialiser               { $$ = $3; }
+    ;
+
+designators
+    : designator
+    | designators designator
+    ;
+
+designator
+    : '.' IDENTIFIER
+    | '[' conditional_expr ']'
+    ;
+
+/* ---- Namespaces, using, templates ---- */
+
+namespace_definition
+    : NAMESPACE namespace_name '{'              { p.open_namespace(&$2); }
+      declarations '}'                          { p.close_namespace(); }
+    | NAMESPACE '{'                             { p.open_namespace(nullptr); }
+      declarations '}'                          { p.close_namespace(); }
+    | NAMESPACE namespace_name '=' namespace_path ';'
+    ;
+
+namespace_name
+    : IDENTIFIER
+    | TYPE_NAME
+    | CLASS_NAME
+    ;
+
+namespace_path
+    : namespace_name
+    | scope_prefix namespace_name               { $$ = $2; }
+    ;
+
+using_declaration
+    : USING using_rest
+    ;
+
+using_rest
+    : %empty
+            {
+                /* Reads the first word (unless the parser already holds it)
+                   and the rest directly from the lexer up to ";". */
+                if (yychar == DCL_EMPTY)
+                    yychar = p.lexer.next_token(yylval);
+                const int first_token = yychar;
+                std::string* first = first_token == ';' ? p.text("") : (yylval.text ? yylval.text : p.text(p.lexer.token_text()));
+                yyclearin;
+                if (first_token == 0 || !p.using_declaration(first_token == NAMESPACE, first))
+                    YYABORT;
+            }
+    ;
+
+template_declaration
+    : TEMPLATE TPL_OPEN template_parameters_opt TPL_CLOSE template_tail
+    | TEMPLATE declaration
+    ;
+
+template_tail
+    : record_key record_name TEMPLATE_BODY ';'  { p.declare_class_template($1.number, $2.text, $3.text); }
+    | record_key record_name ';'
+    | record_key TEMPLATE_BODY ';'              { p.declare_class_template($1.number, nullptr, $2.text); }
+    | template_soup TEMPLATE_BODY
+    | template_soup CTOR_BODY
+    | template_soup TEXT_TO_SEMI ';'
+    | template_soup ';'
+    | TEMPLATE TPL_OPEN template_parameters_opt TPL_CLOSE template_tail
+    ;
+
+/* The declaration of a function template, kept as tokens until templates
+   are instantiated. */
+template_soup
+    : soup_item
+    | template_soup soup_item
+    ;
+
+soup_item
+    : soup_token
+    | TPL_OPEN TPL_CLOSE
+    | TPL_OPEN template_soup TPL_CLOSE
+    ;
+
+soup_token
+    : IDENTIFIER | TYPE_NAME | CLASS_NAME | TEMPLATE_NAME | TEMPLATE_NAME_INST | USER_MODIFIER
+    | INT | CHAR | SHORT | LONG | SIGNED | UNSIGNED | FLOAT | DOUBLE | VOID | BOOL | WCHAR_T
+    | CONST | VOLATILE | STATIC | INLINE | EXTERN | VIRTUAL | EXPLICIT | FRIEND | TYPENAME | OPERATOR
+    | ENUM | THROW
+    | '(' | ')' | '[' | ']' | '*' | '&' | ',' | '~' | SCOPE | ELLIPSIS
+    | '+' | '-' | '/' | '%' | '^' | '|' | '!' | '<' | '>' | EQ | NE | LE | GE | SHL | SHR
+    | INCR | DECR | ARROW | ANDAND | OROR
+    | DEC_INT | OCT_INT | HEX_INT | CHAR_CONST | STRING_LIT | FLOAT_CONST
+    ;
+
+template_parameters_opt
+    : %empty
+    | template_parameter_tokens
+    ;
+
+template_parameter_tokens
+    : template_parameter_token
+    | template_parameter_tokens template_parameter_token
+    ;
+
+template_parameter_token
+    : soup_token
+    | CLASS | STRUCT | '=' | TEMPLATE
+    | TPL_OPEN TPL_CLOSE
+    | TPL_OPEN template_parameter_tokens TPL_CLOSE
+    ;
+
+/* ---- Expressions, rebuilt as texts ---- */
+
+expression
+    : assignment_expr
+    | expression ',' assignment_expr            { $$.text = p.join($1.text, ",", $3.text); }
+    ;
+
+expression_list
+    : assignment_expr
+    | expression_list ',' assignment_expr       { $$.text = p.join($1.text, ", ", $3.text); }
+    ;
+
+assignment_expr
+    : conditional_expr
+    | unary_expr '=' assignment_expr            { $$.text = p.join($1.text, "=", $3.text); }
+    | unary_expr MUL_ASSIGN assignment_expr     { $$.text = p.join($1.text, "*=", $3.text); }
+    | unary_expr DIV_ASSIGN assignment_expr     { $$.text = p.join($1.text, "/=", $3.text); }
+    | unary_expr MOD_ASSIGN assignment_expr     { $$.text = p.join($1.text, "%=", $3.text); }
+    | unary_expr ADD_ASSIGN assignment_expr     { $$.text = p.join($1.text, "+=", $3.text); }
+    | unary_expr SUB_ASSIGN assignment_expr     { $$.text = p.join($1.text, "-=", $3.text); }
+    | unary_expr SHL_ASSIGN assignment_expr     { $$.text = p.join($1.text, "<<=", $3.text); }
+    | unary_expr SHR_ASSIGN assignment_expr     { $$.text = p.join($1.text, ">>=", $3.text); }
+    | unary_expr AND_ASSIGN assignment_expr     { $$.text = p.join($1.text, "&=", $3.text); }
+    | unary_expr XOR_ASSIGN assignment_expr     { $$.text = p.join($1.text, "^=", $3.text); }
+    | unary_expr OR_ASSIGN assignment_expr      { $$.text = p.join($1.text, "|=", $3.text); }
+    ;
+
+conditional_expr
+    : binary_expr
+    | binary_expr '?' expression ':' conditional_expr
+            { $$.text = p.join(p.join($1.text, "?", $3.text), ":", $5.text); }
+    ;
+
+binary_expr
+    : cast_expr
+    | binary_expr OROR binary_expr              { $$.text = p.join($1.text, "||", $3.text); }
+    | binary_expr ANDAND binary_expr            { $$.text = p.join($1.text, "&&", $3.text); }
+    | binary_expr '|' binary_expr               { $$.text = p.join($1.text, "|", $3.text); }
+    | binary_expr '^' binary_expr               { $$.text = p.join($1.text, "^", $3.text); }
+    | binary_expr '&' binary_expr               { $$.text = p.join($1.text, "&", $3.text); }
+    | binary_expr EQ binary_expr                { $$.text = p.join($1.text, "==", $3.text); }
+    | binary_expr NE binary_expr                { $$.text = p.join($1.text, "!=", $3.text); }
+    | binary_expr '<' binary_expr               { $$.text = p.join($1.text, "<", $3.text); }
+    | binary_expr '>' binary_expr               { $$.text = p.join($1.text, ">", $3.text); }
+    | binary_expr LE binary_expr                { $$.text = p.join($1.text, "<=", $3.text); }
+    | binary_expr GE binary_expr                { $$.text = p.join($1.text, ">=", $3.text); }
+    | binary_expr SHL binary_expr               { $$.text = p.join($1.text, "<<", $3.text); }
+    | binary_expr SHR binary_expr               { $$.text = p.join($1.text, ">>", $3.text); }
+    | binary_expr '+' binary_expr               { $$.text = p.join($1.text, "+", $3.text); }
+    | binary_expr '-' binary_expr               { $$.text = p.join($1.text, "-", $3.text); }
+    | binary_expr '*' binary_expr               { $$.text = p.join($1.text, "*", $3.text); }
+    | binary_expr '/' binary_expr               { $$.text = p.join($1.text, "/", $3.text); }
+    | binary_expr '%' binary_expr               { $$.text = p.join($1.text, "%", $3.text); }
+    | binary_expr DOT_STAR binary_expr          { $$.text = p.join($1.text, ".*", $3.text); }
+    | binary_expr ARROW_STAR binary_expr        { $$.text = p.join($1.text, "->*", $3.text); }
+    ;
+
+cast_expr
+    : unary_expr
+    | '(' type_id ')' cast_expr                 { $$.text = p.join(p.wrap("(", $2.text, ")"), "", $4.text); }
+    ;
+
+unary_expr
+    : postfix_expr
+    | '-' cast_expr                 { $$.text = p.wrap("-", $2.text, ""); }
+    | '+' cast_expr                 { $$.text = p.wrap("+", $2.text, ""); }
+    | '!' cast_expr                 { $$.text = p.wrap("!", $2.text, ""); }
+    | '~' cast_expr                 { $$.text = p.wrap("~", $2.text, ""); }
+    | '*' cast_expr                 { $$.text = p.wrap("*", $2.text, ""); }
+    | '&' cast_expr                 { $$.text = p.wrap("&", $2.text, ""); }
+    | INCR unary_expr                           { $$.text = p.wrap("++", $2.text, ""); }
+    | DECR unary_expr                           { $$.text = p.wrap("--", $2.text, ""); }
+    | SIZEOF unary_expr                         { $$.text = p.wrap("sizeof ", $2.text, ""); }
+    | SIZEOF '(' type_id ')'                    { $$.text = p.wrap("sizeof(", $3.text, ")"); }
+    | NEW type_id                               { $$.text = p.wrap("new ", $2.text, ""); }
+    | DELETE cast_expr                          { $$.text = p.wrap("delete ", $2.text, ""); }
+    | DELETE '[' ']' cast_expr                  { $$.text = p.wrap("delete[] ", $4.text, ""); }
+    ;
+
+postfix_expr
+    : primary_expr
+    | postfix_expr '[' expression ']'           { $$.text = p.join(p.join($1.text, "[", $3.text), "]", nullptr); }
+    | postfix_expr '(' ')'                      { $$.text = p.join($1.text, "()", nullptr); }
+    | postfix_expr '(' expression_list ')'      { $$.text = p.join(p.join($1.text, "(", $3.text), ")", nullptr); }
+    | postfix_expr '.' IDENTIFIER               { $$.text = p.join($1.text, ".", $3.text); }
+    | postfix_expr ARROW IDENTIFIER             { $$.text = p.join($1.text, "->", $3.text); }
+    | postfix_expr INCR                         { $$.text = p.join($1.text, "++", nullptr); }
+    | postfix_expr DECR                         { $$.text = p.join($1.text, "--", nullptr); }
+    | cast_keyword TPL_OPEN type_id TPL_CLOSE '(' expression ')'
+            { $$.text = p.join(p.join(p.wrap($1.text->c_str(), $3.text, "> ("), "", $6.text), ")", nullptr); }
+    | TYPEID '('                                { $$.text = p.lexer.capture_text(')', "typeid", false); if (!$$.text) YYABORT; }
+    ;
+
+cast_keyword
+    : DYNAMIC_CAST                              { $$.text = p.text("dynamic_cast <"); }
+    | STATIC_CAST                               { $$.text = p.text("static_cast <"); }
+    | REINTERPRET_CAST                          { $$.text = p.text("reinterpret_cast <"); }
+    | CONST_CAST                                { $$.text = p.text("const_cast <"); }
+    ;
+
+primary_expr
+    : DEC_INT                                   { $$.text = p.text(*$1.text); }
+    | OCT_INT                                   { $$.text = p.text(*$1.text); }
+    | HEX_INT                                   { $$.text = p.text(*$1.text); }
+    | FLOAT_CONST                               { $$.text = p.text(*$1.text); }
+    | CHAR_CONST                                { $$.text = p.text(*$1.text); }
+    | string_list
+    | TRUE                                      { $$.text = p.text("true"); }
+    | FALSE                                     { $$.text = p.text("false"); }
+    | THIS                                      { $$.text = p.text("this"); }
+    | IDENTIFIER                                { $$.text = p.text(*$1.text); }
+    | scope_prefix IDENTIFIER                   { $$.text = p.source_text(@$); }
+    | '(' expression ')'                        { $$.text = p.wrap("(", $2.text, ")"); }
+    ;
+
+string_list
+    : STRING_LIT                                { $$.text = p.text(*$1.text); }
+    | string_list STRING_LIT                    { $$.text = p.join($1.text, " ", $2.text); }
+    ;
+
+%%
+
+int dcl_lex(DCL_STYPE* value, DCL_LTYPE* location, declaration_parser& p)
+{
+    const int token = p.lexer.next_token(*value);
+    const std::size_t end = p.lexer.offset();
+    const std::string_view text = p.lexer.token_text();
+    location->last = end;
+    location->first = end >= text.size() ? end - text.size() : end;
+    return token < 0 ? 0 : token;
+}
+
+void dcl_error(DCL_LTYPE*, declaration_parser& p, const char*)
+{
+    p.report_syntax_error();
+}
+
+int declaration_parser::parse()
+{
+    return dcl_parse(*this) == 0 ? 0 : 1;
+}

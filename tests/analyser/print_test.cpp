@@ -1,0 +1,204 @@
+// Declaration printing on models analysed from C text: each kind in the
+// plain mode, the test-variable modes 1 and 7, calls, prototypes and stub
+// prototypes, and the identifier form of names. Expectations are the C
+// text a reader writes by hand for each declaration.
+#include <gtest/gtest.h>
+
+#include "analyser/analyse_declarations.h"
+#include "analyser/print_declaration.h"
+#include "analyser/print_name.h"
+#include "analyser/print_type.h"
+#include "model_fixture.h"
+
+namespace {
+
+class printing : public model_test {
+protected:
+    void analyse(std::string_view text)
+    {
+        analyse_declarations(text, table, "", "t.c", 1, record_report);
+        ASSERT_TRUE(reports().empty()) << reports().front().code << " " << reports().front().argument;
+    }
+    const symbol* find(std::string_view name)
+    {
+        symbol_entry* entry = find_symbol(name, table, scope_context{});
+        return entry ? entry->sym : nullptr;
+    }
+    const symbol* tag(std::string_view name, type_kind kind)
+    {
+        symbol_entry* entry = find_tag(name, table, kind, scope_context{});
+        return entry ? entry->sym : nullptr;
+    }
+    std::string declaration(std::string_view name, int mode, std::string_view as = {})
+    {
+        std::string out;
+        print_declaration(find(name), out, as, mode, false, "");
+        return out;
+    }
+    // Mode-7 declaration of a parameter of function f.
+    std::string parameter(std::string_view f, std::size_t index, int mode = mode_value_holder)
+    {
+        const symbol* p = find(f)->type->function()->signature.parameters.at(index)->parameter;
+        std::string out;
+        print_declaration(p, out, "", mode, false, "");
+        return out;
+    }
+};
+
+TEST_F(printing, PlainDeclarationsOfEachKind)
+{
+    analyse("int counter; unsigned char byte; long double ld; const int limit = 3; char *name;\n"
+            "int table[10]; int grid[2][3]; int list[] = {1, 2, 3}; int open[];\n"
+            "int (*handler)(int, char *); int (*row)[4]; int *rows[5]; void *any;\n"
+            "typedef unsigned long size_type; size_type count; struct point { int x; int y; };\n"
+            "struct point origin; enum colour { red, green = 4, blue }; enum colour shade;\n"
+            "union number { int i; double d; }; union number n; int f(int a, ...);\n"
+            "char * const fixed = 0; const char *text; const char *const *names; int *(*table_of)[2];");
+    EXPECT_EQ(declaration("counter", 0), "int counter;");
+    EXPECT_EQ(declaration("byte", 0), "unsigned char byte;");
+    EXPECT_EQ(declaration("ld", 0), "long double ld;");
+    EXPECT_EQ(declaration("limit", 0), "const int limit;");
+    EXPECT_EQ(declaration("name", 0), "char *name;");
+    EXPECT_EQ(declaration("table", 0), "int table[10];");
+    EXPECT_EQ(declaration("grid", 0), "int grid[2][3];");
+    EXPECT_EQ(declaration("list", 0), "int list[3];");
+    EXPECT_EQ(declaration("open", 0), "int open[];");
+    EXPECT_EQ(declaration("handler", 0), "int ( *handler)(int, char *);");
+    EXPECT_EQ(declaration("row", 0), "int ( *row)[4];");
+    EXPECT_EQ(declaration("rows", 0), "int *rows[5];");
+    EXPECT_EQ(declaration("any", 0), "void *any;");
+    EXPECT_EQ(declaration("size_type", 0), "typedef unsigned long size_type;");
+    EXPECT_EQ(declaration("count", 0), "size_type count;");
+    EXPECT_EQ(declaration("origin", 0), "struct point origin;");
+    EXPECT_EQ(declaration("shade", 0), "enum colour shade;");
+    EXPECT_EQ(declaration("n", 0), "union number n;");
+    EXPECT_EQ(declaration("f", 3), "int f(int a, ...);");
+    EXPECT_EQ(declaration("fixed", 0), "char *const fixed;");
+    EXPECT_EQ(declaration("text", 0), "const char *text;");
+    EXPECT_EQ(declaration("names", 0), "const char *const *names;");
+    EXPECT_EQ(declaration("table_of", 0), "int *( *table_of)[2];");
+}
+
+TEST_F(printing, ExpandedBodies)
+{
+    analyse("struct point { int x; const int y; struct point *next; };\n"
+            "enum colour { red, green = 4 };\n"
+            "struct flags { unsigned a : 1; unsigned b : 3; };\n"
+            "typedef struct { int v; } anonymous;\n"
+            "typedef unsigned long size_type; struct sized { size_type n; union { int i; } u; };");
+    std::string out;
+    print_declaration(tag("point", TK_STRUCT), out, "", 0, true, "    #");
+    EXPECT_EQ(out, "struct point {\n    #\tint x;\n    #\tconst int y;\n    #\tstruct point *next;\n    #};");
+    out.clear();
+    print_declaration(tag("colour", TK_ENUM), out, "", 0, true, "");
+    EXPECT_EQ(out, "enum colour{\n\tred,\n\tgreen = 4\n};");
+    out.clear();
+    print_declaration(tag("flags", TK_STRUCT), out, "", 0, true, "");
+    EXPECT_EQ(out, "struct flags {\n\tunsigned a\t: 1;\n\tunsigned b\t: 3;\n};");
+    // Members name file-level types as C does, with no leading "::".
+    out.clear();
+    print_declaration(tag("sized", TK_STRUCT), out, "", 0, true, "");
+    EXPECT_EQ(out, "struct sized {\n\tsize_type n;\n\tunion {\n\t\tint i;\n\t} u;\n};");
+    // A record defined inside another is written where the source wrote it.
+    analyse("struct outer { struct inner { int a; } in, again; int b; };");
+    out.clear();
+    print_declaration(tag("outer", TK_STRUCT), out, "", 0, true, "");
+    EXPECT_EQ(out, "struct outer {\n\tstruct inner {\n\t\tint a;\n\t} in;\n\tstruct inner again;\n\tint b;\n};");
+    // A record without a name can only be written with its body.
+    EXPECT_EQ(declaration("anonymous", 0), "typedef struct {\n\tint v;\n} anonymous;");
+    // The introducing part of a record.
+    out.clear();
+    print_declaration(tag("point", TK_STRUCT), out, "", mode_class_keyword, false, "");
+    EXPECT_EQ(out, "struct point;");
+}
+
+TEST_F(printing, TestVariablesHoldValues)
+{
+    analyse("struct s { int a; };\n"
+            "int f(int *p, char *s, unsigned char *u, const struct s *r, void *v, int **pp, int a[],\n"
+            "      int (*cb)(void), const int c, char m[][8], signed char *sc);");
+    EXPECT_EQ(parameter("f", 0), "int p;");
+    EXPECT_EQ(parameter("f", 1), "char s[200];");
+    EXPECT_EQ(parameter("f", 2), "unsigned char u;");
+    // Mode 7 cuts the first const; at the start of the prefix only the word goes.
+    EXPECT_EQ(parameter("f", 3), " struct s r;");
+    EXPECT_EQ(parameter("f", 4), "void *v;");
+    // A pointer to pointer keeps one level, so &pp has the parameter's type.
+    EXPECT_EQ(parameter("f", 5), "int *pp;");
+    EXPECT_EQ(parameter("f", 6), "int a[100];");
+    EXPECT_EQ(parameter("f", 7), "int ( *cb)(void);");
+    EXPECT_EQ(parameter("f", 8), " int c;");
+    EXPECT_EQ(parameter("f", 9), "char m[100][8];");
+    EXPECT_EQ(parameter("f", 10), "char sc[200];");
+    // Mode 0 keeps what was written.
+    EXPECT_EQ(parameter("f", 0, 0), "int *p;");
+    EXPECT_EQ(parameter("f", 3, 0), "const struct s *r;");
+}
+
+TEST_F(printing, ReturnVariablesAndCalls)
+{
+    analyse("int add(int a, int b) { return a + b; }\n"
+            "void reset(void) { }\n"
+            "char *label(int *p, char *s, void *v, int v2[]) { return 0; }\n"
+            "int pick(int, int b);\n"
+            "int sum(int n, ...);");
+    EXPECT_EQ(declaration("add", mode_test_variable, "add"), "int ret_add;");
+    EXPECT_EQ(declaration("add", mode_call, "add"), "ret_add = add(a, b);");
+    EXPECT_EQ(declaration("add", mode_prototype), "int add(int a, int b);");
+    EXPECT_EQ(declaration("reset", mode_test_variable, "reset"), "");
+    EXPECT_EQ(declaration("reset", mode_call, "reset"), "reset();");
+    EXPECT_EQ(declaration("reset", mode_prototype), "void reset(void);");
+    EXPECT_EQ(declaration("label", mode_test_variable, "label_2"), "char *ret_label_2;");
+    EXPECT_EQ(declaration("label", mode_call, "label"), "ret_label = label(&p, s, v, v2);");
+    // Unnamed parameters are left out of a call unless named by the caller.
+    EXPECT_EQ(declaration("pick", mode_call, "pick"), "ret_pick = pick(b);");
+    std::string out;
+    const std::vector<std::string> names = {"param_1", ""};
+    print_declaration(find("pick"), out, "pick", mode_call, false, "", "", &names);
+    EXPECT_EQ(out, "ret_pick = pick(param_1, b);");
+    // The variable part of a call is left empty: "..." would not compile.
+    EXPECT_EQ(declaration("sum", mode_call, "sum"), "ret_sum = sum(n);");
+}
+
+TEST_F(printing, StubPrototypes)
+{
+    analyse("int get(int *p) { return *p; }\n"
+            "void put(char *s, void *v, int n, const int *c) { }\n"
+            "int none(void);\n"
+            "int two(int, int);");
+    EXPECT_EQ(declaration("get", mode_stub), "int get(int _inout p);");
+    EXPECT_EQ(declaration("put", mode_stub), "void put(char _inout s[200], void * _in v, int _in n, const int _inout c);");
+    EXPECT_EQ(declaration("none", mode_stub), "int none(void);");
+    // Unnamed parameters (reported as NOMPARINC) are written without a name.
+    EXPECT_EQ(declaration("two", mode_stub), "int two(int, int);");
+}
+
+TEST_F(printing, StorageWords)
+{
+    analyse("static int hidden; extern int shared; int plain;");
+    std::string out = "junk";
+    print_declaration_with_storage(find("hidden"), out, "", 0, false, true, "");
+    EXPECT_EQ(out, "static int hidden;");
+    print_declaration_with_storage(find("shared"), out, "", 0, false, true, "");
+    EXPECT_EQ(out, "extern int shared;");
+    print_declaration_with_storage(find("plain"), out, "", 0, false, true, "extern ");
+    EXPECT_EQ(out, "extern int plain;");
+    print_declaration_with_storage(find("hidden"), out, "", 0, false, false, "");
+    EXPECT_EQ(out, "int hidden;");
+}
+
+TEST(identifier_form, OperatorsDestructorsAndOtherCharacters)
+{
+    EXPECT_EQ(operator_identifier("operator []"), "operator_subscript");
+    EXPECT_EQ(operator_identifier("operator <<="), "operator_left_shift_assign");
+    EXPECT_EQ(operator_identifier("operator ->*"), "operator_arrow_star");
+    EXPECT_EQ(operator_identifier("operator ()"), "operator_function_call");
+    EXPECT_EQ(operator_identifier("operator !="), "operator_not_equal");
+    EXPECT_EQ(operator_identifier("operator int"), "operator_int");
+    EXPECT_EQ(operator_identifier("operator unsigned int"), "operator_unsigned_int");
+    EXPECT_EQ(operator_identifier("~stack"), "destructor_stack");
+    EXPECT_EQ(operator_identifier("a b$c"), "ab_c");
+    EXPECT_EQ(operator_identifier("my_fn2"), "my_fn2");
+}
+
+} // namespace
