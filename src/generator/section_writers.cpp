@@ -27,26 +27,3 @@ work_analysis::~work_analysis()
 {
     end_context(*context_, false);
 }
-
-<<<<<<< HEAD
-void write_tested_declarations(generation& run, std::string_view tested_file)
-{
-    work_analysis work(run, tested_file);
-}
-
-void write_integrated_declarations(generation& run, std::string_view file)
-{
-    work_analysis work(run, completed_source_name(file));
-}
-
-void write_stub_definition(generation& run, std::string_view file)
-{
-    work_analysis work(run, completed_source_name(file));
-}
-
-void write_file_environment(generation&, std::string_view, analysis_context&, bool) {}
-
-void write_tested_services(generation&, std::string_view, analysis_context&) {}
-=======
-void scan_tested_includes(generation&) {}
->>>>>>> printing

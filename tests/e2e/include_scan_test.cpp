@@ -6,7 +6,8 @@
 //
 // The headers are small stand-ins in the run's directory, which the scan
 // adds to the include list. They declare nothing, so every section after the
-// include directives is the plain layout.
+// include directives is the plain layout, with the tested file's own globals
+// where it has any.
 #include <gtest/gtest.h>
 
 #include "run_tool.h"
@@ -20,7 +21,20 @@ struct scan_case {
     std::vector<std::string> options; // after calc.c calc.ptu
     std::string image_options;        // the same as the header shows them
     lines includes;                   // under the include title; none: no title
+    lines tail = plain_sections();    // what follows the include directives
 };
+
+// The plain sections for a tested file whose globals are the VAR lines of
+// vars; externs are the declarations copied because the include section did
+// not reproduce them.
+lines sections_with_globals(const lines& externs, const lines& vars)
+{
+    lines env = lines{"", "-- Environment of the file ./calc.c", "ENVIRONMENT ENV_calc_c"} + vars +
+                lines{"END ENVIRONMENT -- ENV_calc_c", "USE ENV_calc_c", ""};
+    return title("-- TESTED FILE DECLARATIONS ") + tested_globals + externs + lines{separator, "", "BEGIN", ""} +
+           title("-- ENVIRONMENTS DECLARATIONS") + lines{""} + short_title("-- TESTED FILE ENVIRONNEMENT") + env +
+           title("-- SERVICES DECLARATIONS");
+}
 
 // A source that includes x.h only when X is defined, and calc.h always.
 const std::string under_x = "#ifdef X\n#include \"x.h\"\n#endif\n#include \"calc.h\"\n";
@@ -30,7 +44,8 @@ const std::string long_comment = "/*" + std::string(100000, 'x') + "*/";
 const std::vector<scan_case> cases = {
     {"StdioFirstAndLinesAfterTheLastIncludeLeftOut",
      "#include <stdio.h>\nint counter;\n#define LATE 1\n",
-     {}, "", {"##include <stdio.h>"}},
+     {}, "", {"##include <stdio.h>"},
+     sections_with_globals({"    #extern int counter;"}, {"  VAR counter,\t\tinit = 0,\t\tev = init"})},
     {"TypedefBeforeInclude",
      "typedef int count_t;\n#include \"calc.h\"\n",
      {}, "", {"", "#typedef int count_t;", "##include \"calc.h\""}},
@@ -80,7 +95,8 @@ const std::vector<scan_case> cases = {
     // "/*" inside quotes opens no comment.
     {"CommentOpenerInStringIgnored",
      "const char *opener = \"/*\";\n#include \"calc.h\"\n",
-     {}, "", {"", "#const char *opener = \"/*\";", "##include \"calc.h\""}},
+     {}, "", {"", "#const char *opener = \"/*\";", "##include \"calc.h\""},
+     sections_with_globals({}, {"  VAR opener,\t\tinit = \"\",\t\tev = init"})},
     // A continuation on the last line ends there and loses its backslash.
     {"ContinuationOnLastLine", "#include \"calc.h\" \\\n", {}, "", {"##include \"calc.h\""}},
     {"ContinuationOnLastLineWithoutLineFeed", "#include \"calc.h\"\\", {}, "", {"##include \"calc.h\""}},
@@ -122,7 +138,7 @@ TEST_P(IncludeScan, Script)
     if (!c.includes.empty())
         body = body + title("-- TESTED FILE INCLUDE DIRECTIVES ") + lines{""} + c.includes;
     lines expected = header("morvastart \"calc.c\" \"calc.ptu\"" + c.image_options, "./calc.ptu", "\"./calc.c\" ") +
-                     body + plain_sections();
+                     body + c.tail;
     EXPECT_EQ(masked(read_file(dir + "/calc.ptu")), joined(expected));
 }
 
@@ -144,13 +160,14 @@ TEST(IncludeScanSections, UsedHeaderLeftToItsSectionOnlyWhenWrittenAsCompleted)
                      lines{"HEADER calc, , ", ""} + title("-- TESTED FILE INCLUDE DIRECTIVES ") +
                      lines{"", "", "#int a;", "##include \"defs.h\""} +
                      title("-- INCLUDED HEADERS DECLARATIONS (-USE OPTION)") +
-                     lines{"", "##include \"./defs.h\"", ""} + plain_sections();
+                     lines{"", "##include \"./defs.h\"", ""} +
+                     sections_with_globals({}, {"  VAR a,\t\tinit = 0,\t\tev = init"});
     EXPECT_EQ(masked(read_file(dir + "/calc.ptu")), joined(expected));
 }
 
-// Needs the declaration analyser, which sets the open-brace flag: the brace
-// that the copied extern "C" { line leaves open is closed after the includes.
-TEST(IncludeScanSections, DISABLED_ExternCBraceClosedAfterTheIncludes)
+// The declaration analyser sets the open-brace flag: the brace that the
+// copied extern "C" { line leaves open is closed after the includes.
+TEST(IncludeScanSections, ExternCBraceClosedAfterTheIncludes)
 {
     const std::string dir = scratch_dir("scan_extern_c");
     write_file(dir + "/calc.h", "/* nothing declared */\n");
@@ -159,7 +176,8 @@ TEST(IncludeScanSections, DISABLED_ExternCBraceClosedAfterTheIncludes)
     EXPECT_EQ(r.status, 0) << r.err;
     lines expected = header("morvastart \"calc.c\" \"calc.ptu\"", "./calc.ptu", "\"./calc.c\" ") +
                      lines{"HEADER calc, , ", ""} + title("-- TESTED FILE INCLUDE DIRECTIVES ") +
-                     lines{"", "", "#extern \"C\" {", "##include \"calc.h\"", "#}"} + plain_sections();
+                     lines{"", "", "#extern \"C\" {", "##include \"calc.h\"", "#}"} +
+                     sections_with_globals({"    #extern int counter;"}, {"  VAR counter,\t\tinit = 0,\t\tev = init"});
     EXPECT_EQ(masked(read_file(dir + "/calc.ptu")), joined(expected));
 }
 

@@ -144,7 +144,7 @@ TEST_F(ScriptSafety, ConcurrentRunsLeaveCompleteScripts)
                title("-- SERVICES DECLARATIONS")),
         joined(header("morvastart \"calc.c\" \"calc.ptu\" -USE=\"defs\"", "./calc.ptu", "\"./calc.c\" ") +
                lines{"HEADER calc, , ", ""} + title("-- INCLUDED HEADERS DECLARATIONS (-USE OPTION)") +
-               lines{"", "##include \"./defs.h\"", ""} + title("-- TESTED FILE DECLARATIONS ") +
+               lines{"", "##include \"./defs.h\"", ""} + title("-- TESTED FILE DECLARATIONS ") + tested_globals +
                lines{separator, "", "BEGIN", ""} + title("-- ENVIRONMENTS DECLARATIONS") + lines{""} +
                short_title("-- TESTED FILE ENVIRONNEMENT") + title("-- SERVICES DECLARATIONS"))};
     for (int round = 0; round < 40; ++round) {
