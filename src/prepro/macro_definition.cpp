@@ -207,7 +207,7 @@ void preprocessor::define(std::string_view op)
             }
             if (b < tail)
                 ++b;
-            kept.append(body.substr(s, b - s));
+            append_escaped(kept, body.substr(s, b - s));
         } else if (c == '\\' && b + 1 < tail && body[b + 1] == '#') {
             kept.push_back('#');
             b += 2;
@@ -261,7 +261,7 @@ void preprocessor::define(std::string_view op)
                 ++b;
             kept.append(body.substr(s, b - s));
         } else {
-            kept.push_back(c);
+            push_escaped(kept, c);
             ++b;
         }
         if (was_paste)

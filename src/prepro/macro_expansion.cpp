@@ -14,6 +14,7 @@
 #include <ctime>
 
 #include "prepro/char_classes.h"
+#include "prepro/lexical_skip.h"
 #include "prepro/preprocessor_state.h"
 
 namespace {
@@ -102,6 +103,15 @@ std::string stringise(std::string_view raw, char quote)
         char c = raw[i];
         if (c == marker_no_expand || c == marker_separator)
             continue;
+        if (c == marker_escape && i + 1 < e) {
+            c = escaped_byte(raw[++i]);
+            if (pending_blank) {
+                out.push_back(' ');
+                pending_blank = false;
+            }
+            stringise_char(out, c);
+            continue;
+        }
         if (!literal && is_space(c)) {
             pending_blank = true;
             continue;
@@ -147,6 +157,9 @@ char preprocessor::find_call_bracket(bool square_too)
     std::size_t k = levels_.size() - 1;
     char* p = levels_[k].pos;
     int lines = 0;
+    bool block = false;
+    int opener = 0;
+    int comment_lines = 0;
     for (;;) {
         input_level& lv = levels_[k];
         if (p >= lv.end) {
@@ -171,19 +184,16 @@ char preprocessor::find_call_bracket(bool square_too)
             if (counts)
                 ++lines;
             p += n;
-        } else if (c == '/' && lv.kind != level_macro && p + 1 < lv.end && p[1] == '*') {
-            char* q = p + 2;
-            while (q + 1 < lv.end && !(q[0] == '*' && q[1] == '/')) {
-                if (*q == '\n' && counts)
-                    ++lines;
-                ++q;
-            }
-            if (q + 1 >= lv.end)
+        } else if (c == '/' && lv.kind != level_macro &&
+                   (opener = comment_opener_at(p, lv.end, block, comment_lines = 0))) {
+            bool closed = true;
+            const char* q = block ? skip_block_comment(p + opener, lv.end, comment_lines, closed)
+                                  : skip_line_comment(p + opener, lv.end, comment_lines);
+            if (!closed)
                 return 0;
-            p = q + 2;
-        } else if (c == '/' && lv.kind != level_macro && p + 1 < lv.end && p[1] == '/') {
-            while (p < lv.end && *p != '\n')
-                ++p;
+            if (counts)
+                lines += comment_lines;
+            p = const_cast<char*>(q);
         } else if (c == '(' || (c == '[' && square_too)) {
             while (levels_.size() - 1 > k)
                 pop_level();
@@ -197,11 +207,23 @@ char preprocessor::find_call_bracket(bool square_too)
 }
 
 // Collects the arguments up to the closing bracket at depth 0; false when
-// the input ends first (arguments then hold what was read).
-bool preprocessor::collect_arguments(char open, char close, std::vector<std::string>& arguments)
+// the input ends first (arguments then hold what was read). Text read from
+// a file has its marker bytes escaped; a name whose macro is disabled at
+// this point is marked so that it stays unexpanded, as it would have when
+// read by the scanner. expandable[k] tells whether argument k holds a name
+// of the table.
+bool preprocessor::collect_arguments(char open, char close, std::vector<std::string>& arguments,
+                                     std::vector<bool>& expandable)
 {
     int depth = 0;
     std::string current;
+    bool names = false;
+    auto end_argument = [&] {
+        arguments.push_back(std::move(current));
+        expandable.push_back(names);
+        current.clear();
+        names = false;
+    };
     for (;;) {
         input_level& lv = levels_.back();
         if (lv.pos >= lv.end) {
@@ -209,13 +231,15 @@ bool preprocessor::collect_arguments(char open, char close, std::vector<std::str
                 pop_level();
                 continue;
             }
-            arguments.push_back(std::move(current));
+            end_argument();
             return false;
         }
         bool counts = lv.kind == level_file || lv.kind == level_text;
         char* p = lv.pos;
         char c = *p;
         int n;
+        bool block;
+        int lines = 0;
         if (c == '\n') {
             current.push_back('\n');
             if (counts)
@@ -226,17 +250,16 @@ bool preprocessor::collect_arguments(char open, char close, std::vector<std::str
                 ++lv.line;
             lv.pos += n;
         } else if (c == '"' || c == '\'') {
-            char* q = p + 1;
-            while (q < lv.end && *q != c && *q != '\n') {
-                if (*q == '\\' && q + 1 < lv.end && q[1] != '\n')
-                    ++q;
-                ++q;
+            bool closed;
+            if (counts) {
+                std::string literal;
+                lv.pos = const_cast<char*>(skip_literal(p, lv.end, lines, closed, &literal));
+                append_escaped(current, literal);
+                lv.line += lines;
+            } else {
+                lv.pos = const_cast<char*>(skip_literal(p, lv.end, lines, closed, &current));
             }
-            if (q < lv.end && *q == c)
-                ++q;
-            current.append(p, std::size_t(q - p));
-            lv.pos = q;
-        } else if (c == '/' && lv.kind != level_macro && p + 1 < lv.end && (p[1] == '*' || p[1] == '/')) {
+        } else if (c == '/' && lv.kind != level_macro && comment_opener_at(p, lv.end, block, lines)) {
             scan_comment(nullptr, lv, false);
             current.push_back(' ');
         } else if (c == open) {
@@ -246,59 +269,42 @@ bool preprocessor::collect_arguments(char open, char close, std::vector<std::str
         } else if (c == close) {
             ++lv.pos;
             if (depth == 0) {
-                arguments.push_back(std::move(current));
+                end_argument();
                 return true;
             }
             --depth;
             current.push_back(c);
         } else if (c == ',' && depth == 0) {
-            arguments.push_back(std::move(current));
-            current.clear();
+            end_argument();
             ++lv.pos;
-        } else {
+        } else if (is_identifier_start(c)) {
+            std::string_view name = read_identifier(lv);
+            if (name_entry* e = table_->find(name)) {
+                names = true;
+                if (e->kind == name_macro_disabled && (current.empty() || current.back() != marker_no_expand))
+                    current.push_back(marker_no_expand);
+            }
+            current.append(name);
+        } else if (is_digit(c)) {
             char* q = p + 1;
-            while (q < lv.end && is_identifier_char(*q))
+            while (q < lv.end && (is_identifier_char(*q) || *q == '.'))
                 ++q;
             current.append(p, std::size_t(q - p));
             lv.pos = q;
+        } else {
+            if (counts)
+                push_escaped(current, c);
+            else
+                current.push_back(c);
+            ++lv.pos;
         }
         if (stopped_)
             return false;
     }
 }
 
-bool preprocessor::may_expand(std::string_view text) const
-{
-    for (std::size_t i = 0; i < text.size();) {
-        char c = text[i];
-        if (is_digit(c)) {
-            while (i < text.size() && (is_identifier_char(text[i]) || text[i] == '.'))
-                ++i;
-        } else if (is_identifier_start(c)) {
-            std::size_t s = i;
-            while (i < text.size() && is_identifier_char(text[i]))
-                ++i;
-            if (table_->find(text.substr(s, i - s)))
-                return true;
-        } else if (c == '"' || c == '\'') {
-            ++i;
-            while (i < text.size() && text[i] != c) {
-                if (text[i] == '\\')
-                    ++i;
-                ++i;
-            }
-            ++i;
-        } else {
-            ++i;
-        }
-    }
-    return false;
-}
-
 std::string preprocessor::pre_expand(const std::string& argument)
 {
-    if (!may_expand(argument))
-        return argument;
     std::size_t base = levels_.size();
     if (!push_level(level_expanded, argument, "", false, 0))
         return argument;
@@ -311,7 +317,8 @@ std::string preprocessor::pre_expand(const std::string& argument)
     return std::move(o.text);
 }
 
-std::string preprocessor::substitute(name_entry* entry, std::vector<std::string>& arguments)
+std::string preprocessor::substitute(name_entry* entry, std::vector<std::string>& arguments,
+                                     const std::vector<bool>& expandable)
 {
     const macro_definition& def = *entry->macro;
     const int p = def.parameter_count;
@@ -354,10 +361,22 @@ std::string preprocessor::substitute(name_entry* entry, std::vector<std::string>
         }
     }
     static const std::string empty;
+    auto is_joined = [&](int parameter) {
+        return parameter == -1 || (def.variable_kind == variable_anonymous && parameter == p - 1);
+    };
     auto raw_of = [&](int parameter) -> const std::string& {
-        if (parameter == -1 || (def.variable_kind == variable_anonymous && parameter == p - 1))
+        if (is_joined(parameter))
             return joined;
         return parameter >= 0 && parameter < n ? arguments[std::size_t(parameter)] : empty;
+    };
+    // Only an argument holding a name of the table can change when expanded.
+    auto may_change = [&](int parameter) {
+        if (!is_joined(parameter))
+            return parameter >= 0 && parameter < n && expandable[std::size_t(parameter)];
+        for (int k = std::max(p - 1, 0); k < n; ++k)
+            if (expandable[std::size_t(k)])
+                return true;
+        return false;
     };
     std::vector<std::string> expanded(std::size_t(std::max(p, 0)) + 1);
     std::vector<bool> have(expanded.size(), false);
@@ -389,7 +408,7 @@ std::string preprocessor::substitute(name_entry* entry, std::vector<std::string>
         } else {
             std::size_t slot = r.parameter < 0 ? std::size_t(std::max(p - 1, 0)) : std::size_t(r.parameter);
             if (!have[slot]) {
-                expanded[slot] = pre_expand(raw);
+                expanded[slot] = may_change(r.parameter) ? pre_expand(raw) : raw;
                 have[slot] = true;
                 if (stopped_)
                     return {};
@@ -431,6 +450,7 @@ void preprocessor::expand(output_buffer& out, name_entry* entry)
     }
     const macro_definition& def = *entry->macro;
     std::vector<std::string> arguments;
+    std::vector<bool> expandable;
     if (def.parameter_count >= 0) {
         char open = find_call_bracket(def.brackets);
         if (!open) {
@@ -438,7 +458,7 @@ void preprocessor::expand(output_buffer& out, name_entry* entry)
             return;
         }
         char close = open == '(' ? ')' : ']';
-        if (!collect_arguments(open, close, arguments)) {
+        if (!collect_arguments(open, close, arguments, expandable)) {
             if (stopped_)
                 return;
             report(kind_warning, "ERRINLINE", "unterminated macro call");
@@ -447,13 +467,14 @@ void preprocessor::expand(output_buffer& out, name_entry* entry)
             for (std::size_t k = 0; k < arguments.size(); ++k) {
                 if (k)
                     out.text.push_back(',');
-                for (char c : arguments[k])
+                std::string text = out.keep_markers ? arguments[k] : unescaped(arguments[k]);
+                for (char c : text)
                     out.text.push_back(c == '\n' ? ' ' : c);
             }
             return;
         }
     }
-    std::string result = substitute(entry, arguments);
+    std::string result = substitute(entry, arguments, expandable);
     if (stopped_)
         return;
     if (!out.text.empty() && !result.empty() && needs_separator(out.text.back(), result.front()))
@@ -502,6 +523,8 @@ void preprocessor::expand_special(output_buffer& out, name_entry* entry)
         report(kind_internal, "INVHASTYP", std::to_string(entry->kind));
         return;
     }
+    if (out.keep_markers)
+        text = escaped(text);
     append_guarded(out.text, text);
     out.text.push_back(out.keep_markers ? marker_separator : ' ');
 }
@@ -557,7 +580,7 @@ std::string preprocessor::expand_text(name_table& table, std::string_view text, 
 {
     table_ = &table;
     std::size_t base = levels_.size();
-    if (!push_level(level_expanded, std::string(text), "", false, 0))
+    if (!push_level(level_expanded, escaped(text), "", false, 0))
         return {};
     output_buffer o;
     o.kind = kind;

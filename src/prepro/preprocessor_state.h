@@ -17,14 +17,11 @@
 #include <vector>
 
 #include "diag/report.h"
+#include "prepro/expansion_markers.h"
 #include "prepro/if_expression.h"
 #include "prepro/macro_definition.h"
 #include "prepro/name_table.h"
 #include "prepro/preprocessor.h"
-
-// Markers inside expansion buffers: never in the final output.
-inline constexpr char marker_no_expand = '\x01'; // before a name that must stay unexpanded
-inline constexpr char marker_separator = '\x02'; // a blank that separates tokens only
 
 enum level_kind { level_text = 1, level_expanded = 3, level_macro = 7, level_file = 6 };
 
@@ -131,8 +128,6 @@ private:
     void end_of_level(output_buffer& out);
 
     // Output and markers.
-    void write(output_buffer& out, std::string_view text);
-    void write_char(output_buffer& out, char c);
     void line_marker(output_buffer& out, input_level& level);
     void conditional_marker(output_buffer& out, input_level& level);
     void resync_lines(output_buffer& out, input_level& level);
@@ -144,6 +139,7 @@ private:
     void scan_string(output_buffer* out, input_level& level);
     void scan_number(output_buffer& out, input_level& level);
     void scan_comment(output_buffer* out, input_level& level, bool write_line_feeds);
+    void read_marker(output_buffer& out, input_level& level);
     std::string_view read_identifier(input_level& level);
 
     // Directives.
@@ -171,10 +167,11 @@ private:
     void expand_special(output_buffer& out, name_entry* entry);
     void expand_defined(output_buffer& out, input_level& level);
     char find_call_bracket(bool square_too);
-    bool collect_arguments(char open, char close, std::vector<std::string>& arguments);
-    std::string substitute(name_entry* entry, std::vector<std::string>& arguments);
+    bool collect_arguments(char open, char close, std::vector<std::string>& arguments,
+                           std::vector<bool>& expandable);
+    std::string substitute(name_entry* entry, std::vector<std::string>& arguments,
+                           const std::vector<bool>& expandable);
     std::string pre_expand(const std::string& argument);
-    bool may_expand(std::string_view text) const;
 
     // #if.
     int eval_if(std::string_view operand);

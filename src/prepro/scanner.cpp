@@ -16,6 +16,7 @@
 #include <cstring>
 
 #include "prepro/char_classes.h"
+#include "prepro/lexical_skip.h"
 #include "prepro/preprocessor_state.h"
 
 namespace {
@@ -26,7 +27,7 @@ constexpr std::array<bool, 256> make_special()
     std::array<bool, 256> t{};
     for (int c = 0; c < 256; ++c)
         t[c] = is_identifier_start(char(c)) || is_digit(char(c));
-    for (unsigned char c : {'\n', '#', '/', '"', '\'', '\\', '\0', '\x01', '\x02'})
+    for (unsigned char c : {'\n', '#', '/', '"', '\'', '\\', '\0', marker_no_expand, marker_separator, marker_escape})
         t[c] = true;
     return t;
 }
@@ -125,9 +126,6 @@ void preprocessor::end_of_level(output_buffer& out)
 }
 
 // ---- output ----------------------------------------------------------------
-
-void preprocessor::write(output_buffer& out, std::string_view text) { out.text.append(text); }
-void preprocessor::write_char(output_buffer& out, char c) { out.text.push_back(c); }
 
 void preprocessor::line_marker(output_buffer& out, input_level& level)
 {
@@ -245,56 +243,22 @@ std::string_view preprocessor::read_identifier(input_level& level)
 }
 
 // A string or character constant at level.pos, copied to out when given.
+// Read from an expansion into plain output, its escaped bytes are decoded.
 void preprocessor::scan_string(output_buffer* out, input_level& level)
 {
-    char quote = *level.pos;
-    char* p = level.pos + 1;
-    char* end = level.end;
     int start_line = current_line();
     bool in_file = level.kind == level_file || level.kind == level_text;
-    if (out)
-        out->text.push_back(quote);
-    char* run = p;
-    auto flush = [&](char* upto) {
-        if (out && upto > run)
-            out->text.append(run, std::size_t(upto - run));
-    };
-    for (;;) {
-        if (p >= end) {
-            flush(p);
-            level.pos = p;
-            input_level* f = file_level();
-            report_at_line(kind_warning, "UNTERSTRI", "", f ? std::string_view(f->file_name) : "", start_line);
-            return;
-        }
-        char c = *p;
-        if (c == quote) {
-            ++p;
-            flush(p);
-            level.pos = p;
-            return;
-        }
-        if (c == '\n') {
-            flush(p);
-            level.pos = p; // the line feed is handled by the caller as usual
-            input_level* f = file_level();
-            report_at_line(kind_warning, "UNTERSTRI", "", f ? std::string_view(f->file_name) : "", start_line);
-            return;
-        }
-        if (c == '\\') {
-            int n = continuation_at(p, end);
-            if (n) {
-                flush(p);
-                p += n;
-                run = p;
-                if (in_file)
-                    ++level.line;
-                continue;
-            }
-            p += (p + 1 < end) ? 2 : 1;
-            continue;
-        }
-        ++p;
+    std::size_t from = out ? out->text.size() : 0;
+    int lines = 0;
+    bool closed = false;
+    level.pos = const_cast<char*>(skip_literal(level.pos, level.end, lines, closed, out ? &out->text : nullptr));
+    if (in_file)
+        level.line += lines;
+    if (out && !in_file && !out->keep_markers && out->text.find(marker_escape, from) != std::string::npos)
+        out->text.replace(from, std::string::npos, unescaped(std::string_view(out->text).substr(from)));
+    if (!closed) {
+        input_level* f = file_level();
+        report_at_line(kind_warning, "UNTERSTRI", "", f ? std::string_view(f->file_name) : "", start_line);
     }
 }
 
@@ -321,89 +285,56 @@ void preprocessor::scan_number(output_buffer& out, input_level& level)
     level.pos = p;
 }
 
-// A comment at level.pos (its opener already contiguous). Block comments
-// give their line feeds to out when asked.
+// A comment whose opener (opener_length characters, continuations
+// included) is at level.pos. Its line feeds and continuations go to out
+// when asked, so that the output keeps the line structure.
 void preprocessor::scan_comment(output_buffer* out, input_level& level, bool write_line_feeds)
 {
-    char* p = level.pos + 2;
-    char* end = level.end;
     bool counts = level.kind == level_file || level.kind == level_text;
-    if (level.pos[1] == '/') {
-        while (p < end && *p != '\n') {
-            int n = continuation_at(p, end);
-            if (n) {
-                p += n;
-                if (counts)
-                    ++level.line;
-                if (out && write_line_feeds) {
-                    out->text.push_back('\n');
-                    ++out->line;
-                }
-            } else {
-                ++p;
-            }
-        }
-        level.pos = p;
-        return;
-    }
+    bool block = false;
+    int lines = 0;
+    int opener = comment_opener_at(level.pos, level.end, block, lines);
     int start_line = current_line();
-    for (;;) {
-        while (p < end && *p != '*' && *p != '\n')
-            ++p;
-        if (p >= end) {
-            level.pos = p;
-            input_level* f = file_level();
-            report_at_line(kind_warning, "UNTERCOMM", "", f ? std::string_view(f->file_name) : "", start_line);
-            return;
-        }
-        if (*p == '\n') {
-            if (counts)
-                ++level.line;
-            if (out && write_line_feeds) {
-                out->text.push_back('\n');
-                ++out->line;
-            }
-            ++p;
-            continue;
-        }
-        // '*': a closer, possibly split by continuations
-        char* q = p + 1;
-        int lines = 0;
-        int n;
-        while ((n = continuation_at(q, end))) {
-            q += n;
-            ++lines;
-        }
-        if (q < end && *q == '/') {
-            if (counts)
-                level.line += lines;
-            if (out && write_line_feeds) {
-                out->text.append(std::size_t(lines), '\n');
-                out->line += lines;
-            }
-            level.pos = q + 1;
-            return;
-        }
-        ++p;
+    const char* p = level.pos + opener;
+    bool closed = true;
+    p = block ? skip_block_comment(p, level.end, lines, closed) : skip_line_comment(p, level.end, lines);
+    level.pos = const_cast<char*>(p);
+    if (counts)
+        level.line += lines;
+    if (out && write_line_feeds) {
+        out->text.append(std::size_t(lines), '\n');
+        out->line += lines;
+    }
+    if (!closed) {
+        input_level* f = file_level();
+        report_at_line(kind_warning, "UNTERCOMM", "", f ? std::string_view(f->file_name) : "", start_line);
     }
 }
 
-// Moves the character that follows continuations at p (if any) to p, the
-// continuations behind it; returns the character now at p.
-static char join_second_char(char* p, char* end)
+// A marker of an expansion buffer at level.pos: kept when the output keeps
+// markers, else a separator becomes a blank, an escape its source byte, and
+// a no-expand marker vanishes while its name is copied unexpanded.
+void preprocessor::read_marker(output_buffer& out, input_level& level)
 {
-    int n = continuation_at(p, end);
-    if (!n)
-        return p < end ? *p : '\0';
-    char* q = p;
-    while ((n = continuation_at(q, end)))
-        q += n;
-    if (q >= end)
-        return '\\';
-    char c = *q;
-    std::memmove(p + 1, p, std::size_t(q - p));
-    *p = c;
-    return c;
+    char c = *level.pos++;
+    if (c == marker_separator) {
+        out.text.push_back(out.keep_markers ? marker_separator : ' ');
+    } else if (c == marker_escape) {
+        if (level.pos < level.end) {
+            char second = *level.pos++;
+            if (out.keep_markers) {
+                out.text.push_back(marker_escape);
+                out.text.push_back(second);
+            } else {
+                out.text.push_back(escaped_byte(second));
+            }
+        }
+    } else if (level.pos < level.end && is_identifier_start(*level.pos)) {
+        std::string_view name = read_identifier(level);
+        if (out.keep_markers)
+            out.text.push_back(marker_no_expand);
+        out.text.append(name);
+    }
 }
 
 // ---- skipping while the analysis is stopped -------------------------------
@@ -555,9 +486,9 @@ void preprocessor::rescan(output_buffer& out, std::size_t base)
                 out.text.push_back('#');
             continue;
         case '/': {
-            char second = lv.kind == level_macro ? (lv.pos + 1 < lv.end ? lv.pos[1] : '\0')
-                                                  : join_second_char(lv.pos + 1, lv.end);
-            if (lv.kind != level_macro && (second == '*' || second == '/')) {
+            bool block;
+            int lines = 0;
+            if (lv.kind != level_macro && comment_opener_at(lv.pos, lv.end, block, lines)) {
                 out.text.push_back(' ');
                 scan_comment(&out, lv, in_file);
                 continue;
@@ -591,19 +522,16 @@ void preprocessor::rescan(output_buffer& out, std::size_t base)
             out.text.push_back('\0');
             continue;
         case marker_separator:
-            ++lv.pos;
-            out.text.push_back(out.keep_markers ? marker_separator : ' ');
-            continue;
-        case marker_no_expand: {
-            ++lv.pos;
-            if (lv.pos < lv.end && is_identifier_start(*lv.pos)) {
-                std::string_view name = read_identifier(lv);
-                if (out.keep_markers)
-                    out.text.push_back(marker_no_expand);
-                out.text.append(name);
+        case marker_no_expand:
+        case marker_escape:
+            if (in_file) { // plain text in a file
+                ++lv.pos;
+                lv.at_line_start = false;
+                out.text.push_back(c);
+                continue;
             }
+            read_marker(out, lv);
             continue;
-        }
         default:
             break;
         }
