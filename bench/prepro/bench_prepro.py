@@ -9,7 +9,7 @@ file of several megabytes and a generated 10 MB file of plain declarations.
 Every tool gets gcc's include directories in gcc's order, and writes to
 /dev/null. Each run goes through GNU time for its peak resident size; the
 wall time, taken around it, and the cpu time (user + system, which a
-loaded machine disturbs less) are the best of REPEAT runs (a tool whose
+loaded machine disturbs less) are the medians of REPEAT runs (a tool whose
 first run takes over 20 s is run once).
 "in MB" is the size of the file named on the command line (for the system
 headers, only the few include lines). The table ends with
@@ -17,6 +17,7 @@ the ratios morvacpp / peer: below 1 means morvacpp is faster or smaller.
 """
 import os
 import shutil
+import statistics
 import subprocess
 import sys
 import tempfile
@@ -68,15 +69,16 @@ def run_once(command, env, cwd):
 
 
 def measure(command, env, cwd, repeat):
-    best, best_cpu, peak, status = None, None, 0, 0
+    """Median wall and cpu times of REPEAT runs, the largest peak, the last status."""
+    walls, cpus, peak, status = [], [], 0, 0
     for attempt in range(repeat):
         wall, cpu, rss, status = run_once(command, env, cwd)
-        best = wall if best is None else min(best, wall)
-        best_cpu = cpu if best_cpu is None else min(best_cpu, cpu)
+        walls.append(wall)
+        cpus.append(cpu)
         peak = max(peak, rss)
         if attempt == 0 and wall > SLOW_RUN:
             break
-    return best, best_cpu, peak, status
+    return statistics.median(walls), statistics.median(cpus), peak, status
 
 
 def main():

@@ -72,6 +72,19 @@ struct open_conditional {
 
 struct directive_row;
 
+// The arguments of one macro call: texts[0, count) as collected (markers
+// included), whether each holds a name of the table, and the per-call work
+// strings of the substitution.
+struct call_arguments {
+    std::vector<std::string> texts;
+    std::vector<bool> expandable;
+    std::size_t count = 0;
+    std::string joined, extra;
+    std::vector<std::string> expanded;
+    std::vector<bool> have;
+    std::string& add(); // a new empty argument
+};
+
 class preprocessor {
 public:
     preprocessor();
@@ -167,11 +180,15 @@ private:
     void expand_special(output_buffer& out, name_entry* entry);
     void expand_defined(output_buffer& out, input_level& level);
     char find_call_bracket(bool square_too);
-    bool collect_arguments(char open, char close, std::vector<std::string>& arguments,
-                           std::vector<bool>& expandable);
-    std::string substitute(name_entry* entry, std::vector<std::string>& arguments,
-                           const std::vector<bool>& expandable);
-    std::string pre_expand(const std::string& argument);
+    bool collect_arguments(char open, char close, call_arguments& args);
+    void collect_literal(input_level& lv, std::string& current);
+    void collect_name(input_level& lv, call_arguments& args, std::string& current);
+    bool check_argument_count(name_entry* entry, int n);
+    bool join_variable_arguments(name_entry* entry, call_arguments& args, int n);
+    std::string substitute(name_entry* entry, call_arguments& args);
+    void write_unterminated_call(output_buffer& out, name_entry* entry, char open, const call_arguments& args);
+    void pre_expand(const std::string& argument, std::string& into);
+    std::string take_buffer();
 
     // #if.
     int eval_if(std::string_view operand);
@@ -207,6 +224,10 @@ private:
     std::size_t longest_directory_ = 19;
 
     std::vector<std::pair<std::string, std::string>> pragma_map_;
+
+    std::deque<call_arguments> call_pool_; // one per nesting depth of calls; stable addresses
+    std::size_t call_depth_ = 0;
+    std::vector<std::string> spare_buffers_; // buffers of ended expansions, for reuse
 
     bool clock_read_ = false;
     std::string date_text_, time_text_;

@@ -109,6 +109,8 @@ void preprocessor::pop_level()
         lv.macro->kind = name_macro;
     if (lv.appended_node)
         unlink_node(lv.appended_node);
+    if (lv.kind != level_file && spare_buffers_.size() < 64 && lv.buffer.capacity() <= (1u << 20))
+        spare_buffers_.push_back(std::move(lv.buffer));
     levels_.pop_back();
 }
 
