@@ -8,6 +8,7 @@
 // group is being skipped. Both survive the end of a file and of a call: a
 // level only remembers the conditional stack size at its entry, and "no
 // conditional is open in this file" means that nothing was pushed since.
+#include <array>
 #include <cstring>
 
 #include <QCoreApplication>
@@ -47,6 +48,16 @@ const directive_row* find_directive(std::string_view name)
             return &row;
     return nullptr;
 }
+
+// Bytes that a skipped group must look at once its line has started.
+constexpr std::array<bool, 256> make_skip_stops()
+{
+    std::array<bool, 256> t{};
+    for (unsigned char c : {'\n', '"', '\'', '/', '\\'})
+        t[c] = true;
+    return t;
+}
+constexpr std::array<bool, 256> skip_stops = make_skip_stops();
 
 std::string_view trim_blanks(std::string_view s)
 {
@@ -108,6 +119,7 @@ bool preprocessor::try_directive(output_buffer& out, input_level& level)
         return false;
     }
     directive_line_ = start_line;
+    ++directive_count_;
     std::string operand;
     directive_operand(level, *row, operand);
     if (row->copied) {
@@ -426,8 +438,12 @@ void preprocessor::skip_group(input_level& level)
                 }
             }
         } else {
+            // Not at a line start: only line feeds, literals, comments and
+            // continuations matter up to the end of the line.
             line_start = false;
             ++p;
+            while (p < end && !skip_stops[(unsigned char)*p])
+                ++p;
         }
     }
     level.pos = p < end ? p : end;

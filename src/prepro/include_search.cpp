@@ -124,6 +124,8 @@ const std::vector<std::string> preprocessor::include_list() const
 
 bool preprocessor::push_file(const std::string& path, include_node* node, include_node* appended)
 {
+    if (replay_guarded_file(path, appended))
+        return true;
     std::string text;
     if (!read_whole_file(path, text))
         return false;
@@ -139,6 +141,7 @@ bool preprocessor::push_file(const std::string& path, include_node* node, includ
     levels_.back().directory = node;
     levels_.back().appended_node = appended;
     line_marker(*output_, levels_.back());
+    start_guard_recording(levels_.back());
     return true;
 }
 

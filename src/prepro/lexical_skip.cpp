@@ -1,6 +1,7 @@
 // Comment and literal skipping; see lexical_skip.h.
 #include "prepro/lexical_skip.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "prepro/char_classes.h"
@@ -34,31 +35,23 @@ int comment_opener_at(const char* p, const char* end, bool& block, int& lines)
 
 const char* skip_block_comment(const char* p, const char* end, int& lines, bool& closed)
 {
+    // Every line feed inside counts one line, whether a continuation's or not.
     for (;;) {
-        while (p < end && *p != '*' && *p != '\n' && *p != '\\')
-            ++p;
-        if (p >= end) {
+        const char* star = static_cast<const char*>(std::memchr(p, '*', std::size_t(end - p)));
+        if (!star) {
+            lines += int(std::count(p, end, '\n'));
             closed = false;
             return end;
         }
-        if (*p == '\n') {
-            ++lines;
-            ++p;
-        } else if (*p == '\\') {
-            int n = continuation_at(p, end);
-            if (n)
-                ++lines;
-            p += n ? n : 1;
-        } else {
-            int more = 0;
-            const char* q = skip_continuations(p + 1, end, more);
-            if (q < end && *q == '/') {
-                lines += more;
-                closed = true;
-                return q + 1;
-            }
-            ++p;
+        lines += int(std::count(p, star, '\n'));
+        int more = 0;
+        const char* q = skip_continuations(star + 1, end, more);
+        if (q < end && *q == '/') {
+            lines += more;
+            closed = true;
+            return q + 1;
         }
+        p = star + 1;
     }
 }
 

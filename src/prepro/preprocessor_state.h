@@ -14,6 +14,7 @@
 #include <deque>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "diag/report.h"
@@ -48,6 +49,19 @@ struct input_level {
     include_node* appended_node = nullptr;  // includer's directory, nulled when this level ends
     bool at_line_start = true;
     bool name_changed = false; // #line gave a new name: the next marker must say so
+    // Include-guard recording of a file level (see include_guard.cpp).
+    std::string guard; // empty: not recorded
+    std::size_t record_from = 0;
+    int reports_at_entry = 0;
+    int directives_at_entry = 0;
+    std::size_t open_at_entry = 0;
+};
+
+// What reading a guarded file wrote, to write again while its guard is defined.
+struct guarded_file {
+    std::string guard;
+    std::string output; // after the entry marker, up to the end of the file
+    int end_line = 0;   // the output line number at the end
 };
 
 struct output_buffer {
@@ -139,6 +153,10 @@ private:
     void pop_level();
     bool push_file(const std::string& path, include_node* node, include_node* appended);
     void end_of_level(output_buffer& out);
+    bool scanning_active() const;
+    bool replay_guarded_file(const std::string& path, include_node* appended);
+    void start_guard_recording(input_level& level);
+    void finish_guard_recording(output_buffer& out, const input_level& level);
 
     // Output and markers.
     void line_marker(output_buffer& out, input_level& level);
@@ -224,6 +242,10 @@ private:
     std::size_t longest_directory_ = 19;
 
     std::vector<std::pair<std::string, std::string>> pragma_map_;
+
+    std::unordered_map<std::string, guarded_file> guarded_files_; // by path
+    int report_count_ = 0;    // every report, to tell whether a reading reported anything
+    int directive_count_ = 0; // every directive run
 
     std::deque<call_arguments> call_pool_; // one per nesting depth of calls; stable addresses
     std::size_t call_depth_ = 0;

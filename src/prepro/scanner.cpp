@@ -69,6 +69,7 @@ void preprocessor::report(int kind, const char* code, const report_argument& arg
 void preprocessor::report_at_line(int kind, const char* code, const report_argument& argument,
                                   std::string_view file, int line)
 {
+    ++report_count_;
     if (kind == kind_error)
         ++error_count_;
     if (kind <= kind_fatal)
@@ -118,6 +119,8 @@ void preprocessor::pop_level()
 void preprocessor::end_of_level(output_buffer& out)
 {
     bool was_file = levels_.back().kind == level_file;
+    if (was_file)
+        finish_guard_recording(out, levels_.back());
     pop_level();
     if (!was_file || levels_.empty())
         return;

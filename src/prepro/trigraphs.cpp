@@ -178,10 +178,31 @@ char* skip_line_comment_text(char* p, char* end)
 
 } // namespace
 
+namespace {
+
+// Every digraph holds a ':' or a '%': true when one of those is next to a
+// character that completes a digraph. Most files have none at all.
+bool may_hold_digraphs(const char* begin, const char* end)
+{
+    for (char key : {':', '%'})
+        for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, key, std::size_t(end - p))));
+             ++p) {
+            if (p > begin && (p[-1] == '<' || (key == ':' && p[-1] == '%')))
+                return true;
+            if (p + 1 < end && (p[1] == '>' || (key == '%' && p[1] == ':')))
+                return true;
+        }
+    return false;
+}
+
+} // namespace
+
 void cpp_replace_digraphs(char* begin, char* end)
 {
     if (char* nul = static_cast<char*>(std::memchr(begin, '\0', std::size_t(end - begin))))
         end = nul;
+    if (!may_hold_digraphs(begin, end))
+        return;
     char* p = begin;
     while (p < end) {
         if (!digraph_stops[(unsigned char)*p]) {

@@ -82,3 +82,25 @@ TEST_F(prepro_test, unsigned_if_arithmetic_keeps_64_bits)
         EXPECT_EQ(flat(run(text)), c.taken ? "yes" : "no") << c.condition;
     }
 }
+
+// A guarded header included again while its guard is defined is not read
+// again, yet the output keeps the markers and line feeds of a reading.
+TEST_F(prepro_test, guarded_header_included_again_writes_the_same_lines)
+{
+    init();
+    write("g.h", "#ifndef G\n#define G\nint g;\n#endif\n");
+    EXPECT_EQ(run("#include \"g.h\"\n#include \"g.h\"\n#include \"g.h\"\n"),
+              "#line 1 \"g.h\"\n\n\nint g;\n\n#line 0 \"\"\n\n"
+              "#line 1 \"g.h\"\n\n\n\n\n#line 1 \"\"\n\n"
+              "#line 1 \"g.h\"\n\n\n\n\n#line 2 \"\"\n\n");
+    // Once the guard is undefined, the header counts again.
+    EXPECT_EQ(flat(run("#undef G\n#include \"g.h\"\n#include \"g.h\"\n")), "int g;");
+
+    // Text outside the guard, or a message while skipping, is never replayed.
+    write("h.h", "#ifndef H\n#define H\n#endif\nint h;\n");
+    EXPECT_EQ(flat(run("#include \"h.h\"\n#include \"h.h\"\n#include \"h.h\"\n")), "int h; int h; int h;");
+    write("k.h", "#ifndef K\n#define K\n#if 0\nit's\n#endif\n#endif\n");
+    captured().clear();
+    run("#include \"k.h\"\n#include \"k.h\"\n#include \"k.h\"\n");
+    EXPECT_EQ(codes(), std::vector<std::string>(3, "UNTERSTRI"));
+}
