@@ -59,15 +59,7 @@ constexpr std::array<bool, 256> make_skip_stops()
 }
 constexpr std::array<bool, 256> skip_stops = make_skip_stops();
 
-std::string_view trim_blanks(std::string_view s)
-{
-    std::size_t b = 0, e = s.size();
-    while (b < e && is_horizontal_space(s[b]))
-        ++b;
-    while (e > b && is_horizontal_space(s[e - 1]))
-        --e;
-    return s.substr(b, e - b);
-}
+std::string_view trim_blanks(std::string_view s) { return trim(s, is_horizontal_space); }
 
 } // namespace
 
@@ -238,7 +230,7 @@ void preprocessor::open_conditional_group(output_buffer& out, input_level& level
     conditional_entry entry;
     entry.file_name = current_file();
     entry.line = directive_line_;
-    entry.kind = 5;
+    entry.kind = conditional_if;
     conditionals_.push_back(std::move(entry));
     open_.push_back({conditionals_.size() - 1, 0, directive_line_});
     if (!skip) {
@@ -297,10 +289,10 @@ void preprocessor::do_else(output_buffer& out, input_level& level)
         report(kind_warning, "NOCONDITI", "#else");
         return;
     }
-    if (conditionals_.back().kind != 5 && conditionals_.back().kind != 7)
+    if (conditionals_.back().kind != conditional_if && conditionals_.back().kind != conditional_elif)
         report_else_mismatch("#else");
     conditional_entry& e = conditionals_.back();
-    e.kind = 6;
+    e.kind = conditional_else;
     if (e.taken) {
         if (!open_.empty())
             open_.back().skipping = 1;
@@ -319,10 +311,10 @@ void preprocessor::do_elif(output_buffer& out, input_level& level, std::string_v
         report(kind_warning, "NOCONDITI", "#elif");
         return;
     }
-    if (conditionals_.back().kind != 5 && conditionals_.back().kind != 7)
+    if (conditionals_.back().kind != conditional_if && conditionals_.back().kind != conditional_elif)
         report_else_mismatch("elif");
     std::size_t index = conditionals_.size() - 1;
-    conditionals_[index].kind = 7;
+    conditionals_[index].kind = conditional_elif;
     if (conditionals_[index].taken == 0 && eval_if(operand) != 0) {
         if (stopped_)
             return;
@@ -421,7 +413,10 @@ void preprocessor::skip_group(input_level& level)
                 continue;
             int k = row->kind;
             if (k == directive_if || k == directive_ifdef || k == directive_ifndef) {
-                conditionals_.push_back({current_file(), level.line, 0, k});
+                conditional_kind kind = k == directive_if      ? conditional_if
+                                        : k == directive_ifdef ? conditional_ifdef
+                                                               : conditional_ifndef;
+                conditionals_.push_back({current_file(), level.line, 0, kind});
             } else if (k == directive_else || k == directive_elif || k == directive_endif) {
                 if (!conditional_open_here(level)) {
                     report(kind_warning, "NOCONDITI", std::string(row->name));
@@ -432,9 +427,9 @@ void preprocessor::skip_group(input_level& level)
                 } else if (k == directive_endif) {
                     conditionals_.pop_back();
                 } else {
-                    if (conditionals_.back().kind == 6)
+                    if (conditionals_.back().kind == conditional_else)
                         report(kind_warning, "ELIFAELSE", QCoreApplication::translate("Warning Parameter", "else or elif"));
-                    conditionals_.back().kind = k;
+                    conditionals_.back().kind = k == directive_else ? conditional_else : conditional_elif;
                 }
             }
         } else {
@@ -507,8 +502,11 @@ void preprocessor::finish_conditionals()
         if (rec.entry >= conditionals_.size())
             continue;
         const conditional_entry& e = conditionals_[rec.entry];
-        const char* kind = e.kind == 3 ? "ifdef" : e.kind == 4 ? "ifndef" : e.kind == 6 ? "else"
-                           : e.kind == 7 ? "elif" : "if";
+        const char* kind = e.kind == conditional_ifdef    ? "ifdef"
+                           : e.kind == conditional_ifndef ? "ifndef"
+                           : e.kind == conditional_else   ? "else"
+                           : e.kind == conditional_elif   ? "elif"
+                                                          : "if";
         report_at_line(kind_warning, "UNTERCOND", kind, e.file_name, rec.line);
     }
     open_.clear();

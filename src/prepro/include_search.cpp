@@ -19,15 +19,8 @@
 
 namespace {
 
-std::string_view trim_blanks(std::string_view s)
-{
-    std::size_t b = 0, e = s.size();
-    while (b < e && is_space(s[b]))
-        ++b;
-    while (e > b && (is_space(s[e - 1]) || s[e - 1] == marker_separator))
-        --e;
-    return s.substr(b, e - b);
-}
+// An expanded operand holds no markers: its separators are blanks.
+std::string_view trim_blanks(std::string_view s) { return trim(s, is_space); }
 
 bool header_form(std::string_view s)
 {

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -24,7 +25,16 @@
 #include "prepro/name_table.h"
 #include "prepro/preprocessor.h"
 
-enum level_kind { level_text = 1, level_expanded = 3, level_macro = 7, level_file = 6 };
+// Kinds of input levels: a text given by the caller, an expanded directive
+// operand, a file, a macro expansion.
+enum level_kind { level_text = 1, level_expanded = 3, level_file = 6, level_macro = 7 };
+
+// Kinds of conditional entries: an #if, #ifdef or #ifndef being processed
+// (always conditional_if) or met inside a skipped group, and the state after
+// an #else or an #elif.
+enum conditional_kind {
+    conditional_ifdef = 3, conditional_ifndef = 4, conditional_if = 5, conditional_else = 6, conditional_elif = 7,
+};
 
 struct include_node {
     include_node* previous = nullptr;
@@ -44,7 +54,7 @@ struct input_level {
     char* end = nullptr;
     name_entry* macro = nullptr;
     std::size_t conditional_top = 0; // conditional stack size at entry
-    int kind = 0;
+    level_kind kind = level_text;
     include_node* directory = nullptr;      // node the file was found in
     include_node* appended_node = nullptr;  // includer's directory, nulled when this level ends
     bool at_line_start = true;
@@ -75,7 +85,7 @@ struct conditional_entry {
     std::string file_name;
     int line = 0;
     int taken = 0;
-    int kind = 5;
+    conditional_kind kind = conditional_if;
 };
 
 struct open_conditional {
@@ -85,6 +95,12 @@ struct open_conditional {
 };
 
 struct directive_row;
+
+// Where a helper outside the preprocessor class sends its warnings.
+struct preprocessor_reports {
+    virtual ~preprocessor_reports() = default;
+    virtual void warning(const char* code, std::string_view argument) = 0;
+};
 
 // The arguments of one macro call: texts[0, count) as collected (markers
 // included), whether each holds a name of the table, and the per-call work
@@ -149,7 +165,7 @@ private:
     std::string current_file();
 
     // Input stack.
-    bool push_level(int kind, std::string text, std::string_view file_name, bool has_file_name, int line);
+    bool push_level(level_kind kind, std::string text, std::string_view file_name, bool has_file_name, int line);
     void pop_level();
     bool push_file(const std::string& path, include_node* node, include_node* appended);
     void end_of_level(output_buffer& out);
@@ -192,6 +208,12 @@ private:
 
     // Macros.
     void define(std::string_view operand);
+    std::string read_macro_name(std::string_view op, std::size_t& i);
+    bool read_parameter_list(std::string_view op, std::size_t& i, macro_definition& def,
+                             std::vector<std::string>& params);
+    bool read_parameter(std::string_view op, std::size_t& i, macro_definition& def, std::vector<std::string>& params);
+    void rewrite_body(std::string_view body, macro_definition& def, const std::vector<std::string>& params);
+    void enter_definition(const std::string& name, std::unique_ptr<macro_definition> def);
     void undef(std::string_view operand);
     void undefine_entry(name_entry* entry);
     void expand(output_buffer& out, name_entry* entry);

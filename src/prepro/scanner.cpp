@@ -80,7 +80,7 @@ void preprocessor::report_at_line(int kind, const char* code, const report_argum
 
 // ---- input stack ----------------------------------------------------------
 
-bool preprocessor::push_level(int kind, std::string text, std::string_view file_name, bool has_file_name,
+bool preprocessor::push_level(level_kind kind, std::string text, std::string_view file_name, bool has_file_name,
                               int line)
 {
     if (stopped_)
