@@ -3,14 +3,16 @@
 
 usage: bench_prepro.py MORVACPP WORKDIR [REPEAT]
 
-Inputs: the system-header translation unit of the gcc comparison (gcc's
-macros as a header, then fifteen common headers), a generated macro-heavy
+Inputs: the system-header translation units of the gcc comparison (gcc's
+macros as a header, then fifteen common headers; or 97 headers with
+_GNU_SOURCE, each included twice), a generated macro-heavy
 file of several megabytes and a generated 10 MB file of plain declarations.
 Every tool gets gcc's include directories in gcc's order, and writes to
 /dev/null. Each run goes through GNU time for its peak resident size; the
 wall time, taken around it, and the cpu time (user + system, which a
 loaded machine disturbs less) are the medians of REPEAT runs (a tool whose
 first run takes over 20 s is run once).
+BENCH_PEERS (names separated by commas) limits the peers that are timed.
 "in MB" is the size of the file named on the command line (for the system
 headers, only the few include lines). The table ends with
 the ratios morvacpp / peer: below 1 means morvacpp is faster or smaller.
@@ -92,10 +94,15 @@ def main():
         print("gcc not found: its include directories and macros are needed")
         return 1
     inputs = {"system headers": unit}
+    inputs["GNU headers"] = peer_setup.prepare_gnu_unit(workdir)[2]
     generated = make_inputs.make_all(workdir)
     inputs["macro-heavy"] = generated["macro_heavy.c"]
     inputs["declarations"] = generated["declarations.c"]
     tools = tool_commands(morvacpp, dirs)
+    wanted = os.environ.get("BENCH_PEERS")  # e.g. "gcc -E,tcc -E" to leave slow peers out
+    if wanted:
+        tools = {name: tool for name, tool in tools.items()
+                 if name == "morvacpp" or name in wanted.split(",")}
     results = {}
     print("%-16s %-9s %8s %9s %9s %8s %s" % ("input", "tool", "in MB", "wall s", "cpu s", "peak MB", "status"))
     for input_name, path in inputs.items():
