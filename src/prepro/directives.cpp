@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 
 #include "prepro/char_classes.h"
+#include "prepro/lexical_skip.h"
 #include "prepro/preprocessor_state.h"
 
 enum directive_kind {
@@ -161,49 +162,20 @@ void preprocessor::directive_operand(input_level& level, const directive_row& ro
             continuation(n);
             continue;
         }
+        int lines = 0;
+        bool block, closed;
         if (c == '"' || c == '\'') {
-            operand.push_back(c);
-            ++p;
-            while (p < end && *p != '\n' && *p != c) {
-                if ((n = continuation_at(p, end))) {
-                    p += n;
-                    if (counts)
-                        ++level.line;
-                    continue;
-                }
-                if (*p == '\\' && p + 1 < end && p[1] != '\n') {
-                    operand.push_back(*p++);
-                }
-                operand.push_back(*p++);
-            }
-            if (p < end && *p == c)
-                operand.push_back(*p++);
+            p = const_cast<char*>(skip_literal(p, end, lines, closed, &operand));
+            if (counts)
+                level.line += lines;
             continue;
         }
-        if (c == '/' && p + 1 < end) {
-            char* q = p + 1;
-            int lines = 0;
-            while ((n = continuation_at(q, end))) {
-                q += n;
-                ++lines;
-            }
-            if (q < end && (*q == '*' || *q == '/')) {
-                if (counts)
-                    level.line += lines;
-                level.pos = p;
-                // make the opener contiguous for the comment scanner
-                if (q != p + 1) {
-                    char second = *q;
-                    std::memmove(p + 2, p + 1, std::size_t(q - (p + 1)));
-                    p[1] = second;
-                    if (counts)
-                        level.line -= lines; // counted again inside the comment
-                }
-                scan_comment(nullptr, level, false);
-                p = level.pos;
-                operand.push_back(' ');
-                continue;
-            }
+        if (c == '/' && comment_opener_at(p, end, block, lines)) {
+            level.pos = p;
+            scan_comment(nullptr, level, false);
+            p = level.pos;
+            operand.push_back(' ');
+            continue;
         }
         if (c == '<' && row.angle_operand) {
             while (p < end && *p != '\n' && *p != '>')
@@ -353,6 +325,8 @@ void preprocessor::skip_group(input_level& level)
     bool counts = level.kind == level_file || level.kind == level_text;
     bool line_start = p == level.start || p[-1] == '\n';
     auto unterminated = [&] { report(kind_warning, "UNTERSTRI", ""); };
+    bool block;
+    int comment_lines = 0;
     while (p < end && !stopped_) {
         char c = *p;
         int n;
@@ -395,7 +369,7 @@ void preprocessor::skip_group(input_level& level)
                 }
                 ++p;
             }
-        } else if (c == '/' && p + 1 < end && (p[1] == '*' || p[1] == '/')) {
+        } else if (c == '/' && comment_opener_at(p, end, block, comment_lines)) {
             level.pos = p;
             scan_comment(nullptr, level, false);
             p = level.pos;

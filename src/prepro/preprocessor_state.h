@@ -181,6 +181,13 @@ private:
 
     // The main loop.
     void rescan(output_buffer& out, std::size_t base);
+    void copy_ordinary_run(output_buffer& out, input_level& lv);
+    void scan_line_feed(output_buffer& out, input_level& lv);
+    void scan_hash(output_buffer& out, input_level& lv);
+    void scan_slash(output_buffer& out, input_level& lv);
+    void scan_backslash(output_buffer& out, input_level& lv);
+    void scan_marker_byte(output_buffer& out, input_level& lv);
+    void scan_name(output_buffer& out, input_level& lv);
     void skip_stopped(input_level& level);
     bool is_start_pragma_line(const char* p, const char* end);
     void scan_string(output_buffer* out, input_level& level);

@@ -446,114 +446,135 @@ void preprocessor::rescan(output_buffer& out, std::size_t base)
             end_of_level(out);
             continue;
         }
-        if (!analysis_started && !analyse_all_) {
+        if (!scanning_active()) {
             skip_stopped(lv);
             continue;
         }
-        bool in_file = lv.kind == level_file || lv.kind == level_text;
-        bool directives = in_file || (lv.kind == level_expanded && out.kind == expand_pragma);
         char c = *lv.pos;
-        if (!special[(unsigned char)c]) {
-            char* p = lv.pos;
-            bool blank_only = true;
-            while (p < lv.end && !special[(unsigned char)*p]) {
-                if (!is_horizontal_space(*p))
-                    blank_only = false;
-                ++p;
-            }
-            out.text.append(lv.pos, std::size_t(p - lv.pos));
-            lv.pos = p;
-            if (!blank_only)
-                lv.at_line_start = false;
-            continue;
-        }
-        switch (c) {
-        case '\n':
-            ++lv.pos;
-            lv.at_line_start = true;
-            if (in_file) {
-                out.text.push_back('\n');
-                ++out.line;
-                ++lv.line;
-                resync_lines(out, lv);
-            } else {
-                out.text.push_back(' ');
-            }
-            continue;
-        case '#':
-            if (directives && lv.at_line_start) {
-                if (try_directive(out, lv))
-                    continue;
-            }
-            ++lv.pos;
-            lv.at_line_start = false;
-            if (out.kind != expand_if)
-                out.text.push_back('#');
-            continue;
-        case '/': {
-            bool block;
-            int lines = 0;
-            if (lv.kind != level_macro && comment_opener_at(lv.pos, lv.end, block, lines)) {
-                out.text.push_back(' ');
-                scan_comment(&out, lv, in_file);
-                continue;
-            }
-            ++lv.pos;
-            lv.at_line_start = false;
-            out.text.push_back('/');
-            continue;
-        }
-        case '"':
-        case '\'':
+        if (!special[(unsigned char)c])
+            copy_ordinary_run(out, lv);
+        else if (c == '\n')
+            scan_line_feed(out, lv);
+        else if (c == '#')
+            scan_hash(out, lv);
+        else if (c == '/')
+            scan_slash(out, lv);
+        else if (c == '"' || c == '\'') {
             lv.at_line_start = false;
             scan_string(&out, lv);
-            continue;
-        case '\\': {
-            int n = continuation_at(lv.pos, lv.end);
-            if (n) {
-                lv.pos += n;
-                if (in_file)
-                    ++lv.line;
-                continue;
-            }
-            ++lv.pos;
-            lv.at_line_start = false;
-            out.text.push_back('\\');
-            continue;
-        }
-        case '\0':
-            // a NUL inside a caller's text or an expansion ends nothing: copied
+        } else if (c == '\\')
+            scan_backslash(out, lv);
+        else if (c == '\0') { // a NUL inside a caller's text or an expansion ends nothing: copied
             ++lv.pos;
             out.text.push_back('\0');
-            continue;
-        case marker_separator:
-        case marker_no_expand:
-        case marker_escape:
-            if (in_file) { // plain text in a file
-                ++lv.pos;
-                lv.at_line_start = false;
-                out.text.push_back(c);
-                continue;
-            }
-            read_marker(out, lv);
-            continue;
-        default:
-            break;
-        }
-        lv.at_line_start = false;
-        if (is_digit(c)) {
+        } else if (is_marker_byte(c))
+            scan_marker_byte(out, lv);
+        else if (is_digit(c)) {
+            lv.at_line_start = false;
             scan_number(out, lv);
-            continue;
+        } else {
+            lv.at_line_start = false;
+            scan_name(out, lv);
         }
-        // an identifier
-        std::string_view name = read_identifier(lv);
-        name_entry* entry = table_ ? table_->find(name) : nullptr;
-        if (!entry) {
-            out.text.append(name);
-            continue;
-        }
-        expand(out, entry);
     }
+}
+
+// Ordinary characters are copied in one piece.
+void preprocessor::copy_ordinary_run(output_buffer& out, input_level& lv)
+{
+    char* p = lv.pos;
+    bool blank_only = true;
+    while (p < lv.end && !special[(unsigned char)*p]) {
+        if (!is_horizontal_space(*p))
+            blank_only = false;
+        ++p;
+    }
+    out.text.append(lv.pos, std::size_t(p - lv.pos));
+    lv.pos = p;
+    if (!blank_only)
+        lv.at_line_start = false;
+}
+
+// A line feed of a file counts and catches the output up; inside an
+// expansion it is a blank.
+void preprocessor::scan_line_feed(output_buffer& out, input_level& lv)
+{
+    ++lv.pos;
+    lv.at_line_start = true;
+    if (lv.kind == level_file || lv.kind == level_text) {
+        out.text.push_back('\n');
+        ++out.line;
+        ++lv.line;
+        resync_lines(out, lv);
+    } else {
+        out.text.push_back(' ');
+    }
+}
+
+// A '#' that starts a line may be a directive; elsewhere it is text
+// (dropped from an #if operand).
+void preprocessor::scan_hash(output_buffer& out, input_level& lv)
+{
+    bool in_file = lv.kind == level_file || lv.kind == level_text;
+    bool directives = in_file || (lv.kind == level_expanded && out.kind == expand_pragma);
+    if (directives && lv.at_line_start && try_directive(out, lv))
+        return;
+    ++lv.pos;
+    lv.at_line_start = false;
+    if (out.kind != expand_if)
+        out.text.push_back('#');
+}
+
+// A comment becomes one blank; any other '/' is text.
+void preprocessor::scan_slash(output_buffer& out, input_level& lv)
+{
+    bool block;
+    int lines = 0;
+    if (lv.kind != level_macro && comment_opener_at(lv.pos, lv.end, block, lines)) {
+        out.text.push_back(' ');
+        scan_comment(&out, lv, lv.kind == level_file || lv.kind == level_text);
+        return;
+    }
+    ++lv.pos;
+    lv.at_line_start = false;
+    out.text.push_back('/');
+}
+
+// A continuation produces nothing; another backslash is text.
+void preprocessor::scan_backslash(output_buffer& out, input_level& lv)
+{
+    if (int n = continuation_at(lv.pos, lv.end)) {
+        lv.pos += n;
+        if (lv.kind == level_file || lv.kind == level_text)
+            ++lv.line;
+        return;
+    }
+    ++lv.pos;
+    lv.at_line_start = false;
+    out.text.push_back('\\');
+}
+
+// A marker byte is plain text in a file, a marker in an expansion.
+void preprocessor::scan_marker_byte(output_buffer& out, input_level& lv)
+{
+    if (lv.kind == level_file || lv.kind == level_text) {
+        out.text.push_back(*lv.pos++);
+        lv.at_line_start = false;
+        return;
+    }
+    read_marker(out, lv);
+}
+
+// A name: expanded when the table knows it, else copied.
+void preprocessor::scan_name(output_buffer& out, input_level& lv)
+{
+    std::string_view name = read_identifier(lv);
+    name_entry* entry = table_ ? table_->find(name) : nullptr;
+    if (!entry) {
+        out.text.append(name);
+        return;
+    }
+    expand(out, entry);
 }
 
 // ---- one call -------------------------------------------------------------

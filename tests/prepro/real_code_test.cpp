@@ -31,6 +31,8 @@ TEST_F(prepro_test, comment_closer_split_by_a_continuation_in_a_call)
     init();
     EXPECT_EQ(flat(run("#define F(x) <x>\nF /* c *\\\n/ (1)\nF /* c */ (2)\n")), "<1> <2>");
     EXPECT_EQ(tokens(run("#define F(x) <x>\nF(1 /\\\n* c *\\\n/) F(2 /\\\n/ c\n)\n")), "< 1 > < 2 >");
+    // The same in a directive operand, with a continued string.
+    EXPECT_EQ(tokens(run("#define S \"a\\\nb\" /\\\n* c *\\\n/ x\nS\n")), "\"ab\" x");
     EXPECT_TRUE(captured().empty());
 }
 
