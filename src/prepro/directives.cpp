@@ -324,7 +324,6 @@ void preprocessor::skip_group(input_level& level)
     char* end = level.end;
     bool counts = level.kind == level_file || level.kind == level_text;
     bool line_start = p == level.start || p[-1] == '\n';
-    auto unterminated = [&] { report(kind_warning, "UNTERSTRI", ""); };
     bool block;
     int comment_lines = 0;
     while (p < end && !stopped_) {
@@ -343,69 +342,15 @@ void preprocessor::skip_group(input_level& level)
             p += n;
         } else if (c == '"' || c == '\'') {
             line_start = false;
-            ++p;
-            for (;;) {
-                if (p >= end) {
-                    level.pos = p;
-                    unterminated();
-                    break;
-                }
-                if (*p == c) {
-                    ++p;
-                    break;
-                }
-                if (*p == '\n') {
-                    if (c == '\'') {
-                        level.pos = p;
-                        unterminated();
-                        break;
-                    }
-                    if (counts)
-                        ++level.line;
-                } else if (*p == '\\' && p + 1 < end) {
-                    if (p[1] == '\n' && counts)
-                        ++level.line;
-                    ++p;
-                }
-                ++p;
-            }
+            p = skip_group_literal(level, p);
         } else if (c == '/' && comment_opener_at(p, end, block, comment_lines)) {
             level.pos = p;
             scan_comment(nullptr, level, false);
             p = level.pos;
         } else if (c == '#' && line_start) {
-            char* hash = p;
-            ++p;
-            while (p < end && is_horizontal_space(*p))
-                ++p;
-            level.pos = p;
-            std::string_view name = read_identifier(level);
-            p = level.pos;
             line_start = false;
-            const directive_row* row = name.empty() ? nullptr : find_directive(name);
-            if (!row)
-                continue;
-            int k = row->kind;
-            if (k == directive_if || k == directive_ifdef || k == directive_ifndef) {
-                conditional_kind kind = k == directive_if      ? conditional_if
-                                        : k == directive_ifdef ? conditional_ifdef
-                                                               : conditional_ifndef;
-                conditionals_.push_back({current_file(), level.line, 0, kind});
-            } else if (k == directive_else || k == directive_elif || k == directive_endif) {
-                if (!conditional_open_here(level)) {
-                    report(kind_warning, "NOCONDITI", std::string(row->name));
-                } else if (conditionals_.size() - 1 == target) {
-                    level.pos = hash;
-                    level.at_line_start = true;
-                    return;
-                } else if (k == directive_endif) {
-                    conditionals_.pop_back();
-                } else {
-                    if (conditionals_.back().kind == conditional_else)
-                        report(kind_warning, "ELIFAELSE", QCoreApplication::translate("Warning Parameter", "else or elif"));
-                    conditionals_.back().kind = k == directive_else ? conditional_else : conditional_elif;
-                }
-            }
+            if (skipped_directive(level, p, target))
+                return;
         } else {
             // Not at a line start: only line feeds, literals, comments and
             // continuations matter up to the end of the line.
@@ -416,6 +361,77 @@ void preprocessor::skip_group(input_level& level)
         }
     }
     level.pos = p < end ? p : end;
+}
+
+// A literal in a skipped group, from its quote at p: a double-quoted string
+// may run over line feeds, a character constant may not.
+char* preprocessor::skip_group_literal(input_level& level, char* p)
+{
+    const char quote = *p++;
+    char* end = level.end;
+    bool counts = level.kind == level_file || level.kind == level_text;
+    for (;;) {
+        if (p >= end) {
+            level.pos = p;
+            report(kind_warning, "UNTERSTRI", "");
+            return p;
+        }
+        if (*p == quote)
+            return p + 1;
+        if (*p == '\n') {
+            if (quote == '\'') {
+                level.pos = p;
+                report(kind_warning, "UNTERSTRI", "");
+                return p;
+            }
+            if (counts)
+                ++level.line;
+        } else if (*p == '\\' && p + 1 < end) {
+            if (p[1] == '\n' && counts)
+                ++level.line;
+            ++p;
+        }
+        ++p;
+    }
+}
+
+// A directive line met while skipping, from its '#' at p: nested
+// conditionals are followed; true when it ends the group being skipped
+// (the level then stands at the '#').
+bool preprocessor::skipped_directive(input_level& level, char*& p, std::size_t target)
+{
+    char* hash = p;
+    ++p;
+    while (p < level.end && is_horizontal_space(*p))
+        ++p;
+    level.pos = p;
+    std::string_view name = read_identifier(level);
+    p = level.pos;
+    const directive_row* row = name.empty() ? nullptr : find_directive(name);
+    if (!row)
+        return false;
+    int k = row->kind;
+    if (k == directive_if || k == directive_ifdef || k == directive_ifndef) {
+        conditional_kind kind = k == directive_if      ? conditional_if
+                                : k == directive_ifdef ? conditional_ifdef
+                                                       : conditional_ifndef;
+        conditionals_.push_back({current_file(), level.line, 0, kind});
+    } else if (k == directive_else || k == directive_elif || k == directive_endif) {
+        if (!conditional_open_here(level)) {
+            report(kind_warning, "NOCONDITI", std::string(row->name));
+        } else if (conditionals_.size() - 1 == target) {
+            level.pos = hash;
+            level.at_line_start = true;
+            return true;
+        } else if (k == directive_endif) {
+            conditionals_.pop_back();
+        } else {
+            if (conditionals_.back().kind == conditional_else)
+                report(kind_warning, "ELIFAELSE", QCoreApplication::translate("Warning Parameter", "else or elif"));
+            conditionals_.back().kind = k == directive_else ? conditional_else : conditional_elif;
+        }
+    }
+    return false;
 }
 
 // ---- #line, #warning, #error ------------------------------------------------

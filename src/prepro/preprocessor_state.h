@@ -201,6 +201,8 @@ private:
     void directive_operand(input_level& level, const directive_row& row, std::string& operand);
     void open_conditional_group(output_buffer& out, input_level& level, bool skip);
     void skip_group(input_level& level);
+    char* skip_group_literal(input_level& level, char* p);
+    bool skipped_directive(input_level& level, char*& p, std::size_t target);
     bool conditional_open_here(const input_level& level) const;
     void resume_skipping(input_level& level);
     void do_if(output_buffer& out, input_level& level, std::string_view operand);
