@@ -487,48 +487,34 @@ TEST_F(unterminated_at_end, line_comment_without_final_line_feed_is_complete)
     EXPECT_TRUE(codes().empty());
 }
 
-TEST_F(unterminated_at_end, comment_at_the_end_of_the_callers_text)
+// One warning each, at the line where the comment or literal began; the
+// scanning goes on. An empty file name runs the caller's text itself.
+TEST_F(unterminated_at_end, comments_and_literals)
 {
-    EXPECT_EQ(flat(run("x /* y")), "x");
-    auto r = reports_of("UNTERCOMM");
-    ASSERT_EQ(r.size(), 1u);
-    EXPECT_EQ(r[0].line, 0);
-}
-
-TEST_F(unterminated_at_end, string_cut_by_the_line_feed_then_scanning_goes_on)
-{
-    std::string out = run_file("s.h", "one\n\"abc\n#define T two\nT\n");
-    auto r = reports_of("UNTERSTRI");
-    ASSERT_EQ(r.size(), 1u);
-    EXPECT_EQ(r[0].kind, kind_warning);
-    EXPECT_EQ(r[0].file, "s.h");
-    EXPECT_EQ(r[0].line, 2);
-    EXPECT_EQ(flat(out), "one \"abc two");
-}
-
-TEST_F(unterminated_at_end, character_constant_on_a_last_line_without_line_feed)
-{
-    EXPECT_EQ(flat(run_file("t.h", "\n\nx 'q")), "x 'q");
-    auto r = reports_of("UNTERSTRI");
-    ASSERT_EQ(r.size(), 1u);
-    EXPECT_EQ(r[0].line, 3);
-}
-
-TEST_F(unterminated_at_end, continued_string_reports_its_first_line_and_keeps_later_lines)
-{
-    std::string out = run_file("u.h", "\n\"ab\\\ncd\n__LINE__\n");
-    auto r = reports_of("UNTERSTRI");
-    ASSERT_EQ(r.size(), 1u);
-    EXPECT_EQ(r[0].line, 2);
-    EXPECT_EQ(flat(out), "\"abcd 4");
-}
-
-TEST_F(unterminated_at_end, string_at_the_end_of_the_callers_text)
-{
-    EXPECT_EQ(flat(run("y \"abc")), "y \"abc");
-    auto r = reports_of("UNTERSTRI");
-    ASSERT_EQ(r.size(), 1u);
-    EXPECT_EQ(r[0].line, 0);
+    struct {
+        const char* file;
+        const char* text;
+        const char* output;
+        const char* code;
+        int line;
+    } cases[] = {
+        {"", "x /* y", "x", "UNTERCOMM", 0},
+        {"s.h", "one\n\"abc\n#define T two\nT\n", "one \"abc two", "UNTERSTRI", 2},
+        {"t.h", "\n\nx 'q", "x 'q", "UNTERSTRI", 3},
+        {"u.h", "\n\"ab\\\ncd\n__LINE__\n", "\"abcd 4", "UNTERSTRI", 2}, // later lines keep their numbers
+        {"", "y \"abc", "y \"abc", "UNTERSTRI", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        captured().clear();
+        std::string out = *c.file ? run_file(c.file, c.text) : run(c.text);
+        EXPECT_EQ(flat(out), c.output);
+        ASSERT_EQ(captured().size(), 1u);
+        EXPECT_EQ(captured()[0].code, c.code);
+        EXPECT_EQ(captured()[0].kind, kind_warning);
+        EXPECT_EQ(captured()[0].file, c.file);
+        EXPECT_EQ(captured()[0].line, c.line);
+    }
 }
 
 TEST_F(unterminated_at_end, macro_call_reports_errinline_and_keeps_its_text)
