@@ -3,20 +3,23 @@
 
 usage: bench_prepro.py MORVACPP WORKDIR [REPEAT]
 
-Inputs: the system-header translation unit of the gcc comparison (gcc's
-macros as a header, then fifteen common headers), a generated macro-heavy
+Inputs: the system-header translation units of the gcc comparison (gcc's
+macros as a header, then fifteen common headers; or 97 headers with
+_GNU_SOURCE, each included twice), a generated macro-heavy
 file of several megabytes and a generated 10 MB file of plain declarations.
 Every tool gets gcc's include directories in gcc's order, and writes to
 /dev/null. Each run goes through GNU time for its peak resident size; the
 wall time, taken around it, and the cpu time (user + system, which a
-loaded machine disturbs less) are the best of REPEAT runs (a tool whose
+loaded machine disturbs less) are the medians of REPEAT runs (a tool whose
 first run takes over 20 s is run once).
+BENCH_PEERS (names separated by commas) limits the peers that are timed.
 "in MB" is the size of the file named on the command line (for the system
 headers, only the few include lines). The table ends with
 the ratios morvacpp / peer: below 1 means morvacpp is faster or smaller.
 """
 import os
 import shutil
+import statistics
 import subprocess
 import sys
 import tempfile
@@ -68,15 +71,16 @@ def run_once(command, env, cwd):
 
 
 def measure(command, env, cwd, repeat):
-    best, best_cpu, peak, status = None, None, 0, 0
+    """Median wall and cpu times of REPEAT runs, the largest peak, the last status."""
+    walls, cpus, peak, status = [], [], 0, 0
     for attempt in range(repeat):
         wall, cpu, rss, status = run_once(command, env, cwd)
-        best = wall if best is None else min(best, wall)
-        best_cpu = cpu if best_cpu is None else min(best_cpu, cpu)
+        walls.append(wall)
+        cpus.append(cpu)
         peak = max(peak, rss)
         if attempt == 0 and wall > SLOW_RUN:
             break
-    return best, best_cpu, peak, status
+    return statistics.median(walls), statistics.median(cpus), peak, status
 
 
 def main():
@@ -90,10 +94,15 @@ def main():
         print("gcc not found: its include directories and macros are needed")
         return 1
     inputs = {"system headers": unit}
+    inputs["GNU headers"] = peer_setup.prepare_gnu_unit(workdir)[2]
     generated = make_inputs.make_all(workdir)
     inputs["macro-heavy"] = generated["macro_heavy.c"]
     inputs["declarations"] = generated["declarations.c"]
     tools = tool_commands(morvacpp, dirs)
+    wanted = os.environ.get("BENCH_PEERS")  # e.g. "gcc -E,tcc -E" to leave slow peers out
+    if wanted:
+        tools = {name: tool for name, tool in tools.items()
+                 if name == "morvacpp" or name in wanted.split(",")}
     results = {}
     print("%-16s %-9s %8s %9s %9s %8s %s" % ("input", "tool", "in MB", "wall s", "cpu s", "peak MB", "status"))
     for input_name, path in inputs.items():

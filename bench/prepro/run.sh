@@ -6,4 +6,4 @@ here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "$1" && pwd)"
 cmake --build "$build" --target morvacpp -j2 > /dev/null
 export TOLVEXDIR="${TOLVEXDIR:-$build/stage}"
-exec python3 "$here/bench_prepro.py" "$build/src/driver/morvacpp" "$build/bench-prepro" "${2:-3}"
+exec python3 "$here/bench_prepro.py" "$build/src/driver/morvacpp" "$build/bench-prepro" "${2:-5}"

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <string_view>
 
 namespace char_class {
 
@@ -37,6 +38,19 @@ constexpr bool is_identifier_start(char c) { return char_class::table[(unsigned 
 constexpr bool is_horizontal_space(char c) { return char_class::table[(unsigned char)c] & char_class::horizontal_space; }
 constexpr bool is_space(char c) { return char_class::table[(unsigned char)c] & char_class::space; }
 constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// s without the leading and trailing characters that is_blank accepts: the
+// one trim of the preprocessor.
+template <class Blank>
+constexpr std::string_view trim(std::string_view s, Blank is_blank)
+{
+    std::size_t b = 0, e = s.size();
+    while (b < e && is_blank(s[b]))
+        ++b;
+    while (e > b && is_blank(s[e - 1]))
+        --e;
+    return s.substr(b, e - b);
+}
 
 // Length of a backslash-newline (LF or CR LF) at p; 0 when there is none.
 inline int continuation_at(const char* p, const char* end)

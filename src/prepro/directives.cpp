@@ -8,11 +8,13 @@
 // group is being skipped. Both survive the end of a file and of a call: a
 // level only remembers the conditional stack size at its entry, and "no
 // conditional is open in this file" means that nothing was pushed since.
+#include <array>
 #include <cstring>
 
 #include <QCoreApplication>
 
 #include "prepro/char_classes.h"
+#include "prepro/lexical_skip.h"
 #include "prepro/preprocessor_state.h"
 
 enum directive_kind {
@@ -48,15 +50,17 @@ const directive_row* find_directive(std::string_view name)
     return nullptr;
 }
 
-std::string_view trim_blanks(std::string_view s)
+// Bytes that a skipped group must look at once its line has started.
+constexpr std::array<bool, 256> make_skip_stops()
 {
-    std::size_t b = 0, e = s.size();
-    while (b < e && is_horizontal_space(s[b]))
-        ++b;
-    while (e > b && is_horizontal_space(s[e - 1]))
-        --e;
-    return s.substr(b, e - b);
+    std::array<bool, 256> t{};
+    for (unsigned char c : {'\n', '"', '\'', '/', '\\'})
+        t[c] = true;
+    return t;
 }
+constexpr std::array<bool, 256> skip_stops = make_skip_stops();
+
+std::string_view trim_blanks(std::string_view s) { return trim(s, is_horizontal_space); }
 
 } // namespace
 
@@ -108,6 +112,7 @@ bool preprocessor::try_directive(output_buffer& out, input_level& level)
         return false;
     }
     directive_line_ = start_line;
+    ++directive_count_;
     std::string operand;
     directive_operand(level, *row, operand);
     if (row->copied) {
@@ -157,49 +162,20 @@ void preprocessor::directive_operand(input_level& level, const directive_row& ro
             continuation(n);
             continue;
         }
+        int lines = 0;
+        bool block, closed;
         if (c == '"' || c == '\'') {
-            operand.push_back(c);
-            ++p;
-            while (p < end && *p != '\n' && *p != c) {
-                if ((n = continuation_at(p, end))) {
-                    p += n;
-                    if (counts)
-                        ++level.line;
-                    continue;
-                }
-                if (*p == '\\' && p + 1 < end && p[1] != '\n') {
-                    operand.push_back(*p++);
-                }
-                operand.push_back(*p++);
-            }
-            if (p < end && *p == c)
-                operand.push_back(*p++);
+            p = const_cast<char*>(skip_literal(p, end, lines, closed, &operand));
+            if (counts)
+                level.line += lines;
             continue;
         }
-        if (c == '/' && p + 1 < end) {
-            char* q = p + 1;
-            int lines = 0;
-            while ((n = continuation_at(q, end))) {
-                q += n;
-                ++lines;
-            }
-            if (q < end && (*q == '*' || *q == '/')) {
-                if (counts)
-                    level.line += lines;
-                level.pos = p;
-                // make the opener contiguous for the comment scanner
-                if (q != p + 1) {
-                    char second = *q;
-                    std::memmove(p + 2, p + 1, std::size_t(q - (p + 1)));
-                    p[1] = second;
-                    if (counts)
-                        level.line -= lines; // counted again inside the comment
-                }
-                scan_comment(nullptr, level, false);
-                p = level.pos;
-                operand.push_back(' ');
-                continue;
-            }
+        if (c == '/' && comment_opener_at(p, end, block, lines)) {
+            level.pos = p;
+            scan_comment(nullptr, level, false);
+            p = level.pos;
+            operand.push_back(' ');
+            continue;
         }
         if (c == '<' && row.angle_operand) {
             while (p < end && *p != '\n' && *p != '>')
@@ -226,7 +202,7 @@ void preprocessor::open_conditional_group(output_buffer& out, input_level& level
     conditional_entry entry;
     entry.file_name = current_file();
     entry.line = directive_line_;
-    entry.kind = 5;
+    entry.kind = conditional_if;
     conditionals_.push_back(std::move(entry));
     open_.push_back({conditionals_.size() - 1, 0, directive_line_});
     if (!skip) {
@@ -285,10 +261,10 @@ void preprocessor::do_else(output_buffer& out, input_level& level)
         report(kind_warning, "NOCONDITI", "#else");
         return;
     }
-    if (conditionals_.back().kind != 5 && conditionals_.back().kind != 7)
+    if (conditionals_.back().kind != conditional_if && conditionals_.back().kind != conditional_elif)
         report_else_mismatch("#else");
     conditional_entry& e = conditionals_.back();
-    e.kind = 6;
+    e.kind = conditional_else;
     if (e.taken) {
         if (!open_.empty())
             open_.back().skipping = 1;
@@ -307,10 +283,10 @@ void preprocessor::do_elif(output_buffer& out, input_level& level, std::string_v
         report(kind_warning, "NOCONDITI", "#elif");
         return;
     }
-    if (conditionals_.back().kind != 5 && conditionals_.back().kind != 7)
+    if (conditionals_.back().kind != conditional_if && conditionals_.back().kind != conditional_elif)
         report_else_mismatch("elif");
     std::size_t index = conditionals_.size() - 1;
-    conditionals_[index].kind = 7;
+    conditionals_[index].kind = conditional_elif;
     if (conditionals_[index].taken == 0 && eval_if(operand) != 0) {
         if (stopped_)
             return;
@@ -348,7 +324,8 @@ void preprocessor::skip_group(input_level& level)
     char* end = level.end;
     bool counts = level.kind == level_file || level.kind == level_text;
     bool line_start = p == level.start || p[-1] == '\n';
-    auto unterminated = [&] { report(kind_warning, "UNTERSTRI", ""); };
+    bool block;
+    int comment_lines = 0;
     while (p < end && !stopped_) {
         char c = *p;
         int n;
@@ -365,72 +342,96 @@ void preprocessor::skip_group(input_level& level)
             p += n;
         } else if (c == '"' || c == '\'') {
             line_start = false;
-            ++p;
-            for (;;) {
-                if (p >= end) {
-                    level.pos = p;
-                    unterminated();
-                    break;
-                }
-                if (*p == c) {
-                    ++p;
-                    break;
-                }
-                if (*p == '\n') {
-                    if (c == '\'') {
-                        level.pos = p;
-                        unterminated();
-                        break;
-                    }
-                    if (counts)
-                        ++level.line;
-                } else if (*p == '\\' && p + 1 < end) {
-                    if (p[1] == '\n' && counts)
-                        ++level.line;
-                    ++p;
-                }
-                ++p;
-            }
-        } else if (c == '/' && p + 1 < end && (p[1] == '*' || p[1] == '/')) {
+            p = skip_group_literal(level, p);
+        } else if (c == '/' && comment_opener_at(p, end, block, comment_lines)) {
             level.pos = p;
             scan_comment(nullptr, level, false);
             p = level.pos;
         } else if (c == '#' && line_start) {
-            char* hash = p;
-            ++p;
-            while (p < end && is_horizontal_space(*p))
-                ++p;
-            level.pos = p;
-            std::string_view name = read_identifier(level);
-            p = level.pos;
             line_start = false;
-            const directive_row* row = name.empty() ? nullptr : find_directive(name);
-            if (!row)
-                continue;
-            int k = row->kind;
-            if (k == directive_if || k == directive_ifdef || k == directive_ifndef) {
-                conditionals_.push_back({current_file(), level.line, 0, k});
-            } else if (k == directive_else || k == directive_elif || k == directive_endif) {
-                if (!conditional_open_here(level)) {
-                    report(kind_warning, "NOCONDITI", std::string(row->name));
-                } else if (conditionals_.size() - 1 == target) {
-                    level.pos = hash;
-                    level.at_line_start = true;
-                    return;
-                } else if (k == directive_endif) {
-                    conditionals_.pop_back();
-                } else {
-                    if (conditionals_.back().kind == 6)
-                        report(kind_warning, "ELIFAELSE", QCoreApplication::translate("Warning Parameter", "else or elif"));
-                    conditionals_.back().kind = k;
-                }
-            }
+            if (skipped_directive(level, p, target))
+                return;
         } else {
+            // Not at a line start: only line feeds, literals, comments and
+            // continuations matter up to the end of the line.
             line_start = false;
             ++p;
+            while (p < end && !skip_stops[(unsigned char)*p])
+                ++p;
         }
     }
     level.pos = p < end ? p : end;
+}
+
+// A literal in a skipped group, from its quote at p: a double-quoted string
+// may run over line feeds, a character constant may not.
+char* preprocessor::skip_group_literal(input_level& level, char* p)
+{
+    const char quote = *p++;
+    char* end = level.end;
+    bool counts = level.kind == level_file || level.kind == level_text;
+    for (;;) {
+        if (p >= end) {
+            level.pos = p;
+            report(kind_warning, "UNTERSTRI", "");
+            return p;
+        }
+        if (*p == quote)
+            return p + 1;
+        if (*p == '\n') {
+            if (quote == '\'') {
+                level.pos = p;
+                report(kind_warning, "UNTERSTRI", "");
+                return p;
+            }
+            if (counts)
+                ++level.line;
+        } else if (*p == '\\' && p + 1 < end) {
+            if (p[1] == '\n' && counts)
+                ++level.line;
+            ++p;
+        }
+        ++p;
+    }
+}
+
+// A directive line met while skipping, from its '#' at p: nested
+// conditionals are followed; true when it ends the group being skipped
+// (the level then stands at the '#').
+bool preprocessor::skipped_directive(input_level& level, char*& p, std::size_t target)
+{
+    char* hash = p;
+    ++p;
+    while (p < level.end && is_horizontal_space(*p))
+        ++p;
+    level.pos = p;
+    std::string_view name = read_identifier(level);
+    p = level.pos;
+    const directive_row* row = name.empty() ? nullptr : find_directive(name);
+    if (!row)
+        return false;
+    int k = row->kind;
+    if (k == directive_if || k == directive_ifdef || k == directive_ifndef) {
+        conditional_kind kind = k == directive_if      ? conditional_if
+                                : k == directive_ifdef ? conditional_ifdef
+                                                       : conditional_ifndef;
+        conditionals_.push_back({current_file(), level.line, 0, kind});
+    } else if (k == directive_else || k == directive_elif || k == directive_endif) {
+        if (!conditional_open_here(level)) {
+            report(kind_warning, "NOCONDITI", std::string(row->name));
+        } else if (conditionals_.size() - 1 == target) {
+            level.pos = hash;
+            level.at_line_start = true;
+            return true;
+        } else if (k == directive_endif) {
+            conditionals_.pop_back();
+        } else {
+            if (conditionals_.back().kind == conditional_else)
+                report(kind_warning, "ELIFAELSE", QCoreApplication::translate("Warning Parameter", "else or elif"));
+            conditionals_.back().kind = k == directive_else ? conditional_else : conditional_elif;
+        }
+    }
+    return false;
 }
 
 // ---- #line, #warning, #error ------------------------------------------------
@@ -495,8 +496,11 @@ void preprocessor::finish_conditionals()
         if (rec.entry >= conditionals_.size())
             continue;
         const conditional_entry& e = conditionals_[rec.entry];
-        const char* kind = e.kind == 3 ? "ifdef" : e.kind == 4 ? "ifndef" : e.kind == 6 ? "else"
-                           : e.kind == 7 ? "elif" : "if";
+        const char* kind = e.kind == conditional_ifdef    ? "ifdef"
+                           : e.kind == conditional_ifndef ? "ifndef"
+                           : e.kind == conditional_else   ? "else"
+                           : e.kind == conditional_elif   ? "elif"
+                                                          : "if";
         report_at_line(kind_warning, "UNTERCOND", kind, e.file_name, rec.line);
     }
     open_.clear();

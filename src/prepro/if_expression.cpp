@@ -128,7 +128,8 @@ private:
                 break;
             accumulated = accumulated * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit);
         }
-        bool is_unsigned = false;
+        // As in C, a constant too large for the signed type is unsigned.
+        bool is_unsigned = accumulated > uint64_t(INT64_MAX);
         for (; i < token.size() && std::string_view("lLuU").find(token[i]) != std::string_view::npos; ++i)
             is_unsigned = is_unsigned || token[i] == 'u' || token[i] == 'U';
         if (i != token.size())

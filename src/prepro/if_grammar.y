@@ -7,9 +7,10 @@
  * into the same "bad expression" warning as a syntax error), so that a
  * pathological nesting cannot take the process down.
  *
- * Values are 64-bit with an unsigned flag. The unsigned rules are the tool's
- * historical ones: for * / % << >> and the relational operators an unsigned
- * left operand is first reduced to its low 32 bits. Arithmetic is done on
+ * Values are 64-bit with an unsigned flag. When an operand is unsigned, the
+ * multiplicative and relational operators work on both operands as 64-bit
+ * unsigned numbers, and a shift of an unsigned left operand is a logical
+ * 64-bit shift, as the compilers of 64-bit targets do. Arithmetic is done on
  * uint64_t wherever signed overflow would otherwise be undefined. Every
  * operand is evaluated, also the ones C would short-circuit, so a division by
  * zero in an untaken branch is still reported.
@@ -118,16 +119,17 @@ primary
 
 namespace {
 
-// The low 32 bits as an unsigned number, the reduction of the unsigned rules.
-int64_t low_unsigned(int64_t value) { return static_cast<int64_t>(static_cast<uint32_t>(value)); }
-
 if_value divide(int op, if_value l, if_value r, if_parser& parser) {
     const bool u = l.is_unsigned || r.is_unsigned;
-    int64_t left = u ? low_unsigned(l.value) : l.value;
+    int64_t left = l.value;
     int64_t right = r.value;
     if (right == 0) {
         if_division_by_zero(parser);
         right = 1;
+    }
+    if (u) {
+        const uint64_t a = static_cast<uint64_t>(left), b = static_cast<uint64_t>(right);
+        return make(static_cast<int64_t>(op == '/' ? a / b : a % b), true);
     }
     if (right == -1) // avoids the overflow of the most negative value by -1
         return make(op == '/' ? static_cast<int64_t>(0 - static_cast<uint64_t>(left)) : 0, u);
@@ -135,25 +137,29 @@ if_value divide(int op, if_value l, if_value r, if_parser& parser) {
 }
 
 if_value shift(int op, if_value l, if_value r) {
-    if (l.is_unsigned) {
-        const uint32_t left = static_cast<uint32_t>(l.value);
-        const int count = static_cast<int>(r.value & 31);
-        return make(op == LSHIFT ? uint32_t(left << count) : uint32_t(left >> count), true);
-    }
     const int count = static_cast<int>(r.value & 63);
+    const uint64_t bits = static_cast<uint64_t>(l.value);
     if (op == LSHIFT)
-        return make(static_cast<int64_t>(static_cast<uint64_t>(l.value) << count), false);
+        return make(static_cast<int64_t>(bits << count), l.is_unsigned);
+    if (l.is_unsigned)
+        return make(static_cast<int64_t>(bits >> count), true);
     return make(l.value >> count, false); // arithmetic shift
 }
 
-if_value compare(int op, if_value l, if_value r) {
-    const int64_t left = (l.is_unsigned || r.is_unsigned) ? low_unsigned(l.value) : l.value;
+template <class T>
+if_value ordered(int op, T left, T right) {
     switch (op) {
-    case '<': return truth(left < r.value);
-    case '>': return truth(left > r.value);
-    case LE: return truth(left <= r.value);
-    default: return truth(left >= r.value);
+    case '<': return truth(left < right);
+    case '>': return truth(left > right);
+    case LE: return truth(left <= right);
+    default: return truth(left >= right);
     }
+}
+
+if_value compare(int op, if_value l, if_value r) {
+    if (l.is_unsigned || r.is_unsigned)
+        return ordered(op, static_cast<uint64_t>(l.value), static_cast<uint64_t>(r.value));
+    return ordered(op, l.value, r.value);
 }
 
 if_value binary(int op, if_value l, if_value r, if_parser& parser) {
@@ -165,7 +171,7 @@ if_value binary(int op, if_value l, if_value r, if_parser& parser) {
     case '&': return make(static_cast<int64_t>(a & b), u);
     case '^': return make(static_cast<int64_t>(a ^ b), u);
     case '|': return make(static_cast<int64_t>(a | b), u);
-    case '*': return make(static_cast<int64_t>((u ? static_cast<uint64_t>(low_unsigned(l.value)) : a) * b), u);
+    case '*': return make(static_cast<int64_t>(a * b), u);
     case '/':
     case '%': return divide(op, l, r, parser);
     case LSHIFT:

@@ -19,15 +19,8 @@
 
 namespace {
 
-std::string_view trim_blanks(std::string_view s)
-{
-    std::size_t b = 0, e = s.size();
-    while (b < e && is_space(s[b]))
-        ++b;
-    while (e > b && (is_space(s[e - 1]) || s[e - 1] == marker_separator))
-        --e;
-    return s.substr(b, e - b);
-}
+// An expanded operand holds no markers: its separators are blanks.
+std::string_view trim_blanks(std::string_view s) { return trim(s, is_space); }
 
 bool header_form(std::string_view s)
 {
@@ -124,6 +117,8 @@ const std::vector<std::string> preprocessor::include_list() const
 
 bool preprocessor::push_file(const std::string& path, include_node* node, include_node* appended)
 {
+    if (replay_guarded_file(path, appended))
+        return true;
     std::string text;
     if (!read_whole_file(path, text))
         return false;
@@ -139,6 +134,7 @@ bool preprocessor::push_file(const std::string& path, include_node* node, includ
     levels_.back().directory = node;
     levels_.back().appended_node = appended;
     line_marker(*output_, levels_.back());
+    start_guard_recording(levels_.back());
     return true;
 }
 

@@ -13,15 +13,7 @@
 
 namespace {
 
-std::string_view trimmed(std::string_view s)
-{
-    std::size_t b = 0, e = s.size();
-    while (b < e && is_space(s[b]))
-        ++b;
-    while (e > b && is_space(s[e - 1]))
-        --e;
-    return s.substr(b, e - b);
-}
+std::string_view trimmed(std::string_view s) { return trim(s, is_space); }
 
 // Comparison form of a definition: white-space runs as one blank, the ends
 // trimmed, each reference as a coded group.
@@ -67,14 +59,33 @@ bool same_definition(const macro_definition& a, const macro_definition& b)
 
 } // namespace
 
-// The operand of #define (also the command-line and -STD_DEFINE forms).
+// The operand of #define (also the command-line and -STD_DEFINE forms):
+// the name, the parameter list, the body rewrite, then the table.
 void preprocessor::define(std::string_view op)
 {
-    std::size_t i = 0, n = op.size();
-    while (i < n && is_horizontal_space(op[i]))
+    std::size_t i = 0;
+    std::string name = read_macro_name(op, i);
+    auto def = std::make_unique<macro_definition>();
+    std::vector<std::string> params;
+    if (i < op.size() && (op[i] == '(' || op[i] == '[')) {
+        if (!read_parameter_list(op, i, *def, params))
+            return;
+    }
+    if (i < op.size() && (op[i] == ' ' || op[i] == '\t'))
+        ++i;
+    std::string_view body = op.substr(i);
+    def->written = std::string(trimmed(body));
+    rewrite_body(body, *def, params);
+    enter_definition(name, std::move(def));
+}
+
+// The name after leading blanks; a bad name is reported and still used.
+std::string preprocessor::read_macro_name(std::string_view op, std::size_t& i)
+{
+    while (i < op.size() && is_horizontal_space(op[i]))
         ++i;
     std::size_t name_start = i;
-    while (i < n && is_identifier_char(op[i]))
+    while (i < op.size() && is_identifier_char(op[i]))
         ++i;
     std::string name(op.substr(name_start, i - name_start));
     if (name.empty())
@@ -83,196 +94,275 @@ void preprocessor::define(std::string_view op)
         report(kind_warning, "INVAMACRO", name);
     else if (name == "defined")
         report(kind_warning, "INVDEFINE", "");
+    return name;
+}
 
-    auto def = std::make_unique<macro_definition>();
-    std::vector<std::string> params;
-    if (i < n && (op[i] == '(' || op[i] == '[')) {
-        def->brackets = op[i] == '[';
-        char close = def->brackets ? ']' : ')';
-        ++i;
-        for (;;) {
-            while (i < n && is_horizontal_space(op[i]))
-                ++i;
-            if (i >= n) {
-                report(kind_warning, "UNTPARDEF", "");
-                return;
-            }
-            if (op[i] == close && params.empty()) {
-                ++i;
-                break;
-            }
-            if (def->variable_kind != variable_none) {
-                report(kind_warning, "BADPARDEF",
-                       QCoreApplication::translate("Warning Parameter", "another parameter follow \"...\""));
-                return;
-            }
-            if (!is_identifier_start(op[i]) && op[i] != '.')
-                report(kind_warning, "PARASTART", op.substr(i));
-            std::size_t s = i;
-            while (i < n && is_identifier_char(op[i]))
-                ++i;
-            std::string param(op.substr(s, i - s));
-            int periods = 0;
-            while (i < n && op[i] == '.') {
-                ++periods;
-                ++i;
-            }
-            if (periods && periods != 3)
-                report(kind_warning, "BADPARDEF",
-                       QCoreApplication::translate("Warning Parameter", "\"...\" expected"));
-            if (param.empty() && periods != 3) {
-                report(kind_warning, "BADPARDEF", op.substr(s));
-                return;
-            }
-            if (periods == 3) {
-                def->variable_kind = param.empty() ? variable_anonymous : variable_named;
-                if (param.empty())
-                    param = "...";
-            }
-            params.push_back(param);
-            while (i < n && is_horizontal_space(op[i]))
-                ++i;
-            if (i >= n) {
-                report(kind_warning, "UNTPARDEF", "");
-                return;
-            }
-            if (op[i] == ',') {
-                ++i;
-                continue;
-            }
-            if (op[i] == close) {
-                ++i;
-                break;
-            }
-            report(kind_warning, "BADPARDEF", op.substr(i));
-            return;
+// The parameter list from its opening bracket at i; false (after a report)
+// when the definition is abandoned.
+bool preprocessor::read_parameter_list(std::string_view op, std::size_t& i, macro_definition& def,
+                                       std::vector<std::string>& params)
+{
+    const std::size_t n = op.size();
+    def.brackets = op[i] == '[';
+    char close = def.brackets ? ']' : ')';
+    ++i;
+    for (;;) {
+        while (i < n && is_horizontal_space(op[i]))
+            ++i;
+        if (i >= n) {
+            report(kind_warning, "UNTPARDEF", "");
+            return false;
         }
-        def->parameter_count = int(params.size());
-        for (std::size_t k = 0; k < params.size(); ++k) {
-            if (k)
-                def->parameter_names += ", ";
-            def->parameter_names += params[k];
+        if (op[i] == close && params.empty()) {
+            ++i;
+            break;
         }
+        if (def.variable_kind != variable_none) {
+            report(kind_warning, "BADPARDEF",
+                   QCoreApplication::translate("Warning Parameter", "another parameter follow \"...\""));
+            return false;
+        }
+        if (!read_parameter(op, i, def, params))
+            return false;
+        while (i < n && is_horizontal_space(op[i]))
+            ++i;
+        if (i >= n) {
+            report(kind_warning, "UNTPARDEF", "");
+            return false;
+        }
+        if (op[i] == ',') {
+            ++i;
+            continue;
+        }
+        if (op[i] == close) {
+            ++i;
+            break;
+        }
+        report(kind_warning, "BADPARDEF", op.substr(i));
+        return false;
     }
-    if (i < n && (op[i] == ' ' || op[i] == '\t'))
-        ++i;
-    std::string_view body = op.substr(i);
-    def->written = std::string(trimmed(body));
+    def.parameter_count = int(params.size());
+    for (std::size_t k = 0; k < params.size(); ++k) {
+        if (k)
+            def.parameter_names += ", ";
+        def.parameter_names += params[k];
+    }
+    return true;
+}
 
-    auto parameter_index = [&](std::string_view word) -> int {
+// One parameter: a name, "name..." or "..."; false when it is empty.
+bool preprocessor::read_parameter(std::string_view op, std::size_t& i, macro_definition& def,
+                                  std::vector<std::string>& params)
+{
+    const std::size_t n = op.size();
+    if (!is_identifier_start(op[i]) && op[i] != '.')
+        report(kind_warning, "PARASTART", op.substr(i));
+    std::size_t s = i;
+    while (i < n && is_identifier_char(op[i]))
+        ++i;
+    std::string param(op.substr(s, i - s));
+    int periods = 0;
+    while (i < n && op[i] == '.') {
+        ++periods;
+        ++i;
+    }
+    if (periods && periods != 3)
+        report(kind_warning, "BADPARDEF", QCoreApplication::translate("Warning Parameter", "\"...\" expected"));
+    if (param.empty() && periods != 3) {
+        report(kind_warning, "BADPARDEF", op.substr(s));
+        return false;
+    }
+    if (periods == 3) {
+        def.variable_kind = param.empty() ? variable_anonymous : variable_named;
+        if (param.empty())
+            param = "...";
+    }
+    params.push_back(param);
+    return true;
+}
+
+namespace {
+
+// The one-time rewrite of a body into kept text and parameter references.
+class body_rewriter {
+public:
+    body_rewriter(std::string_view body, macro_definition& def, const std::vector<std::string>& params,
+                  preprocessor_reports& reports)
+        : body_(body), def_(def), params_(params), reports_(reports), kept_(def.body)
+    {
+    }
+
+    void run()
+    {
+        kept_.reserve(body_.size() + 2);
+        std::size_t e = body_.size();
+        while (b_ < e && is_space(body_[b_])) {
+            kept_.push_back(marker_separator);
+            ++b_;
+        }
+        tail_ = e;
+        while (tail_ > b_ && is_space(body_[tail_ - 1]))
+            --tail_;
+        while (b_ < tail_)
+            step();
+        if (tail_ == e)
+            kept_.push_back(marker_separator);
+        for (std::size_t k = tail_; k < e; ++k)
+            kept_.push_back(marker_separator);
+    }
+
+private:
+    // The parameter index of a word, -1 for __VA_ARGS__, -2 for none.
+    int parameter_index(std::string_view word) const
+    {
         if (word == "__VA_ARGS__")
-            return def->variable_kind == variable_anonymous ? -1 : -2;
-        for (std::size_t k = 0; k < params.size(); ++k)
-            if (params[k] == word && !(def->variable_kind == variable_anonymous && k + 1 == params.size()))
+            return def_.variable_kind == variable_anonymous ? -1 : -2;
+        for (std::size_t k = 0; k < params_.size(); ++k)
+            if (params_[k] == word && !(def_.variable_kind == variable_anonymous && k + 1 == params_.size()))
                 return int(k);
         return -2;
-    };
-
-    // The body rewrite.
-    std::string& kept = def->body;
-    kept.reserve(body.size() + 2);
-    std::size_t b = 0, e = body.size();
-    while (b < e && is_space(body[b])) {
-        kept.push_back(marker_separator);
-        ++b;
     }
-    std::size_t tail = e;
-    while (tail > b && is_space(body[tail - 1]))
-        --tail;
-    std::size_t kept_at_reference = 0;
-    bool paste_pending = false;
-    auto add_reference = [&](int index, char quote) {
+
+    void add_reference(int index, char quote)
+    {
         macro_reference r;
         r.quote = quote;
         r.parameter = index;
-        r.pasted_before = paste_pending;
-        r.text_before = kept.size() - kept_at_reference;
-        kept_at_reference = kept.size();
-        def->references.push_back(r);
-    };
-    while (b < tail) {
-        char c = body[b];
+        r.pasted_before = paste_pending_;
+        r.text_before = kept_.size() - kept_at_reference_;
+        kept_at_reference_ = kept_.size();
+        def_.references.push_back(r);
+    }
+
+    void step()
+    {
+        char c = body_[b_];
         if (is_horizontal_space(c) || c == '\n') {
-            kept.push_back(c);
-            ++b;
-            continue;
+            kept_.push_back(c);
+            ++b_;
+            return;
         }
-        bool was_paste = paste_pending;
-        if (c == '"' || c == '\'') {
-            std::size_t s = b++;
-            while (b < tail && body[b] != c) {
-                if (body[b] == '\\' && b + 1 < tail)
-                    ++b;
-                ++b;
-            }
-            if (b < tail)
-                ++b;
-            kept.append(body.substr(s, b - s));
-        } else if (c == '\\' && b + 1 < tail && body[b + 1] == '#') {
-            kept.push_back('#');
-            b += 2;
-        } else if (c == '\\' && b + 2 < tail && body[b + 1] == '\r' && body[b + 2] == '\n') {
-            kept.push_back('\\');
-            b += 2; // the carriage return is dropped
-        } else if (c == '#' && b + 1 < tail && body[b + 1] == '#') {
-            while (kept.size() > kept_at_reference && (is_space(kept.back()) || kept.back() == marker_separator))
-                kept.pop_back();
-            if (!def->references.empty() && kept.size() == kept_at_reference)
-                def->references.back().pasted_after = true;
-            b += 2;
-            while (b < tail && is_space(body[b]))
-                ++b;
-            paste_pending = true;
-            continue;
-        } else if (c == '#') {
-            std::size_t j = b + 1;
-            char quote = '"';
-            if (j < tail && body[j] == '@') {
-                quote = '\'';
-                ++j;
-            }
-            while (j < tail && is_horizontal_space(body[j]))
-                ++j;
-            std::size_t s = j;
-            while (j < tail && is_identifier_char(body[j]))
-                ++j;
-            int index = s < j && is_identifier_start(body[s]) ? parameter_index(body.substr(s, j - s)) : -2;
-            if (def->parameter_count > 0 && index != -2) {
-                add_reference(index, quote);
-                b = j;
-            } else {
-                report(kind_warning, "OPERMACRO", "");
-                kept.push_back('#');
-                ++b;
-            }
-        } else if (is_identifier_start(c)) {
-            std::size_t s = b;
-            while (b < tail && is_identifier_char(body[b]))
-                ++b;
-            std::string_view word = body.substr(s, b - s);
-            int index = def->parameter_count > 0 ? parameter_index(word) : -2;
-            if (index != -2)
-                add_reference(index, 0);
-            else
-                kept.append(word);
-        } else if (is_digit(c)) {
-            std::size_t s = b;
-            while (b < tail && (is_identifier_char(body[b]) || body[b] == '.'))
-                ++b;
-            kept.append(body.substr(s, b - s));
+        bool was_paste = paste_pending_;
+        if (c == '"' || c == '\'')
+            literal(c);
+        else if (c == '\\' && b_ + 1 < tail_ && body_[b_ + 1] == '#') {
+            kept_.push_back('#');
+            b_ += 2;
+        } else if (c == '\\' && b_ + 2 < tail_ && body_[b_ + 1] == '\r' && body_[b_ + 2] == '\n') {
+            kept_.push_back('\\');
+            b_ += 2; // the carriage return is dropped
+        } else if (c == '#' && b_ + 1 < tail_ && body_[b_ + 1] == '#') {
+            paste();
+            return;
+        } else if (c == '#')
+            stringise();
+        else if (is_identifier_start(c))
+            word();
+        else if (is_digit(c)) {
+            std::size_t s = b_;
+            while (b_ < tail_ && (is_identifier_char(body_[b_]) || body_[b_] == '.'))
+                ++b_;
+            kept_.append(body_.substr(s, b_ - s));
         } else {
-            kept.push_back(c);
-            ++b;
+            push_escaped(kept_, c);
+            ++b_;
         }
         if (was_paste)
-            paste_pending = false;
+            paste_pending_ = false;
     }
-    if (tail == e)
-        kept.push_back(marker_separator);
-    for (std::size_t k = tail; k < e; ++k)
-        kept.push_back(marker_separator);
 
-    // Enter or redefine.
+    // A literal is copied unchanged: no parameter inside it.
+    void literal(char quote)
+    {
+        std::size_t s = b_++;
+        while (b_ < tail_ && body_[b_] != quote) {
+            if (body_[b_] == '\\' && b_ + 1 < tail_)
+                ++b_;
+            ++b_;
+        }
+        if (b_ < tail_)
+            ++b_;
+        append_escaped(kept_, body_.substr(s, b_ - s));
+    }
+
+    // "##": blanks before it go, blanks after it are skipped, and the uses
+    // on either side are marked as pasted.
+    void paste()
+    {
+        while (kept_.size() > kept_at_reference_ && (is_space(kept_.back()) || kept_.back() == marker_separator))
+            kept_.pop_back();
+        if (!def_.references.empty() && kept_.size() == kept_at_reference_)
+            def_.references.back().pasted_after = true;
+        b_ += 2;
+        while (b_ < tail_ && is_space(body_[b_]))
+            ++b_;
+        paste_pending_ = true;
+    }
+
+    // "#" or "#@" before a parameter name.
+    void stringise()
+    {
+        std::size_t j = b_ + 1;
+        char quote = '"';
+        if (j < tail_ && body_[j] == '@') {
+            quote = '\'';
+            ++j;
+        }
+        while (j < tail_ && is_horizontal_space(body_[j]))
+            ++j;
+        std::size_t s = j;
+        while (j < tail_ && is_identifier_char(body_[j]))
+            ++j;
+        int index = s < j && is_identifier_start(body_[s]) ? parameter_index(body_.substr(s, j - s)) : -2;
+        if (def_.parameter_count > 0 && index != -2) {
+            add_reference(index, quote);
+            b_ = j;
+        } else {
+            reports_.warning("OPERMACRO", "");
+            kept_.push_back('#');
+            ++b_;
+        }
+    }
+
+    void word()
+    {
+        std::size_t s = b_;
+        while (b_ < tail_ && is_identifier_char(body_[b_]))
+            ++b_;
+        std::string_view w = body_.substr(s, b_ - s);
+        int index = def_.parameter_count > 0 ? parameter_index(w) : -2;
+        if (index != -2)
+            add_reference(index, 0);
+        else
+            kept_.append(w);
+    }
+
+    std::string_view body_;
+    macro_definition& def_;
+    const std::vector<std::string>& params_;
+    preprocessor_reports& reports_;
+    std::string& kept_;
+    std::size_t b_ = 0;
+    std::size_t tail_ = 0;
+    std::size_t kept_at_reference_ = 0;
+    bool paste_pending_ = false;
+};
+
+} // namespace
+
+void preprocessor::rewrite_body(std::string_view body, macro_definition& def, const std::vector<std::string>& params)
+{
+    struct reporter : preprocessor_reports {
+        preprocessor& pp;
+        explicit reporter(preprocessor& p) : pp(p) {}
+        void warning(const char* code, std::string_view argument) override { pp.report(kind_warning, code, argument); }
+    } reports(*this);
+    body_rewriter(body, def, params, reports).run();
+}
+
+// Enters the definition, or replaces an earlier one (silently when equal).
+void preprocessor::enter_definition(const std::string& name, std::unique_ptr<macro_definition> def)
+{
     name_entry* entry = table_->find(name);
     if (!entry) {
         entry = table_->add(name, name_macro);

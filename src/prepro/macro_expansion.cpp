@@ -10,10 +10,13 @@
 // separators stand for blanks between tokens. An argument is pre-expanded
 // only when it is used unpasted, at most once, and only when one of its
 // names is in the table; otherwise the raw text is its expansion.
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <ctime>
 
 #include "prepro/char_classes.h"
+#include "prepro/lexical_skip.h"
 #include "prepro/preprocessor_state.h"
 
 namespace {
@@ -102,6 +105,15 @@ std::string stringise(std::string_view raw, char quote)
         char c = raw[i];
         if (c == marker_no_expand || c == marker_separator)
             continue;
+        if (c == marker_escape && i + 1 < e) {
+            c = escaped_byte(raw[++i]);
+            if (pending_blank) {
+                out.push_back(' ');
+                pending_blank = false;
+            }
+            stringise_char(out, c);
+            continue;
+        }
         if (!literal && is_space(c)) {
             pending_blank = true;
             continue;
@@ -147,6 +159,9 @@ char preprocessor::find_call_bracket(bool square_too)
     std::size_t k = levels_.size() - 1;
     char* p = levels_[k].pos;
     int lines = 0;
+    bool block = false;
+    int opener = 0;
+    int comment_lines = 0;
     for (;;) {
         input_level& lv = levels_[k];
         if (p >= lv.end) {
@@ -171,19 +186,16 @@ char preprocessor::find_call_bracket(bool square_too)
             if (counts)
                 ++lines;
             p += n;
-        } else if (c == '/' && lv.kind != level_macro && p + 1 < lv.end && p[1] == '*') {
-            char* q = p + 2;
-            while (q + 1 < lv.end && !(q[0] == '*' && q[1] == '/')) {
-                if (*q == '\n' && counts)
-                    ++lines;
-                ++q;
-            }
-            if (q + 1 >= lv.end)
+        } else if (c == '/' && lv.kind != level_macro &&
+                   (opener = comment_opener_at(p, lv.end, block, comment_lines = 0))) {
+            bool closed = true;
+            const char* q = block ? skip_block_comment(p + opener, lv.end, comment_lines, closed)
+                                  : skip_line_comment(p + opener, lv.end, comment_lines);
+            if (!closed)
                 return 0;
-            p = q + 2;
-        } else if (c == '/' && lv.kind != level_macro && p + 1 < lv.end && p[1] == '/') {
-            while (p < lv.end && *p != '\n')
-                ++p;
+            if (counts)
+                lines += comment_lines;
+            p = const_cast<char*>(q);
         } else if (c == '(' || (c == '[' && square_too)) {
             while (levels_.size() - 1 > k)
                 pop_level();
@@ -196,12 +208,44 @@ char preprocessor::find_call_bracket(bool square_too)
     }
 }
 
+namespace {
+
+// Bytes that argument collection must look at; runs of others are copied whole.
+constexpr std::array<bool, 256> make_argument_stops()
+{
+    std::array<bool, 256> t{};
+    for (int c = 0; c < 256; ++c)
+        t[c] = is_identifier_char(char(c));
+    for (unsigned char c : {'\n', '\\', '"', '\'', '/', '(', ')', '[', ']', ',', marker_no_expand, marker_separator,
+                            marker_escape})
+        t[c] = true;
+    return t;
+}
+constexpr std::array<bool, 256> argument_stops = make_argument_stops();
+
+} // namespace
+
+std::string& call_arguments::add()
+{
+    if (count == texts.size()) {
+        texts.emplace_back();
+        expandable.push_back(false);
+    }
+    texts[count].clear();
+    expandable[count] = false;
+    return texts[count++];
+}
+
 // Collects the arguments up to the closing bracket at depth 0; false when
-// the input ends first (arguments then hold what was read).
-bool preprocessor::collect_arguments(char open, char close, std::vector<std::string>& arguments)
+// the input ends first (the arguments then hold what was read). Text read
+// from a file has its marker bytes escaped; a name whose macro is disabled
+// at this point is marked so that it stays unexpanded, as it would have when
+// read by the scanner; an argument holding a name of the table is noted as
+// one that its pre-expansion may change.
+bool preprocessor::collect_arguments(char open, char close, call_arguments& args)
 {
     int depth = 0;
-    std::string current;
+    std::string* current = &args.add();
     for (;;) {
         input_level& lv = levels_.back();
         if (lv.pos >= lv.end) {
@@ -209,163 +253,219 @@ bool preprocessor::collect_arguments(char open, char close, std::vector<std::str
                 pop_level();
                 continue;
             }
-            arguments.push_back(std::move(current));
             return false;
         }
-        bool counts = lv.kind == level_file || lv.kind == level_text;
+        bool from_file = lv.kind == level_file || lv.kind == level_text;
         char* p = lv.pos;
         char c = *p;
+        if (!argument_stops[(unsigned char)c]) {
+            char* q = p + 1;
+            while (q < lv.end && !argument_stops[(unsigned char)*q])
+                ++q;
+            current->append(p, std::size_t(q - p));
+            lv.pos = q;
+            continue;
+        }
         int n;
+        bool block;
+        int lines = 0;
         if (c == '\n') {
-            current.push_back('\n');
-            if (counts)
+            current->push_back('\n');
+            if (from_file)
                 ++lv.line;
             ++lv.pos;
         } else if ((n = continuation_at(p, lv.end))) {
-            if (counts)
+            if (from_file)
                 ++lv.line;
             lv.pos += n;
         } else if (c == '"' || c == '\'') {
-            char* q = p + 1;
-            while (q < lv.end && *q != c && *q != '\n') {
-                if (*q == '\\' && q + 1 < lv.end && q[1] != '\n')
-                    ++q;
-                ++q;
-            }
-            if (q < lv.end && *q == c)
-                ++q;
-            current.append(p, std::size_t(q - p));
-            lv.pos = q;
-        } else if (c == '/' && lv.kind != level_macro && p + 1 < lv.end && (p[1] == '*' || p[1] == '/')) {
+            collect_literal(lv, *current);
+        } else if (c == '/' && lv.kind != level_macro && comment_opener_at(p, lv.end, block, lines)) {
             scan_comment(nullptr, lv, false);
-            current.push_back(' ');
-        } else if (c == open) {
-            ++depth;
-            current.push_back(c);
+            current->push_back(' ');
+        } else if (c == open || c == close) {
             ++lv.pos;
-        } else if (c == close) {
-            ++lv.pos;
-            if (depth == 0) {
-                arguments.push_back(std::move(current));
+            if (c == close && depth == 0)
                 return true;
-            }
-            --depth;
-            current.push_back(c);
+            depth += c == open ? 1 : -1;
+            current->push_back(c);
         } else if (c == ',' && depth == 0) {
-            arguments.push_back(std::move(current));
-            current.clear();
+            current = &args.add();
             ++lv.pos;
-        } else {
+        } else if (is_identifier_start(c)) {
+            collect_name(lv, args, *current);
+        } else if (is_digit(c)) {
             char* q = p + 1;
-            while (q < lv.end && is_identifier_char(*q))
+            while (q < lv.end && (is_identifier_char(*q) || *q == '.'))
                 ++q;
-            current.append(p, std::size_t(q - p));
+            current->append(p, std::size_t(q - p));
             lv.pos = q;
+        } else {
+            if (from_file)
+                push_escaped(*current, c);
+            else
+                current->push_back(c);
+            ++lv.pos;
         }
         if (stopped_)
             return false;
     }
 }
 
-bool preprocessor::may_expand(std::string_view text) const
+// A literal inside an argument, taken whole; continuations are dropped.
+void preprocessor::collect_literal(input_level& lv, std::string& current)
 {
-    for (std::size_t i = 0; i < text.size();) {
-        char c = text[i];
-        if (is_digit(c)) {
-            while (i < text.size() && (is_identifier_char(text[i]) || text[i] == '.'))
-                ++i;
-        } else if (is_identifier_start(c)) {
-            std::size_t s = i;
-            while (i < text.size() && is_identifier_char(text[i]))
-                ++i;
-            if (table_->find(text.substr(s, i - s)))
-                return true;
-        } else if (c == '"' || c == '\'') {
-            ++i;
-            while (i < text.size() && text[i] != c) {
-                if (text[i] == '\\')
-                    ++i;
-                ++i;
-            }
-            ++i;
-        } else {
-            ++i;
+    int lines = 0;
+    bool closed;
+    if (lv.kind == level_file || lv.kind == level_text) {
+        std::size_t from = current.size();
+        lv.pos = const_cast<char*>(skip_literal(lv.pos, lv.end, lines, closed, &current));
+        if (std::find_if(current.begin() + std::ptrdiff_t(from), current.end(), is_marker_byte) != current.end()) {
+            std::string literal = current.substr(from);
+            current.resize(from);
+            append_escaped(current, literal);
         }
+        lv.line += lines;
+    } else {
+        lv.pos = const_cast<char*>(skip_literal(lv.pos, lv.end, lines, closed, &current));
     }
-    return false;
 }
 
-std::string preprocessor::pre_expand(const std::string& argument)
+// A name inside an argument; marked when its macro is disabled.
+void preprocessor::collect_name(input_level& lv, call_arguments& args, std::string& current)
 {
-    if (!may_expand(argument))
-        return argument;
+    std::string_view name = read_identifier(lv);
+    if (name_entry* e = table_->find(name)) {
+        args.expandable[args.count - 1] = true;
+        if (e->kind == name_macro_disabled && (current.empty() || current.back() != marker_no_expand))
+            current.push_back(marker_no_expand);
+    }
+    current.append(name);
+}
+
+// The argument completely macro-expanded into `into', markers kept.
+void preprocessor::pre_expand(const std::string& argument, std::string& into)
+{
     std::size_t base = levels_.size();
-    if (!push_level(level_expanded, argument, "", false, 0))
-        return argument;
+    std::string text = take_buffer();
+    text.assign(argument);
+    if (!push_level(level_expanded, std::move(text), "", false, 0)) {
+        into = argument;
+        return;
+    }
     output_buffer o;
     o.keep_markers = true;
-    o.text.reserve(argument.size() + 16);
+    o.text = std::move(into);
+    o.text.clear();
     rescan(o, base);
     while (levels_.size() > base)
         pop_level();
-    return std::move(o.text);
+    into = std::move(o.text);
 }
 
-std::string preprocessor::substitute(name_entry* entry, std::vector<std::string>& arguments)
+// An empty string, with the capacity of a buffer of an ended expansion
+// when there is one.
+std::string preprocessor::take_buffer()
+{
+    if (spare_buffers_.empty())
+        return {};
+    std::string b = std::move(spare_buffers_.back());
+    spare_buffers_.pop_back();
+    b.clear();
+    return b;
+}
+
+// The count checks; false when the body is to be used without substitution.
+bool preprocessor::check_argument_count(name_entry* entry, int n)
 {
     const macro_definition& def = *entry->macro;
     const int p = def.parameter_count;
-    if (arguments.size() == 1 && only_white(arguments[0]))
-        arguments.clear();
-    const int n = int(arguments.size());
-    if (p >= 0) {
-        if (n == 0 && p > 0)
-            report(kind_warning, "NOARTOMAC", entry->name);
-        else if (n > 0 && n < p)
-            report(kind_warning, "NBARGMACR", entry->name);
-        else if (n > p && p > 0 && def.variable_kind == variable_none)
-            report(kind_warning, "TOMANYARG", entry->name);
-        else if (p == 0 && n >= 1) {
-            report(kind_warning, "ARGTOMACR", entry->name);
-            return def.body;
-        }
+    if (p < 0)
+        return true;
+    if (n == 0 && p > 0)
+        report(kind_warning, "NOARTOMAC", entry->name);
+    else if (n > 0 && n < p)
+        report(kind_warning, "NBARGMACR", entry->name);
+    else if (n > p && p > 0 && def.variable_kind == variable_none)
+        report(kind_warning, "TOMANYARG", entry->name);
+    else if (p == 0 && n >= 1) {
+        report(kind_warning, "ARGTOMACR", entry->name);
+        return false;
     }
-    // Variable arguments.
-    std::string joined;
-    std::string extra;
+    return true;
+}
+
+// The variable arguments joined: for `...' into args.joined (from the last
+// parameter on, commas between), for `name...' into args.extra (beyond the
+// named ones, each after a comma). False, after a fatal report, when too long.
+bool preprocessor::join_variable_arguments(name_entry* entry, call_arguments& args, int n)
+{
+    const macro_definition& def = *entry->macro;
+    const int p = def.parameter_count;
+    args.joined.clear();
+    args.extra.clear();
+    std::string* joined = nullptr;
     if (def.variable_kind == variable_anonymous) {
+        joined = &args.joined;
         for (int k = p - 1; k < n; ++k) {
             if (k > p - 1)
-                joined.push_back(',');
-            joined.append(arguments[std::size_t(k)]);
-        }
-        if (joined.size() > joined_limit) {
-            report(kind_fatal, "TOMANYARG", entry->name);
-            return {};
+                joined->push_back(',');
+            joined->append(args.texts[std::size_t(k)]);
         }
     } else if (def.variable_kind == variable_named) {
+        joined = &args.extra;
         for (int k = p; k < n; ++k) {
-            extra.push_back(',');
-            extra.append(arguments[std::size_t(k)]);
-        }
-        if (extra.size() > joined_limit) {
-            report(kind_fatal, "TOMANYARG", entry->name);
-            return {};
+            joined->push_back(',');
+            joined->append(args.texts[std::size_t(k)]);
         }
     }
-    static const std::string empty;
-    auto raw_of = [&](int parameter) -> const std::string& {
-        if (parameter == -1 || (def.variable_kind == variable_anonymous && parameter == p - 1))
-            return joined;
-        return parameter >= 0 && parameter < n ? arguments[std::size_t(parameter)] : empty;
-    };
-    std::vector<std::string> expanded(std::size_t(std::max(p, 0)) + 1);
-    std::vector<bool> have(expanded.size(), false);
+    if (joined && joined->size() > joined_limit) {
+        report(kind_fatal, "TOMANYARG", entry->name);
+        return false;
+    }
+    return true;
+}
 
-    std::size_t size = def.body.size() + extra.size();
+// The body with each parameter reference replaced (stringised, pasted raw,
+// or pre-expanded once per parameter).
+std::string preprocessor::substitute(name_entry* entry, call_arguments& args)
+{
+    const macro_definition& def = *entry->macro;
+    const int p = def.parameter_count;
+    int n = int(args.count);
+    if (n == 1 && only_white(args.texts[0]))
+        n = 0;
+    if (!check_argument_count(entry, n))
+        return def.body;
+    if (!join_variable_arguments(entry, args, n))
+        return {};
+    static const std::string empty;
+    auto is_joined = [&](int parameter) {
+        return parameter == -1 || (def.variable_kind == variable_anonymous && parameter == p - 1);
+    };
+    auto raw_of = [&](int parameter) -> const std::string& {
+        if (is_joined(parameter))
+            return args.joined;
+        return parameter >= 0 && parameter < n ? args.texts[std::size_t(parameter)] : empty;
+    };
+    // Only an argument holding a name of the table can change when expanded.
+    auto may_change = [&](int parameter) {
+        if (!is_joined(parameter))
+            return parameter >= 0 && parameter < n && args.expandable[std::size_t(parameter)];
+        for (int k = std::max(p - 1, 0); k < n; ++k)
+            if (args.expandable[std::size_t(k)])
+                return true;
+        return false;
+    };
+    const std::size_t slot_count = std::size_t(std::max(p, 0)) + 1;
+    if (args.expanded.size() < slot_count)
+        args.expanded.resize(slot_count);
+    args.have.assign(slot_count, false);
+
+    std::size_t size = def.body.size() + args.extra.size();
     for (const macro_reference& r : def.references)
         size += raw_of(r.parameter).size() + 3;
-    std::string result;
+    std::string result = take_buffer();
     result.reserve(size + size / 4);
     std::size_t at = 0;
     bool after_argument = false;
@@ -388,16 +488,20 @@ std::string preprocessor::substitute(name_entry* entry, std::vector<std::string>
                 append_guarded(result, t);
         } else {
             std::size_t slot = r.parameter < 0 ? std::size_t(std::max(p - 1, 0)) : std::size_t(r.parameter);
-            if (!have[slot]) {
-                expanded[slot] = pre_expand(raw);
-                have[slot] = true;
+            std::string& expanded = args.expanded[slot];
+            if (!args.have[slot]) {
+                if (may_change(r.parameter))
+                    pre_expand(raw, expanded);
+                else
+                    expanded.assign(raw);
+                args.have[slot] = true;
                 if (stopped_)
                     return {};
             }
-            append_guarded(result, expanded[slot]);
+            append_guarded(result, expanded);
         }
-        if (k + 1 == def.references.size() && !extra.empty())
-            result.append(extra);
+        if (k + 1 == def.references.size() && !args.extra.empty())
+            result.append(args.extra);
         after_argument = !r.pasted_after;
     }
     std::string_view rest(def.body.data() + at, def.body.size() - at);
@@ -406,6 +510,22 @@ std::string preprocessor::substitute(name_entry* entry, std::vector<std::string>
     else
         result.append(rest);
     return result;
+}
+
+// A call that the input ends inside: the name and what was read stay text.
+void preprocessor::write_unterminated_call(output_buffer& out, name_entry* entry, char open,
+                                           const call_arguments& args)
+{
+    report(kind_warning, "ERRINLINE", "unterminated macro call");
+    out.text.append(entry->name);
+    out.text.push_back(open);
+    for (std::size_t k = 0; k < args.count; ++k) {
+        if (k)
+            out.text.push_back(',');
+        std::string text = out.keep_markers ? args.texts[k] : unescaped(args.texts[k]);
+        for (char c : text)
+            out.text.push_back(c == '\n' ? ' ' : c);
+    }
 }
 
 void preprocessor::expand(output_buffer& out, name_entry* entry)
@@ -429,31 +549,31 @@ void preprocessor::expand(output_buffer& out, name_entry* entry)
         report(kind_fatal, "NBRECURSI", "");
         return;
     }
+    // Argument sets are kept per nesting depth so that their strings keep
+    // their capacity from one call to the next.
+    if (call_depth_ == call_pool_.size())
+        call_pool_.emplace_back();
+    call_arguments& args = call_pool_[call_depth_];
+    args.count = 0;
+    struct depth_scope {
+        std::size_t& depth;
+        explicit depth_scope(std::size_t& d) : depth(d) { ++depth; }
+        ~depth_scope() { --depth; }
+    } scope(call_depth_);
     const macro_definition& def = *entry->macro;
-    std::vector<std::string> arguments;
     if (def.parameter_count >= 0) {
         char open = find_call_bracket(def.brackets);
         if (!open) {
             out.text.append(entry->name);
             return;
         }
-        char close = open == '(' ? ')' : ']';
-        if (!collect_arguments(open, close, arguments)) {
-            if (stopped_)
-                return;
-            report(kind_warning, "ERRINLINE", "unterminated macro call");
-            out.text.append(entry->name);
-            out.text.push_back(open);
-            for (std::size_t k = 0; k < arguments.size(); ++k) {
-                if (k)
-                    out.text.push_back(',');
-                for (char c : arguments[k])
-                    out.text.push_back(c == '\n' ? ' ' : c);
-            }
+        if (!collect_arguments(open, open == '(' ? ')' : ']', args)) {
+            if (!stopped_)
+                write_unterminated_call(out, entry, open, args);
             return;
         }
     }
-    std::string result = substitute(entry, arguments);
+    std::string result = substitute(entry, args);
     if (stopped_)
         return;
     if (!out.text.empty() && !result.empty() && needs_separator(out.text.back(), result.front()))
@@ -502,6 +622,8 @@ void preprocessor::expand_special(output_buffer& out, name_entry* entry)
         report(kind_internal, "INVHASTYP", std::to_string(entry->kind));
         return;
     }
+    if (out.keep_markers)
+        text = escaped(text);
     append_guarded(out.text, text);
     out.text.push_back(out.keep_markers ? marker_separator : ' ');
 }
@@ -557,7 +679,7 @@ std::string preprocessor::expand_text(name_table& table, std::string_view text, 
 {
     table_ = &table;
     std::size_t base = levels_.size();
-    if (!push_level(level_expanded, std::string(text), "", false, 0))
+    if (!push_level(level_expanded, escaped(text), "", false, 0))
         return {};
     output_buffer o;
     o.kind = kind;

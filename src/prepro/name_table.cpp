@@ -29,15 +29,17 @@ std::uint32_t name_table::hash(std::string_view name)
 name_entry* name_table::find(std::string_view name, std::uint32_t hash) const
 {
     for (name_entry* e = buckets_[bucket_of(hash)]; e; e = e->next)
-        if (e->name == name)
+        if (e->hash == hash && e->name == name)
             return e;
     return nullptr;
 }
 
 name_entry* name_table::add(std::string_view name, int kind)
 {
-    name_entry*& head = buckets_[bucket_of(hash(name))];
+    const std::uint32_t h = hash(name);
+    name_entry*& head = buckets_[bucket_of(h)];
     auto* e = new name_entry;
+    e->hash = h;
     e->name = std::string(name);
     e->kind = kind;
     e->bucket = &head;

@@ -1,7 +1,11 @@
 // The name table of one analysis context: macros and special names hashed
-// into 1403 buckets (h = 4h + c over the name, 32-bit wrapping, then
-// (h AND 0x7FFFFFFF) mod 1403). Each bucket is a doubly linked chain so that
-// an entry is unlinked in constant time; entries are owned by the table.
+// with h = 4h + c over the name (32-bit wrapping). Each entry keeps its hash,
+// so a lookup compares names only when the hashes agree. The 16384 buckets
+// keep the chains short on inputs with thousands of macros; since the low
+// bits of that hash depend only on a name's last characters, the bucket is
+// taken from the high bits of the hash times a large odd constant. Each
+// bucket is a doubly linked chain so that an entry is unlinked in constant
+// time; entries are owned by the table.
 #pragma once
 
 #include <array>
@@ -31,6 +35,7 @@ struct name_entry {
     name_entry* previous = nullptr;
     name_entry** bucket = nullptr;
     int kind = 0;
+    std::uint32_t hash = 0;
     std::string name;
     int value = 0;                            // special names
     std::unique_ptr<macro_definition> macro; // kinds 18 and 19
@@ -40,7 +45,8 @@ struct name_entry {
 
 class name_table {
 public:
-    static constexpr int bucket_count = 1403;
+    static constexpr int bucket_bits = 14;
+    static constexpr int bucket_count = 1 << bucket_bits;
 
     name_table();
     ~name_table();
@@ -48,7 +54,7 @@ public:
     name_table& operator=(const name_table&) = delete;
 
     static std::uint32_t hash(std::string_view name);
-    static int bucket_of(std::uint32_t hash) { return int((hash & 0x7FFFFFFFu) % bucket_count); }
+    static int bucket_of(std::uint32_t hash) { return int((hash * 0x9E3779B1u) >> (32 - bucket_bits)); }
 
     // The first entry of that name, or null.
     name_entry* find(std::string_view name) const { return find(name, hash(name)); }

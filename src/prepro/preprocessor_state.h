@@ -12,22 +12,30 @@
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "diag/report.h"
+#include "prepro/expansion_markers.h"
 #include "prepro/if_expression.h"
 #include "prepro/line_counter.h"
 #include "prepro/macro_definition.h"
 #include "prepro/name_table.h"
 #include "prepro/preprocessor.h"
 
-// Markers inside expansion buffers: never in the final output.
-inline constexpr char marker_no_expand = '\x01'; // before a name that must stay unexpanded
-inline constexpr char marker_separator = '\x02'; // a blank that separates tokens only
+// Kinds of input levels: a text given by the caller, an expanded directive
+// operand, a file, a macro expansion.
+enum level_kind { level_text = 1, level_expanded = 3, level_file = 6, level_macro = 7 };
 
-enum level_kind { level_text = 1, level_expanded = 3, level_macro = 7, level_file = 6 };
+// Kinds of conditional entries: an #if, #ifdef or #ifndef being processed
+// (always conditional_if) or met inside a skipped group, and the state after
+// an #else or an #elif.
+enum conditional_kind {
+    conditional_ifdef = 3, conditional_ifndef = 4, conditional_if = 5, conditional_else = 6, conditional_elif = 7,
+};
 
 struct include_node {
     include_node* previous = nullptr;
@@ -47,11 +55,24 @@ struct input_level {
     char* end = nullptr;
     name_entry* macro = nullptr;
     std::size_t conditional_top = 0; // conditional stack size at entry
-    int kind = 0;
+    level_kind kind = level_text;
     include_node* directory = nullptr;      // node the file was found in
     include_node* appended_node = nullptr;  // includer's directory, nulled when this level ends
     bool at_line_start = true;
     bool name_changed = false; // #line gave a new name: the next marker must say so
+    // Include-guard recording of a file level (see include_guard.cpp).
+    std::string guard; // empty: not recorded
+    std::size_t record_from = 0;
+    int reports_at_entry = 0;
+    int directives_at_entry = 0;
+    std::size_t open_at_entry = 0;
+};
+
+// What reading a guarded file wrote, to write again while its guard is defined.
+struct guarded_file {
+    std::string guard;
+    std::string output; // after the entry marker, up to the end of the file
+    int end_line = 0;   // the output line number at the end
 };
 
 struct output_buffer {
@@ -65,7 +86,7 @@ struct conditional_entry {
     std::string file_name;
     int line = 0;
     int taken = 0;
-    int kind = 5;
+    conditional_kind kind = conditional_if;
 };
 
 struct open_conditional {
@@ -75,6 +96,25 @@ struct open_conditional {
 };
 
 struct directive_row;
+
+// Where a helper outside the preprocessor class sends its warnings.
+struct preprocessor_reports {
+    virtual ~preprocessor_reports() = default;
+    virtual void warning(const char* code, std::string_view argument) = 0;
+};
+
+// The arguments of one macro call: texts[0, count) as collected (markers
+// included), whether each holds a name of the table, and the per-call work
+// strings of the substitution.
+struct call_arguments {
+    std::vector<std::string> texts;
+    std::vector<bool> expandable;
+    std::size_t count = 0;
+    std::string joined, extra;
+    std::vector<std::string> expanded;
+    std::vector<bool> have;
+    std::string& add(); // a new empty argument
+};
 
 class preprocessor {
 public:
@@ -126,25 +166,35 @@ private:
     std::string current_file();
 
     // Input stack.
-    bool push_level(int kind, std::string text, std::string_view file_name, bool has_file_name, int line);
+    bool push_level(level_kind kind, std::string text, std::string_view file_name, bool has_file_name, int line);
     void pop_level();
     bool push_file(const std::string& path, include_node* node, include_node* appended);
     void end_of_level(output_buffer& out);
+    bool scanning_active() const;
+    bool replay_guarded_file(const std::string& path, include_node* appended);
+    void start_guard_recording(input_level& level);
+    void finish_guard_recording(output_buffer& out, const input_level& level);
 
     // Output and markers.
-    void write(output_buffer& out, std::string_view text);
-    void write_char(output_buffer& out, char c);
     void line_marker(output_buffer& out, input_level& level);
     void conditional_marker(output_buffer& out, input_level& level);
     void resync_lines(output_buffer& out, input_level& level);
 
     // The main loop.
     void rescan(output_buffer& out, std::size_t base);
+    void copy_ordinary_run(output_buffer& out, input_level& lv);
+    void scan_line_feed(output_buffer& out, input_level& lv);
+    void scan_hash(output_buffer& out, input_level& lv);
+    void scan_slash(output_buffer& out, input_level& lv);
+    void scan_backslash(output_buffer& out, input_level& lv);
+    void scan_marker_byte(output_buffer& out, input_level& lv);
+    void scan_name(output_buffer& out, input_level& lv);
     void skip_stopped(input_level& level);
     bool is_start_pragma_line(const char* p, const char* end);
     void scan_string(output_buffer* out, input_level& level);
     void scan_number(output_buffer& out, input_level& level);
     void scan_comment(output_buffer* out, input_level& level, bool write_line_feeds);
+    void read_marker(output_buffer& out, input_level& level);
     std::string_view read_identifier(input_level& level);
 
     // Directives.
@@ -152,6 +202,8 @@ private:
     void directive_operand(input_level& level, const directive_row& row, std::string& operand);
     void open_conditional_group(output_buffer& out, input_level& level, bool skip);
     void skip_group(input_level& level);
+    char* skip_group_literal(input_level& level, char* p);
+    bool skipped_directive(input_level& level, char*& p, std::size_t target);
     bool conditional_open_here(const input_level& level) const;
     void resume_skipping(input_level& level);
     void do_if(output_buffer& out, input_level& level, std::string_view operand);
@@ -166,16 +218,27 @@ private:
 
     // Macros.
     void define(std::string_view operand);
+    std::string read_macro_name(std::string_view op, std::size_t& i);
+    bool read_parameter_list(std::string_view op, std::size_t& i, macro_definition& def,
+                             std::vector<std::string>& params);
+    bool read_parameter(std::string_view op, std::size_t& i, macro_definition& def, std::vector<std::string>& params);
+    void rewrite_body(std::string_view body, macro_definition& def, const std::vector<std::string>& params);
+    void enter_definition(const std::string& name, std::unique_ptr<macro_definition> def);
     void undef(std::string_view operand);
     void undefine_entry(name_entry* entry);
     void expand(output_buffer& out, name_entry* entry);
     void expand_special(output_buffer& out, name_entry* entry);
     void expand_defined(output_buffer& out, input_level& level);
     char find_call_bracket(bool square_too);
-    bool collect_arguments(char open, char close, std::vector<std::string>& arguments);
-    std::string substitute(name_entry* entry, std::vector<std::string>& arguments);
-    std::string pre_expand(const std::string& argument);
-    bool may_expand(std::string_view text) const;
+    bool collect_arguments(char open, char close, call_arguments& args);
+    void collect_literal(input_level& lv, std::string& current);
+    void collect_name(input_level& lv, call_arguments& args, std::string& current);
+    bool check_argument_count(name_entry* entry, int n);
+    bool join_variable_arguments(name_entry* entry, call_arguments& args, int n);
+    std::string substitute(name_entry* entry, call_arguments& args);
+    void write_unterminated_call(output_buffer& out, name_entry* entry, char open, const call_arguments& args);
+    void pre_expand(const std::string& argument, std::string& into);
+    std::string take_buffer();
 
     // #if.
     int eval_if(std::string_view operand);
@@ -211,6 +274,14 @@ private:
     std::size_t longest_directory_ = 19;
 
     std::vector<std::pair<std::string, std::string>> pragma_map_;
+
+    std::unordered_map<std::string, guarded_file> guarded_files_; // by path
+    int report_count_ = 0;    // every report, to tell whether a reading reported anything
+    int directive_count_ = 0; // every directive run
+
+    std::deque<call_arguments> call_pool_; // one per nesting depth of calls; stable addresses
+    std::size_t call_depth_ = 0;
+    std::vector<std::string> spare_buffers_; // buffers of ended expansions, for reuse
 
     bool clock_read_ = false;
     std::string date_text_, time_text_;

@@ -16,6 +16,7 @@
 #include <cstring>
 
 #include "prepro/char_classes.h"
+#include "prepro/lexical_skip.h"
 #include "prepro/preprocessor_state.h"
 
 namespace {
@@ -26,7 +27,7 @@ constexpr std::array<bool, 256> make_special()
     std::array<bool, 256> t{};
     for (int c = 0; c < 256; ++c)
         t[c] = is_identifier_start(char(c)) || is_digit(char(c));
-    for (unsigned char c : {'\n', '#', '/', '"', '\'', '\\', '\0', '\x01', '\x02'})
+    for (unsigned char c : {'\n', '#', '/', '"', '\'', '\\', '\0', marker_no_expand, marker_separator, marker_escape})
         t[c] = true;
     return t;
 }
@@ -68,6 +69,7 @@ void preprocessor::report(int kind, const char* code, const report_argument& arg
 void preprocessor::report_at_line(int kind, const char* code, const report_argument& argument,
                                   std::string_view file, int line)
 {
+    ++report_count_;
     if (kind == kind_error)
         ++error_count_;
     if (kind <= kind_fatal)
@@ -78,7 +80,7 @@ void preprocessor::report_at_line(int kind, const char* code, const report_argum
 
 // ---- input stack ----------------------------------------------------------
 
-bool preprocessor::push_level(int kind, std::string text, std::string_view file_name, bool has_file_name,
+bool preprocessor::push_level(level_kind kind, std::string text, std::string_view file_name, bool has_file_name,
                               int line)
 {
     if (stopped_)
@@ -108,6 +110,8 @@ void preprocessor::pop_level()
         lv.macro->kind = name_macro;
     if (lv.appended_node)
         unlink_node(lv.appended_node);
+    if (lv.kind != level_file && spare_buffers_.size() < 64 && lv.buffer.capacity() <= (1u << 20))
+        spare_buffers_.push_back(std::move(lv.buffer));
     levels_.pop_back();
 }
 
@@ -115,6 +119,8 @@ void preprocessor::pop_level()
 void preprocessor::end_of_level(output_buffer& out)
 {
     bool was_file = levels_.back().kind == level_file;
+    if (was_file)
+        finish_guard_recording(out, levels_.back());
     pop_level();
     if (!was_file || levels_.empty())
         return;
@@ -125,9 +131,6 @@ void preprocessor::end_of_level(output_buffer& out)
 }
 
 // ---- output ----------------------------------------------------------------
-
-void preprocessor::write(output_buffer& out, std::string_view text) { out.text.append(text); }
-void preprocessor::write_char(output_buffer& out, char c) { out.text.push_back(c); }
 
 void preprocessor::line_marker(output_buffer& out, input_level& level)
 {
@@ -245,56 +248,22 @@ std::string_view preprocessor::read_identifier(input_level& level)
 }
 
 // A string or character constant at level.pos, copied to out when given.
+// Read from an expansion into plain output, its escaped bytes are decoded.
 void preprocessor::scan_string(output_buffer* out, input_level& level)
 {
-    char quote = *level.pos;
-    char* p = level.pos + 1;
-    char* end = level.end;
     int start_line = current_line();
     bool in_file = level.kind == level_file || level.kind == level_text;
-    if (out)
-        out->text.push_back(quote);
-    char* run = p;
-    auto flush = [&](char* upto) {
-        if (out && upto > run)
-            out->text.append(run, std::size_t(upto - run));
-    };
-    for (;;) {
-        if (p >= end) {
-            flush(p);
-            level.pos = p;
-            input_level* f = file_level();
-            report_at_line(kind_warning, "UNTERSTRI", "", f ? std::string_view(f->file_name) : "", start_line);
-            return;
-        }
-        char c = *p;
-        if (c == quote) {
-            ++p;
-            flush(p);
-            level.pos = p;
-            return;
-        }
-        if (c == '\n') {
-            flush(p);
-            level.pos = p; // the line feed is handled by the caller as usual
-            input_level* f = file_level();
-            report_at_line(kind_warning, "UNTERSTRI", "", f ? std::string_view(f->file_name) : "", start_line);
-            return;
-        }
-        if (c == '\\') {
-            int n = continuation_at(p, end);
-            if (n) {
-                flush(p);
-                p += n;
-                run = p;
-                if (in_file)
-                    ++level.line;
-                continue;
-            }
-            p += (p + 1 < end) ? 2 : 1;
-            continue;
-        }
-        ++p;
+    std::size_t from = out ? out->text.size() : 0;
+    int lines = 0;
+    bool closed = false;
+    level.pos = const_cast<char*>(skip_literal(level.pos, level.end, lines, closed, out ? &out->text : nullptr));
+    if (in_file)
+        level.line += lines;
+    if (out && !in_file && !out->keep_markers && out->text.find(marker_escape, from) != std::string::npos)
+        out->text.replace(from, std::string::npos, unescaped(std::string_view(out->text).substr(from)));
+    if (!closed) {
+        input_level* f = file_level();
+        report_at_line(kind_warning, "UNTERSTRI", "", f ? std::string_view(f->file_name) : "", start_line);
     }
 }
 
@@ -321,89 +290,56 @@ void preprocessor::scan_number(output_buffer& out, input_level& level)
     level.pos = p;
 }
 
-// A comment at level.pos (its opener already contiguous). Block comments
-// give their line feeds to out when asked.
+// A comment whose opener (opener_length characters, continuations
+// included) is at level.pos. Its line feeds and continuations go to out
+// when asked, so that the output keeps the line structure.
 void preprocessor::scan_comment(output_buffer* out, input_level& level, bool write_line_feeds)
 {
-    char* p = level.pos + 2;
-    char* end = level.end;
     bool counts = level.kind == level_file || level.kind == level_text;
-    if (level.pos[1] == '/') {
-        while (p < end && *p != '\n') {
-            int n = continuation_at(p, end);
-            if (n) {
-                p += n;
-                if (counts)
-                    ++level.line;
-                if (out && write_line_feeds) {
-                    out->text.push_back('\n');
-                    ++out->line;
-                }
-            } else {
-                ++p;
-            }
-        }
-        level.pos = p;
-        return;
-    }
+    bool block = false;
+    int lines = 0;
+    int opener = comment_opener_at(level.pos, level.end, block, lines);
     int start_line = current_line();
-    for (;;) {
-        while (p < end && *p != '*' && *p != '\n')
-            ++p;
-        if (p >= end) {
-            level.pos = p;
-            input_level* f = file_level();
-            report_at_line(kind_warning, "UNTERCOMM", "", f ? std::string_view(f->file_name) : "", start_line);
-            return;
-        }
-        if (*p == '\n') {
-            if (counts)
-                ++level.line;
-            if (out && write_line_feeds) {
-                out->text.push_back('\n');
-                ++out->line;
-            }
-            ++p;
-            continue;
-        }
-        // '*': a closer, possibly split by continuations
-        char* q = p + 1;
-        int lines = 0;
-        int n;
-        while ((n = continuation_at(q, end))) {
-            q += n;
-            ++lines;
-        }
-        if (q < end && *q == '/') {
-            if (counts)
-                level.line += lines;
-            if (out && write_line_feeds) {
-                out->text.append(std::size_t(lines), '\n');
-                out->line += lines;
-            }
-            level.pos = q + 1;
-            return;
-        }
-        ++p;
+    const char* p = level.pos + opener;
+    bool closed = true;
+    p = block ? skip_block_comment(p, level.end, lines, closed) : skip_line_comment(p, level.end, lines);
+    level.pos = const_cast<char*>(p);
+    if (counts)
+        level.line += lines;
+    if (out && write_line_feeds) {
+        out->text.append(std::size_t(lines), '\n');
+        out->line += lines;
+    }
+    if (!closed) {
+        input_level* f = file_level();
+        report_at_line(kind_warning, "UNTERCOMM", "", f ? std::string_view(f->file_name) : "", start_line);
     }
 }
 
-// Moves the character that follows continuations at p (if any) to p, the
-// continuations behind it; returns the character now at p.
-static char join_second_char(char* p, char* end)
+// A marker of an expansion buffer at level.pos: kept when the output keeps
+// markers, else a separator becomes a blank, an escape its source byte, and
+// a no-expand marker vanishes while its name is copied unexpanded.
+void preprocessor::read_marker(output_buffer& out, input_level& level)
 {
-    int n = continuation_at(p, end);
-    if (!n)
-        return p < end ? *p : '\0';
-    char* q = p;
-    while ((n = continuation_at(q, end)))
-        q += n;
-    if (q >= end)
-        return '\\';
-    char c = *q;
-    std::memmove(p + 1, p, std::size_t(q - p));
-    *p = c;
-    return c;
+    char c = *level.pos++;
+    if (c == marker_separator) {
+        out.text.push_back(out.keep_markers ? marker_separator : ' ');
+    } else if (c == marker_escape) {
+        if (level.pos < level.end) {
+            char second = *level.pos++;
+            if (out.keep_markers) {
+                out.text.push_back(marker_escape);
+                out.text.push_back(second);
+            } else {
+                out.text.push_back(escaped_byte(second));
+            }
+        }
+    } else if (level.pos < level.end && is_identifier_start(*level.pos)) {
+        std::string_view name = read_identifier(level);
+        if (out.keep_markers)
+            out.text.push_back(marker_no_expand);
+        out.text.append(name);
+    }
 }
 
 // ---- skipping while the analysis is stopped -------------------------------
@@ -510,117 +446,135 @@ void preprocessor::rescan(output_buffer& out, std::size_t base)
             end_of_level(out);
             continue;
         }
-        if (!analysis_started && !analyse_all_) {
+        if (!scanning_active()) {
             skip_stopped(lv);
             continue;
         }
-        bool in_file = lv.kind == level_file || lv.kind == level_text;
-        bool directives = in_file || (lv.kind == level_expanded && out.kind == expand_pragma);
         char c = *lv.pos;
-        if (!special[(unsigned char)c]) {
-            char* p = lv.pos;
-            bool blank_only = true;
-            while (p < lv.end && !special[(unsigned char)*p]) {
-                if (!is_horizontal_space(*p))
-                    blank_only = false;
-                ++p;
-            }
-            out.text.append(lv.pos, std::size_t(p - lv.pos));
-            lv.pos = p;
-            if (!blank_only)
-                lv.at_line_start = false;
-            continue;
-        }
-        switch (c) {
-        case '\n':
-            ++lv.pos;
-            lv.at_line_start = true;
-            if (in_file) {
-                out.text.push_back('\n');
-                ++out.line;
-                ++lv.line;
-                resync_lines(out, lv);
-            } else {
-                out.text.push_back(' ');
-            }
-            continue;
-        case '#':
-            if (directives && lv.at_line_start) {
-                if (try_directive(out, lv))
-                    continue;
-            }
-            ++lv.pos;
-            lv.at_line_start = false;
-            if (out.kind != expand_if)
-                out.text.push_back('#');
-            continue;
-        case '/': {
-            char second = lv.kind == level_macro ? (lv.pos + 1 < lv.end ? lv.pos[1] : '\0')
-                                                  : join_second_char(lv.pos + 1, lv.end);
-            if (lv.kind != level_macro && (second == '*' || second == '/')) {
-                out.text.push_back(' ');
-                scan_comment(&out, lv, in_file);
-                continue;
-            }
-            ++lv.pos;
-            lv.at_line_start = false;
-            out.text.push_back('/');
-            continue;
-        }
-        case '"':
-        case '\'':
+        if (!special[(unsigned char)c])
+            copy_ordinary_run(out, lv);
+        else if (c == '\n')
+            scan_line_feed(out, lv);
+        else if (c == '#')
+            scan_hash(out, lv);
+        else if (c == '/')
+            scan_slash(out, lv);
+        else if (c == '"' || c == '\'') {
             lv.at_line_start = false;
             scan_string(&out, lv);
-            continue;
-        case '\\': {
-            int n = continuation_at(lv.pos, lv.end);
-            if (n) {
-                lv.pos += n;
-                if (in_file)
-                    ++lv.line;
-                continue;
-            }
-            ++lv.pos;
-            lv.at_line_start = false;
-            out.text.push_back('\\');
-            continue;
-        }
-        case '\0':
-            // a NUL inside a caller's text or an expansion ends nothing: copied
+        } else if (c == '\\')
+            scan_backslash(out, lv);
+        else if (c == '\0') { // a NUL inside a caller's text or an expansion ends nothing: copied
             ++lv.pos;
             out.text.push_back('\0');
-            continue;
-        case marker_separator:
-            ++lv.pos;
-            out.text.push_back(out.keep_markers ? marker_separator : ' ');
-            continue;
-        case marker_no_expand: {
-            ++lv.pos;
-            if (lv.pos < lv.end && is_identifier_start(*lv.pos)) {
-                std::string_view name = read_identifier(lv);
-                if (out.keep_markers)
-                    out.text.push_back(marker_no_expand);
-                out.text.append(name);
-            }
-            continue;
-        }
-        default:
-            break;
-        }
-        lv.at_line_start = false;
-        if (is_digit(c)) {
+        } else if (is_marker_byte(c))
+            scan_marker_byte(out, lv);
+        else if (is_digit(c)) {
+            lv.at_line_start = false;
             scan_number(out, lv);
-            continue;
+        } else {
+            lv.at_line_start = false;
+            scan_name(out, lv);
         }
-        // an identifier
-        std::string_view name = read_identifier(lv);
-        name_entry* entry = table_ ? table_->find(name) : nullptr;
-        if (!entry) {
-            out.text.append(name);
-            continue;
-        }
-        expand(out, entry);
     }
+}
+
+// Ordinary characters are copied in one piece.
+void preprocessor::copy_ordinary_run(output_buffer& out, input_level& lv)
+{
+    char* p = lv.pos;
+    bool blank_only = true;
+    while (p < lv.end && !special[(unsigned char)*p]) {
+        if (!is_horizontal_space(*p))
+            blank_only = false;
+        ++p;
+    }
+    out.text.append(lv.pos, std::size_t(p - lv.pos));
+    lv.pos = p;
+    if (!blank_only)
+        lv.at_line_start = false;
+}
+
+// A line feed of a file counts and catches the output up; inside an
+// expansion it is a blank.
+void preprocessor::scan_line_feed(output_buffer& out, input_level& lv)
+{
+    ++lv.pos;
+    lv.at_line_start = true;
+    if (lv.kind == level_file || lv.kind == level_text) {
+        out.text.push_back('\n');
+        ++out.line;
+        ++lv.line;
+        resync_lines(out, lv);
+    } else {
+        out.text.push_back(' ');
+    }
+}
+
+// A '#' that starts a line may be a directive; elsewhere it is text
+// (dropped from an #if operand).
+void preprocessor::scan_hash(output_buffer& out, input_level& lv)
+{
+    bool in_file = lv.kind == level_file || lv.kind == level_text;
+    bool directives = in_file || (lv.kind == level_expanded && out.kind == expand_pragma);
+    if (directives && lv.at_line_start && try_directive(out, lv))
+        return;
+    ++lv.pos;
+    lv.at_line_start = false;
+    if (out.kind != expand_if)
+        out.text.push_back('#');
+}
+
+// A comment becomes one blank; any other '/' is text.
+void preprocessor::scan_slash(output_buffer& out, input_level& lv)
+{
+    bool block;
+    int lines = 0;
+    if (lv.kind != level_macro && comment_opener_at(lv.pos, lv.end, block, lines)) {
+        out.text.push_back(' ');
+        scan_comment(&out, lv, lv.kind == level_file || lv.kind == level_text);
+        return;
+    }
+    ++lv.pos;
+    lv.at_line_start = false;
+    out.text.push_back('/');
+}
+
+// A continuation produces nothing; another backslash is text.
+void preprocessor::scan_backslash(output_buffer& out, input_level& lv)
+{
+    if (int n = continuation_at(lv.pos, lv.end)) {
+        lv.pos += n;
+        if (lv.kind == level_file || lv.kind == level_text)
+            ++lv.line;
+        return;
+    }
+    ++lv.pos;
+    lv.at_line_start = false;
+    out.text.push_back('\\');
+}
+
+// A marker byte is plain text in a file, a marker in an expansion.
+void preprocessor::scan_marker_byte(output_buffer& out, input_level& lv)
+{
+    if (lv.kind == level_file || lv.kind == level_text) {
+        out.text.push_back(*lv.pos++);
+        lv.at_line_start = false;
+        return;
+    }
+    read_marker(out, lv);
+}
+
+// A name: expanded when the table knows it, else copied.
+void preprocessor::scan_name(output_buffer& out, input_level& lv)
+{
+    std::string_view name = read_identifier(lv);
+    name_entry* entry = table_ ? table_->find(name) : nullptr;
+    if (!entry) {
+        out.text.append(name);
+        return;
+    }
+    expand(out, entry);
 }
 
 // ---- one call -------------------------------------------------------------

@@ -43,10 +43,7 @@ std::string without_blanks(std::string_view s)
 
 std::string trim(std::string_view s)
 {
-    std::size_t b = skip_blanks(s, 0), e = s.size();
-    while (e > b && is_space(s[e - 1]))
-        --e;
-    return std::string(s.substr(b, e - b));
+    return std::string(::trim(s, is_space));
 }
 
 // One part of "text1" = "text2": quoted (a backslash keeps a quote inside) or bare up to stop.

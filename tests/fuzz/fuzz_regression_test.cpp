@@ -132,13 +132,18 @@ TEST(BadInput, MacroCallNestingStopsAtTheStackLimit)
 // again; each pre-expansion of f's argument then meets x anew. The levels
 // pile up until the stack limit ends the run with NBRECURSI (gcc keeps x
 // disabled and stops at once).
-TEST(BadInput, CallCompletedAfterItsExpansionRecursesToTheLimit)
+// Once recursed until the input stack was full: a name met while its macro
+// is disabled stays unexpanded for good, also inside the argument of a call
+// completed after the end of the expansion that began it (gcc gives the same).
+TEST(BadInput, CallCompletedAfterItsExpansionKeepsDisabledNames)
 {
     const run_result r = preprocess("#define g x\n#define f(a)a\n#define x f(((g))\nx)");
-    const message* m = find(r, "NBRECURSI");
-    ASSERT_NE(m, nullptr);
-    EXPECT_EQ(m->kind, kind_fatal);
-    EXPECT_EQ(count(r, "NBRECURSI"), 1);
+    std::string tokens;
+    for (char c : r.output)
+        if (!std::isspace(static_cast<unsigned char>(c)))
+            tokens.push_back(c);
+    EXPECT_EQ(tokens, "((((g)))");
+    EXPECT_TRUE(r.messages.empty());
 }
 
 TEST(BadInput, MegabyteLinesPassThrough)

@@ -140,16 +140,15 @@ TEST_F(IfExpression, NamesLeftAfterExpansionAreZero)
     EXPECT_EQ(quiet("FOO - 1 < 0"), 1); // a name is signed
 }
 
-TEST_F(IfExpression, UnsignedMultiplicativeReducesTheLeftOperand)
+TEST_F(IfExpression, UnsignedMultiplicativeKeeps64Bits)
 {
     EXPECT_EQ(quiet("-1 * 2 == -2"), 1);
-    EXPECT_EQ(quiet("-1u * 2 == -2"), 0);
-    EXPECT_EQ(quiet("-1u * 2 == 0x1FFFFFFFE"), 1);
-    EXPECT_EQ(quiet("0x100000001u * 1 == 1"), 1);
-    EXPECT_EQ(quiet("2 * 0x100000001u == 0x200000002"), 1); // only the left operand is reduced
-    EXPECT_EQ(quiet("-8u / 2"), 2147483644);
-    EXPECT_EQ(quiet("-1u / 1 == 0xFFFFFFFF"), 1);
+    EXPECT_EQ(quiet("-1u * 2 == -2"), 1); // wraps in 64 bits
+    EXPECT_EQ(quiet("0x100000001u * 1 == 0x100000001"), 1);
+    EXPECT_EQ(quiet("-8u / 2 == 0x7FFFFFFFFFFFFFFC"), 1);
+    EXPECT_EQ(quiet("-1u / 1 == 0xFFFFFFFFFFFFFFFF"), 1);
     EXPECT_EQ(quiet("-1u % 0x10000"), 0xFFFF);
+    EXPECT_EQ(quiet("-7 / 2"), -3); // signed division truncates
 }
 
 TEST_F(IfExpression, AdditiveAndBitwiseStayIn64Bits)
@@ -165,26 +164,25 @@ TEST_F(IfExpression, AdditiveAndBitwiseStayIn64Bits)
 TEST_F(IfExpression, ShiftsFollowTheLeftOperandFlag)
 {
     EXPECT_EQ(quiet("(1 << 32) == 0x100000000"), 1);
-    EXPECT_EQ(quiet("1u << 32"), 1);  // count AND 31
-    EXPECT_EQ(quiet("1 << 64"), 1);   // count AND 63
-    EXPECT_EQ(quiet("1u << 31"), INT_MIN);
-    EXPECT_EQ(quiet("0x80000000u << 1"), 0);
+    EXPECT_EQ(quiet("(1u << 32) == 0x100000000"), 1);
+    EXPECT_EQ(quiet("1 << 64"), 1); // count AND 63
+    EXPECT_EQ(quiet("(1u << 63) > 0"), 1);
     EXPECT_EQ(quiet("(1 << -1) < 0"), 1);
     EXPECT_EQ(quiet("-1 >> 1"), -1); // arithmetic
-    EXPECT_EQ(quiet("-1u >> 1"), INT_MAX);
+    EXPECT_EQ(quiet("-1u >> 1 == 0x7FFFFFFFFFFFFFFF"), 1); // logical
     EXPECT_EQ(quiet("(-1 << 1u) < 0"), 1); // the right operand's flag does not count
     EXPECT_EQ(quiet("(-1u << 0) < 0"), 0);
 }
 
-TEST_F(IfExpression, RelationalReducesAnUnsignedSide)
+TEST_F(IfExpression, RelationalComparesUnsignedIn64Bits)
 {
     EXPECT_EQ(quiet("-1 < 0"), 1);
     EXPECT_EQ(quiet("-1 < 0u"), 0);
     EXPECT_EQ(quiet("-1 < 1u"), 0);
-    EXPECT_EQ(quiet("1u > -1"), 1); // the right operand stays signed
-    EXPECT_EQ(quiet("0x100000001u > 1"), 0);
-    EXPECT_EQ(quiet("0x100000001 > 1"), 1);
-    EXPECT_EQ(quiet("0u <= -1"), 0);
+    EXPECT_EQ(quiet("1u > -1"), 0); // -1 is the largest unsigned value
+    EXPECT_EQ(quiet("0x100000001u > 1"), 1);
+    EXPECT_EQ(quiet("0xFFFFFFFFFFFFFFFF > 0"), 1); // too large for signed: unsigned
+    EXPECT_EQ(quiet("0u <= -1"), 1);
     EXPECT_EQ(quiet("5u >= 5"), 1);
     EXPECT_EQ(quiet("(0u == 0) - 2 < 0"), 1); // comparisons are signed
     EXPECT_EQ(quiet("!0u - 2 < 0"), 1);
@@ -212,7 +210,7 @@ TEST_F(IfExpression, DivisionByZeroUsesOneAndEveryOperandIsEvaluated)
     EXPECT_EQ(one_report("0 && 1/0", 0).code, "DIVISZERO");
     EXPECT_EQ(one_report("1 || 1/0", 1).code, "DIVISZERO");
     EXPECT_EQ(one_report("1 ? 2 : 1/0", 2).code, "DIVISZERO");
-    EXPECT_EQ(one_report("-1u / 0 == 0xFFFFFFFF", 1).code, "DIVISZERO");
+    EXPECT_EQ(one_report("-1u / 0 == 0xFFFFFFFFFFFFFFFF", 1).code, "DIVISZERO");
     EXPECT_EQ(one_report("5 / (3 - 3) + 1", 6).code, "DIVISZERO");
 }
 

@@ -140,85 +140,76 @@ protected:
     }
 };
 
-TEST_F(include_next_search, angle_form_walks_the_list_one_directory_further_each_time)
+// Each case runs in a directory of its own with a fresh preprocessor: the
+// files, the include list, the text, then the flat output or the fatal
+// IMPOUVFIC (its argument, file and line) that ends the search.
+TEST_F(include_next_search, search_order)
 {
-    write("a/x.h", "first\n#include_next <x.h>\n");
-    write("b/x.h", "second\n#include_next <x.h>\n");
-    write("c/x.h", "third\n");
-    init({}, {"a", "b", "c"});
-    EXPECT_EQ(flat(run("#include <x.h>\n")), "first second third");
-    EXPECT_TRUE(codes().empty());
-}
-
-TEST_F(include_next_search, quoted_form_starts_again_at_the_head_of_the_list)
-{
-    write("a/x.h", "#include_next \"y.h\"\n#include_next <y.h>\n");
-    write("a/y.h", "y_of_a\n");
-    write("b/y.h", "y_of_b\n");
-    init({}, {"a", "b"});
-    EXPECT_EQ(flat(run("#include <x.h>\n")), "y_of_a y_of_b");
-}
-
-TEST_F(include_next_search, quoted_form_appends_the_includers_directory_angle_form_does_not)
-{
-    // only.h lives beside a/x.h and nowhere later in the list.
-    write("a/x.h", "#include_next \"only.h\"\n");
-    write("a/only.h", "found_beside\n");
-    write("b/placeholder", "");
-    init({}, {"b"});
-    EXPECT_EQ(flat(run("#include \"a/x.h\"\n")), "found_beside");
-    EXPECT_EQ(pp.include_list(), (std::vector<std::string>{"b"}));
-
-    write("a/z.h", "#include_next <only.h>\n");
-    run("#include \"a/z.h\"\n");
-    const captured_report* r = find("IMPOUVFIC");
-    ASSERT_NE(r, nullptr);
-    EXPECT_EQ(r->kind, kind_fatal);
-    EXPECT_EQ(r->argument, "only.h");
-}
-
-TEST_F(include_next_search, angle_form_in_a_file_found_as_written_starts_at_the_head)
-{
-    write("top.h", "#include_next <q.h>\n");
-    write("a/q.h", "q_of_a\n");
-    write("b/q.h", "q_of_b\n");
-    init({}, {"a", "b"});
-    EXPECT_EQ(flat(run("#include \"top.h\"\n")), "q_of_a");
-}
-
-TEST_F(include_next_search, the_name_as_written_is_tried_first_also_for_include_next)
-{
-    write("a/x.h", "#include_next <w.h>\n");
-    write("b/w.h", "w_of_b\n");
-    write("w.h", "w_of_cwd\n");
-    init({}, {"a", "b"});
-    EXPECT_EQ(flat(run("#include <x.h>\n")), "w_of_cwd");
-}
-
-TEST_F(include_next_search, a_file_found_beside_its_includer_continues_after_that_node)
-{
-    // p/n.h is found through the node appended for p/m.h, which follows b.
-    write("p/m.h", "#include \"n.h\"\n");
-    write("p/n.h", "#include_next <k.h>\n");
-    write("b/k.h", "k_of_b\n");
-    init({}, {"b"});
-    run("#include \"p/m.h\"\n");
-    const captured_report* r = find("IMPOUVFIC");
-    ASSERT_NE(r, nullptr);
-    EXPECT_EQ(r->argument, "k.h");
-    EXPECT_EQ(r->file, "p/n.h");
-}
-
-TEST_F(include_next_search, the_last_directory_has_nothing_after_it)
-{
-    write("a/x.h", "#include_next <x.h>\nnot_reached\n");
-    init({}, {"a"});
-    run("#include <x.h>\n");
-    const captured_report* r = find("IMPOUVFIC");
-    ASSERT_NE(r, nullptr);
-    EXPECT_EQ(r->argument, "x.h");
-    EXPECT_EQ(r->file, "a/x.h");
-    EXPECT_EQ(r->line, 1);
+    struct search_case {
+        const char* what;
+        std::vector<std::pair<std::string, std::string>> files;
+        std::vector<std::string> dirs;
+        const char* text;
+        const char* output;        // flat output when no file is missing
+        const char* missing = "";  // else the name IMPOUVFIC reports,
+        const char* in_file = "";  // the file and line it reports it at
+        int line = 0;
+    };
+    const search_case cases[] = {
+        {"angle form walks the list one directory further each time",
+         {{"a/x.h", "first\n#include_next <x.h>\n"}, {"b/x.h", "second\n#include_next <x.h>\n"}, {"c/x.h", "third\n"}},
+         {"a", "b", "c"}, "#include <x.h>\n", "first second third"},
+        {"quoted form starts again at the head of the list",
+         {{"a/x.h", "#include_next \"y.h\"\n#include_next <y.h>\n"}, {"a/y.h", "y_of_a\n"}, {"b/y.h", "y_of_b\n"}},
+         {"a", "b"}, "#include <x.h>\n", "y_of_a y_of_b"},
+        {"quoted form appends the includer's directory",
+         {{"a/x.h", "#include_next \"only.h\"\n"}, {"a/only.h", "found_beside\n"}, {"b/placeholder", ""}},
+         {"b"}, "#include \"a/x.h\"\n", "found_beside"},
+        {"angle form does not append it",
+         {{"a/z.h", "#include_next <only.h>\n"}, {"a/only.h", "found_beside\n"}, {"b/placeholder", ""}},
+         {"b"}, "#include \"a/z.h\"\n", "", "only.h", "a/z.h", 1},
+        {"angle form in a file found as written starts at the head",
+         {{"top.h", "#include_next <q.h>\n"}, {"a/q.h", "q_of_a\n"}, {"b/q.h", "q_of_b\n"}},
+         {"a", "b"}, "#include \"top.h\"\n", "q_of_a"},
+        {"the name as written is tried first",
+         {{"a/x.h", "#include_next <w.h>\n"}, {"b/w.h", "w_of_b\n"}, {"w.h", "w_of_cwd\n"}},
+         {"a", "b"}, "#include <x.h>\n", "w_of_cwd"},
+        {"a file found beside its includer continues after that node",
+         {{"p/m.h", "#include \"n.h\"\n"}, {"p/n.h", "#include_next <k.h>\n"}, {"b/k.h", "k_of_b\n"}},
+         {"b"}, "#include \"p/m.h\"\n", "", "k.h", "p/n.h", 1},
+        {"the last directory has nothing after it",
+         {{"a/x.h", "#include_next <x.h>\nnot_reached\n"}},
+         {"a"}, "#include <x.h>\n", "", "x.h", "a/x.h", 1},
+    };
+    for (std::size_t k = 0; k < std::size(cases); ++k) {
+        const search_case& c = cases[k];
+        SCOPED_TRACE(c.what);
+        std::filesystem::path here = dir / ("case" + std::to_string(k));
+        std::filesystem::create_directories(here);
+        std::filesystem::current_path(here);
+        for (const auto& [name, text] : c.files)
+            write("case" + std::to_string(k) + "/" + name, text);
+        captured().clear();
+        name_table names;
+        preprocessor fresh;
+        fresh.initialise(true, false, 2, {}, c.dirs, names, true, capture);
+        std::string out;
+        fresh.preprocess_text(c.text, false, "", 0, out, names, capture);
+        const captured_report* r = find("IMPOUVFIC");
+        if (*c.missing) {
+            ASSERT_NE(r, nullptr);
+            EXPECT_EQ(r->kind, kind_fatal);
+            EXPECT_EQ(r->argument, c.missing);
+            EXPECT_EQ(r->file, c.in_file);
+            EXPECT_EQ(r->line, c.line);
+        } else {
+            EXPECT_EQ(r, nullptr);
+            EXPECT_EQ(flat(out), c.output);
+        }
+        if (k == 2) { // the node appended for the includer is gone again
+            EXPECT_EQ(fresh.include_list(), (std::vector<std::string>{"b"}));
+        }
+    }
 }
 
 // ---- sizeof / signof pragmas: target hooks and what #if sizeof sees ---------
@@ -496,48 +487,34 @@ TEST_F(unterminated_at_end, line_comment_without_final_line_feed_is_complete)
     EXPECT_TRUE(codes().empty());
 }
 
-TEST_F(unterminated_at_end, comment_at_the_end_of_the_callers_text)
+// One warning each, at the line where the comment or literal began; the
+// scanning goes on. An empty file name runs the caller's text itself.
+TEST_F(unterminated_at_end, comments_and_literals)
 {
-    EXPECT_EQ(flat(run("x /* y")), "x");
-    auto r = reports_of("UNTERCOMM");
-    ASSERT_EQ(r.size(), 1u);
-    EXPECT_EQ(r[0].line, 0);
-}
-
-TEST_F(unterminated_at_end, string_cut_by_the_line_feed_then_scanning_goes_on)
-{
-    std::string out = run_file("s.h", "one\n\"abc\n#define T two\nT\n");
-    auto r = reports_of("UNTERSTRI");
-    ASSERT_EQ(r.size(), 1u);
-    EXPECT_EQ(r[0].kind, kind_warning);
-    EXPECT_EQ(r[0].file, "s.h");
-    EXPECT_EQ(r[0].line, 2);
-    EXPECT_EQ(flat(out), "one \"abc two");
-}
-
-TEST_F(unterminated_at_end, character_constant_on_a_last_line_without_line_feed)
-{
-    EXPECT_EQ(flat(run_file("t.h", "\n\nx 'q")), "x 'q");
-    auto r = reports_of("UNTERSTRI");
-    ASSERT_EQ(r.size(), 1u);
-    EXPECT_EQ(r[0].line, 3);
-}
-
-TEST_F(unterminated_at_end, continued_string_reports_its_first_line_and_keeps_later_lines)
-{
-    std::string out = run_file("u.h", "\n\"ab\\\ncd\n__LINE__\n");
-    auto r = reports_of("UNTERSTRI");
-    ASSERT_EQ(r.size(), 1u);
-    EXPECT_EQ(r[0].line, 2);
-    EXPECT_EQ(flat(out), "\"abcd 4");
-}
-
-TEST_F(unterminated_at_end, string_at_the_end_of_the_callers_text)
-{
-    EXPECT_EQ(flat(run("y \"abc")), "y \"abc");
-    auto r = reports_of("UNTERSTRI");
-    ASSERT_EQ(r.size(), 1u);
-    EXPECT_EQ(r[0].line, 0);
+    struct {
+        const char* file;
+        const char* text;
+        const char* output;
+        const char* code;
+        int line;
+    } cases[] = {
+        {"", "x /* y", "x", "UNTERCOMM", 0},
+        {"s.h", "one\n\"abc\n#define T two\nT\n", "one \"abc two", "UNTERSTRI", 2},
+        {"t.h", "\n\nx 'q", "x 'q", "UNTERSTRI", 3},
+        {"u.h", "\n\"ab\\\ncd\n__LINE__\n", "\"abcd 4", "UNTERSTRI", 2}, // later lines keep their numbers
+        {"", "y \"abc", "y \"abc", "UNTERSTRI", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        captured().clear();
+        std::string out = *c.file ? run_file(c.file, c.text) : run(c.text);
+        EXPECT_EQ(flat(out), c.output);
+        ASSERT_EQ(captured().size(), 1u);
+        EXPECT_EQ(captured()[0].code, c.code);
+        EXPECT_EQ(captured()[0].kind, kind_warning);
+        EXPECT_EQ(captured()[0].file, c.file);
+        EXPECT_EQ(captured()[0].line, c.line);
+    }
 }
 
 TEST_F(unterminated_at_end, macro_call_reports_errinline_and_keeps_its_text)

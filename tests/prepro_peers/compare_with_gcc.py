@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """Token-level comparison of morvacpp with gcc -E on the common system headers.
 
-usage: compare_with_gcc.py MORVACPP WORKDIR [system|generated]
+usage: compare_with_gcc.py MORVACPP WORKDIR [system|gnu|generated]
 
 "system" (the default): both run on the same translation unit (predefined.h,
 then the fifteen headers) with gcc's include directories in gcc's order and
-the same macro set (see peer_setup.py). "generated": small versions of the
+the same macro set (see peer_setup.py). "gnu": the same with _GNU_SOURCE and
+97 common C library and POSIX headers, each included twice. "generated": small versions of the
 benchmark's generated inputs (nested function-like macros, stringising,
 pasting, variadics, long bodies and arguments; plain declarations). Line markers, pragmas and white space are ignored;
 the outputs must give the same token sequence once the known differences
@@ -94,7 +95,7 @@ def compare(morvacpp, gcc, dirs, source, workdir):
 
 
 def main():
-    if len(sys.argv) not in (3, 4) or (len(sys.argv) == 4 and sys.argv[3] not in ("system", "generated")):
+    if len(sys.argv) not in (3, 4) or (len(sys.argv) == 4 and sys.argv[3] not in ("system", "gnu", "generated")):
         print(__doc__)
         return 2
     morvacpp, workdir = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
@@ -105,6 +106,9 @@ def main():
         return 77
     if which == "system":
         return compare(morvacpp, gcc, dirs, unit, workdir)
+    if which == "gnu":
+        _, _, gnu_unit = peer_setup.prepare_gnu_unit(workdir)
+        return compare(morvacpp, gcc, dirs, gnu_unit, workdir)
     macro_heavy = os.path.join(workdir, "macro_heavy_small.c")
     make_inputs.write_macro_heavy(macro_heavy, groups=300)
     declarations = os.path.join(workdir, "declarations_small.c")

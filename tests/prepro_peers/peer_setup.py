@@ -14,6 +14,20 @@ import subprocess
 SYSTEM_HEADERS = ["stdio", "stdlib", "string", "math", "signal", "pthread", "time", "ctype",
                   "errno", "limits", "stdarg", "stddef", "setjmp", "locale", "wchar"]
 
+# The larger unit: common C library and POSIX headers with _GNU_SOURCE,
+# which turns on most of glibc's optional declarations.
+GNU_HEADERS = SYSTEM_HEADERS + [
+    "assert", "complex", "fenv", "float", "inttypes", "iso646", "stdalign", "stdbool", "stdint",
+    "stdnoreturn", "tgmath", "threads", "uchar", "wctype", "aio", "arpa/inet", "dirent", "dlfcn",
+    "fcntl", "fnmatch", "glob", "grp", "iconv", "langinfo", "libgen", "monetary", "netdb", "net/if",
+    "netinet/in", "netinet/tcp", "nl_types", "poll", "pwd", "regex", "sched", "search", "semaphore",
+    "spawn", "strings", "sys/ipc", "sys/mman", "sys/msg", "sys/resource", "sys/select", "sys/sem",
+    "sys/shm", "sys/socket", "sys/stat", "sys/statvfs", "sys/time", "sys/times", "sys/types",
+    "sys/uio", "sys/un", "sys/utsname", "sys/wait", "syslog", "termios", "unistd", "utime",
+    "wordexp", "getopt", "malloc", "alloca", "sys/epoll", "sys/ioctl", "err", "endian", "byteswap",
+    "sys/param", "elf", "link", "execinfo", "fts", "ftw", "ifaddrs", "mntent", "pty", "shadow",
+    "sys/prctl", "sys/sysinfo", "ucontext"]
+
 MORVA_PREDEFINED = [("ZRL_LINUX", "1"), ("USE_KNU", "1"), ("ZRL_CPLUSPLUS_LANGUAGE", "1")]
 
 
@@ -63,6 +77,31 @@ def write_system_unit(path, predefined_name):
         out.write('#include "%s"\n' % predefined_name)
         for header in SYSTEM_HEADERS:
             out.write("#include <%s.h>\n" % header)
+
+
+def write_gnu_unit(path, predefined_name):
+    with open(path, "w") as out:
+        out.write('#include "%s"\n#define _GNU_SOURCE 1\n' % predefined_name)
+        # glibc picks two kernel headers with __has_include, which gcc has
+        # and morvacpp has not (it predefines only its own macros): both
+        # sides read them first and take glibc's matching branch.
+        out.write("#include <linux/stat.h>\n#include <linux/close_range.h>\n"
+                  "#define __statx_timestamp_defined 1\n#define __statx_defined 1\n")
+        for header in GNU_HEADERS:
+            out.write("#include <%s.h>\n" % header)
+        # Each header once more: guarded headers read again add nothing.
+        for header in GNU_HEADERS:
+            out.write("#include <%s.h>\n" % header)
+
+
+def prepare_gnu_unit(workdir):
+    """Writes predefined.h and gnu_unit.c into workdir; returns (gcc, dirs, unit path)."""
+    gcc, dirs, _ = prepare_system_unit(workdir)
+    if gcc is None:
+        return None, [], None
+    unit = os.path.join(workdir, "gnu_unit.c")
+    write_gnu_unit(unit, "predefined.h")
+    return gcc, dirs, unit
 
 
 def prepare_system_unit(workdir):
