@@ -378,7 +378,7 @@ symbol_entry* find_function(std::string_view name, scope_table& table, const typ
                             scope_context context)
 {
     const function_payload* wanted = type ? type->function() : nullptr;
-    auto known = table.symbol_index.find(std::string(name));
+    auto known = table.symbol_index.find(name);
     if (!wanted || known == table.symbol_index.end())
         return nullptr;
     symbol probe;

@@ -1,17 +1,19 @@
 // The arena of one analysis context: every record of the model is made here
 // and lives as long as the store (the whole run for the generator's tables).
 //
-// One std::deque per record kind: a deque never moves what it holds when it
-// grows, so the pointers that link the model stay valid, and the whole graph
-// is released at once with the store. Records dropped on redeclaration or by
-// a failed composition simply stay unreferenced in their deque.
+// One record_arena per record kind: records are made in chunks that never
+// move, so the pointers that link the model stay valid, and the whole graph
+// is released at once with the store. Chunks grow from 16 records to 1024, so
+// a small store stays small and a large one allocates rarely. Records dropped
+// on redeclaration or by a failed composition simply stay unreferenced.
 //
 // The store also carries what the type operations read besides their
 // operands: the target sizes, the reporting callback and the discard lists.
 #pragma once
 
+#include <algorithm>
 #include <array>
-#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +21,30 @@
 #include "analyser/symbol_entry.h"
 #include "analyser/type_model.h"
 #include "diag/report.h"
+
+// Default-constructed records in chunks that never move.
+template <class T> class record_arena {
+public:
+    T* make()
+    {
+        if (used_ == capacity_) {
+            capacity_ = capacity_ == 0 ? 16 : std::min<std::size_t>(capacity_ * 2, 1024);
+            chunks_.push_back(std::make_unique<T[]>(capacity_));
+            used_ = 0;
+        }
+        return &chunks_.back()[used_++];
+    }
+    void clear()
+    {
+        chunks_.clear();
+        used_ = capacity_ = 0;
+    }
+
+private:
+    std::vector<std::unique_ptr<T[]>> chunks_;
+    std::size_t used_ = 0;
+    std::size_t capacity_ = 0;
+};
 
 // The discard lists of partial types dropped by a failed composition.
 enum discard_list { discard_specifier = 0, discard_declarator = 1, discard_parameter = 2, discard_other = 3 };
@@ -29,30 +55,30 @@ public:
     report_callback report = report_with_position;
     std::array<std::vector<type_node*>, 4> discards;
 
-    type_node* new_type() { return &types_.emplace_back(); }
-    symbol* new_symbol() { return &symbols_.emplace_back(); }
-    value_tree* new_value() { return &values_.emplace_back(); }
-    enumerator* new_enumerator() { return &enumerators_.emplace_back(); }
-    member_node* new_member() { return &members_.emplace_back(); }
-    base_node* new_base() { return &bases_.emplace_back(); }
-    parameter_node* new_parameter() { return &parameters_.emplace_back(); }
-    argument_node* new_argument() { return &arguments_.emplace_back(); }
-    symbol_entry* new_entry() { return &entries_.emplace_back(); }
+    type_node* new_type() { return types_.make(); }
+    symbol* new_symbol() { return symbols_.make(); }
+    value_tree* new_value() { return values_.make(); }
+    enumerator* new_enumerator() { return enumerators_.make(); }
+    member_node* new_member() { return members_.make(); }
+    base_node* new_base() { return bases_.make(); }
+    parameter_node* new_parameter() { return parameters_.make(); }
+    argument_node* new_argument() { return arguments_.make(); }
+    symbol_entry* new_entry() { return entries_.make(); }
 
-    integral_payload* new_integral() { return &integrals_.emplace_back(); }
-    floating_payload* new_floating() { return &floatings_.emplace_back(); }
-    pointer_payload* new_pointer() { return &pointers_.emplace_back(); }
-    array_payload* new_array() { return &arrays_.emplace_back(); }
-    enum_payload* new_enum() { return &enums_.emplace_back(); }
-    union_payload* new_union() { return &unions_.emplace_back(); }
-    struct_payload* new_struct() { return &structs_.emplace_back(); }
-    typedef_payload* new_typedef() { return &typedefs_.emplace_back(); }
-    function_payload* new_function() { return &functions_.emplace_back(); }
-    modifier_payload* new_modifier() { return &modifiers_.emplace_back(); }
-    reference_payload* new_reference() { return &references_.emplace_back(); }
-    ellipsis_payload* new_ellipsis() { return &ellipses_.emplace_back(); }
-    template_payload* new_template() { return &templates_.emplace_back(); }
-    instance_payload* new_instance() { return &instances_.emplace_back(); }
+    integral_payload* new_integral() { return integrals_.make(); }
+    floating_payload* new_floating() { return floatings_.make(); }
+    pointer_payload* new_pointer() { return pointers_.make(); }
+    array_payload* new_array() { return arrays_.make(); }
+    enum_payload* new_enum() { return enums_.make(); }
+    union_payload* new_union() { return unions_.make(); }
+    struct_payload* new_struct() { return structs_.make(); }
+    typedef_payload* new_typedef() { return typedefs_.make(); }
+    function_payload* new_function() { return functions_.make(); }
+    modifier_payload* new_modifier() { return modifiers_.make(); }
+    reference_payload* new_reference() { return references_.make(); }
+    ellipsis_payload* new_ellipsis() { return ellipses_.make(); }
+    template_payload* new_template() { return templates_.make(); }
+    instance_payload* new_instance() { return instances_.make(); }
 
     model_store() = default;
     model_store(const model_store&) = delete;
@@ -62,29 +88,29 @@ public:
     void clear();
 
 private:
-    std::deque<type_node> types_;
-    std::deque<symbol> symbols_;
-    std::deque<value_tree> values_;
-    std::deque<enumerator> enumerators_;
-    std::deque<member_node> members_;
-    std::deque<base_node> bases_;
-    std::deque<parameter_node> parameters_;
-    std::deque<argument_node> arguments_;
-    std::deque<symbol_entry> entries_;
-    std::deque<integral_payload> integrals_;
-    std::deque<floating_payload> floatings_;
-    std::deque<pointer_payload> pointers_;
-    std::deque<array_payload> arrays_;
-    std::deque<enum_payload> enums_;
-    std::deque<union_payload> unions_;
-    std::deque<struct_payload> structs_;
-    std::deque<typedef_payload> typedefs_;
-    std::deque<function_payload> functions_;
-    std::deque<modifier_payload> modifiers_;
-    std::deque<reference_payload> references_;
-    std::deque<ellipsis_payload> ellipses_;
-    std::deque<template_payload> templates_;
-    std::deque<instance_payload> instances_;
+    record_arena<type_node> types_;
+    record_arena<symbol> symbols_;
+    record_arena<value_tree> values_;
+    record_arena<enumerator> enumerators_;
+    record_arena<member_node> members_;
+    record_arena<base_node> bases_;
+    record_arena<parameter_node> parameters_;
+    record_arena<argument_node> arguments_;
+    record_arena<symbol_entry> entries_;
+    record_arena<integral_payload> integrals_;
+    record_arena<floating_payload> floatings_;
+    record_arena<pointer_payload> pointers_;
+    record_arena<array_payload> arrays_;
+    record_arena<enum_payload> enums_;
+    record_arena<union_payload> unions_;
+    record_arena<struct_payload> structs_;
+    record_arena<typedef_payload> typedefs_;
+    record_arena<function_payload> functions_;
+    record_arena<modifier_payload> modifiers_;
+    record_arena<reference_payload> references_;
+    record_arena<ellipsis_payload> ellipses_;
+    record_arena<template_payload> templates_;
+    record_arena<instance_payload> instances_;
 };
 
 // A new type_node with the evaluation fields 6, 0, -1 and no modifiers.

@@ -23,7 +23,7 @@ entry_bucket* bucket_array(scope_table& table, int list)
     }
 }
 
-std::unordered_map<std::string, std::vector<symbol_entry*>>& index_of(scope_table& table, int list)
+name_index& index_of(scope_table& table, int list)
 {
     switch (list) {
     case 0: return table.symbol_index;
@@ -35,7 +35,7 @@ std::unordered_map<std::string, std::vector<symbol_entry*>>& index_of(scope_tabl
 const std::vector<symbol_entry*>* entries_named(scope_table& table, int list, std::string_view name)
 {
     auto& index = index_of(table, list);
-    auto found = index.find(std::string(name));
+    auto found = index.find(name);
     return found == index.end() ? nullptr : &found->second;
 }
 
@@ -177,7 +177,11 @@ void append_entry(scope_table& table, symbol_entry* entry, int list, std::string
     else
         b.head = entry;
     b.tail = entry;
-    index_of(table, list)[std::string(name)].push_back(entry);
+    name_index& index = index_of(table, list);
+    auto found = index.find(name);
+    if (found == index.end())
+        found = index.emplace(std::string(name), std::vector<symbol_entry*>{}).first;
+    found->second.push_back(entry);
 }
 
 void remove_symbol(symbol_entry* entry, scope_table& table)

@@ -61,6 +61,14 @@ struct context_class {
     type_node* placeholder = nullptr;
 };
 
+// The lookup index: name to entries in insertion order, searched by
+// string_view without making a string.
+struct name_hash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+};
+using name_index = std::unordered_map<std::string, std::vector<symbol_entry*>, name_hash, std::equal_to<>>;
+
 // push_scope modes.
 inline constexpr int scope_mode_plain = 0;      // parameter lists and blocks
 inline constexpr int scope_mode_new_owner = 1;  // a new class, union, namespace or template
@@ -93,9 +101,9 @@ public:
 
     // Lookup index (name to entries in insertion order); kept by the
     // insertion and removal operations.
-    std::unordered_map<std::string, std::vector<symbol_entry*>> symbol_index;
-    std::unordered_map<std::string, std::vector<symbol_entry*>> tag_index;
-    std::unordered_map<std::string, std::vector<symbol_entry*>> enumerator_index;
+    name_index symbol_index;
+    name_index tag_index;
+    name_index enumerator_index;
 };
 
 // Empties the table (counter 0, every bucket empty, no frame) and replaces

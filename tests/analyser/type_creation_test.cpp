@@ -92,6 +92,19 @@ TEST_F(creation, ACopiedValueTreeIsIndependent)
     EXPECT_EQ(c->printed(), "{9, 2}");
 }
 
+TEST_F(creation, RecordsKeepTheirAddressAsTheStoreGrowsAndGoWithClear)
+{
+    type_node* first = word("int");
+    std::vector<type_node*> made;
+    for (int i = 0; i < 5000; ++i)
+        made.push_back(word("short"));
+    EXPECT_EQ(first->integral()->name, "int");
+    EXPECT_EQ(made[17]->integral()->size, -16);
+    EXPECT_NE(made[16], made[17]);
+    store.clear();
+    EXPECT_EQ(word("long")->integral()->size, -32);
+}
+
 using direction = model_test;
 
 TEST_F(direction, WordsGiveTheirIndex)
