@@ -46,6 +46,9 @@ void dcl_error(DCL_LTYPE* location, declaration_parser& p, const char* message);
 constexpr int parser_stack_states = 150;
 #define YYMAXDEPTH (parser_stack_states + 1)
 #define YYINITDEPTH YYMAXDEPTH
+// A full stack is exhausted at once: no relocation code (and no free of the
+// fixed arrays) is generated.
+#define yyoverflow(...) YYNOMEM
 
 #define YYLLOC_DEFAULT(Current, Rhs, N)                                   \
     do {                                                                  \
