@@ -5,7 +5,10 @@
 // source constant has already been cut to its type by the scanner.
 #include "expr/constant_value.h"
 
+#include <vector>
+
 #include "analyser/scope_table.h"
+#include "analyser/type_model.h"
 #include "expr/char_literal.h"
 #include "expr/parse_expression.h"
 #include "expr/pint_text.h"
@@ -61,12 +64,24 @@ const enumerator* find_enumerator_record(const symbol* s)
     return nullptr;
 }
 
-constant_result name_value(const expr_node* n, scope_table* table)
+// Where names are looked up: the table, and the enumerators of an
+// enumeration still being declared (not yet in the table).
+struct fold_scope {
+    scope_table* table = nullptr;
+    const std::vector<enumerator*>* pending = nullptr;
+};
+
+constant_result name_value(const expr_node* n, const fold_scope& scope)
 {
     if (n->text == "true")
         return integer(true);
     if (n->text == "false")
         return integer(false);
+    if (scope.pending)
+        for (auto it = scope.pending->rbegin(); it != scope.pending->rend(); ++it)
+            if (*it && (*it)->name == n->text)
+                return integer((*it)->numeric);
+    scope_table* table = scope.table;
     if (!table)
         return {};
     // A variable of the same name hides the enumerator.
@@ -79,9 +94,9 @@ constant_result name_value(const expr_node* n, scope_table* table)
     return typed(n);
 }
 
-constant_result fold(const expr_node* n, scope_table* table);
+constant_result fold(const expr_node* n, const fold_scope& table);
 
-constant_result unary_value(const expr_node* n, scope_table* table)
+constant_result unary_value(const expr_node* n, const fold_scope& table)
 {
     if (n->code == op_sizeof)
         return typed(n);
@@ -105,7 +120,7 @@ constant_result unary_value(const expr_node* n, scope_table* table)
     }
 }
 
-constant_result binary_value(const expr_node* n, scope_table* table)
+constant_result binary_value(const expr_node* n, const fold_scope& table)
 {
     const constant_result left = fold(n->a, table);
     const constant_result right = fold(n->b, table);
@@ -157,7 +172,7 @@ constant_result binary_value(const expr_node* n, scope_table* table)
     }
 }
 
-constant_result fold(const expr_node* n, scope_table* table)
+constant_result fold(const expr_node* n, const fold_scope& table)
 {
     if (!n)
         return {};
@@ -216,20 +231,18 @@ long long string_length(const expr_node* n)
 
 constant_result constant_value(const expr_node* node, scope_table* table)
 {
-    return fold(node, table);
+    return fold(node, fold_scope{table, nullptr});
 }
 
-std::optional<std::string> array_bound_image(std::string_view text, scope_table& table,
-                                             std::string_view scope_name, std::string_view file_name, int line,
-                                             report_callback report)
+namespace {
+
+std::optional<std::string> bound_of_tree(const expression_tree* tree, scope_table* table)
 {
-    std::unique_ptr<expression_tree> tree = parse_expression(text, &table, scope_name, file_name, line, report);
     if (!tree || !tree->root)
         return std::nullopt;
-    const expr_node* root = tree->root;
-    if (const long long length = string_length(root); length >= 0)
+    if (const long long length = string_length(tree->root); length >= 0)
         return std::to_string(length + 1);
-    const constant_result result = constant_value(root, &table);
+    const constant_result result = constant_value(tree->root, table);
     switch (result.kind) {
     case constant_kind::integer:
         return pint_image_text(result.value, form_decimal, 0);
@@ -240,13 +253,28 @@ std::optional<std::string> array_bound_image(std::string_view text, scope_table&
     }
 }
 
+} // namespace
+
+std::optional<std::string> array_bound_image(std::string_view text, scope_table& table,
+                                             std::string_view scope_name, std::string_view file_name, int line,
+                                             report_callback report)
+{
+    const std::unique_ptr<expression_tree> tree =
+        parse_expression(text, &table, scope_name, file_name, line, report);
+    return bound_of_tree(tree.get(), &table);
+}
+
 pint enumerator_value(std::string_view value_text, const pint* previous, scope_table& table,
-                      std::string_view file_name, int line, report_callback report)
+                      const std::vector<enumerator*>* earlier, std::string_view file_name, int line,
+                      report_callback report)
 {
     if (value_text.find_first_not_of(" \t\r\n\f\v") != std::string_view::npos) {
-        std::unique_ptr<expression_tree> tree = parse_expression(value_text, &table, {}, file_name, line, report);
+        // Parsed without the table: the earlier enumerators of the same
+        // enumeration are not in it yet, and the type search would call
+        // them unknown. The folding looks names up itself.
+        std::unique_ptr<expression_tree> tree = parse_expression(value_text, nullptr, {}, file_name, line, report);
         if (tree && tree->root) {
-            const constant_result result = constant_value(tree->root, &table);
+            const constant_result result = fold(tree->root, fold_scope{&table, earlier});
             if (result.kind == constant_kind::integer)
                 return result.value;
         }
@@ -255,4 +283,14 @@ pint enumerator_value(std::string_view value_text, const pint* previous, scope_t
     if (previous)
         pint_add_small(next, *previous, 1);
     return next;
+}
+
+std::optional<std::string> array_bound_of_value(const value_tree& value, scope_table* table,
+                                                std::string_view file_name, int line, report_callback report)
+{
+    if (value.is_list)
+        return std::to_string(value.count());
+    const std::unique_ptr<expression_tree> tree =
+        parse_expression(value.text, table, "", file_name, line, report);
+    return bound_of_tree(tree.get(), table);
 }

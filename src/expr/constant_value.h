@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "diag/report.h"
 #include "expr/expr_node.h"
@@ -19,6 +20,7 @@
 class scope_table;
 struct type_node;
 struct value_tree;
+struct enumerator;
 
 enum class constant_kind { nothing, integer, other };
 
@@ -41,6 +43,14 @@ std::optional<std::string> array_bound_image(std::string_view text, scope_table&
 
 // The value of an enumerator: its written value when it computes an integer,
 // else the previous enumerator's value plus one (0 for the first, previous
-// null). An absent value text is empty.
+// null). An absent value text is empty. earlier (may be null) lists the
+// enumerators of the same enumeration, whose names the value may use.
 pint enumerator_value(std::string_view value_text, const pint* previous, scope_table& table,
-                      std::string_view file_name, int line, report_callback report);
+                      const std::vector<enumerator*>* earlier, std::string_view file_name, int line,
+                      report_callback report);
+
+// The bound of an array for its initialiser or bound value: a list gives its
+// count, a leaf is evaluated as array_bound_image does (with no table,
+// names compute nothing).
+std::optional<std::string> array_bound_of_value(const value_tree& value, scope_table* table,
+                                                std::string_view file_name, int line, report_callback report);

@@ -240,6 +240,6 @@ void expression_image(const expr_node* n, std::string& out, const image_settings
         out += "this";
         break;
     default:
-        report_internal("ERRINTERN", QCoreApplication::translate("ana_c_cpp", "expression image search"));
+        report_internal("ERRINTERN", QCoreApplication::translate("Internal Error Parameter", "expression image search"));
     }
 }

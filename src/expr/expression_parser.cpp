@@ -375,7 +375,7 @@ void expression_parser::bad_expression()
 void expression_parser::bad_range()
 {
     if (report)
-        report(kind_warning, "SYNTAXERR", report_argument(QCoreApplication::translate("ana_c_cpp", "[min..max]")),
+        report(kind_warning, "SYNTAXERR", report_argument(QCoreApplication::translate("Warning Parameter", "[min..max]")),
                file_name, line);
 }
 

@@ -199,7 +199,7 @@ type_node* type_search::unary(expr_node* n, type_node* context)
     default:
         if (report)
             report(kind_internal, "ERRINTERN",
-                   report_argument(QCoreApplication::translate("ana_c_cpp", "expression syntax analysis")),
+                   report_argument(QCoreApplication::translate("Internal Error Parameter", "expression syntax analysis")),
                    file_name, line);
         return nullptr;
     }
@@ -472,7 +472,7 @@ type_node* type_search::type(expr_node* n, type_node* context)
     default:
         if (report)
             report(kind_internal, "ERRINTERN",
-                   report_argument(QCoreApplication::translate("ana_c_cpp", "expression type search")), file_name,
+                   report_argument(QCoreApplication::translate("Internal Error Parameter", "expression type search")), file_name,
                    line);
         break;
     }

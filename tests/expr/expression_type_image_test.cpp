@@ -186,12 +186,59 @@ TEST_F(typed_expression_test, array_bounds)
 
 TEST_F(expression_test, enumerator_values)
 {
-    const pint five = enumerator_value("5", nullptr, table, "t.c", 1, record_expression_report);
+    const pint five = enumerator_value("5", nullptr, table, nullptr, "t.c", 1, record_expression_report);
     EXPECT_EQ(decimal(five), "5");
-    EXPECT_EQ(decimal(enumerator_value("", &five, table, "t.c", 1, record_expression_report)), "6");
-    EXPECT_EQ(decimal(enumerator_value("", nullptr, table, "t.c", 1, record_expression_report)), "0");
-    EXPECT_EQ(decimal(enumerator_value("'a' + 0x10", &five, table, "t.c", 1, record_expression_report)), "113");
-    EXPECT_EQ(decimal(enumerator_value("-(1 << 3)", nullptr, table, "t.c", 1, record_expression_report)), "-8");
+    EXPECT_EQ(decimal(enumerator_value("", &five, table, nullptr, "t.c", 1, record_expression_report)), "6");
+    EXPECT_EQ(decimal(enumerator_value("", nullptr, table, nullptr, "t.c", 1, record_expression_report)), "0");
+    EXPECT_EQ(decimal(enumerator_value("'a' + 0x10", &five, table, nullptr, "t.c", 1, record_expression_report)), "113");
+    EXPECT_EQ(decimal(enumerator_value("-(1 << 3)", nullptr, table, nullptr, "t.c", 1, record_expression_report)), "-8");
+}
+
+TEST_F(expression_test, enumerator_values_use_earlier_enumerators)
+{
+    enumerator a{"A", nullptr, pint_zero, nullptr};
+    pint_from_int(a.numeric, 10);
+    std::vector<enumerator*> earlier{&a};
+    EXPECT_EQ(decimal(enumerator_value("A * 2 + 1", &a.numeric, table, &earlier, "t.c", 1,
+                                       record_expression_report)),
+              "21");
+    // A value that computes no integer continues the sequence.
+    EXPECT_EQ(decimal(enumerator_value("x", &a.numeric, table, &earlier, "t.c", 1, record_expression_report)), "11");
+    EXPECT_TRUE(reports().empty()); // earlier names are not unknown
+}
+
+TEST_F(expression_test, bounds_of_value_trees)
+{
+    value_tree one{false, "1", {}};
+    value_tree list{true, "", {&one, &one}};
+    EXPECT_EQ(array_bound_of_value(list, nullptr, "t.c", 1, record_expression_report), "2");
+    value_tree text{false, "\"hello\"", {}};
+    EXPECT_EQ(array_bound_of_value(text, nullptr, "t.c", 1, record_expression_report), "6");
+    value_tree sum{false, "4 * 8", {}};
+    EXPECT_EQ(array_bound_of_value(sum, &table, "t.c", 1, record_expression_report), "32");
+    value_tree name{false, "n", {}};
+    EXPECT_EQ(array_bound_of_value(name, nullptr, "t.c", 1, record_expression_report), std::nullopt);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(expression_test, declared_enumerators_carry_exact_values)
+{
+    declare("enum E { A, B = 5, C, D = B * 2, F = 'a' };");
+    auto value_of = [this](std::string_view name) {
+        const constant_result r = constant_value(parse(name), &table);
+        EXPECT_EQ(r.kind, constant_kind::integer) << name;
+        return decimal(r.value);
+    };
+    EXPECT_EQ(value_of("A"), "0");
+    EXPECT_EQ(value_of("B"), "5");
+    EXPECT_EQ(value_of("C"), "6");
+    EXPECT_EQ(value_of("D"), "10");
+    EXPECT_EQ(value_of("F"), "97");
+    EXPECT_EQ(array_bound_image("D + 1", table, "", "t.c", 1, record_expression_report), "11");
+    EXPECT_TRUE(reports().empty());
 }
 
 } // namespace
