@@ -196,7 +196,7 @@ postfix
     | postfix '[' conditional DOTDOT conditional ']'
                                 { $$.node = p.node(EK_SLICE, $1.node, $3.node, $5.node); }
     | postfix '(' ')'           { $$.node = p.node(EK_CALL, $1.node); }
-    | postfix '(' arguments ')' { $$.node = p.node(EK_CALL, $1.node, $3.node->b, $3.node->c); }
+    | postfix '(' arguments ')' { $$.node = p.with_arguments(EK_CALL, $1.node, $3.node); }
     | postfix '.' member_name   { $$.node = p.node(EK_MEMBER, $1.node, $3.node); $$.node->code = 0; }
     | postfix ARROW member_name { $$.node = p.node(EK_MEMBER, $1.node, $3.node); $$.node->code = 1; }
     | postfix INCR              { p.warn("POSTINCRE", ""); $$ = $1; }
@@ -230,7 +230,7 @@ primary
     | '[' error ']'             { p.bad_range(); $$.node = p.empty(); }
     | TYPE_NAME '(' ')'         { $$.node = p.node(EK_CONSTRUCTION, p.name($1.text)); }
     | TYPE_NAME '(' arguments ')'
-                                { $$.node = p.node(EK_CONSTRUCTION, p.name($1.text), $3.node->b, $3.node->c); }
+                                { $$.node = p.with_arguments(EK_CONSTRUCTION, p.name($1.text), $3.node); }
     | TYPE_NAME '(' error ')'   { p.warn("CONSTRUCT", $1.text); $$.node = p.empty(); }
     | qualified
     | SCOPE IDENTIFIER          { $$.node = p.node(EK_GLOBAL, p.name($2.text)); }

@@ -338,6 +338,16 @@ expr_node* expression_parser::chain(expr_node* owner, expr_node* argument)
     return owner;
 }
 
+expr_node* expression_parser::with_arguments(expr_kind kind, expr_node* callee, expr_node* holder)
+{
+    expr_node* n = node(kind, callee, holder->b, holder->c);
+    // The middle arguments count too: the holder knows the deepest one.
+    n->depth = std::max(n->depth, holder->depth + 1);
+    if (n->depth > max_expression_depth)
+        too_deep = true;
+    return n;
+}
+
 void expression_parser::add_element(expr_node* list, expr_node* element)
 {
     list->elements.push_back(element);

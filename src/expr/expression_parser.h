@@ -71,6 +71,8 @@ public:
     expr_node* empty() { return node(EK_EMPTY); }
     // Appends an argument to a chain held as first (b) and last (c) of owner.
     expr_node* chain(expr_node* owner, expr_node* argument);
+    // A call or construction of the arguments gathered in holder.
+    expr_node* with_arguments(expr_kind kind, expr_node* callee, expr_node* holder);
     void add_element(expr_node* list, expr_node* element);
     expr_node* new_node(std::string_view operator_name, expr_node* placement, std::string_view type_text,
                         expr_node* initialiser);

@@ -1,9 +1,12 @@
-// The end of a generation: the symbol-table file (created or emptied; what
-// goes into it comes with the expression parser), the end of the two
-// long-lived preprocessor states, and the close of the script.
+// The end of a generation: the symbol-table file (created or emptied; the
+// list of defined functions is parsed as a value but nothing is written),
+// the end of the two long-lived preprocessor states, and the close of the
+// script.
+#include <memory>
 #include <string>
 
 #include "driver/option_values.h"
+#include "expr/parse_expression.h"
 #include "generator/file_access.h"
 #include "generator/generation.h"
 #include "generator/section_writers.h"
@@ -18,7 +21,11 @@ void write_symbol_table(generation& run)
         work_analysis work(run, v.tested_file);
         functions = defined_functions_text(work.context().scopes, v.tested_file);
     }
-    (void)functions; // the expression parse of the list joins with the expression parser
+    // The work context has ended: the list is parsed without a table, so its
+    // names are plain identifiers and only a malformed list is reported.
+    std::unique_ptr<expression_tree> list =
+        parse_expression(functions, nullptr, "", v.tested_file, 1, report_with_position);
+    free_expression(list);
     std::FILE* stream = nullptr;
     open_file(v.symbtab_file, stream, 1, v.vestra_log_name);
     close_file(v.symbtab_file, stream, false);
