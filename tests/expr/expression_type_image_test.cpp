@@ -242,3 +242,60 @@ TEST_F(expression_test, declared_enumerators_carry_exact_values)
 }
 
 } // namespace
+
+namespace {
+
+class scoped_expression_test : public expression_test {
+protected:
+    scoped_expression_test()
+    {
+        declare("namespace N { int v; struct In { int w; }; } struct S { int m; static int k; int f(int); };"
+                "typedef struct S ST; ST s; ST *p; int (*fp)(int); unsigned char uc;");
+    }
+};
+
+TEST_F(scoped_expression_test, qualified_names_look_inside_their_scope)
+{
+    expr_node* n = parse("N::v");
+    ASSERT_EQ(n->kind, EK_QUALIFIED);
+    EXPECT_EQ(image(n), "N::v");
+    EXPECT_NE(n->type, nullptr);
+    EXPECT_TRUE(reports().empty());
+    parse("N::nothing");
+    EXPECT_EQ(codes(), codes_list{"CHAMPINCO"});
+    EXPECT_EQ(reports()[0].argument, "nothing");
+}
+
+TEST_F(scoped_expression_test, typedefs_are_followed_to_the_record)
+{
+    EXPECT_NE(parse("s.m")->type, nullptr);
+    EXPECT_NE(parse("p->m")->type, nullptr);
+    EXPECT_NE(parse("s.f(1)")->type, nullptr);
+    EXPECT_NE(parse("fp(1)")->type, nullptr); // a call through a pointer to function
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_F(scoped_expression_test, casts_and_new_are_typed_from_their_type_text)
+{
+    expr_node* n = parse("(unsigned char *) 0");
+    ASSERT_EQ(n->kind, EK_CAST);
+    ASSERT_NE(n->type, nullptr);
+    EXPECT_EQ(n->type->kind, TK_POINTER);
+    n = parse("new ST");
+    ASSERT_EQ(n->kind, EK_NEW);
+    ASSERT_NE(n->type, nullptr);
+    EXPECT_EQ(n->type->kind, TK_POINTER);
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_F(scoped_expression_test, names_of_the_scope_class_come_first)
+{
+    tree = parse_expression("m + k", &table, "S", "t.c", 1, record_expression_report);
+    ASSERT_NE(tree, nullptr);
+    EXPECT_NE(tree->root->type, nullptr);
+    EXPECT_TRUE(reports().empty());
+    parse("m");
+    EXPECT_EQ(codes(), codes_list{"IDENTIINC"}); // not visible outside S
+}
+
+} // namespace
