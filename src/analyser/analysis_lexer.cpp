@@ -37,7 +37,7 @@ std::string_view take_word(std::string_view& s)
 bool is_name_token(int token)
 {
     return token == IDENTIFIER || token == TYPE_NAME || token == CLASS_NAME || token == TEMPLATE_NAME ||
-           token == TEMPLATE_NAME_INST || token == USER_MODIFIER;
+           token == TEMPLATE_NAME_INST || token == USER_MODIFIER || token == DECL_QUALIFIER;
 }
 
 // "#line N" followed by a blank sets the line; a quoted name after it the file.
@@ -147,8 +147,11 @@ int analysis_lexer::classify(std::string_view name, semantic_value& value)
         token = USER_MODIFIER;
     }
     // "struct stat stat", "int size_t": a known type name right after a
-    // complete type is the name being declared, unless it qualifies one.
-    if (is_type_token(token) && !after_scope && ends_type(last_token_) && !scope_follows()) {
+    // complete type is the name being declared, or ("int A::x") the class
+    // that qualifies it.
+    if (is_type_token(token) && !after_scope && ends_type(last_token_)) {
+        if (scope_follows())
+            return DECL_QUALIFIER;
         value.type = nullptr;
         value.entity = nullptr;
         token = IDENTIFIER;

@@ -404,6 +404,26 @@ void declaration_parser::append(value_tree* tree, value_tree* element)
 void declaration_parser::open_record(int kind_code, const std::string* name)
 {
     const std::uint32_t access = kind_code == 0 ? access_private : access_public;
+    if (name) {
+        // The body of a named record sees its own name: the head completes the
+        // forward declaration of this scope, or makes one. A second definition
+        // gets a node of its own, copied over the first when it closes.
+        const scope_context here = context();
+        symbol_entry* e = find_tag(*name, table, record_kind(kind_code), here);
+        type_node* existing = e && e->sym ? e->sym->type : nullptr;
+        if (existing && existing->scope_owner != here.scope_owner)
+            existing = nullptr;
+        if (!existing) {
+            semantic_value use;
+            use.text = const_cast<std::string*>(name);
+            existing = record_use(kind_code, use);
+        }
+        const std::vector<member_node*>* members = members_of(existing);
+        if (existing && members && members->empty()) {
+            push_scope(table, access, scope_mode_owner, "", existing, record_kind(kind_code));
+            return;
+        }
+    }
     push_scope(table, access, scope_mode_new_owner, "", nullptr, record_kind(kind_code));
     type_node* owner = current_owner(table);
     if (!owner)

@@ -82,6 +82,9 @@ semantic_value with_type(type_node* type, long flags = 0)
 %token IDENTIFIER 336 STRING_LIT 337 FLOAT_CONST 338 DEC_INT 339 CHAR_CONST 340 OCT_INT 341
 %token HEX_INT 342 TYPE_NAME 343 USER_MODIFIER 383 CLASS_NAME 384 TEMPLATE_NAME 390
 %token TEMPLATE_NAME_INST 391
+/* A type or class name that qualifies the declared name ("int A::x"): the
+   lexer tells it from a further type specifier by what precedes it. */
+%token DECL_QUALIFIER 373
 /* Operators. */
 %token ARROW 344 INCR 345 DECR 346 SHL 347 SHR 348 LE 349 GE 350 EQ 351 NE 352 ANDAND 353
 %token OROR 354 ELLIPSIS 355 SCOPE 358 DOT_STAR 359 ARROW_STAR 360 MUL_ASSIGN 361
@@ -139,6 +142,9 @@ declarator_name
     | '~' CLASS_NAME                            { $$ = $2; $$.text = p.wrap("~", $2.text, ""); $$.type = nullptr; $$.entity = nullptr; }
     | operator_name                             { $$ = $1; $$.type = nullptr; $$.entity = nullptr; }
     | scope_prefix IDENTIFIER                   { $$ = $2; $$.entity = p.name_type($1); $$.type = nullptr; }
+    | declarator_prefix IDENTIFIER              { $$ = $2; $$.entity = p.name_type($1); $$.type = nullptr; }
+    | declarator_prefix '~' CLASS_NAME          { $$ = $3; $$.text = p.wrap("~", $3.text, ""); $$.entity = p.name_type($1); $$.type = nullptr; }
+    | declarator_prefix operator_name           { $$ = $2; $$.entity = p.name_type($1); $$.type = nullptr; }
     | scope_prefix '~' CLASS_NAME               { $$ = $3; $$.text = p.wrap("~", $3.text, ""); $$.entity = p.name_type($1); $$.type = nullptr; }
     | scope_prefix operator_name                { $$ = $2; $$.entity = p.name_type($1); $$.type = nullptr; }
     ;
@@ -149,6 +155,12 @@ declarator_name
 scope_prefix
     : qualifier_word SCOPE                      { $$ = $1; }
     | scope_prefix qualifier_word SCOPE         { $$ = $2; }
+    ;
+
+/* The qualifier of a declared name written after its type. */
+declarator_prefix
+    : DECL_QUALIFIER SCOPE                      { $$ = $1; }
+    | declarator_prefix qualifier_word SCOPE    { $$ = $2; }
     ;
 
 qualifier_word
@@ -318,7 +330,14 @@ enum_specifier
       enumerator_list_opt '}'                   { $$ = with_type(p.close_enum()); }
     | ENUM record_name '{'                      { p.open_enum($2.text); }
       enumerator_list_opt '}'                   { $$ = with_type(p.close_enum()); }
+    | ENUM scoped_enum_key record_name '{'      { p.open_enum($3.text); }
+      enumerator_list_opt '}'                   { $$ = with_type(p.close_enum()); }
     | ENUM record_name                          { $$ = with_type(p.enum_use($2)); }
+    ;
+
+scoped_enum_key
+    : CLASS
+    | STRUCT
     ;
 
 enumerator_list_opt
@@ -381,6 +400,7 @@ direct_declarator
     | direct_declarator_base suffixes           { $$ = $1; $$.type = p.compose($2.type, $1.type); }
     | CLASS_NAME suffixes                       { $$ = $1; $$.type = $2.type; $$.entity = nullptr; }
     | scope_prefix CLASS_NAME suffixes          { $$ = $2; $$.type = $3.type; $$.entity = p.name_type($1); }
+    | declarator_prefix CLASS_NAME suffixes     { $$ = $2; $$.type = $3.type; $$.entity = p.name_type($1); }
     ;
 
 direct_declarator_base
@@ -610,12 +630,13 @@ using_declaration
 using_rest
     : %empty
             {
-                /* The lookahead is the first word; the rest is read
-                   directly from the lexer up to ";". */
+                /* Reads the first word (unless the parser already holds it)
+                   and the rest directly from the lexer up to ";". */
+                if (yychar == DCL_EMPTY)
+                    yychar = p.lexer.next_token(yylval);
                 const int first_token = yychar;
                 std::string* first = first_token == ';' ? p.text("") : (yylval.text ? yylval.text : p.text(p.lexer.token_text()));
-                if (first_token != ';')
-                    yyclearin;
+                yyclearin;
                 if (first_token == 0 || !p.using_declaration(first_token == NAMESPACE, first))
                     YYABORT;
             }

@@ -85,7 +85,12 @@ symbol_entry* declarer::named(symbol_entry* entry)
     }
 
     if (is_function(n)) {
-        if (symbol_entry* old = find_function(n->name, table, n->type, context_of(n))) {
+        symbol_entry* old = find_function(n->name, table, n->type, context_of(n));
+        // Static functions of two files are two functions, as for variables.
+        if (old && old->sym->file != n->file &&
+            ((old->sym->specifier_flags | n->specifier_flags) & SF_STATIC))
+            old = nullptr;
+        if (old) {
             // A prototype met after the definition must not drop the body.
             bool new_defines = is_function_definition(n->type);
             if (new_defines || !is_function_definition(old->sym->type))
@@ -337,6 +342,11 @@ symbol_entry* declare_one(declarer& d, symbol_entry* entry, bool force)
                 type->kind == TK_TEMPLATE);
     if (force) {
         d.insert_defined(entry, tag ? list_tags : list_symbols, tag ? type->tag_name() : s->name);
+        return entry;
+    }
+    if (!tag && s->name.empty()) {
+        // A nameless declaration that is no tag has nothing to meet.
+        d.insert_defined(entry, list_symbols, "");
         return entry;
     }
     if (!tag)

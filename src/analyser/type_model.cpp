@@ -103,12 +103,9 @@ int direction_of(type_node* type, bool clear)
 
 const type_node* strip_typedefs(const type_node* type)
 {
-    // A typedef chain that loops back on itself stops where it started.
-    const type_node* start = type;
-    while (type && type->kind == TK_TYPEDEF && type->typedef_data()) {
+    // A typedef chain that loops (only a faulty model could make one) stops
+    // after a bound far beyond any real chain.
+    for (int steps = 0; type && type->kind == TK_TYPEDEF && type->typedef_data() && steps < 100000; ++steps)
         type = type->typedef_data()->target;
-        if (type == start)
-            break;
-    }
     return type;
 }

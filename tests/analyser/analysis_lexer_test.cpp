@@ -249,7 +249,7 @@ TEST(analysis_lexer, names_are_classified_through_the_table)
     // Right after a complete type a known name is the declared name...
     EXPECT_EQ(numbers("struct A A; int T;", &names), (std::vector<int>{284, 384, 336, ';', 283, 336, ';', 0}));
     // ... unless "::" follows it.
-    EXPECT_EQ(numbers("int A::f", &names), (std::vector<int>{283, 384, 358, 336, 0}));
+    EXPECT_EQ(numbers("int A::f", &names), (std::vector<int>{283, 373, 358, 336, 0}));
 }
 
 TEST(analysis_lexer, a_leading_scope_operator_is_not_a_token)

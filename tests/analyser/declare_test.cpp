@@ -189,6 +189,18 @@ TEST_F(function_rules, OverloadsAreSeparateSymbols)
     EXPECT_EQ(count_symbols("f"), 2);
 }
 
+TEST_F(function_rules, StaticFunctionsOfTwoFilesAreTwoSymbols)
+{
+    type_node* a = definition_of(word("int"), {}, "{ return 1; }");
+    type_node* b = definition_of(word("int"), {}, "{ return 2; }");
+    symbol_entry* first = declare_symbol("helper", a, SF_STATIC, "a.c");
+    symbol_entry* second = declare_symbol("helper", b, SF_STATIC, "b.c");
+    EXPECT_NE(second, first);
+    EXPECT_EQ(count_symbols("helper"), 2);
+    EXPECT_EQ(first->sym->type, a);
+    EXPECT_EQ(second->sym->file, "b.c");
+}
+
 TEST_F(function_rules, FindFunctionMatchesScopeAndParameters)
 {
     type_node* c = structure("C");
@@ -367,6 +379,15 @@ TEST_F(chains, EveryDeclaratorOfADeclarationIsEntered)
     EXPECT_EQ(declare(a, table, "a.c", 1, false), a);
     EXPECT_EQ(count_symbols("a"), 1);
     EXPECT_EQ(count_symbols("b"), 1);
+}
+
+TEST_F(chains, NamelessDeclarationsThatAreNoTagsDoNotMeet)
+{
+    symbol_entry* first = declare_symbol("", word("int"), 0, "a.c");
+    symbol_entry* second = declare_symbol("", word("char"), 0, "a.c");
+    EXPECT_NE(first, second);
+    EXPECT_EQ(first->sym->type->integral()->name, "int");
+    EXPECT_EQ(count_symbols(""), 2);
 }
 
 TEST_F(chains, ForceEntersWithoutTheRules)

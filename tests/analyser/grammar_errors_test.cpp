@@ -1,0 +1,179 @@
+// Syntax errors, recovery and bad input: the exact SYNTAXERR and UNEXP_EOF
+// reports, recovery at the next ";" or "}", the 150-state stack, and inputs
+// that must neither crash nor hang (deep nesting, huge texts, NUL bytes).
+#include <string>
+
+#include "grammar_fixture.h"
+
+using grammar_errors = grammar_test;
+
+TEST_F(grammar_errors, error_quotes_the_line_to_the_read_position_and_recovers)
+{
+    analyse("int x;\nint = 3; int y;\nint z;\n");
+    ASSERT_EQ(reports().size(), 1u);
+    EXPECT_EQ(reports()[0].code, "SYNTAXERR");
+    EXPECT_EQ(reports()[0].kind, kind_warning);
+    EXPECT_EQ(reports()[0].argument, "int =");
+    EXPECT_EQ(reports()[0].file, "t.c");
+    EXPECT_EQ(reports()[0].line, 2);
+    EXPECT_NE(sym("x"), nullptr);
+    EXPECT_NE(sym("y"), nullptr);
+    EXPECT_NE(sym("z"), nullptr);
+}
+
+TEST_F(grammar_errors, quote_keeps_the_last_59_characters)
+{
+    const std::string head(70, 'a');
+    analyse("int " + head + " b;\n");
+    ASSERT_EQ(reports().size(), 1u);
+    // Read up to the end of "b": 4 + 70 + 2 characters on the line.
+    const std::string line = "int " + head + " b";
+    EXPECT_EQ(reports()[0].argument, line.substr(line.size() - 59));
+    EXPECT_EQ(reports()[0].argument.size(), 59u);
+}
+
+TEST_F(grammar_errors, statement_keywords_are_refused_outside_bodies)
+{
+    analyse("if (x) y;\nint ok;\nreturn 0;\nint a => b;\n");
+    ASSERT_EQ(reports().size(), 3u);
+    EXPECT_EQ(reports()[0].argument, "if");
+    EXPECT_EQ(reports()[1].argument, "return");
+    EXPECT_EQ(reports()[2].argument, "int a =>");
+    EXPECT_NE(sym("ok"), nullptr);
+}
+
+TEST_F(grammar_errors, statement_keywords_inside_bodies_are_text)
+{
+    analyse("int f(int x) { if (x) return 1; for (;;) break; while (x) { x--; } return 0; }");
+    EXPECT_TRUE(reports().empty());
+    EXPECT_NE(sym("f"), nullptr);
+}
+
+TEST_F(grammar_errors, text_ending_inside_a_body_is_unexpected_end)
+{
+    analyse("int f(void) {\n  return 0;\n");
+    ASSERT_EQ(reports().size(), 1u);
+    EXPECT_EQ(reports()[0].code, "UNEXP_EOF");
+    EXPECT_EQ(reports()[0].kind, kind_error);
+    EXPECT_EQ(reports()[0].argument, "");
+}
+
+TEST_F(grammar_errors, text_ending_inside_a_template_body_or_a_declaration)
+{
+    analyse("template <class T> class A { int x;");
+    ASSERT_EQ(reports().size(), 1u);
+    EXPECT_EQ(reports()[0].code, "UNEXP_EOF");
+    reports().clear();
+    analyse("struct S { int a;");
+    ASSERT_EQ(reports().size(), 1u);
+    EXPECT_EQ(reports()[0].code, "UNEXP_EOF");
+    // The class scope left open by the broken text is closed.
+    EXPECT_TRUE(table.frames.empty());
+}
+
+TEST_F(grammar_errors, broken_member_recovers_inside_the_class)
+{
+    analyse("struct S { int a; int = ; int b; };\nint after;\n");
+    ASSERT_EQ(reports().size(), 1u);
+    type_node* s = tag("S", TK_STRUCT);
+    ASSERT_NE(s, nullptr);
+    ASSERT_EQ(s->struct_data()->members.size(), 2u);
+    EXPECT_EQ(s->struct_data()->members[1]->member->name, "b");
+    EXPECT_NE(sym("after"), nullptr);
+    EXPECT_EQ(sym("after")->scope_kind, file_scope);
+}
+
+TEST_F(grammar_errors, empty_text_is_not_parsed)
+{
+    analyse("");
+    EXPECT_TRUE(reports().empty());
+    EXPECT_TRUE(symbol_names().empty());
+    EXPECT_TRUE(table.frames.empty());
+}
+
+TEST_F(grammar_errors, deep_parentheses_overflow_the_stack_into_one_syntax_error)
+{
+    const std::string text = "int " + std::string(10000, '(') + "x" + std::string(10000, ')') + ";\nint y;\n";
+    analyse(text);
+    ASSERT_EQ(reports().size(), 1u);
+    EXPECT_EQ(reports()[0].code, "SYNTAXERR");
+    EXPECT_EQ(reports()[0].argument, std::string(59, '('));
+}
+
+TEST_F(grammar_errors, deep_specifier_lists_and_pointers_stop_at_the_stack)
+{
+    analyse("const " + std::string(200 * 6, ' ') + std::string(200, '*') + "p;");
+    std::string many;
+    for (int i = 0; i < 300; ++i)
+        many += "const ";
+    analyse(many + "int x;");
+    EXPECT_FALSE(reports().empty());
+}
+
+TEST_F(grammar_errors, megabyte_declaration_is_analysed)
+{
+    std::string text = "int big[] = {";
+    for (int i = 0; i < 260000; ++i)
+        text += "1+2,";
+    text += "3};";
+    ASSERT_GT(text.size(), 1000000u);
+    analyse(text);
+    EXPECT_TRUE(reports().empty());
+    const type_node* big = type_of("big");
+    ASSERT_NE(big, nullptr);
+    ASSERT_NE(big->array()->bound_value, nullptr);
+    EXPECT_EQ(big->array()->bound_value->count(), 260001u);
+    EXPECT_EQ(big->array()->bound_value->elements[0]->printed(), "1+2");
+}
+
+TEST_F(grammar_errors, long_expression_is_built_in_place)
+{
+    std::string text = "int sum = 0";
+    for (int i = 0; i < 200000; ++i)
+        text += " + 1";
+    text += ";";
+    analyse(text);
+    EXPECT_TRUE(reports().empty());
+    ASSERT_NE(sym("sum"), nullptr);
+    EXPECT_EQ(sym("sum")->initialiser->printed().size(), 1u + 2u * 200000u);
+}
+
+TEST_F(grammar_errors, hundred_thousand_character_name)
+{
+    const std::string name(100000, 'n');
+    analyse("int " + name + ";");
+    EXPECT_TRUE(reports().empty());
+    ASSERT_NE(sym(name), nullptr);
+}
+
+TEST_F(grammar_errors, nul_byte_ends_the_text)
+{
+    analyse(std::string("int a;\0int b;", 13));
+    EXPECT_NE(sym("a"), nullptr);
+    EXPECT_EQ(sym("b"), nullptr);
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_F(grammar_errors, unbalanced_braces_and_stray_bytes)
+{
+    analyse("}}}} int a; {{{ int b; ))) \x01\x7f\xff int c;");
+    EXPECT_FALSE(reports().empty());
+    analyse("struct { struct { struct {");
+    EXPECT_TRUE(table.frames.empty());
+}
+
+TEST_F(grammar_errors, type_from_text_names_a_type_and_leaves_no_symbol)
+{
+    analyse("typedef unsigned short word;");
+    type_node* t = type_from_text("unsigned long", table, "t.c", 1);
+    ASSERT_NE(t, nullptr);
+    EXPECT_TRUE(is_integral(t, "unsigned long", 32));
+    type_node* p = type_from_text("word *", table, "t.c", 1);
+    ASSERT_NE(p, nullptr);
+    ASSERT_NE(p->pointer(), nullptr);
+    EXPECT_EQ(pointee(p), type_of("word"));
+    EXPECT_EQ(sym("__morva_var"), nullptr);
+    EXPECT_EQ(type_from_text("struct {", table, "t.c", 1), nullptr);
+    EXPECT_EQ(sym("__morva_var"), nullptr);
+    EXPECT_TRUE(reports().empty());
+}

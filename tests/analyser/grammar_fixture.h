@@ -1,0 +1,112 @@
+// Test helpers for the declaration grammar: a fresh table and session per
+// test, messages recorded instead of printed, and short lookups of what the
+// analysis left in the table.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "analyser/analyse_declarations.h"
+#include "analyser/scope_table.h"
+
+struct grammar_report {
+    int kind;
+    std::string code;
+    std::string argument;
+    std::string file;
+    int line;
+};
+
+inline std::vector<grammar_report>& grammar_reports()
+{
+    static std::vector<grammar_report> reports;
+    return reports;
+}
+
+inline void record_grammar_report(int kind, const char* code, const report_argument& argument,
+                                  std::string_view file, int line)
+{
+    grammar_reports().push_back({kind, code, argument.bytes(), std::string(file), line});
+}
+
+class grammar_test : public ::testing::Test {
+protected:
+    analyser_session session;
+    scope_table table;
+
+    grammar_test()
+    {
+        table.session = &session;
+        table.store.report = record_grammar_report;
+        grammar_reports().clear();
+    }
+
+    void analyse(std::string_view text, std::string_view file = "t.c")
+    {
+        analyse_declarations(text, table, "", file, 1, record_grammar_report);
+    }
+
+    std::vector<grammar_report>& reports() { return grammar_reports(); }
+
+    symbol_entry* entry(std::string_view name, scope_context where = {})
+    {
+        return find_symbol(name, table, where);
+    }
+    symbol* sym(std::string_view name, scope_context where = {})
+    {
+        symbol_entry* e = entry(name, where);
+        return e ? e->sym : nullptr;
+    }
+    type_node* type_of(std::string_view name, scope_context where = {})
+    {
+        symbol* s = sym(name, where);
+        return s ? s->type : nullptr;
+    }
+    type_node* tag(std::string_view name, type_kind kind, scope_context where = {})
+    {
+        symbol_entry* e = find_tag(name, table, kind, where);
+        return e && e->sym ? e->sym->type : nullptr;
+    }
+
+    // Every symbol in walk order.
+    std::vector<std::string> symbol_names()
+    {
+        std::vector<std::string> names;
+        walk_symbols(table, [&](symbol_entry& e) { names.push_back(e.sym ? e.sym->name : "?"); });
+        return names;
+    }
+};
+
+// Short checks of a type's shape.
+inline bool is_integral(const type_node* t, std::string_view name, int size)
+{
+    return t && t->integral() && t->integral()->name == name && t->integral()->size == size;
+}
+
+inline type_node* pointee(const type_node* t)
+{
+    return t && t->pointer() ? t->pointer()->pointee : nullptr;
+}
+
+inline type_node* element(const type_node* t)
+{
+    return t && t->array() ? t->array()->element : nullptr;
+}
+
+inline type_node* returns(const type_node* t)
+{
+    return t && t->function() ? t->function()->return_type : nullptr;
+}
+
+inline type_node* modified(const type_node* t)
+{
+    return t && t->modifier() ? t->modifier()->modified : nullptr;
+}
+
+inline const std::vector<parameter_node*>& parameters(const type_node* t)
+{
+    static const std::vector<parameter_node*> none;
+    return t && t->function() ? t->function()->signature.parameters : none;
+}

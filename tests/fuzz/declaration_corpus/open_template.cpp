@@ -1,0 +1,1 @@
+template <class T> class A { int x;

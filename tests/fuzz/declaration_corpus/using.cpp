@@ -1,0 +1,3 @@
+using namespace std;
+using ::exception;
+using a::b
