@@ -371,6 +371,10 @@
 <context>
     <name>Warning Parameter</name>
     <message>
+        <source>[min..max]</source>
+        <translation>[min..max]</translation>
+    </message>
+    <message>
         <source>else or elif</source>
         <translation>else ou elif</translation>
     </message>
@@ -381,6 +385,21 @@
     <message>
         <source>"..." expected</source>
         <translation>"..." attendu</translation>
+    </message>
+</context>
+<context>
+    <name>Internal Error Parameter</name>
+    <message>
+        <source>expression syntax analysis</source>
+        <translation>analyse syntaxique d'expression</translation>
+    </message>
+    <message>
+        <source>expression type search</source>
+        <translation>recherche du type d'expression</translation>
+    </message>
+    <message>
+        <source>expression image search</source>
+        <translation>recherche de l'image d'expression</translation>
     </message>
 </context>
 </TS>

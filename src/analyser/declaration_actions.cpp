@@ -13,6 +13,7 @@
 
 #include "analyser/type_composition.h"
 #include "analyser/type_copy.h"
+#include "expr/constant_value.h"
 #include "declaration_grammar.hpp"
 #include "prepro/preprocessor.h"
 
@@ -692,8 +693,11 @@ void declaration_parser::add_enumerator(const std::string* name, const std::stri
 {
     if (!current_enum_ || !name)
         return;
-    current_enum_->enumeration()->enumerators.push_back(
-        make_enumerator(store, *name, value ? make_leaf(store, *value) : nullptr, pint{}));
+    std::vector<enumerator*>& list = current_enum_->enumeration()->enumerators;
+    const pint numeric = enumerator_value(value ? std::string_view(*value) : std::string_view(),
+                                          list.empty() ? nullptr : &list.back()->numeric, table, &list,
+                                          lexer.file_name(), lexer.line(), report);
+    list.push_back(make_enumerator(store, *name, value ? make_leaf(store, *value) : nullptr, numeric));
 }
 
 type_node* declaration_parser::close_enum()

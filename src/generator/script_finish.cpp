@@ -1,16 +1,19 @@
 // The end of a generation: the symbol-table step, the end of the two
 // long-lived preprocessor states, the close of the script and its move into
-// place with the VESTRA_LOG records.
+// place with the VESTRA_LOG records. The list of defined functions of the
+// symbol-table step is parsed as a value; nothing is written from it.
 //
 // Everything that can still fail runs before the script is put in place:
 // the script's own close (a late write error), the symbol-table file and the
 // opening of the log. A failure there leaves the old script and its backup
 // as they were. The log lines are appended once the script exists, in the
 // order the files were made: the script first, then the symbol table.
+#include <memory>
 #include <string>
 
 #include "diag/report.h"
 #include "driver/option_values.h"
+#include "expr/parse_expression.h"
 #include "generator/file_access.h"
 #include "generator/generation.h"
 #include "generator/section_writers.h"
@@ -25,7 +28,11 @@ void gather_symbol_table(generation& run)
         work_analysis work(run, v.tested_file);
         functions = defined_functions_text(work.context().scopes, v.tested_file);
     }
-    (void)functions; // the expression parse of the list joins with the expression parser
+    // The work context has ended: the list is parsed without a table, so its
+    // names are plain identifiers and only a malformed list is reported.
+    std::unique_ptr<expression_tree> list =
+        parse_expression(functions, nullptr, "", v.tested_file, 1, report_with_position);
+    free_expression(list);
 }
 
 // Created or emptied; nothing is written into it.

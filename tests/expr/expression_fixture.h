@@ -1,0 +1,88 @@
+// Test helpers for the expression parser: reports recorded instead of
+// printed, and a table holding a few declarations to type names against.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "analyser/analyse_declarations.h"
+#include "analyser/scope_table.h"
+#include "expr/expression_image.h"
+#include "expr/parse_expression.h"
+#include "expr/pint_text.h"
+
+struct expression_report {
+    int kind;
+    std::string code;
+    std::string argument;
+};
+
+inline std::vector<expression_report>& expression_reports()
+{
+    static std::vector<expression_report> reports;
+    return reports;
+}
+
+inline void record_expression_report(int kind, const char* code, const report_argument& argument,
+                                     std::string_view, int)
+{
+    expression_reports().push_back({kind, code, argument.bytes()});
+}
+
+class expression_test : public ::testing::Test {
+protected:
+    analyser_session session;
+    scope_table table;
+    std::unique_ptr<expression_tree> tree;
+
+    expression_test()
+    {
+        table.session = &session;
+        table.store.report = record_expression_report;
+        expression_reports().clear();
+    }
+
+    std::vector<expression_report>& reports() { return expression_reports(); }
+
+    void declare(std::string_view text)
+    {
+        analyse_declarations(text, table, "", "decl.c", 1, record_expression_report);
+        reports().clear();
+    }
+
+    // Parses without a table (every name a plain identifier).
+    expr_node* parse_plain(std::string_view text)
+    {
+        tree = parse_expression(text, nullptr, "", "t.c", 7, record_expression_report);
+        return tree ? tree->root : nullptr;
+    }
+
+    expr_node* parse(std::string_view text)
+    {
+        tree = parse_expression(text, &table, "", "t.c", 7, record_expression_report);
+        return tree ? tree->root : nullptr;
+    }
+
+    static std::string image(const expr_node* n)
+    {
+        std::string out;
+        expression_image(n, out);
+        return out;
+    }
+
+    static std::string decimal(const pint& v) { return pint_image_text(v, form_decimal, 0); }
+
+    // The codes reported, in order.
+    std::vector<std::string> codes() const
+    {
+        std::vector<std::string> out;
+        for (const expression_report& r : expression_reports())
+            out.push_back(r.code);
+        return out;
+    }
+};
+
+using codes_list = std::vector<std::string>;

@@ -1,0 +1,291 @@
+// The expression scanner and grammar: constants and their messages, the
+// value notation, the rejected constructs, syntax errors and the limits.
+#include "expression_fixture.h"
+
+#include "diag/report.h"
+
+namespace {
+
+// ---- Integer constants ----
+
+TEST_F(expression_test, integer_forms_take_their_base)
+{
+    struct { const char* text; const char* value; } cases[] = {
+        {"0FFh", "255"}, {"101b", "5"}, {"0", "0"}, {"017", "15"}, {"0x1F", "31"}, {"1H", "1"},
+        {"42", "42"}, {"42UL", "42"}, {"0fh", "15"}, {"11B", "3"},
+    };
+    for (const auto& c : cases) {
+        expr_node* n = parse_plain(c.text);
+        ASSERT_NE(n, nullptr) << c.text;
+        EXPECT_EQ(n->kind, EK_CONSTANT) << c.text;
+        EXPECT_EQ(decimal(n->value), c.value) << c.text;
+    }
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_F(expression_test, integer_sizes_follow_the_c_rules)
+{
+    EXPECT_EQ(parse_plain("7")->size, -32);
+    EXPECT_EQ(parse_plain("7u")->size, 32);
+    EXPECT_EQ(parse_plain("0xFFFFFFFF")->size, 32);   // hexadecimal: unsigned int fits
+    EXPECT_EQ(parse_plain("4294967295")->size, -64); // decimal: long long (long is 32 bits)
+    EXPECT_EQ(parse_plain("7LL")->size, -64);
+}
+
+TEST_F(expression_test, constant_out_of_range_is_cut_to_its_size)
+{
+    // 65 bits: nothing fits, the value keeps its low 64 bits.
+    expr_node* n = parse_plain("0x1FFFFFFFFFFFFFFFF");
+    ASSERT_NE(n, nullptr);
+    EXPECT_EQ(codes(), codes_list{"ENTOUTRAN"});
+    EXPECT_EQ(reports()[0].argument, "0x1FFFFFFFFFFFFFFFF");
+    EXPECT_EQ(reports()[0].kind, kind_warning);
+    EXPECT_EQ(decimal(n->value), "18446744073709551615");
+
+    // The "h" and binary forms have the int size only.
+    reports().clear();
+    n = parse_plain("100000001h");
+    EXPECT_EQ(codes(), codes_list{"ENTOUTRAN"});
+    EXPECT_EQ(decimal(n->value), "1");
+    reports().clear();
+    n = parse_plain("FFFFFFFFh");
+    EXPECT_EQ(n->kind, EK_NAME); // a letter first: a name, not a constant
+}
+
+TEST_F(expression_test, constant_beyond_168_bits_is_reported_not_overflowed)
+{
+    const std::string huge(80, '9');
+    expr_node* n = parse_plain(huge);
+    ASSERT_NE(n, nullptr);
+    EXPECT_EQ(codes(), codes_list{"ENTOUTRAN"});
+    EXPECT_EQ(current_counts().errors, 0); // no OVERFLOW from the arithmetic
+}
+
+TEST_F(expression_test, trailing_dot_does_not_make_a_floating_constant)
+{
+    // "5." then ".." is a range of integers, not a floating constant.
+    expr_node* n = parse_plain("[5..7]");
+    ASSERT_NE(n, nullptr);
+    ASSERT_EQ(n->kind, EK_RANGE);
+    EXPECT_EQ(n->a->kind, EK_CONSTANT);
+    EXPECT_EQ(image(n), "[5..7]");
+}
+
+TEST_F(expression_test, floating_constants_keep_their_suffix)
+{
+    expr_node* n = parse_plain("1.5f");
+    ASSERT_EQ(n->kind, EK_FLOATING);
+    EXPECT_EQ(n->suffix, 'f');
+    EXPECT_EQ(image(n), "0.15E1f");
+    EXPECT_EQ(parse_plain("2e3L")->suffix, 'L');
+    EXPECT_EQ(image(parse_plain(".5")), "0.5");
+}
+
+// ---- Character constants ----
+
+TEST_F(expression_test, multi_character_constant_packs_most_significant_first)
+{
+    expr_node* n = parse_plain("'ab'");
+    ASSERT_NE(n, nullptr);
+    EXPECT_EQ(n->code, 1);
+    EXPECT_EQ(decimal(n->value), "24930"); // 0x6162
+    EXPECT_EQ(codes(), codes_list{"MULCARCST"});
+    EXPECT_EQ(reports()[0].argument, "'ab'");
+}
+
+TEST_F(expression_test, character_escapes)
+{
+    EXPECT_EQ(decimal(parse_plain("'\\E'")->value), "27");
+    EXPECT_EQ(decimal(parse_plain("'\\x41'")->value), "65");
+    EXPECT_EQ(decimal(parse_plain("'\\101'")->value), "65");
+    EXPECT_EQ(decimal(parse_plain("'\\{'")->value), "123");
+    EXPECT_EQ(decimal(parse_plain("'\\n'")->value), "10");
+    EXPECT_TRUE(reports().empty());
+
+    EXPECT_EQ(decimal(parse_plain("'\\q'")->value), "113"); // the letter q
+    EXPECT_EQ(codes(), codes_list{"SEQUEINCO"});
+    EXPECT_EQ(reports()[0].argument, "\\q");
+}
+
+TEST_F(expression_test, character_constant_warnings)
+{
+    parse_plain("''");
+    EXPECT_EQ(codes(), codes_list{"CSTCARVID"});
+    reports().clear();
+    parse_plain("'\\x'");
+    EXPECT_EQ(codes(), codes_list{"NOHEXDIGI"});
+    reports().clear();
+    expr_node* n = parse_plain("'abcde'");
+    EXPECT_EQ(codes(), codes_list{"TOLOCSTCA"});
+    EXPECT_EQ(decimal(n->value), "1633837924"); // 'abcd'
+    reports().clear();
+    parse_plain("'ab");
+    EXPECT_EQ(codes(), codes_list{"INVCSTCAR"});
+}
+
+TEST_F(expression_test, character_sign_follows_plain_char)
+{
+    EXPECT_EQ(decimal(parse_plain("'\\377'")->value), "-1");
+    table.store.sizes.plain_char_unsigned = true;
+    EXPECT_EQ(decimal(parse("'\\377'")->value), "255");
+}
+
+// ---- Value notation ----
+
+TEST_F(expression_test, brace_list_counts_its_elements)
+{
+    expr_node* n = parse_plain("{1, 2, 3}");
+    ASSERT_NE(n, nullptr);
+    EXPECT_EQ(n->kind, EK_BRACE_LIST);
+    EXPECT_EQ(n->element_count(), 3u);
+    EXPECT_EQ(parse_plain("{1, 2, 3,}")->element_count(), 3u);
+    EXPECT_EQ(parse_plain("{}")->element_count(), 0u);
+    EXPECT_EQ(parse_plain("{{1, 2}, {3, 4}}")->element_count(), 2u);
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_F(expression_test, associations_ranges_and_others)
+{
+    expr_node* n = parse_plain("{1 => 2, 3 .. 4 => 5, others => 0}");
+    ASSERT_NE(n, nullptr);
+    ASSERT_EQ(n->element_count(), 3u);
+    EXPECT_EQ(n->elements[0]->kind, EK_ASSOCIATION);
+    EXPECT_EQ(n->elements[1]->b->kind, EK_CONSTANT);
+    EXPECT_EQ(n->elements[2]->a->kind, EK_NAME);
+    EXPECT_EQ(n->elements[2]->a->text, "others");
+    EXPECT_EQ(image(n), "{1=>2,3..4=>5,others=>0}");
+    EXPECT_EQ(image(parse_plain("autres => 1")), "autres=>1");
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_F(expression_test, slices_and_ranges)
+{
+    expr_node* n = parse_plain("a [ i .. j ]");
+    ASSERT_EQ(n->kind, EK_SLICE);
+    EXPECT_EQ(image(n), "a[i..j]");
+    EXPECT_EQ(parse_plain("[1..10]")->kind, EK_RANGE);
+}
+
+TEST_F(expression_test, malformed_range_reports_the_example)
+{
+    expr_node* n = parse_plain("[1]");
+    ASSERT_NE(n, nullptr);
+    EXPECT_EQ(n->kind, EK_EMPTY);
+    EXPECT_EQ(codes(), codes_list{"SYNTAXERR"});
+    EXPECT_EQ(reports()[0].argument, "[min..max]");
+}
+
+// ---- Rejected constructs ----
+
+TEST_F(expression_test, assignment_gives_the_empty_node)
+{
+    expr_node* n = parse_plain("x = 1");
+    ASSERT_NE(n, nullptr);
+    EXPECT_EQ(n->kind, EK_EMPTY);
+    EXPECT_EQ(codes(), codes_list{"AFFECTATI"});
+    EXPECT_EQ(reports()[0].kind, kind_warning);
+    reports().clear();
+    EXPECT_EQ(parse_plain("x <<= 1")->kind, EK_EMPTY);
+    EXPECT_EQ(codes(), codes_list{"AFFECTATI"});
+}
+
+TEST_F(expression_test, comma_expression_gives_the_empty_node)
+{
+    EXPECT_EQ(parse_plain("(1, 2)")->a->kind, EK_EMPTY);
+    EXPECT_EQ(codes(), codes_list{"SOUSEXPRE"});
+    reports().clear();
+    EXPECT_EQ(parse_plain("1, 2")->kind, EK_EMPTY);
+    EXPECT_EQ(codes(), codes_list{"SOUSEXPRE"});
+    // In a call the comma separates arguments.
+    reports().clear();
+    EXPECT_EQ(image(parse_plain("f(1, 2)")), "f(1,2)");
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_F(expression_test, increments_warn_and_keep_the_operand)
+{
+    expr_node* n = parse_plain("x++");
+    EXPECT_EQ(n->kind, EK_NAME);
+    EXPECT_EQ(codes(), codes_list{"POSTINCRE"});
+    reports().clear();
+    parse_plain("x--");
+    EXPECT_EQ(codes(), codes_list{"POSTDECRE"});
+}
+
+// ---- Syntax errors and limits ----
+
+TEST_F(expression_test, bad_expression_quotes_the_whole_text)
+{
+    parse_plain("1 ) + 2");
+    ASSERT_FALSE(reports().empty());
+    EXPECT_EQ(reports()[0].code, "EXPERRONE");
+    EXPECT_EQ(reports()[0].argument, "1 ) + 2");
+    EXPECT_EQ(reports()[0].kind, kind_warning);
+}
+
+TEST_F(expression_test, incomplete_text_is_an_error)
+{
+    parse_plain("1 +");
+    EXPECT_EQ(codes(), codes_list{"UNEXP_EOF"});
+    EXPECT_EQ(reports()[0].kind, kind_error);
+}
+
+TEST_F(expression_test, stray_character_is_a_bad_expression)
+{
+    parse_plain("a \\ b");
+    EXPECT_EQ(codes(), codes_list{"EXPERRONE"});
+}
+
+TEST_F(expression_test, empty_text_gives_no_tree)
+{
+    EXPECT_EQ(parse_expression("", nullptr, "", "t.c", 1, record_expression_report), nullptr);
+    EXPECT_EQ(parse_expression(" \t\n", nullptr, "", "t.c", 1, record_expression_report), nullptr);
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_F(expression_test, nesting_beyond_the_stack_fails_cleanly)
+{
+    const std::string deep = std::string(400, '(') + "1" + std::string(400, ')');
+    EXPECT_EQ(parse_plain(deep), nullptr);
+    EXPECT_EQ(codes(), codes_list{"EXPERRONE"});
+}
+
+TEST_F(expression_test, long_operator_chain_is_refused_before_walks_recurse_too_deep)
+{
+    std::string chain = "1";
+    for (int i = 0; i < 5000; ++i)
+        chain += "+1";
+    EXPECT_EQ(parse_plain(chain), nullptr);
+    EXPECT_EQ(codes(), codes_list{"EXPERRONE"});
+    // A long brace list is wide, not deep.
+    reports().clear();
+    std::string list = "{1";
+    for (int i = 0; i < 5000; ++i)
+        list += ",1";
+    list += "}";
+    EXPECT_EQ(parse_plain(list)->element_count(), 5001u);
+}
+
+TEST_F(expression_test, free_expression_releases_the_tree)
+{
+    tree = parse_expression("{1, 2}", nullptr, "", "t.c", 1, record_expression_report);
+    ASSERT_NE(tree, nullptr);
+    free_expression(tree);
+    EXPECT_EQ(tree, nullptr);
+}
+
+// ---- Names through the table ----
+
+TEST_F(expression_test, typedef_names_make_casts_and_constructions)
+{
+    declare("typedef int count; struct point { int x; };");
+    expr_node* n = parse("(count)3");
+    ASSERT_EQ(n->kind, EK_CAST);
+    EXPECT_EQ(image(n), "(count)3");
+    ASSERT_NE(n->type, nullptr);
+    // Without the table the same text is a call of a parenthesised name.
+    EXPECT_EQ(parse_plain("(count)(3)")->kind, EK_CALL);
+    EXPECT_EQ(parse("point(1, 2)")->kind, EK_CONSTRUCTION);
+}
+
+} // namespace
