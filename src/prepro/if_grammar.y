@@ -7,8 +7,8 @@
  * into the same "bad expression" warning as a syntax error), so that a
  * pathological nesting cannot take the process down.
  *
- * Values are 64-bit with an unsigned flag. The unsigned rules are the tool's
- * historical ones: for * / % << >> and the relational operators an unsigned
+ * Values are 64-bit with an unsigned flag. The unsigned rules model a 32-bit
+ * unsigned int: for * / % << >> and the relational operators an unsigned
  * left operand is first reduced to its low 32 bits. Arithmetic is done on
  * uint64_t wherever signed overflow would otherwise be undefined. Every
  * operand is evaluated, also the ones C would short-circuit, so a division by

@@ -63,8 +63,9 @@ TEST(Catalogue, CodesAreWellFormedAndCommented)
             EXPECT_GE(code.size(), 8u) << code;
             EXPECT_LE(code.size(), 12u) << code;
             EXPECT_EQ(code.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_"), std::string::npos);
-            if (g.entries[i].heading && !g.modbas)
+            if (g.entries[i].heading && !g.modbas) {
                 EXPECT_EQ(std::string(g.entries[i].comment), "Error code is \"" + code + "\"");
+            }
         }
 }
 

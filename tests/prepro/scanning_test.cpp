@@ -20,7 +20,7 @@ std::vector<std::size_t> line_lengths(const std::string& s)
 
 TEST(trigraphs, replaced_in_place_keeping_line_lengths)
 {
-    std::string text = "a ??= b\n??( ??) ??< ??> ??! ??' ??- ??/x\nplain\n";
+    std::string text = "a ?\?= b\n?\?( ?\?) ?\?< ?\?> ?\?! ?\?' ?\?- ?\?/x\nplain\n";
     std::string before = text;
     cpp_replace_trigraphs(text);
     EXPECT_EQ(text, "a # b  \n[ ] { } | ^ ~ \\x                \nplain\n");
@@ -29,21 +29,21 @@ TEST(trigraphs, replaced_in_place_keeping_line_lengths)
 
 TEST(trigraphs, run_of_question_marks_uses_the_last_two)
 {
-    std::string text = "???=\n";
+    std::string text = "?\?\?=\n";
     cpp_replace_trigraphs(text);
     EXPECT_EQ(text, "?#  \n");
 }
 
 TEST(trigraphs, backslash_trigraph_before_blanks_makes_a_continuation)
 {
-    std::string text = "ab??/  \r\nc\n";
+    std::string text = "ab?\?/  \r\nc\n";
     cpp_replace_trigraphs(text);
     EXPECT_EQ(text, "ab    \\\r\nc\n");
 }
 
 TEST(trigraphs, carriage_return_ends_the_padded_line)
 {
-    std::string text = "??=x\r\n";
+    std::string text = "?\?=x\r\n";
     cpp_replace_trigraphs(text);
     EXPECT_EQ(text, "#x  \r\n");
 }
