@@ -8,12 +8,12 @@
 #include <regex>
 #include <sstream>
 
-#include <unistd.h>
 
 #include "diag/message_catalogue.h"
 #include "diag/report.h"
 #include "generator/file_access.h"
 #include "support/file_names.h"
+#include "test_support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -29,25 +29,16 @@ std::string slurp(const fs::path& path)
 
 class FileAccess : public testing::Test {
 protected:
-    fs::path dir;
+    temp_folder dir{"morva_file_access"};
     void SetUp() override
     {
         register_all_messages();
         reset_reporting();
         for (const char* v : {"MORVAPTU", "MORVACPP", "MORVAEXH", "MORVASMB", "MORVADEF"})
             unsetenv(v);
-        dir = fs::temp_directory_path() /
-              ("morva_file_access_" + std::to_string(getpid()) + "_" +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
     }
-    void TearDown() override
-    {
-        unsetenv("MORVAPTU");
-        fs::remove_all(dir);
-    }
-    std::string path(const std::string& name) const { return (dir / name).string(); }
+    void TearDown() override { unsetenv("MORVAPTU"); }
+    std::string path(const std::string& name) const { return dir / name; }
 };
 
 std::string completed(std::string name, int kind)
@@ -100,7 +91,7 @@ TEST_F(FileAccess, LongerNamesEndTheRunWithAMessage)
 TEST_F(FileAccess, ScriptOfTheLongestNameIsWrittenAndLogged)
 {
     // Nested directories keep every component within the file system's limit.
-    std::string name = dir.string();
+    std::string name = dir.path().string();
     while (name.size() + 201 < file_name_limit - 5)
         name += "/" + std::string(200, 'd');
     fs::create_directories(name);

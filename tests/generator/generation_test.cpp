@@ -2,16 +2,17 @@
 // the NOGENERAT case, and the header and body written through one object.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include <unistd.h>
 
 #include "diag/message_catalogue.h"
 #include "diag/report.h"
 #include "driver/option_values.h"
 #include "generator/generation.h"
+#include "test_support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -19,7 +20,7 @@ namespace {
 
 class Generation : public testing::Test {
 protected:
-    fs::path dir;
+    temp_folder dir{"morva_generation"};
     option_values values;
     void SetUp() override
     {
@@ -27,16 +28,10 @@ protected:
         reset_reporting();
         for (const char* v : {"MORVAPTU", "MORVACPP", "MORVASMB", "MORVADEF", "MVX_NOBASENAME"})
             unsetenv(v);
-        dir = fs::temp_directory_path() /
-              ("morva_generation_" + std::to_string(getpid()) + "_" +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        std::ofstream(dir / "calc.c") << "/* empty */\n";
-        std::ofstream(dir / "std.def") << "#define STD 1\n";
+        dir.write("calc.c", "/* empty */\n");
+        dir.write("std.def", "#define STD 1\n");
     }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string path(const std::string& name) const { return (dir / name).string(); }
+    std::string path(const std::string& name) const { return dir / name; }
 };
 
 std::string slurp(const std::string& path)
