@@ -350,8 +350,10 @@ TEST_F(Decimal, ImagesRoundTripThroughTheReader)
             text += char('0' + first + random.below(10 - first));
         }
         int exponent = random.below(601) - 300;
-        if (exponent != 0)
-            text += "E" + std::to_string(exponent);
+        if (exponent != 0) {
+            text += 'E';
+            text += std::to_string(exponent);
+        }
         ASSERT_EQ(image(read(text)), text);
     }
 }

@@ -93,9 +93,9 @@ TEST_F(FileAccess, ScriptOfTheLongestNameIsWrittenAndLogged)
     // Nested directories keep every component within the file system's limit.
     std::string name = dir.path().string();
     while (name.size() + 201 < file_name_limit - 5)
-        name += "/" + std::string(200, 'd');
+        name.append("/").append(200, 'd');
     fs::create_directories(name);
-    name += "/" + std::string(file_name_limit - name.size() - 5, 'f') + ".ptu";
+    name.append("/").append(file_name_limit - name.size() - 4, 'f').append(".ptu");
     ASSERT_EQ(name.size(), file_name_limit);
     std::string completed_name = name;
     complete_file_name(completed_name, kind_ptu);
