@@ -349,18 +349,4 @@ TEST_F(Analysis, ArgumentBytesAreKeptInMessages)
     expect_error({latin1}, "Unknown option,", latin1.substr(1));
 }
 
-TEST_F(Analysis, TenThousandArguments)
-{
-    std::vector<std::string> words = {"morvastart", "a.c", "b.ptu"};
-    for (int i = 0; i < 10000; ++i)
-        words.push_back("-DEFINE=M" + std::to_string(i));
-    ASSERT_EQ(run(words), 0);
-    EXPECT_EQ(option_value(table, option_index(table, "DEFINE"), 10000)->text, "M9999");
-    table = make_morvastart_table();
-    errors.clear();
-    words.assign(10000, "x.c");
-    EXPECT_EQ(run(words), -1);
-    EXPECT_EQ(errors, tool_error("Too many arguments invalid argument,", "x.c"));
-}
-
 } // namespace

@@ -119,19 +119,6 @@ TEST_F(OptionFiles, MissingFileStopsTheExpansion)
     EXPECT_EQ(errors, "Kelvane Command analysis : File not found " + dir.path().string() + "\nU\n\n");
 }
 
-TEST_F(OptionFiles, SeveralMegabytes)
-{
-    std::string bytes;
-    for (int i = 0; i < 200000; ++i)
-        bytes += "-DEFINE=MACRO_" + std::to_string(i) + " # not a comment\n";
-    bytes += "\"" + std::string(3000000, 'q');
-    words result = file_words(bytes);
-    ASSERT_EQ(result.size(), 200000u * 5 + 1);
-    EXPECT_EQ(result[5 * 199999], "-DEFINE=MACRO_199999");
-    EXPECT_EQ(result[5 * 199999 + 1], "#");
-    EXPECT_EQ(result.back().size(), 3000000u);
-}
-
 TEST_F(OptionFiles, HugeOptionFileThroughTheToolTable)
 {
     command_table tool = make_morvastart_table();
