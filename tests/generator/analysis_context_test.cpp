@@ -84,14 +84,4 @@ TEST_F(AnalysisContext, DefineOptionsAndTestClass)
     EXPECT_EQ(cpp_macro_text(context.names, "LEVEL"), "");
 }
 
-TEST_F(AnalysisContext, MissingIncludedFileEndsTheRun)
-{
-    analysis_context context;
-    start_context(context, values, true);
-    std::string missing = path("missing.c");
-    EXPECT_EXIT(analyse_include(missing, context), testing::ExitedWithCode(7),
-                "Tolvex-F-IMPOUVFIC,  (\\[[^]]*\\] )?Cannot open the file " + missing + "\n");
-    end_context(context, true);
-}
-
 } // namespace

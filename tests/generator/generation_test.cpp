@@ -1,5 +1,5 @@
-// A generation run inside the test process: the names completed in place,
-// the NOGENERAT case, and the header and body written through one object.
+// A generation run inside the test process: the names completed in place
+// and the NOGENERAT case (whole scripts are checked end to end).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -82,25 +82,6 @@ TEST_F(Generation, NamesCompletedInPlace)
     // 82-character frame and box lines around the 54-character tool line.
     EXPECT_EQ(text.find("\n--%c image\n"), 83u + 55u + 82u);
     EXPECT_NE(text.find("\n-- File : " + path("out.ptu") + "\n"), std::string::npos);
-}
-
-TEST_F(Generation, TitlesFollowTheLanguage)
-{
-    values.tested_file = path("calc.c");
-    values.generated_file = path("calc.ptu");
-    int saved = script_language;
-    script_language = 0;
-    generation run(values);
-    ASSERT_TRUE(open_script(run, "image"));
-    write_script_body(run);
-    finish_script(run, "image");
-    script_language = saved;
-    std::string text = slurp(path("calc.ptu"));
-    EXPECT_NE(text.find("\nENTETE calc, , \n\n"), std::string::npos);
-    EXPECT_NE(text.find("\n--\n-- DECLARATIONS LIEES AU FICHIER TESTE \n--\n"), std::string::npos);
-    EXPECT_NE(text.find("\n\nDEBUT\n\n"), std::string::npos);
-    EXPECT_EQ(text.find("HEADER"), std::string::npos);
-    EXPECT_EQ(text.substr(text.size() - 81), std::string(80, '-') + "\n");
 }
 
 } // namespace
