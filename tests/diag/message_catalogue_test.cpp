@@ -36,17 +36,6 @@ TEST(Catalogue, SecondRegistrationChangesNothing)
     register_message("IMPOUVFIC", "%1Cannot open the file %2");
 }
 
-TEST(Catalogue, SqueletRegistersItsOwnTextFirst)
-{
-    bool found = false;
-    for (std::size_t i = 0; i < message_tables::squelet_count; ++i)
-        if (std::string(message_tables::squelet[i].code) == "IMPOUVFIC") {
-            EXPECT_STREQ(message_tables::squelet[i].text, "%1Unable to open the file %2");
-            found = true;
-        }
-    EXPECT_TRUE(found);
-}
-
 TEST(Catalogue, CodesAreWellFormedAndCommented)
 {
     const struct {
