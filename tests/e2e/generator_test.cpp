@@ -274,47 +274,29 @@ TEST_F(Generator, FailedBackupIsFatalAndLosesNothing)
     EXPECT_EQ(read_file(dir + "/calc.ptu_bck/keep"), "kept\n");
 }
 
-TEST_F(Generator, VestraLogRecordsPtuScriptsOnly)
+TEST_F(Generator, VestraLogRecordsPtuFilesOnly)
 {
-    tool_result r = run({"calc.c", "calc.ptu", "-VESTRA_LOG=vestra.log"});
-    EXPECT_EQ(r.err, banner_lines() + clean_summary);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(read_file(dir + "/vestra.log"), "PTU ./calc.ptu\n");
-    EXPECT_EQ(script(), joined(plain_header + plain_body()));
-
-    // Another suffix: the log is opened for appending but gets no line.
-    r = run({"calc.c", "calc.txt", "-VESTRA_LOG=vestra.log"});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(exists("calc.txt"));
-    EXPECT_EQ(read_file(dir + "/vestra.log"), "PTU ./calc.ptu\n");
-
-    // A fresh log for a non-script name is created empty.
-    r = run({"calc.c", "other.txt", "-VESTRA_LOG=fresh.log"});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(exists("fresh.log"));
-    EXPECT_EQ(read_file(dir + "/fresh.log"), "");
-
-    // Each created script appends its line.
-    r = run({"calc.c", "calc.ptu", "-VESTRA_LOG=vestra.log"});
-    EXPECT_EQ(read_file(dir + "/vestra.log"), "PTU ./calc.ptu\nPTU ./calc.ptu\n");
-}
-
-TEST_F(Generator, SymbolTableFileIsCreatedEmptyAndLoggedOnlyAsPtu)
-{
+    // The symbol table is created empty; named as a script, it is logged too.
     write_file(dir + "/tab.smb", "stale\n");
-    tool_result r = run({"calc.c", "calc.ptu", "-SYMBTAB=tab", "-VESTRA_LOG=v.log"});
+    tool_result r = run({"calc.c", "calc.ptu", "-SYMBTAB=tab", "-VESTRA_LOG=vestra.log"});
     EXPECT_EQ(r.err, banner_lines() + clean_summary);
     EXPECT_EQ(r.status, 0);
-    EXPECT_TRUE(exists("tab.smb"));
     EXPECT_EQ(read_file(dir + "/tab.smb"), "");
-    EXPECT_EQ(read_file(dir + "/v.log"), "PTU ./calc.ptu\n");
+    EXPECT_EQ(read_file(dir + "/vestra.log"), "PTU ./calc.ptu\n");
     EXPECT_EQ(script(), joined(header("morvastart \"calc.c\" \"calc.ptu\" -SYMBTAB=tab", "./calc.ptu",
                                       "\"./calc.c\" ") +
                                plain_body()));
-    // A symbol table named as a script is logged too.
-    r = run({"calc.c", "calc.ptu", "-SYMBTAB=tab.ptu", "-VESTRA_LOG=w.log"});
+    r = run({"calc.c", "calc.ptu", "-SYMBTAB=tab.ptu", "-VESTRA_LOG=vestra.log"});
+    EXPECT_EQ(read_file(dir + "/vestra.log"), "PTU ./calc.ptu\nPTU ./calc.ptu\nPTU ./tab.ptu\n");
+
+    // Another suffix: the log is opened for appending, or created, but gets no line.
+    r = run({"calc.c", "calc.txt", "-VESTRA_LOG=vestra.log"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(read_file(dir + "/w.log"), "PTU ./calc.ptu\nPTU ./tab.ptu\n");
+    EXPECT_TRUE(exists("calc.txt"));
+    EXPECT_EQ(read_file(dir + "/vestra.log"), "PTU ./calc.ptu\nPTU ./calc.ptu\nPTU ./tab.ptu\n");
+    r = run({"calc.c", "other.txt", "-VESTRA_LOG=fresh.log"});
+    EXPECT_TRUE(exists("fresh.log"));
+    EXPECT_EQ(read_file(dir + "/fresh.log"), "");
 }
 
 TEST_F(Generator, BundledExample)
