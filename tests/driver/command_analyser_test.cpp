@@ -76,17 +76,12 @@ TEST_F(Analysis, AbbreviationSharedByBothNamesOfOneOption)
     EXPECT_EQ(values("SIMULATE"), std::vector<std::string>{"s.c"});
 }
 
-TEST_F(Analysis, AmbiguousAbbreviations)
-{
-    expect_error({"-S"}, "Ambiguous option,", "S");
-    expect_error({"-RESTRICT=KR"}, "Ambiguous option,", "RESTRICT=KR");
-    expect_error({"-DEF"}, "Ambiguous option,", "DEF");
-}
-
-TEST_F(Analysis, CaseIsIgnoredAndLongerNamesAreUnknown)
+TEST_F(Analysis, AbbreviationsCaseAndUnknownNames)
 {
     ASSERT_EQ(run_tool({"-insert"}), 0);
     EXPECT_EQ(option_index(table, "INSERT"), 4);
+    expect_error({"-S"}, "Ambiguous option,", "S");
+    expect_error({"-RESTRICT=KR"}, "Ambiguous option,", "RESTRICT=KR");
     expect_error({"-INSERTX"}, "Unknown option,", "INSERTX");
     expect_error({"-"}, "Unknown option,", "");
     expect_error({"-=x"}, "Unknown option,", "=x");
@@ -116,6 +111,7 @@ TEST_F(Analysis, UnambiguousAbbreviationsOfFrenchAndEnglishNames)
     EXPECT_GT(option_index(table, "ONE_LEVEL_METRICS"), 0);
     EXPECT_EQ(values("VESTRA_LOG"), std::vector<std::string>{"v.log"});
     expect_error({"-DEFI=X"}, "Ambiguous option,", "DEFI=X");
+    expect_error({"-DEF"}, "Ambiguous option,", "DEF");
 }
 
 TEST(Matching, ExactNameWinsOverLongerNames)
@@ -252,17 +248,14 @@ TEST_F(Analysis, PositionalParameters)
 
 TEST_F(Analysis, BothPositionalsAreMandatory)
 {
-    EXPECT_EQ(run({"morvastart"}), -1);
-    EXPECT_EQ(errors, tool_error("Argument missing,", "tested_file"));
-    table = make_morvastart_table();
-    errors.clear();
-    EXPECT_EQ(run({"morvastart", "a.c", "-INSERT"}), -1);
-    EXPECT_EQ(errors, tool_error("Argument missing,", "generated_file"));
     // An empty argument takes a place without giving a value.
-    table = make_morvastart_table();
-    errors.clear();
-    EXPECT_EQ(run({"morvastart", "", "b.ptu"}), -1);
-    EXPECT_EQ(errors, tool_error("Argument missing,", "tested_file"));
+    for (const std::vector<std::string>& words : {std::vector<std::string>{"morvastart", "a.c", "-INSERT"},
+                                                  std::vector<std::string>{"morvastart", "", "b.ptu"}}) {
+        table = make_morvastart_table();
+        errors.clear();
+        EXPECT_EQ(run(words), -1);
+        EXPECT_EQ(errors, tool_error("Argument missing,", words[1].empty() ? "tested_file" : "generated_file"));
+    }
 }
 
 TEST(Positionals, LastListParameterTakesTheRest)

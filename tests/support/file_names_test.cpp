@@ -7,6 +7,7 @@
 #include "diag/message_catalogue.h"
 #include "diag/report.h"
 #include "support/file_names.h"
+#include "test_support/temp_folder.h"
 
 namespace {
 
@@ -68,7 +69,8 @@ TEST_F(FileNames, Readability)
 {
     EXPECT_EQ(not_readable("/etc/hostname-missing-x"), 1);
     EXPECT_EQ(not_readable("/etc/passwd"), 0);
-    std::string path = (std::filesystem::temp_directory_path() / "morva_remove_me").string();
+    temp_folder dir;
+    std::string path = dir / "remove_me";
     std::FILE* f = std::fopen(path.c_str(), "w");
     ASSERT_NE(f, nullptr);
     std::fclose(f);
