@@ -83,13 +83,6 @@ int reference_compare(const pint& a, const pint& b)
     return x.low == y.low ? 0 : x.low < y.low ? -1 : 1;
 }
 
-pint pint_of(std::int32_t i)
-{
-    pint p;
-    pint_from_int(p, i);
-    return p;
-}
-
 pint shift_count(int n)
 {
     return pint_of(n);

@@ -20,13 +20,6 @@ protected:
     operands random{7031};
 };
 
-pint pint_of(std::int32_t i)
-{
-    pint p;
-    pint_from_int(p, i);
-    return p;
-}
-
 std::string image(const pint& a, int form, int width) { return pint_image_text(a, form, width); }
 
 // Byte k (from the bottom) of the 168-bit sign extension of v.
