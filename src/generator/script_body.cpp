@@ -4,6 +4,7 @@
 #include <string>
 
 #include "driver/option_values.h"
+#include "generator/directive_scan.h"
 #include "generator/file_access.h"
 #include "generator/file_identity.h"
 #include "generator/generation.h"

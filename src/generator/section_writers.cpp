@@ -27,8 +27,6 @@ work_analysis::~work_analysis()
     end_context(*context_, false);
 }
 
-void scan_tested_includes(generation&) {}
-
 void write_tested_declarations(generation& run, std::string_view tested_file)
 {
     work_analysis work(run, tested_file);

@@ -1,9 +1,8 @@
-// The writers of the sections drawn from analysed declarations: the include
-// directives of the tested file, the copied declarations, the stubs, the
-// environments and the services. Each analyses its file for real in a fresh
-// work_context (so a missing file ends the run at the section that needs it); the
-// blocks themselves come with the declaration analyser and are empty until
-// then.
+// The writers of the sections drawn from analysed declarations: the copied
+// declarations, the stubs, the environments and the services. Each analyses
+// its file for real in a fresh work_context (so a missing file ends the run
+// at the section that needs it); the blocks themselves come with the
+// declaration analyser and are empty until then.
 #pragma once
 
 #include <memory>
@@ -26,9 +25,6 @@ public:
 private:
     std::unique_ptr<analysis_context> context_;
 };
-
-// The tested file's own include directives (step 2, without -INSERT).
-void scan_tested_includes(generation& run);
 
 // The declarations of the tested file (step 4, without -INSERT).
 void write_tested_declarations(generation& run, std::string_view tested_file);

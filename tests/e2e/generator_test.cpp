@@ -20,78 +20,11 @@
 #include <unistd.h>
 
 #include "run_tool.h"
+#include "script_layout.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-const std::string clean_summary = "Tolvex-I-ENDNOENWR,  End of execution with 0 error and 0 warning\n";
-const std::string separator(80, '-');
-const std::string frame = "--" + std::string(80, '*');
-const std::string boxed = "--*" + std::string(78, ' ') + "*";
-const std::string masked_date = "--%d DATE : <date>";
-
-using lines = std::vector<std::string>;
-
-std::string joined(const lines& text)
-{
-    std::string result;
-    for (const std::string& l : text)
-        result += l + "\n";
-    return result;
-}
-
-// The eleven header lines; file_list is the "%f" line after its marker.
-lines header(const std::string& image, const std::string& generated, const std::string& file_list)
-{
-    return {frame,
-            "-- tool : C Source Code Parser VERSION 4.1.0.2.117.006",
-            boxed,
-            "--%c " + image,
-            boxed,
-            "-- File : " + generated,
-            "--%f " + file_list,
-            boxed,
-            masked_date,
-            boxed,
-            frame};
-}
-
-lines title(const std::string& text)
-{
-    return {separator, "--", text, "--", separator};
-}
-
-lines short_title(const std::string& text)
-{
-    return {separator, text, separator};
-}
-
-lines operator+(lines a, const lines& b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-// The script with its date line checked and masked.
-std::string masked(const std::string& script)
-{
-    static const std::regex date_line("\n--%d DATE : (Sun|Mon|Tue|Wed|Thu|Fri|Sat) "
-                                      "(Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) "
-                                      "[ 123][0-9] [0-9]{2}:[0-9]{2}:[0-9]{2} [0-9]{4}\n");
-    std::smatch m;
-    if (!std::regex_search(script, m, date_line))
-        return script;
-    return m.prefix().str() + "\n" + masked_date + "\n" + m.suffix().str();
-}
-
-// The English layout of a run without options for tested file calc.
-lines plain_body(const std::string& header_keyword = "HEADER")
-{
-    return lines{header_keyword + " calc, , ", ""} + title("-- TESTED FILE DECLARATIONS ") +
-           lines{separator, "", "BEGIN", ""} + title("-- ENVIRONMENTS DECLARATIONS") + lines{""} +
-           short_title("-- TESTED FILE ENVIRONNEMENT") + title("-- SERVICES DECLARATIONS");
-}
 
 const lines plain_header = header("morvastart \"calc.c\" \"calc.ptu\"", "./calc.ptu", "\"./calc.c\" ");
 

@@ -1,0 +1,1 @@
+morva_e2e(e2e_include_scan include_scan_test.cpp)

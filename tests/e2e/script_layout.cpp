@@ -1,0 +1,68 @@
+// Expected script layout: see script_layout.h.
+#include "script_layout.h"
+
+#include <regex>
+
+std::string joined(const lines& text)
+{
+    std::string result;
+    for (const std::string& l : text)
+        result += l + "\n";
+    return result;
+}
+
+lines operator+(lines a, const lines& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+lines header(const std::string& image, const std::string& generated, const std::string& file_list)
+{
+    const std::string frame = "--" + std::string(80, '*');
+    const std::string boxed = "--*" + std::string(78, ' ') + "*";
+    return {frame,
+            "-- tool : C Source Code Parser VERSION 4.1.0.2.117.006",
+            boxed,
+            "--%c " + image,
+            boxed,
+            "-- File : " + generated,
+            "--%f " + file_list,
+            boxed,
+            masked_date,
+            boxed,
+            frame};
+}
+
+lines title(const std::string& text)
+{
+    return {separator, "--", text, "--", separator};
+}
+
+lines short_title(const std::string& text)
+{
+    return {separator, text, separator};
+}
+
+std::string masked(const std::string& script)
+{
+    static const std::regex date_line("\n--%d DATE : (Sun|Mon|Tue|Wed|Thu|Fri|Sat) "
+                                      "(Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) "
+                                      "[ 123][0-9] [0-9]{2}:[0-9]{2}:[0-9]{2} [0-9]{4}\n");
+    std::smatch m;
+    if (!std::regex_search(script, m, date_line))
+        return script;
+    return m.prefix().str() + "\n" + masked_date + "\n" + m.suffix().str();
+}
+
+lines plain_sections()
+{
+    return title("-- TESTED FILE DECLARATIONS ") + lines{separator, "", "BEGIN", ""} +
+           title("-- ENVIRONMENTS DECLARATIONS") + lines{""} + short_title("-- TESTED FILE ENVIRONNEMENT") +
+           title("-- SERVICES DECLARATIONS");
+}
+
+lines plain_body(const std::string& header_keyword)
+{
+    return lines{header_keyword + " calc, , ", ""} + plain_sections();
+}
