@@ -389,7 +389,7 @@ TEST_F(Generator, UnwritableDirectoryKeepsScriptAndBackup)
 
 namespace {
 
-// Regression: a script named like one of the run's sources used to move the
+// Regression: a script named like one of the run's sources must not move the
 // source to its backup name and analyse the new script in its place.
 TEST_F(Generator, ScriptNamedLikeAnInputIsRefusedAndTouchesNothing)
 {
