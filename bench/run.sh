@@ -6,6 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build}"
+bash scripts/setup.sh
 if [ -f "$build/CMakeCache.txt" ]; then
   cmake -S . -B "$build" -DMORVA_BENCH=ON > /dev/null
 else
