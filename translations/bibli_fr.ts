@@ -85,6 +85,11 @@
         <comment>Used as a parameter for 'ERRINTFCT' error message</comment>
         <translation>dépassement de mémoire</translation>
     </message>
+    <message>
+        <source>standard output</source>
+        <comment>Used as a parameter for 'IMPECRFIC' error message</comment>
+        <translation>sortie standard</translation>
+    </message>
 </context>
 <context>
     <name>Fatal Error (cstsyst)</name>

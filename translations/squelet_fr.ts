@@ -98,5 +98,9 @@
         <source>the generated file is an input file:</source>
         <translation>le fichier généré est un fichier d'entrée :</translation>
     </message>
+    <message>
+        <source>the generated file is written twice:</source>
+        <translation>le fichier généré est écrit deux fois :</translation>
+    </message>
 </context>
 </TS>

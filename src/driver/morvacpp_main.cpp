@@ -57,17 +57,31 @@ std::vector<std::string> texts_of(const file_list& list)
     return texts;
 }
 
+// A failed write of the text (full disk, /dev/full) ends the run like the
+// generator's own write errors.
+void check_output()
+{
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return;
+    set_current_file("");
+    set_current_line(0);
+    report_fatal("IMPECRFIC", QCoreApplication::translate("Error Parameter", "standard output",
+                                                          "Used as a parameter for 'IMPECRFIC' error message"));
+}
+
 void preprocess_include(const std::string& file, bool analyse_all, name_table& table)
 {
     std::string result;
     cpp_preprocess_text("#include \"" + file + "\"", analyse_all, "", 0, result, table, report_with_position);
     std::fwrite(result.data(), 1, result.size(), stdout);
+    check_output();
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    open_standard_descriptors();
     QCoreApplication application(argc, argv);
     start_tool(application);
     unique_string_init();
@@ -100,6 +114,6 @@ int main(int argc, char** argv)
     if (file)
         preprocess_include(file->text, false, table);
     cpp_finish(table, true);
-    std::fflush(stdout);
+    check_output();
     finish_run();
 }

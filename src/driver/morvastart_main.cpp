@@ -10,6 +10,7 @@
 
 int main(int argc, char** argv)
 {
+    open_standard_descriptors();
     QCoreApplication application(argc, argv);
     // The preprocessor skips unknown or empty tool pragmas silently; it has
     // no other mode, so there is nothing to switch here.

@@ -8,6 +8,9 @@
 #include <cstdlib>
 #include <memory>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -26,6 +29,22 @@ const char* const version_text = "4.1.0.2.117.006";
 } // namespace
 
 int script_language = 2;
+
+void open_standard_descriptors()
+{
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (fcntl(fd, F_GETFD) != -1)
+            continue;
+        // The lowest free descriptor is fd itself, the ones below being open.
+        int opened = open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+        if (opened < 0)
+            _exit(7);
+        if (opened != fd) {
+            dup2(opened, fd);
+            close(opened);
+        }
+    }
+}
 
 option_values& options()
 {

@@ -6,6 +6,11 @@
 #include <QString>
 #include <QStringList>
 
+// Opens /dev/null on whichever of descriptors 0, 1 and 2 is closed, so that
+// no file the run opens later lands on one of them (and receives its
+// messages). Called first, before the toolkit opens anything.
+void open_standard_descriptors();
+
 // The base names of the translation files, in loading order.
 QStringList catalogue_prefixes();
 

@@ -37,28 +37,36 @@ namespace {
 
 constexpr std::string_view ptu_ending = ".ptu";
 
-// One "PTU <name>" line per script created; other names leave the log as is
-// (it is still created, since it is opened for appending).
-void record_in_log(std::string_view name, std::string_view log_name)
+} // namespace
+
+std::FILE* open_log(std::string_view log_name)
 {
     if (log_name.empty())
-        return;
+        return nullptr;
     check_name_length(log_name);
     std::string log(log_name);
     std::FILE* stream = std::fopen(log.c_str(), "a");
     if (stream == nullptr)
         report_fatal("IMPOUVFIC", log);
-    bool failed = false;
-    if (name.size() >= ptu_ending.size() && name.substr(name.size() - ptu_ending.size()) == ptu_ending) {
-        std::string line = "PTU " + std::string(name) + "\n";
-        failed = std::fwrite(line.data(), 1, line.size(), stream) != line.size();
-    }
-    failed = std::fflush(stream) != 0 || failed;
-    if (std::fclose(stream) != 0 || failed)
-        report_fatal("IMPECRFIC", log);
+    return stream;
 }
 
-} // namespace
+void record_in_log(std::FILE* log, std::string_view name)
+{
+    if (log == nullptr || name.size() < ptu_ending.size() || name.substr(name.size() - ptu_ending.size()) != ptu_ending)
+        return;
+    std::string line = "PTU " + std::string(name) + "\n";
+    std::fwrite(line.data(), 1, line.size(), log);
+}
+
+void close_log(std::FILE* log, std::string_view log_name)
+{
+    if (log == nullptr)
+        return;
+    bool failed = std::fflush(log) != 0 || std::ferror(log);
+    if (std::fclose(log) != 0 || failed)
+        report_fatal("IMPECRFIC", log_name);
+}
 
 bool open_file(std::string_view name, std::FILE*& stream, int mode, std::string_view log_name)
 {
@@ -71,8 +79,11 @@ bool open_file(std::string_view name, std::FILE*& stream, int mode, std::string_
     // Only a file that really exists is recorded in the log.
     if (stream == nullptr)
         report_fatal("IMPOUVFIC", file);
-    if (mode == 1)
-        record_in_log(file, log_name);
+    if (mode == 1 && !log_name.empty()) {
+        std::FILE* log = open_log(log_name);
+        record_in_log(log, file);
+        close_log(log, log_name);
+    }
     return true;
 }
 

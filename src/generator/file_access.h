@@ -23,6 +23,14 @@ void complete_file_name(std::string& name, int kind);
 // A failure reports IMPOUVFIC (fatal); true otherwise.
 bool open_file(std::string_view name, std::FILE*& stream, int mode, std::string_view log_name);
 
+// The VESTRA_LOG file opened for appending (created when missing);
+// nullptr when log_name is empty, IMPOUVFIC (fatal) when it cannot be opened.
+std::FILE* open_log(std::string_view log_name);
+// Appends "PTU <name>" when name ends in ".ptu"; nothing on a null log.
+void record_in_log(std::FILE* log, std::string_view name);
+// Closes the log; a record that could not be written is IMPECRFIC naming it.
+void close_log(std::FILE* log, std::string_view log_name);
+
 // text and a line feed; a write error reports IMPECRFIC naming name.
 void write_line(std::string_view name, std::FILE* stream, std::string_view text);
 

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "generator/analysis_context.h"
+#include "generator/script_replacement.h"
 #include "generator/script_texts.h"
 
 struct option_values;
@@ -18,7 +19,8 @@ struct generation {
     explicit generation(option_values& values);
 
     option_values& values;
-    std::FILE* script = nullptr;
+    std::FILE* script = nullptr;  // the script being written (a temporary file until finish_script)
+    script_replacement replacement;
     std::string date;
     analysis_context test_context;
     analysis_context use_context;
@@ -32,15 +34,16 @@ struct generation {
     std::string_view word(script_text row) const;
 };
 
-// Completes the names, starts the contexts, backs up an existing script,
-// opens it and writes the header. False when there is no script to write
+// Completes the names, refuses written files that are also read, starts
+// the contexts, begins the new script and writes the header. False when there is no script to write
 // (no tested or no generated file name).
 bool open_script(generation& run, std::string_view command_image);
 
 // Every section after the header, in the layout's order.
 void write_script_body(generation& run);
 
-// The symbol-table step, the end of both long-lived contexts and the close.
+// The symbol-table step, the end of both long-lived contexts, the close, and
+// the new script put in place (the old one becoming its backup).
 void finish_script(generation& run, std::string_view command_image);
 
 // The entry called once by the driver.

@@ -1,11 +1,10 @@
-// Opening the script: names completed in place, the long-lived contexts
-// started, an existing script moved to its "_bck" name, then the new one
-// created with its header.
-//
-// Any existing script is moved, readable or not: renaming needs only the
-// directory's permission, and an unreadable script would otherwise be
-// emptied without a copy. A directory of that name is left alone; opening
-// it for writing then fails with the open's own message.
+// Opening the script: names completed in place, the files the run writes
+// checked against the ones it reads, the long-lived contexts started, then
+// the new script begun (as a temporary file, see script_replacement.h) with
+// its header. The existing script is left alone until the new one is
+// complete.
+#include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -22,46 +21,72 @@
 
 namespace {
 
-bool exists_as_file(const std::string& name)
-{
-    struct stat info {};
-    return lstat(name.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
-}
-
-void keep_previous_script(const std::string& name)
-{
-    if (!exists_as_file(name))
-        return;
-    if (backup_file(name) != 0)
-        report_fatal("IMPFICREN", name);
-    report_info("FICRENAME", name);
-}
-
-bool same_inode(const std::string& a, const std::string& b)
+// One file on disk: the same inode when both exist, else the same path once
+// made absolute (a file the run will create exists only as a name).
+bool one_file(const std::string& a, const std::string& b)
 {
     struct stat first {}, second {};
-    return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
-           first.st_ino == second.st_ino;
+    bool a_exists = stat(a.c_str(), &first) == 0;
+    bool b_exists = stat(b.c_str(), &second) == 0;
+    if (a_exists && b_exists)
+        return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    if (a_exists != b_exists)
+        return false;
+    std::error_code a_error, b_error;
+    std::filesystem::path a_path = std::filesystem::weakly_canonical(a, a_error);
+    std::filesystem::path b_path = std::filesystem::weakly_canonical(b, b_error);
+    if (a_error || b_error)
+        return a == b;
+    return a_path == b_path;
 }
 
-// A script written over one of the run's own sources would move that source
-// aside and then analyse the script in its place: refuse before touching anything.
-void refuse_input_as_script(const option_values& v)
+[[noreturn]] void refuse(const char* reason, const std::string& name)
+{
+    std::string argument = QCoreApplication::translate("CmdLine", reason).toLocal8Bit().toStdString();
+    report_fatal("CMDERREUR", argument + " " + name);
+}
+
+// A file the run writes must not be one it reads, nor be written twice: a
+// script over a source would move the source aside and analyse the script
+// in its place; a symbol table or log over a source or the script would
+// empty or extend it. Refused before anything is touched.
+// Each named input as written and, since the include search may find it
+// there, inside each -INCL directory.
+std::vector<std::string> input_files(const option_values& v)
 {
     std::vector<std::string> inputs = {v.tested_file, v.std_define_file};
+    auto add = [&](const char* text, int kind) {
+        if (!text)
+            return;
+        std::string completed = complete_name(text, kind);
+        inputs.push_back(completed);
+        if (*text == '/')
+            return;
+        // A bare name was given "./" by the completion; the search does not add it.
+        std::string relative = std::strchr(text, '/') ? completed : completed.substr(2);
+        for (const file_entry& directory : v.include_dirs)
+            if (directory.text)
+                inputs.push_back(std::string(directory.text) + "/" + relative);
+    };
     for (const file_list* list : {&v.integrated_files, &v.simulated_files})
         for (const file_entry& entry : *list)
-            if (entry.text)
-                inputs.push_back(complete_name(entry.text, kind_cpp));
+            add(entry.text, kind_cpp);
     for (const file_entry& entry : v.used_files)
-        if (entry.text)
-            inputs.push_back(complete_name(entry.text, kind_exh));
-    for (const std::string& input : inputs) {
-        if (input.empty() || !same_inode(input, v.generated_file))
+        add(entry.text, kind_exh);
+    return inputs;
+}
+
+void refuse_overlapping_files(const option_values& v)
+{
+    const std::vector<std::string> inputs = input_files(v);
+    for (const std::string* written : {&v.generated_file, &v.symbtab_file, &v.vestra_log_name}) {
+        if (written->empty())
             continue;
-        std::string argument =
-            QCoreApplication::translate("CmdLine", "the generated file is an input file:").toLocal8Bit().toStdString();
-        report_fatal("CMDERREUR", argument + " " + v.generated_file);
+        for (const std::string& input : inputs)
+            if (!input.empty() && one_file(input, *written))
+                refuse(QT_TRANSLATE_NOOP("CmdLine", "the generated file is an input file:"), *written);
+        if (written != &v.generated_file && one_file(*written, v.generated_file))
+            refuse(QT_TRANSLATE_NOOP("CmdLine", "the generated file is written twice:"), *written);
     }
 }
 
@@ -79,12 +104,11 @@ bool open_script(generation& run, std::string_view command_image)
     if (!v.std_define_file.empty())
         complete_file_name(v.std_define_file, kind_def);
 
-    refuse_input_as_script(v);
+    refuse_overlapping_files(v);
     start_context(run.test_context, v, true);
     start_context(run.use_context, v, false);
 
-    keep_previous_script(v.generated_file);
-    open_file(v.generated_file, run.script, 1, v.vestra_log_name);
+    run.script = run.replacement.open(v.generated_file);
     run.date = date_text();
 
     header_fields fields;

@@ -441,20 +441,24 @@ void preprocessor::do_line(input_level&, std::string_view operand)
     std::size_t i = 0;
     while (i < operand.size() && is_space(operand[i]))
         ++i;
-    long number = 0;
-    std::size_t digits = i;
+    long long number = 0; // stops growing once past the largest line
+    std::size_t sign = i, digits = i;
     bool negative = false;
     if (i < operand.size() && (operand[i] == '-' || operand[i] == '+')) {
         negative = operand[i] == '-';
         ++i;
         digits = i;
     }
-    while (i < operand.size() && is_digit(operand[i]) && number < 1000000000L)
-        number = number * 10 + (operand[i++] - '0');
-    while (i < operand.size() && is_digit(operand[i]))
-        ++i;
-    if (i == digits || number == 0)
+    for (; i < operand.size() && is_digit(operand[i]); ++i)
+        if (number <= line_counter::largest)
+            number = number * 10 + (operand[i] - '0');
+    if (i == digits)
         return;
+    if (negative || number == 0 || number > line_counter::largest) {
+        report_at_line(kind_warning, "ENTOUTRAN", std::string(operand.substr(sign, i - sign)), current_file(),
+                       directive_line_);
+        return;
+    }
     while (i < operand.size() && is_space(operand[i]))
         ++i;
     std::size_t w = i;
@@ -469,7 +473,7 @@ void preprocessor::do_line(input_level&, std::string_view operand)
     input_level* f = file_level();
     if (!f)
         return;
-    f->line = int(negative ? -number : number);
+    f->line = static_cast<int>(number);
     f->file_name = name;
     f->name_changed = true;
 }

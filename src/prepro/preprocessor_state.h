@@ -18,6 +18,7 @@
 
 #include "diag/report.h"
 #include "prepro/if_expression.h"
+#include "prepro/line_counter.h"
 #include "prepro/macro_definition.h"
 #include "prepro/name_table.h"
 #include "prepro/preprocessor.h"
@@ -39,7 +40,7 @@ struct include_node {
 struct input_level {
     std::string file_name;
     bool has_file_name = false;
-    int line = 0;
+    line_counter line;
     std::string buffer; // the text, NUL-terminated by std::string
     char* start = nullptr;
     char* pos = nullptr;
@@ -55,7 +56,7 @@ struct input_level {
 
 struct output_buffer {
     std::string text;
-    int line = 1;
+    line_counter line{1};
     int kind = 0;             // expansion kind when it receives an expanded text
     bool keep_markers = false;
 };

@@ -81,8 +81,23 @@ void checked_fclose(std::FILE* stream)
     }
 }
 
+namespace {
+void (*exit_cleanup)() = nullptr;
+} // namespace
+
+void set_exit_cleanup(void (*cleanup)())
+{
+    exit_cleanup = cleanup;
+}
+
 void exit_process(int status)
 {
+    // Taken before running: a fatal report raised by the cleanup itself
+    // must not run it again.
+    if (void (*cleanup)() = exit_cleanup) {
+        exit_cleanup = nullptr;
+        cleanup();
+    }
     std::fflush(stderr);
     std::fflush(stdout);
     std::exit(status);

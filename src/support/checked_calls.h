@@ -17,8 +17,14 @@ void zero_fill(void* block, std::size_t count);
 void checked_fclose(std::FILE* stream);
 void cstsyst_fatal(const char* call_name);
 
-// Flushes standard error, then standard output, then exits with the status.
+// Runs the exit cleanup (once), flushes standard error, then standard
+// output, then exits with the status.
 [[noreturn]] void exit_process(int status);
+
+// The one action exit_process runs first, wherever the process ends from
+// (summary, fatal or internal report); nullptr for none. Fatal reports end
+// the process from deep inside, so a file left half-done needs this hook.
+void set_exit_cleanup(void (*cleanup)());
 
 [[noreturn]] void memory_overflow();
 

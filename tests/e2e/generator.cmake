@@ -1,1 +1,1 @@
-morva_e2e(e2e_generator generator_test.cpp)
+morva_e2e(e2e_generator generator_test.cpp script_safety_test.cpp)

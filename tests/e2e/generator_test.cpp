@@ -12,12 +12,7 @@
 #include <regex>
 #include <sstream>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "run_tool.h"
 #include "script_layout.h"
@@ -26,7 +21,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const lines plain_header = header("morvastart \"calc.c\" \"calc.ptu\"", "./calc.ptu", "\"./calc.c\" ");
+const lines plain = plain_header();
 
 struct Generator : testing::Test {
     std::string dir;
@@ -49,7 +44,7 @@ TEST_F(Generator, NoOptions)
     EXPECT_EQ(r.err, banner_lines() + clean_summary);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(script(), joined(plain_header + plain_body()));
+    EXPECT_EQ(script(), joined(plain + plain_body()));
     EXPECT_FALSE(exists("calc.ptu_bck"));
 }
 
@@ -167,11 +162,6 @@ TEST_F(Generator, NameMadeTooLongBySuffixIsRefused)
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
-std::string renamed(const std::string& name)
-{
-    return "Tolvex-I-FICRENAME,  The file 'generated_file' has been renamed in 'generated_file'_bck: " + name + "\n";
-}
-
 TEST_F(Generator, RepeatedRunsKeepOneBackup)
 {
     // Even an unreadable earlier script is backed up.
@@ -189,7 +179,7 @@ TEST_F(Generator, RepeatedRunsKeepOneBackup)
     r = run({"calc.c", "calc.ptu"});
     EXPECT_EQ(r.err, banner_lines() + renamed("./calc.ptu") + clean_summary);
     EXPECT_EQ(read_file(dir + "/calc.ptu_bck"), second);
-    EXPECT_EQ(script(), joined(plain_header + plain_body()));
+    EXPECT_EQ(script(), joined(plain + plain_body()));
 }
 
 TEST_F(Generator, FailedBackupIsFatalAndLosesNothing)
@@ -241,17 +231,9 @@ TEST_F(Generator, BundledExample)
     tool_result r = run({"calc.c", "calc.ptu"});
     EXPECT_EQ(r.status, 0) << r.err;
     std::string text = script();
-    EXPECT_EQ(text.substr(0, joined(plain_header).size()), joined(plain_header));
+    EXPECT_EQ(text.substr(0, joined(plain).size()), joined(plain));
     EXPECT_NE(text.find("\nHEADER calc, , \n\n"), std::string::npos);
     EXPECT_NE(text.find("\n\nBEGIN\n\n"), std::string::npos);
-}
-
-// The fatal line that ends a run, whatever position prefix it carries.
-std::string last_line(const std::string& err)
-{
-    std::size_t end = err.size() > 0 ? err.size() - 1 : 0;
-    std::size_t start = err.rfind('\n', end > 0 ? end - 1 : 0);
-    return start == std::string::npos ? err : err.substr(start + 1);
 }
 
 TEST_F(Generator, MissingTestedFileIsFatal)
@@ -262,11 +244,12 @@ TEST_F(Generator, MissingTestedFileIsFatal)
     EXPECT_TRUE(std::regex_match(last_line(r.err),
                                  std::regex("Tolvex-F-IMPOUVFIC,  (\\[[^]]*\\] )?Cannot open the file \\./gone\\.c\n")))
         << r.err;
-    // The script is left as far as it got; the earlier one is in its backup.
-    EXPECT_EQ(read_file(dir + "/calc.ptu_bck"), "old script\n");
+    // The earlier script stays; the new one is kept as far as it got.
+    EXPECT_EQ(read_file(dir + "/calc.ptu"), "old script\n");
+    EXPECT_FALSE(exists("calc.ptu_bck"));
     lines partial = header("morvastart \"gone.c\" \"calc.ptu\"", "./calc.ptu", "\"./gone.c\" ") +
                     lines{"HEADER gone, , ", ""} + title("-- TESTED FILE DECLARATIONS ");
-    EXPECT_EQ(script(), joined(partial));
+    EXPECT_EQ(script("calc.ptu_partial"), joined(partial));
 }
 
 TEST_F(Generator, MissingIntegratedSimulatedOrUsedFileIsFatal)
@@ -280,7 +263,8 @@ TEST_F(Generator, MissingIntegratedSimulatedOrUsedFileIsFatal)
                            "\"./calc.c\" \"absent.c\" ") +
                     lines{"HEADER calc, , ", ""} + title("-- TESTED FILE DECLARATIONS ") +
                     title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") + lines{""};
-    EXPECT_EQ(script(), joined(partial));
+    EXPECT_EQ(script("calc.ptu_partial"), joined(partial));
+    EXPECT_FALSE(exists("calc.ptu"));
     r = run({"calc.c", "calc.ptu", "-SIMULATE=nostub.c"});
     EXPECT_EQ(r.status, 7);
     EXPECT_NE(last_line(r.err).find("Cannot open the file ./nostub.c\n"), std::string::npos) << r.err;
@@ -297,64 +281,14 @@ TEST_F(Generator, ScriptInMissingDirectoryIsFatal)
     EXPECT_FALSE(exists("nodir"));
 }
 
-// Runs the staged morvastart in dir with a file-size limit (SIGXFSZ ignored,
-// so writes fail with EFBIG) and optionally as an unprivileged user; returns
-// the status and the standard error text.
-tool_result run_restricted(const std::string& dir, const std::vector<std::string>& args, rlim_t file_size,
-                           bool unprivileged)
-{
-    int err_pipe[2];
-    if (pipe(err_pipe) != 0)
-        return {};
-    std::string program = stage_dir() + "/bin/morvastart";
-    pid_t pid = fork();
-    if (pid == 0) {
-        int null = open("/dev/null", O_RDWR);
-        dup2(null, 0);
-        dup2(null, 1);
-        dup2(err_pipe[1], 2);
-        close(err_pipe[0]);
-        close(err_pipe[1]);
-        setenv("TOLVEXDIR", stage_dir().c_str(), 1);
-        unsetenv("MORVA_SUPPRESS_COPYRIGHT");
-        unsetenv("LC_ALL");
-        unsetenv("LANGUAGE");
-        unsetenv("MORVALAN");
-        setenv("LANG", "C", 1);
-        signal(SIGXFSZ, SIG_IGN);
-        rlimit limit {file_size, file_size};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        if (unprivileged && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
-            _exit(125);
-        if (chdir(dir.c_str()) != 0)
-            _exit(126);
-        std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const std::string& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(program.c_str(), argv.data());
-        _exit(127);
-    }
-    close(err_pipe[1]);
-    tool_result result;
-    char buffer[4096];
-    ssize_t got;
-    while ((got = read(err_pipe[0], buffer, sizeof buffer)) > 0)
-        result.err.append(buffer, static_cast<std::size_t>(got));
-    close(err_pipe[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
-
 TEST_F(Generator, FullDiskStopsWithTheScriptName)
 {
     // 512 bytes is less than the header alone.
-    tool_result r = run_restricted(dir, {"calc.c", "calc.ptu"}, 512, false);
+    tool_result r = run_tool_with("morvastart", {"calc.c", "calc.ptu"}, dir, [] { limit_file_size(512); });
     EXPECT_EQ(r.err, banner_lines() + "Tolvex-F-IMPECRFIC,  Full disk space ./calc.ptu\n");
     EXPECT_EQ(r.status, 7);
-    EXPECT_LE(fs::file_size(dir + "/calc.ptu"), 512u);
+    EXPECT_LE(fs::file_size(dir + "/calc.ptu_partial"), 512u);
+    EXPECT_FALSE(exists("calc.ptu"));
 }
 
 TEST_F(Generator, UnwritableDirectoryKeepsScriptAndBackup)
@@ -364,21 +298,20 @@ TEST_F(Generator, UnwritableDirectoryKeepsScriptAndBackup)
     chmod(dir.c_str(), 0555);
     for (const char* name : {"calc.c", "calc.ptu", "calc.ptu_bck"})
         chmod((dir + "/" + name).c_str(), 0644);
-    tool_result r = run_restricted(dir, {"calc.c", "calc.ptu"}, RLIM_INFINITY, true);
+    // The new script cannot even be begun beside the old one.
+    tool_result r = run_tool_with("morvastart", {"calc.c", "calc.ptu"}, dir, drop_privileges);
     chmod(dir.c_str(), 0755);
     if (r.status == 125)
         GTEST_SKIP() << "cannot run as an unprivileged user";
-    EXPECT_EQ(r.err, banner_lines() +
-                         "Tolvex-F-IMPFICREN,  Unable to rename the file 'generated_file' in "
-                         "'generated_file'_bck: ./calc.ptu\n");
+    EXPECT_EQ(r.err, banner_lines() + "Tolvex-F-IMPOUVFIC,  Cannot open the file ./calc.ptu\n");
     EXPECT_EQ(r.status, 7);
     EXPECT_EQ(read_file(dir + "/calc.ptu"), "second\n");
     EXPECT_EQ(read_file(dir + "/calc.ptu_bck"), "first\n");
 
-    // Without an earlier script the open itself fails.
+    // The same without an earlier script.
     fs::remove(dir + "/calc.ptu");
     chmod(dir.c_str(), 0555);
-    r = run_restricted(dir, {"calc.c", "calc.ptu"}, RLIM_INFINITY, true);
+    r = run_tool_with("morvastart", {"calc.c", "calc.ptu"}, dir, drop_privileges);
     chmod(dir.c_str(), 0755);
     EXPECT_EQ(r.err, banner_lines() + "Tolvex-F-IMPOUVFIC,  Cannot open the file ./calc.ptu\n");
     EXPECT_EQ(r.status, 7);

@@ -5,21 +5,26 @@
 
 #include <filesystem>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "run_tool.h"
 
 namespace {
 
 const std::string clean_summary = "Tolvex-I-ENDNOENWR,  End of execution with 0 error and 0 warning\n";
 
+const env_changes quiet = {{"MORVA_SUPPRESS_COPYRIGHT", "1"},
+                           {"ZRLTGT", std::nullopt},
+                           {"KNUTGT", std::nullopt},
+                           {"MVX_ADD_USR_INCLUDE", std::nullopt}};
+
 struct Morvacpp : testing::Test {
     std::string dir;
     void SetUp() override { dir = scratch_dir(testing::UnitTest::GetInstance()->current_test_info()->name()); }
     tool_result run(const std::vector<std::string>& args, env_changes env = {})
     {
-        env.emplace("MORVA_SUPPRESS_COPYRIGHT", "1");
-        env.emplace("ZRLTGT", std::nullopt);
-        env.emplace("KNUTGT", std::nullopt);
-        env.emplace("MVX_ADD_USR_INCLUDE", std::nullopt);
+        env.insert(quiet.begin(), quiet.end());
         return run_tool("morvacpp", args, env, dir);
     }
 };
@@ -95,6 +100,51 @@ TEST_F(Morvacpp, MissingPositionalIsACommandError)
     tool_result r = run({});
     EXPECT_EQ(r.status, 7);
     EXPECT_NE(r.err.find("Usage morvacpp:"), std::string::npos) << r.err;
+}
+
+// Regression: a full output used to end with status 0 and "0 error".
+TEST_F(Morvacpp, FailedWriteOfTheTextIsFatal)
+{
+    write_file(dir + "/a.c", "int a;\n");
+    auto onto_full_device = [] {
+        int fd = open("/dev/full", O_WRONLY);
+        dup2(fd, 1);
+        close(fd);
+    };
+    tool_result r = run_tool_with("morvacpp", {"a.c"}, dir, onto_full_device, quiet);
+    EXPECT_EQ(r.err, banner_lines(false) + "Tolvex-F-IMPECRFIC,  Full disk space standard output\n");
+    EXPECT_EQ(r.status, 7);
+}
+
+// Regression: line numbers at the top of the 32-bit range overflowed (and
+// #line took negative and wrapped numbers). A number outside 1..2147483647 is
+// refused with a warning; counting stops at 2147483647.
+TEST_F(Morvacpp, LineNumbersStayWithinRange)
+{
+    write_file(dir + "/a.c", "#line -5 \"neg.c\"\n#line 0 \"zero.c\"\n#line 4294967296 \"wrap.c\"\n"
+                             "#line 2147483648 \"big.c\"\nint d = __LINE__;\n#line 2147483646 \"top.c\"\n"
+                             "int a = __LINE__;\nint b = __LINE__;\nint c = __LINE__;\n#ifdef\n#endif\n");
+    tool_result r = run({"a.c"});
+    // A refused #line leaves one empty line. At the largest line the input
+    // and output counts stay equal, so the line that a skipped group passes
+    // over is not caught up: #ifdef and #endif leave a single empty line.
+    EXPECT_EQ(r.out, "#line 1 \"a.c\"\n\n\n\n\nint d = 5 ;\n#line 2147483646 \"top.c\"\n"
+                     "int a = 2147483646 ;\nint b = 2147483647 ;\nint c = 2147483647 ;\n\n#line 0 \"\"\n");
+    const std::string refused = "Tolvex-W-ENTOUTRAN,  [a.c:";
+    EXPECT_EQ(r.err, banner_lines(false) + refused + "1] Integer constant -5 out of range\n" + refused +
+                         "2] Integer constant 0 out of range\n" + refused +
+                         "3] Integer constant 4294967296 out of range\n" + refused +
+                         "4] Integer constant 2147483648 out of range\n" +
+                         "Tolvex-W-NOARGUMEN,  [top.c:2147483647] ifdef with no argument\n" +
+                         "Tolvex-I-ENDNOEWAR,  End of execution with 5 warning(s)\n");
+    EXPECT_EQ(r.status, 3);
+
+    // The largest line itself is taken.
+    write_file(dir + "/b.c", "#line 2147483647 \"max.c\"\nint e = __LINE__;\n");
+    r = run({"b.c"});
+    EXPECT_EQ(r.out, "#line 1 \"b.c\"\n#line 2147483647 \"max.c\"\nint e = 2147483647 ;\n#line 0 \"\"\n");
+    EXPECT_EQ(r.err, banner_lines(false) + clean_summary);
+    EXPECT_EQ(r.status, 0);
 }
 
 } // namespace

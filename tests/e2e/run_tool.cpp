@@ -11,6 +11,8 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -66,6 +68,34 @@ void drain(int out_fd, int err_fd, int in_fd, const std::string& input, tool_res
         close(in_fd);
 }
 
+// The child's side of every run: the controlled environment, the working
+// directory, then the command itself.
+[[noreturn]] void exec_tool(const std::string& command, const std::vector<std::string>& args,
+                            const env_changes& changes, const std::string& workdir)
+{
+    std::string program = stage_dir() + "/bin/" + command;
+    setenv("TOLVEXDIR", stage_dir().c_str(), 1);
+    unsetenv("MORVA_SUPPRESS_COPYRIGHT");
+    unsetenv("LC_ALL");
+    unsetenv("LANGUAGE");
+    setenv("LANG", "C", 1);
+    for (const auto& [name, value] : changes) {
+        if (value)
+            setenv(name.c_str(), value->c_str(), 1);
+        else
+            unsetenv(name.c_str());
+    }
+    if (!workdir.empty() && chdir(workdir.c_str()) != 0)
+        _exit(126);
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+}
+
 } // namespace
 
 tool_result run_tool(const std::string& command, const std::vector<std::string>& args,
@@ -74,7 +104,6 @@ tool_result run_tool(const std::string& command, const std::vector<std::string>&
     int out_pipe[2], err_pipe[2], in_pipe[2];
     if (pipe(out_pipe) != 0 || pipe(err_pipe) != 0 || pipe(in_pipe) != 0)
         return {};
-    std::string program = stage_dir() + "/bin/" + command;
     pid_t pid = fork();
     if (pid == 0) {
         dup2(in_pipe[0], 0);
@@ -82,26 +111,7 @@ tool_result run_tool(const std::string& command, const std::vector<std::string>&
         dup2(err_pipe[1], 2);
         for (int fd : {out_pipe[0], out_pipe[1], err_pipe[0], err_pipe[1], in_pipe[0], in_pipe[1]})
             close(fd);
-        setenv("TOLVEXDIR", stage_dir().c_str(), 1);
-        unsetenv("MORVA_SUPPRESS_COPYRIGHT");
-        unsetenv("LC_ALL");
-        unsetenv("LANGUAGE");
-        setenv("LANG", "C", 1);
-        for (const auto& [name, value] : changes) {
-            if (value)
-                setenv(name.c_str(), value->c_str(), 1);
-            else
-                unsetenv(name.c_str());
-        }
-        if (!workdir.empty() && chdir(workdir.c_str()) != 0)
-            _exit(126);
-        std::vector<char*> argv;
-        argv.push_back(const_cast<char*>(program.c_str()));
-        for (const std::string& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(program.c_str(), argv.data());
-        _exit(127);
+        exec_tool(command, args, changes, workdir);
     }
     close(out_pipe[1]);
     close(err_pipe[1]);
@@ -112,6 +122,69 @@ tool_result run_tool(const std::string& command, const std::vector<std::string>&
     waitpid(pid, &status, 0);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
+}
+
+tool_result run_tool_with(const std::string& command, const std::vector<std::string>& args,
+                          const std::string& workdir, const std::function<void()>& in_child,
+                          const env_changes& changes)
+{
+    int err_pipe[2];
+    if (pipe(err_pipe) != 0)
+        return {};
+    pid_t pid = fork();
+    if (pid == 0) {
+        int null = open("/dev/null", O_RDWR);
+        dup2(null, 0);
+        dup2(null, 1);
+        dup2(err_pipe[1], 2);
+        for (int fd : {null, err_pipe[0], err_pipe[1]})
+            close(fd);
+        in_child();
+        exec_tool(command, args, changes, workdir);
+    }
+    close(err_pipe[1]);
+    tool_result result;
+    char buffer[4096];
+    ssize_t got;
+    while ((got = read(err_pipe[0], buffer, sizeof buffer)) > 0)
+        result.err.append(buffer, static_cast<std::size_t>(got));
+    close(err_pipe[0]);
+    result.status = wait_tool(pid);
+    return result;
+}
+
+void limit_file_size(unsigned long bytes)
+{
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit {bytes, bytes};
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+void drop_privileges()
+{
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+        _exit(125);
+}
+
+int start_tool(const std::string& command, const std::vector<std::string>& args, const std::string& workdir)
+{
+    pid_t pid = fork();
+    if (pid == 0) {
+        int null = open("/dev/null", O_RDWR);
+        for (int fd : {0, 1, 2})
+            dup2(null, fd);
+        close(null);
+        exec_tool(command, args, {}, workdir);
+    }
+    return pid;
+}
+
+int wait_tool(int pid)
+{
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid)
+        return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 std::string scratch_dir(const std::string& name)

@@ -3,6 +3,7 @@
 // The commands come from the staged installation (MORVA_STAGE, set by CMake).
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -26,6 +27,26 @@ using env_changes = std::map<std::string, std::optional<std::string>>;
 tool_result run_tool(const std::string& command, const std::vector<std::string>& args,
                      const env_changes& changes = {}, const std::string& workdir = {},
                      const std::string& stdin_text = {});
+
+// Runs the command like run_tool, with standard input and output on
+// /dev/null and standard error captured, after in_child has run in the child
+// just before the command starts (resource limits, signals, descriptors).
+tool_result run_tool_with(const std::string& command, const std::vector<std::string>& args,
+                          const std::string& workdir, const std::function<void()>& in_child,
+                          const env_changes& changes = {});
+
+// Child actions for run_tool_with. A file-size limit of bytes with SIGXFSZ
+// ignored, so that writes past it fail as on a full disk.
+void limit_file_size(unsigned long bytes);
+// Runs the command as user and group 65534 when root; exits 125 if that fails.
+void drop_privileges();
+
+// Starts the command in the background, all three streams on /dev/null;
+// returns its process id for wait_tool (or a kill).
+int start_tool(const std::string& command, const std::vector<std::string>& args, const std::string& workdir);
+
+// The exit status of a started command, or -1 when it did not exit normally.
+int wait_tool(int pid);
 
 // A fresh empty directory under the build tree, removed and recreated each call.
 std::string scratch_dir(const std::string& name);

@@ -1,4 +1,5 @@
-// Expected script layout: see script_layout.h.
+// Expected script texts shared by the morvastart end-to-end suites; see
+// script_layout.h.
 #include "script_layout.h"
 
 #include <regex>
@@ -19,8 +20,6 @@ lines operator+(lines a, const lines& b)
 
 lines header(const std::string& image, const std::string& generated, const std::string& file_list)
 {
-    const std::string frame = "--" + std::string(80, '*');
-    const std::string boxed = "--*" + std::string(78, ' ') + "*";
     return {frame,
             "-- tool : C Source Code Parser VERSION 4.1.0.2.117.006",
             boxed,
@@ -65,4 +64,21 @@ lines plain_sections()
 lines plain_body(const std::string& header_keyword)
 {
     return lines{header_keyword + " calc, , ", ""} + plain_sections();
+}
+
+lines plain_header()
+{
+    return header("morvastart \"calc.c\" \"calc.ptu\"", "./calc.ptu", "\"./calc.c\" ");
+}
+
+std::string renamed(const std::string& name)
+{
+    return "Tolvex-I-FICRENAME,  The file 'generated_file' has been renamed in 'generated_file'_bck: " + name + "\n";
+}
+
+std::string last_line(const std::string& err)
+{
+    std::size_t end = err.size() > 0 ? err.size() - 1 : 0;
+    std::size_t start = err.rfind('\n', end > 0 ? end - 1 : 0);
+    return start == std::string::npos ? err : err.substr(start + 1);
 }

@@ -1,5 +1,6 @@
-// The expected layout of generated scripts, shared by the end-to-end suites
-// that compare whole scripts: header lines, titles, and the date masking.
+// The expected texts of the end-to-end tests of morvastart: the script's
+// header and section titles as lines, the English layout of a run on a file
+// without declarations, date masking, and the usual message lines.
 #pragma once
 
 #include <string>
@@ -7,19 +8,21 @@
 
 using lines = std::vector<std::string>;
 
-// Inline, so that they are ready for the constants that test files build from them.
+// Inline, so they are ready for the expected texts other files build at start.
 inline const std::string clean_summary = "Tolvex-I-ENDNOENWR,  End of execution with 0 error and 0 warning\n";
 inline const std::string separator(80, '-');
 inline const std::string masked_date = "--%d DATE : <date>"; // the date line as masked() leaves it
+inline const std::string frame = "--" + std::string(80, '*');
+inline const std::string boxed = "--*" + std::string(78, ' ') + "*";
 
 std::string joined(const lines& text);
-
 lines operator+(lines a, const lines& b);
 
 // The eleven header lines; file_list is the "%f" line after its marker.
 lines header(const std::string& image, const std::string& generated, const std::string& file_list);
-
+// separator, "--", text, "--", separator.
 lines title(const std::string& text);
+// separator, text, separator.
 lines short_title(const std::string& text);
 
 // The script with its date line checked and masked.
@@ -28,6 +31,12 @@ std::string masked(const std::string& script);
 // The English sections of a run without options, after the include
 // directives of the tested file (whose files declare nothing).
 lines plain_sections();
-
-// The English layout of a run without options for tested file calc.
+// The English layout after the header of a run without options for tested file calc.
 lines plain_body(const std::string& header_keyword = "HEADER");
+// The header of "morvastart calc.c calc.ptu".
+lines plain_header();
+
+// The FICRENAME line for a script name.
+std::string renamed(const std::string& name);
+// The last line of a message text (the fatal line that ends a run).
+std::string last_line(const std::string& err);
