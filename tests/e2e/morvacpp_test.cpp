@@ -102,7 +102,7 @@ TEST_F(Morvacpp, MissingPositionalIsACommandError)
     EXPECT_NE(r.err.find("Usage morvacpp:"), std::string::npos) << r.err;
 }
 
-// Regression: a full output used to end with status 0 and "0 error".
+// Regression: a full output must not end with status 0 and "0 error".
 TEST_F(Morvacpp, FailedWriteOfTheTextIsFatal)
 {
     write_file(dir + "/a.c", "int a;\n");
