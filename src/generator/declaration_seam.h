@@ -1,19 +1,13 @@
 // The seam between the generator and the declaration analyser. The analyser
-// will parse preprocessed text into a scope_table; until it exists the table
-// is a placeholder that only remembers its test class, the parse accepts the
-// text and records nothing, and so every section drawn from declarations
-// stays empty.
+// will parse preprocessed text into a scope_table; until it exists the parse
+// accepts the text and records nothing, and so every section drawn from
+// declarations stays empty.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-struct scope_table {
-    std::string class_name;  // the test class, for friendship checks
-
-    // Empties the table and gives it the test class.
-    void reset(std::string_view test_class) { class_name = test_class; }
-};
+#include "analyser/scope_table.h"
 
 // Parses preprocessed text (with line markers) into table; file and service
 // names are for the parser's messages.

@@ -79,7 +79,7 @@ TEST_F(AnalysisContext, DefineOptionsAndTestClass)
     analysis_context context;
     start_context(context, values, true);
     EXPECT_EQ(cpp_macro_text(context.names, "LEVEL"), "3");
-    EXPECT_EQ(context.scopes.class_name, "TESTER");
+    EXPECT_EQ(context.scopes.session->friend_class_name, "TESTER");
     end_context(context, true);
     EXPECT_EQ(cpp_macro_text(context.names, "LEVEL"), "");
 }

@@ -1,0 +1,401 @@
+// The redeclaration rules of declare, rule by rule.
+#include "model_fixture.h"
+
+namespace {
+
+class declaring : public model_test {
+protected:
+    symbol_entry* declare_symbol(std::string_view name, type_node* type, std::uint32_t flags, std::string_view file,
+                                 type_node* owner = nullptr)
+    {
+        symbol* s = make_symbol(store, name, type, owner ? owner_scope : file_scope, owner, flags, file, nullptr);
+        return declare(make_entry(table, s), table, file, 7, false);
+    }
+    symbol_entry* declare_tag(type_node* type, std::string_view file = "a.c")
+    {
+        symbol* s = make_symbol(store, "", type, type->scope_kind, type->scope_owner, 0, file, nullptr);
+        return declare(make_entry(table, s), table, file, 7, false);
+    }
+    int count_symbols(std::string_view name)
+    {
+        int n = 0;
+        walk_symbols(table, [&](symbol_entry& e) { n += e.sym->name == name; });
+        return n;
+    }
+    int count_tags()
+    {
+        int n = 0;
+        walk_tags(table, [&](symbol_entry&) { ++n; });
+        return n;
+    }
+    std::vector<std::string> enumerator_names()
+    {
+        std::vector<std::string> names;
+        walk_enumerators(table, [&](symbol_entry& e) { names.push_back(e.sym->name); });
+        return names;
+    }
+    type_node* definition_of(type_node* returns, std::vector<std::pair<std::string, type_node*>> parameters,
+                             std::string_view body)
+    {
+        type_node* f = function(returns, std::move(parameters));
+        f->function()->signature.is_definition = 1;
+        f->function()->signature.body = body;
+        return f;
+    }
+};
+
+using extern_rules = declaring;
+
+TEST_F(extern_rules, ExternThenDefinitionGivesOneSymbolWithTheDefinitionsFile)
+{
+    symbol_entry* first = declare_symbol("v", word("int"), SF_EXTERN, "v.h");
+    type_node* defined_type = word("long");
+    symbol_entry* second = declare_symbol("v", defined_type, 0, "v.c");
+    EXPECT_EQ(second, first);
+    EXPECT_EQ(count_symbols("v"), 1);
+    EXPECT_EQ(first->sym->specifier_flags, 0u);
+    EXPECT_EQ(first->sym->file, "v.c");
+    EXPECT_EQ(first->sym->type->integral()->name, "long");
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_F(extern_rules, ExternTwiceKeepsTheFirstWithTheLaterFile)
+{
+    symbol_entry* first = declare_symbol("v", word("int"), SF_EXTERN, "a.h");
+    EXPECT_EQ(declare_symbol("v", word("int"), SF_EXTERN, "b.h"), first);
+    EXPECT_EQ(count_symbols("v"), 1);
+    EXPECT_EQ(first->sym->file, "b.h");
+    EXPECT_EQ(first->sym->specifier_flags, unsigned(SF_EXTERN));
+}
+
+TEST_F(extern_rules, ExternThenStaticAreTwoSymbols)
+{
+    declare_symbol("v", word("int"), SF_EXTERN, "a.c");
+    declare_symbol("v", word("int"), SF_STATIC, "a.c");
+    EXPECT_EQ(count_symbols("v"), 2);
+}
+
+TEST_F(extern_rules, PlainThenExternKeepsThePlainOne)
+{
+    symbol_entry* first = declare_symbol("v", word("int"), 0, "a.c");
+    EXPECT_EQ(declare_symbol("v", word("int"), SF_EXTERN, "b.h"), first);
+    EXPECT_EQ(count_symbols("v"), 1);
+    EXPECT_EQ(first->sym->file, "a.c");
+    EXPECT_EQ(first->sym->specifier_flags, 0u);
+}
+
+using static_rules = declaring;
+
+TEST_F(static_rules, EachFileKeepsItsOwnStatic)
+{
+    declare_symbol("counter", word("int"), SF_STATIC, "a.c");
+    declare_symbol("counter", word("int"), SF_STATIC, "b.c");
+    EXPECT_EQ(count_symbols("counter"), 2);
+}
+
+TEST_F(static_rules, TheSameStaticTwiceInOneFileIsOneSilentSymbol)
+{
+    symbol_entry* first = declare_symbol("counter", word("int"), SF_STATIC, "a.c");
+    EXPECT_EQ(declare_symbol("counter", word("int"), SF_STATIC, "a.c"), first);
+    EXPECT_EQ(count_symbols("counter"), 1);
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_F(static_rules, PlainThenStaticInOneFileIsRedefined)
+{
+    symbol_entry* first = declare_symbol("v", word("int"), 0, "a.c");
+    EXPECT_EQ(declare_symbol("v", word("int"), SF_STATIC, "a.c"), first);
+    EXPECT_EQ(count_symbols("v"), 1);
+    ASSERT_EQ(reports().size(), 1u);
+    EXPECT_EQ(reports()[0].kind, kind_warning);
+    EXPECT_EQ(reports()[0].code, "REDEFSYMB");
+    EXPECT_EQ(reports()[0].argument, "v");
+}
+
+TEST_F(static_rules, PlainThenStaticOfAnotherFileAreTwoSymbols)
+{
+    declare_symbol("v", word("int"), 0, "a.c");
+    declare_symbol("v", word("int"), SF_STATIC, "b.c");
+    EXPECT_EQ(count_symbols("v"), 2);
+    EXPECT_TRUE(reports().empty());
+}
+
+using plain_rules = declaring;
+
+TEST_F(plain_rules, ATentativeDefinitionThenAnotherKeepsOneSymbolWithTheLaterType)
+{
+    symbol_entry* first = declare_symbol("v", word("int"), 0, "a.c");
+    EXPECT_EQ(declare_symbol("v", word("short"), 0, "b.c"), first);
+    EXPECT_EQ(count_symbols("v"), 1);
+    EXPECT_EQ(first->sym->file, "b.c");
+    EXPECT_EQ(first->sym->type->integral()->name, "short");
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_F(plain_rules, ATypedefRepeatedWithTheSameTargetIsSilent)
+{
+    symbol_entry* first = declare_symbol("T", typedef_of("T", word("int")), SF_TYPEDEF, "a.h");
+    EXPECT_EQ(declare_symbol("T", typedef_of("T", word("int")), SF_TYPEDEF, "b.h"), first);
+    EXPECT_EQ(count_symbols("T"), 1);
+    EXPECT_EQ(first->sym->file, "a.h");
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_F(plain_rules, ATypedefRedeclaredDifferentlyIsRedefined)
+{
+    symbol_entry* first = declare_symbol("T", typedef_of("T", word("int")), SF_TYPEDEF, "a.h");
+    EXPECT_EQ(declare_symbol("T", typedef_of("T", word("char")), SF_TYPEDEF, "b.h"), first);
+    EXPECT_EQ(count_symbols("T"), 1);
+    ASSERT_EQ(reports().size(), 1u);
+    EXPECT_EQ(reports()[0].code, "REDEFSYMB");
+    EXPECT_EQ(reports()[0].argument, "T");
+    EXPECT_EQ(first->sym->file, "b.h");
+    EXPECT_EQ(strip_typedefs(first->sym->type)->integral()->name, "char");
+}
+
+TEST_F(plain_rules, ALocalNameHidesAnOuterOne)
+{
+    type_node* c = structure("C");
+    declare_symbol("v", word("int"), 0, "a.c");
+    declare_symbol("v", word("char"), 0, "a.c", c);
+    EXPECT_EQ(count_symbols("v"), 2);
+}
+
+using function_rules = declaring;
+
+TEST_F(function_rules, APrototypeThenItsDefinitionIsOneSymbol)
+{
+    symbol_entry* proto = declare_symbol("f", function(word("int"), {{"", word("int")}}), 0, "f.h");
+    type_node* def = definition_of(word("int"), {{"x", word("int")}}, "{ return x; }");
+    EXPECT_EQ(declare_symbol("f", def, 0, "f.c"), proto);
+    EXPECT_EQ(count_symbols("f"), 1);
+    EXPECT_EQ(proto->sym->type, def);
+    EXPECT_NE(proto->defined_seq, 0u);
+}
+
+TEST_F(function_rules, APrototypeAfterTheDefinitionKeepsTheBody)
+{
+    type_node* def = definition_of(word("int"), {}, "{ return 1; }");
+    symbol_entry* first = declare_symbol("f", def, 0, "f.c");
+    EXPECT_EQ(declare_symbol("f", function(word("int"), {{"", word("void")}}), 0, "f.c"), first);
+    EXPECT_EQ(first->sym->type, def);
+    EXPECT_EQ(first->sym->type->function()->signature.body, "{ return 1; }");
+}
+
+TEST_F(function_rules, OverloadsAreSeparateSymbols)
+{
+    declare_symbol("f", function(word("void"), {{"x", word("int")}}), 0, "f.cpp");
+    declare_symbol("f", function(word("void"), {{"x", pointer_to(word("char"))}}), 0, "f.cpp");
+    EXPECT_EQ(count_symbols("f"), 2);
+}
+
+TEST_F(function_rules, StaticFunctionsOfTwoFilesAreTwoSymbols)
+{
+    type_node* a = definition_of(word("int"), {}, "{ return 1; }");
+    type_node* b = definition_of(word("int"), {}, "{ return 2; }");
+    symbol_entry* first = declare_symbol("helper", a, SF_STATIC, "a.c");
+    symbol_entry* second = declare_symbol("helper", b, SF_STATIC, "b.c");
+    EXPECT_NE(second, first);
+    EXPECT_EQ(count_symbols("helper"), 2);
+    EXPECT_EQ(first->sym->type, a);
+    EXPECT_EQ(second->sym->file, "b.c");
+}
+
+TEST_F(function_rules, FindFunctionMatchesScopeAndParameters)
+{
+    type_node* c = structure("C");
+    symbol_entry* member = declare_symbol("f", function(word("void"), {{"x", word("int")}}), 0, "f.cpp", c);
+    EXPECT_EQ(find_function("f", table, function(word("int"), {{"y", word("int")}}), {owner_scope, c}), member);
+    EXPECT_EQ(find_function("f", table, function(word("void"), {{"y", word("int")}}), {}), nullptr);
+    EXPECT_EQ(find_function("f", table, function(word("void"), {{"y", word("float")}}), {owner_scope, c}),
+              nullptr);
+}
+
+TEST_F(function_rules, ParameterNamesGoOntoTheDeclaration)
+{
+    type_node* decl = function(word("int"), {{"", word("int")}, {"", word("char")}});
+    type_node* def = function(word("int"), {{"a", word("int")}, {"b", word("char")}});
+    CPP_modify_param_name(table, decl, def, "f.c", 3);
+    EXPECT_EQ(decl->function()->signature.parameters[0]->parameter->name, "a");
+    EXPECT_EQ(decl->function()->signature.parameters[1]->parameter->name, "b");
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_F(function_rules, AVoidListMatchesEmptyParentheses)
+{
+    CPP_modify_param_name(table, function(word("int"), {{"", word("void")}}), function(word("int")), "f.c", 3);
+    CPP_modify_param_name(table, function(word("int")), function(word("int"), {{"", word("void")}}), "f.c", 3);
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_F(function_rules, ListsOfDifferentLengthAreAnInternalError)
+{
+    CPP_modify_param_name(table, function(word("int"), {{"", word("int")}}), function(word("int")), "f.c", 3);
+    ASSERT_EQ(reports().size(), 1u);
+    EXPECT_EQ(reports()[0].kind, kind_internal);
+    EXPECT_EQ(reports()[0].code, "ERRINTERN");
+    EXPECT_EQ(reports()[0].argument, "CPP_modify_param_name");
+}
+
+using record_rules = declaring;
+
+TEST_F(record_rules, AForwardDeclarationIsCompletedInPlace)
+{
+    type_node* forward = structure("S");
+    symbol_entry* first = declare_tag(forward);
+    type_node* earlier_pointer = pointer_to(forward);
+    EXPECT_EQ(first->declared_seq, 1u);
+    EXPECT_EQ(first->defined_seq, 0u);
+
+    type_node* definition = structure("S");
+    symbol* member = add_member(definition, "next", pointer_to(definition));
+    EXPECT_EQ(declare_tag(definition), first);
+    EXPECT_EQ(count_tags(), 1);
+    EXPECT_EQ(first->defined_seq, 2u);
+    const struct_payload* seen = earlier_pointer->pointer()->pointee->struct_data();
+    ASSERT_EQ(seen->member_count(), 1u);
+    EXPECT_EQ(seen->members[0]->member->type->pointer()->pointee, forward);
+    EXPECT_EQ(member->scope_owner, forward);  // the member the table holds moved too
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_F(record_rules, ADeclarationAfterTheDefinitionIsDropped)
+{
+    type_node* definition = structure("S");
+    add_member(definition, "x", word("int"));
+    symbol_entry* first = declare_tag(definition);
+    EXPECT_EQ(declare_tag(structure("S")), first);
+    EXPECT_EQ(first->sym->type->struct_data()->member_count(), 1u);
+    EXPECT_EQ(count_tags(), 1);
+}
+
+TEST_F(record_rules, ASecondDefinitionReplacesTheFirstSilently)
+{
+    type_node* first_definition = structure("S");
+    add_member(first_definition, "x", word("int"));
+    symbol_entry* first = declare_tag(first_definition);
+    type_node* second_definition = structure("S");
+    add_member(second_definition, "y", word("int"));
+    add_member(second_definition, "z", word("int"));
+    EXPECT_EQ(declare_tag(second_definition), first);
+    EXPECT_EQ(first_definition->struct_data()->member_count(), 2u);
+    EXPECT_EQ(first_definition->struct_data()->members[0]->member->name, "y");
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_F(record_rules, AnonymousRecordsAreAllEntered)
+{
+    declare_tag(structure(""));
+    declare_tag(structure(""));
+    EXPECT_EQ(count_tags(), 2);
+}
+
+using enum_rules = declaring;
+
+TEST_F(enum_rules, EnumeratorsAreEnteredInTheEnumsScope)
+{
+    type_node* c = structure("C");
+    type_node* e = create_type(store, TK_ENUM, make_enum_payload(store, "E"), owner_scope, c);
+    e->enumeration()->enumerators.push_back(make_enumerator(store, "FIRST", nullptr, pint_zero));
+    e->enumeration()->enumerators.push_back(make_enumerator(store, "SECOND", nullptr, pint_one));
+    symbol_entry* tag = declare_tag(e);
+    EXPECT_NE(tag->defined_seq, 0u);
+    symbol_entry* second = find_enumerator("SECOND", table, {owner_scope, c});
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->sym->type, e);
+    EXPECT_EQ(second->sym->scope_owner, c);
+    EXPECT_EQ(find_enumerator("SECOND", table, {}), nullptr);
+}
+
+TEST_F(enum_rules, AnAnonymousEnumGoesToTagBucketZero)
+{
+    declare_tag(enumeration("", {"A"}));
+    EXPECT_NE(table.tags[0].head, nullptr);
+    EXPECT_EQ(enumerator_names(), (std::vector<std::string>{"A"}));
+}
+
+TEST_F(enum_rules, TheSameEnumDefinedTwiceIsRedefinedAndKeptOnce)
+{
+    type_node* first_type = enumeration("E", {"A", "B"});
+    symbol_entry* first = declare_tag(first_type);
+    EXPECT_EQ(declare_tag(enumeration("E", {"A", "B"})), first);
+    EXPECT_EQ(count_tags(), 1);
+    ASSERT_EQ(reports().size(), 1u);
+    EXPECT_EQ(reports()[0].kind, kind_warning);
+    EXPECT_EQ(reports()[0].code, "REDEFSTRU");
+    EXPECT_EQ(reports()[0].argument, "E");
+    EXPECT_EQ(enumerator_names(), (std::vector<std::string>{"A", "B"}));
+}
+
+TEST_F(enum_rules, AForwardEnumIsCompletedInPlaceWithoutMessage)
+{
+    type_node* forward = enumeration("E", {});
+    symbol_entry* first = declare_tag(forward);
+    EXPECT_NE(first->declared_seq, 0u);
+    EXPECT_EQ(declare_tag(enumeration("E", {"ONLY"})), first);
+    EXPECT_EQ(forward->enumeration()->enumerator_count(), 1u);
+    EXPECT_NE(first->defined_seq, 0u);
+    EXPECT_TRUE(reports().empty());
+    EXPECT_EQ(enumerator_names(), (std::vector<std::string>{"ONLY"}));
+}
+
+TEST_F(enum_rules, ADeclarationAfterTheDefinitionIsDropped)
+{
+    type_node* defined = enumeration("E", {"A"});
+    symbol_entry* first = declare_tag(defined);
+    EXPECT_EQ(declare_tag(enumeration("E", {})), first);
+    EXPECT_EQ(defined->enumeration()->enumerator_count(), 1u);
+    EXPECT_TRUE(reports().empty());
+}
+
+using template_rules = declaring;
+
+TEST_F(template_rules, ASecondBodyIsRedefinedInPlace)
+{
+    auto make = [&](std::string_view body) {
+        return create_type(store, TK_TEMPLATE, make_template_payload(store, "Box", 0, body, 1, "b.h"), file_scope,
+                           nullptr);
+    };
+    type_node* declared = make("");
+    symbol_entry* first = declare_tag(declared);
+    EXPECT_EQ(declare_tag(make("{ int a; }")), first);
+    EXPECT_TRUE(reports().empty());
+    EXPECT_EQ(declare_tag(make("")), first);
+    EXPECT_EQ(declared->template_data()->body, "{ int a; }");
+    EXPECT_EQ(declare_tag(make("{ int b; }")), first);
+    ASSERT_EQ(reports().size(), 1u);
+    EXPECT_EQ(reports()[0].code, "REDEFSYMB");
+    EXPECT_EQ(reports()[0].argument, "Box");
+    EXPECT_EQ(declared->template_data()->body, "{ int b; }");
+}
+
+using chains = declaring;
+
+TEST_F(chains, EveryDeclaratorOfADeclarationIsEntered)
+{
+    symbol_entry* a = make_entry(table, make_symbol(store, "a", word("int"), 0, nullptr, 0, "a.c", nullptr));
+    symbol_entry* b = make_entry(table, make_symbol(store, "b", word("int"), 0, nullptr, 0, "a.c", nullptr));
+    a->next_declarator = b;
+    EXPECT_EQ(declare(a, table, "a.c", 1, false), a);
+    EXPECT_EQ(count_symbols("a"), 1);
+    EXPECT_EQ(count_symbols("b"), 1);
+}
+
+TEST_F(chains, NamelessDeclarationsThatAreNoTagsDoNotMeet)
+{
+    symbol_entry* first = declare_symbol("", word("int"), 0, "a.c");
+    symbol_entry* second = declare_symbol("", word("char"), 0, "a.c");
+    EXPECT_NE(first, second);
+    EXPECT_EQ(first->sym->type->integral()->name, "int");
+    EXPECT_EQ(count_symbols(""), 2);
+}
+
+TEST_F(chains, ForceEntersWithoutTheRules)
+{
+    declare_symbol("v", word("int"), 0, "a.c");
+    symbol_entry* again = make_entry(table, make_symbol(store, "v", word("int"), 0, nullptr, 0, "a.c", nullptr));
+    EXPECT_EQ(declare(again, table, "a.c", 1, true), again);
+    EXPECT_EQ(count_symbols("v"), 2);
+}
+
+} // namespace

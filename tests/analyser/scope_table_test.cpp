@@ -1,0 +1,295 @@
+// Buckets and the walk, lookups and visibility, the scope stack.
+#include "model_fixture.h"
+
+namespace {
+
+using buckets = model_test;
+
+TEST(name_hash, LengthDigitPlusTenTimesSumDigit)
+{
+    EXPECT_EQ(name_bucket(""), 0);
+    EXPECT_EQ(name_bucket("x"), 1);        // 120
+    EXPECT_EQ(name_bucket("ab"), 52);      // 195
+    EXPECT_EQ(name_bucket("main"), 14);    // 421
+    EXPECT_EQ(name_bucket("abcdefghij"), 50);  // 10 bytes, 1015
+    EXPECT_EQ(name_bucket("aaaaaaaaaaaaaaaaaaaf"), 50);  // 20 bytes, 1945
+}
+
+TEST(name_hash, BytesAboveAsciiCountAsNegativeWithoutLeavingTheTable)
+{
+    EXPECT_EQ(name_bucket("\xe9"), 71);  // -23: sum digit 7
+}
+
+class table_test : public model_test {
+protected:
+    symbol_entry* variable(std::string_view name, std::uint32_t flags = 0, std::string_view file = "a.c",
+                           type_node* owner = nullptr)
+    {
+        symbol* s = make_symbol(store, name, word("int"), owner ? owner_scope : file_scope, owner, flags, file,
+                                nullptr);
+        return declare(make_entry(table, s), table, file, 1, false);
+    }
+    std::vector<std::string> walked_names()
+    {
+        std::vector<std::string> names;
+        walk_symbols(table, [&](symbol_entry& e) { names.push_back(e.sym->name); });
+        return names;
+    }
+    type_node* name_space(std::string_view name)
+    {
+        return structure(name, declared_as_namespace);
+    }
+};
+
+TEST_F(table_test, WalkGoesByBucketThenInsertionOrder)
+{
+    variable("ab");
+    variable("x");
+    variable("abcdefghij");
+    variable("aaaaaaaaaaaaaaaaaaaf");
+    EXPECT_EQ(walked_names(),
+              (std::vector<std::string>{"x", "abcdefghij", "aaaaaaaaaaaaaaaaaaaf", "ab"}));
+}
+
+TEST_F(table_test, SequenceNumbersFollowTheOrderOfDeclaration)
+{
+    symbol_entry* ab = variable("ab");
+    symbol_entry* x = variable("x");
+    EXPECT_EQ(ab->defined_seq, 1u);
+    EXPECT_EQ(x->defined_seq, 2u);
+    EXPECT_EQ(table.counter, 2u);
+}
+
+TEST_F(table_test, RemovedEntriesLeaveWalkAndLookup)
+{
+    symbol_entry* a = variable("abcdefghij");
+    variable("aaaaaaaaaaaaaaaaaaaf");
+    remove_symbol(a, table);
+    EXPECT_EQ(walked_names(), (std::vector<std::string>{"aaaaaaaaaaaaaaaaaaaf"}));
+    EXPECT_EQ(find_symbol("abcdefghij", table, {}), nullptr);
+    remove_symbol(a, table);  // a second removal changes nothing
+    EXPECT_EQ(walked_names().size(), 1u);
+}
+
+TEST_F(table_test, InitTableEmptiesAndSetsTheFriendClass)
+{
+    variable("x");
+    push_scope(table, 0, scope_mode_plain, "", nullptr, TK_STRUCT);
+    init_table(table, "TESTER");
+    EXPECT_TRUE(walked_names().empty());
+    EXPECT_EQ(table.counter, 0u);
+    EXPECT_FALSE(scope_open(table));
+    EXPECT_EQ(find_symbol("x", table, {}), nullptr);
+    EXPECT_EQ(session.friend_class_name, "TESTER");
+    init_table(table, nullptr);
+    EXPECT_EQ(session.friend_class_name, "");
+}
+
+TEST_F(table_test, TablesSideBySideAreIndependent)
+{
+    scope_table other;
+    other.session = &session;
+    variable("x");
+    EXPECT_EQ(find_symbol("x", other, {}), nullptr);
+    int count = 0;
+    walk_symbols(other, [&](symbol_entry&) { ++count; });
+    EXPECT_EQ(count, 0);
+}
+
+using lookups = table_test;
+
+TEST_F(lookups, AClassContextSeesItsMembersFirstThenOutward)
+{
+    type_node* c = structure("C");
+    type_node* d = create_type(store, TK_STRUCT, make_struct_payload(store, "D", 1), owner_scope, c);
+    symbol_entry* global = variable("x");
+    symbol_entry* member = variable("x", 0, "a.c", c);
+    EXPECT_EQ(find_symbol("x", table, {owner_scope, c}), member);
+    EXPECT_EQ(find_symbol("x", table, {owner_scope, d}), member);
+    EXPECT_EQ(find_symbol("x", table, {}), global);
+}
+
+TEST_F(lookups, AMemberIsNotVisibleFromFileScope)
+{
+    type_node* c = structure("C");
+    variable("m", 0, "a.c", c);
+    EXPECT_EQ(find_symbol("m", table, {}), nullptr);
+    EXPECT_NE(find_symbol("m", table, {owner_scope, c}), nullptr);
+}
+
+TEST_F(lookups, UsedNamespacesAndTheirChainsAreVisibleEverywhere)
+{
+    type_node* n = name_space("N");
+    type_node* continuation = name_space("N");
+    n->namespace_chain = continuation;
+    symbol_entry* v = variable("v", 0, "a.c", n);
+    symbol_entry* w = variable("w", 0, "a.c", continuation);
+    EXPECT_EQ(find_symbol("v", table, {}), nullptr);
+    EXPECT_FALSE(is_visible(table, w, {}));
+    table.used_namespaces.push_back(n);
+    EXPECT_EQ(find_symbol("v", table, {}), v);
+    EXPECT_EQ(find_symbol("w", table, {}), w);
+    type_node* c = structure("C");
+    EXPECT_TRUE(is_visible(table, v, {owner_scope, c}));
+}
+
+TEST_F(lookups, NamespacesUsedInsideAClassAreVisibleOnlyFromIt)
+{
+    type_node* m = name_space("M");
+    type_node* c = structure("C");
+    c->used_namespaces.push_back(m);
+    symbol_entry* k = variable("k", 0, "a.c", m);
+    EXPECT_TRUE(is_visible(table, k, {owner_scope, c}));
+    EXPECT_FALSE(is_visible(table, k, {}));
+    EXPECT_EQ(find_symbol("k", table, {owner_scope, c}), k);
+}
+
+TEST_F(lookups, FindTagMatchesTheKind)
+{
+    type_node* s = structure("S");
+    type_node* u = create_type(store, TK_UNION, make_union_payload(store, "S"), file_scope, nullptr);
+    symbol_entry* se = declare(make_entry(table, make_symbol(store, "", s, 0, nullptr, 0, "a.c", nullptr)), table,
+                               "a.c", 1, false);
+    symbol_entry* ue = declare(make_entry(table, make_symbol(store, "", u, 0, nullptr, 0, "a.c", nullptr)), table,
+                               "a.c", 1, false);
+    EXPECT_EQ(find_tag("S", table, TK_STRUCT, {}), se);
+    EXPECT_EQ(find_tag("S", table, TK_UNION, {}), ue);
+    EXPECT_EQ(find_tag("S", table, TK_ENUM, {}), nullptr);
+}
+
+TEST_F(lookups, FindTagPrefersTheInnermostScope)
+{
+    type_node* outer_class = structure("Outer");
+    type_node* file_level = structure("S");
+    type_node* nested = create_type(store, TK_STRUCT, make_struct_payload(store, "S", 1), owner_scope, outer_class);
+    add_member(nested, "x", word("int"));
+    symbol_entry* in_class = declare(
+        make_entry(table, make_symbol(store, "", nested, owner_scope, outer_class, 0, "a.c", nullptr)), table, "a.c",
+        1, false);
+    symbol_entry* at_file = declare(make_entry(table, make_symbol(store, "", file_level, 0, nullptr, 0, "a.c", nullptr)),
+                                    table, "a.c", 1, false);
+    EXPECT_EQ(find_tag("S", table, TK_STRUCT, {owner_scope, outer_class}), in_class);
+    EXPECT_EQ(find_tag("S", table, TK_STRUCT, {}), at_file);
+}
+
+using scope_stack = model_test;
+
+TEST_F(scope_stack, WithoutFramesTheDefaults)
+{
+    EXPECT_FALSE(scope_open(table));
+    EXPECT_EQ(current_access(table), access_public);
+    EXPECT_EQ(current_scope_kind(table), file_scope);
+    EXPECT_EQ(current_owner(table), nullptr);
+    pop_scope(table);  // nothing to pop
+    EXPECT_FALSE(scope_open(table));
+}
+
+TEST_F(scope_stack, ModesGiveTheirScopes)
+{
+    type_node* c = structure("C");
+    push_scope(table, access_private, scope_mode_owner, "", c, TK_STRUCT);
+    EXPECT_EQ(current_scope_kind(table), owner_scope);
+    EXPECT_EQ(current_owner(table), c);
+    EXPECT_EQ(current_access(table), access_private);
+
+    push_scope(table, access_public, scope_mode_new_owner, "Inner", nullptr, TK_UNION);
+    type_node* inner = current_owner(table);
+    ASSERT_NE(inner, nullptr);
+    EXPECT_EQ(inner->kind, TK_UNION);
+    EXPECT_EQ(inner->scope_kind, owner_scope);
+    EXPECT_EQ(inner->scope_owner, c);
+    EXPECT_EQ(find_context_class(table, "Inner"), nullptr);  // not at file level
+
+    push_scope(table, 0, scope_mode_plain, "", nullptr, TK_STRUCT);
+    EXPECT_EQ(current_scope_kind(table), file_scope);
+    EXPECT_EQ(current_owner(table), nullptr);
+    pop_scope(table);
+    EXPECT_EQ(current_owner(table), inner);
+    pop_scope(table);
+    EXPECT_EQ(current_owner(table), c);
+
+    push_scope(table, 0, scope_mode_owner, "", nullptr, TK_STRUCT);
+    EXPECT_EQ(current_scope_kind(table), file_scope);
+    EXPECT_EQ(innermost_frame(table)->outer, &table.frames[0]);
+}
+
+TEST_F(scope_stack, AFileLevelNamedOwnerIsTheRegisteredContextClass)
+{
+    push_scope(table, access_private, scope_mode_new_owner, "Ctx", nullptr, TK_STRUCT);
+    type_node* first = current_owner(table);
+    pop_scope(table);
+    push_scope(table, access_private, scope_mode_new_owner, "Ctx", nullptr, TK_STRUCT);
+    EXPECT_EQ(current_owner(table), first);
+    const context_class* registered = find_context_class(table, "Ctx");
+    ASSERT_NE(registered, nullptr);
+    EXPECT_EQ(registered->owner, first);
+    ASSERT_NE(registered->placeholder, nullptr);
+    EXPECT_EQ(registered->placeholder->kind, TK_FUNCTION);
+    EXPECT_EQ(first->scope_kind, file_scope);
+}
+
+TEST_F(scope_stack, SpecifiersAccumulateAndClear)
+{
+    push_scope(table, 0, scope_mode_plain, "", nullptr, TK_STRUCT);
+    add_specifier(table, SF_EXTERN);
+    add_specifier(table, SF_STATIC);
+    EXPECT_EQ(current_specifiers(table), 6u);
+    push_scope(table, 0, scope_mode_plain, "", nullptr, TK_STRUCT);
+    EXPECT_EQ(current_specifiers(table), 0u);
+    pop_scope(table);
+    clear_specifiers(table);
+    EXPECT_EQ(current_specifiers(table), 0u);
+}
+
+TEST_F(scope_stack, SetOnceFieldsKeepTheFirstValue)
+{
+    push_scope(table, 0, scope_mode_plain, "", nullptr, TK_STRUCT);
+    symbol_entry* a = make_entry(table, make_symbol(store, "a", nullptr, 0, nullptr, 0, "", nullptr));
+    symbol_entry* b = make_entry(table, make_symbol(store, "b", nullptr, 0, nullptr, 0, "", nullptr));
+    set_first_member(table, a);
+    set_first_member(table, b);
+    EXPECT_EQ(innermost_frame(table)->first_member, a);
+    std::vector<base_node*> first_bases, second_bases;
+    set_frame_bases(table, &first_bases);
+    set_frame_bases(table, &second_bases);
+    EXPECT_EQ(innermost_frame(table)->bases, &first_bases);
+}
+
+TEST_F(scope_stack, UsedNamespacesBelongToTheOwnerInsideAClass)
+{
+    type_node* c = structure("C");
+    type_node* n = structure("N", declared_as_namespace);
+    current_used_namespaces(table).push_back(n);
+    EXPECT_EQ(table.used_namespaces.size(), 1u);
+    push_scope(table, 0, scope_mode_owner, "", c, TK_STRUCT);
+    current_used_namespaces(table).push_back(n);
+    current_using_declarations(table).push_back({"std", "::string"});
+    EXPECT_EQ(c->used_namespaces.size(), 1u);
+    EXPECT_EQ(c->using_declarations.size(), 1u);
+    EXPECT_EQ(table.used_namespaces.size(), 1u);
+    EXPECT_TRUE(table.using_declarations.empty());
+}
+
+using session_state = model_test;
+
+TEST_F(session_state, UnnamedNamespacesAreNumberedFromOne)
+{
+    EXPECT_EQ(session.next_unnamed_namespace_name(), "morva_unnamed_namespace_1");
+    EXPECT_EQ(session.next_unnamed_namespace_name(), "morva_unnamed_namespace_2");
+    analyser_session other;
+    EXPECT_EQ(other.next_unnamed_namespace_name(), "morva_unnamed_namespace_1");
+}
+
+TEST_F(session_state, AFriendDeclarationOfTheTestClassIsFound)
+{
+    init_table(table, "TESTER");
+    type_node* c = structure("C", declared_as_class);
+    symbol* f = add_member(c, "", structure("TESTER", declared_as_class));
+    EXPECT_EQ(befriends_test_class(table, c->struct_data()->members), 0u);  // not a friend yet
+    f->specifier_flags = SF_FRIEND;
+    EXPECT_EQ(befriends_test_class(table, c->struct_data()->members), 1u);
+    init_table(table, "OTHER");
+    EXPECT_EQ(befriends_test_class(table, c->struct_data()->members), 0u);
+}
+
+} // namespace

@@ -1,0 +1,188 @@
+// Deep copies: layers are copied, named records shared below the top, and a
+// class copied over itself keeps pointing at itself.
+#include "analyser/type_copy.h"
+#include "model_fixture.h"
+
+namespace {
+
+using copying = model_test;
+
+TEST_F(copying, SelfReferencingClassCopiesToSelfReferencingCopy)
+{
+    type_node* s = structure("S");
+    add_member(s, "next", pointer_to(s));
+    add_member(s, "value", word("int"));
+
+    type_node* t = create_type(store, TK_STRUCT, nullptr, file_scope, nullptr);
+    ASSERT_EQ(copy_type(store, t, s, 1, t, s), t);
+    ASSERT_NE(t->struct_data(), nullptr);
+    ASSERT_EQ(t->struct_data()->member_count(), 2u);
+    symbol* next = t->struct_data()->members[0]->member;
+    EXPECT_EQ(next->name, "next");
+    EXPECT_EQ(next->scope_owner, t);
+    EXPECT_EQ(next->type->pointer()->pointee, t);
+    EXPECT_NE(next, s->struct_data()->members[0]->member);
+
+    // The original is untouched.
+    symbol* original = s->struct_data()->members[0]->member;
+    EXPECT_EQ(original->scope_owner, s);
+    EXPECT_EQ(original->type->pointer()->pointee, s);
+}
+
+TEST_F(copying, WithoutOwnersANestedRecordIsShared)
+{
+    type_node* inner = structure("Inner");
+    type_node* s = structure("S");
+    add_member(s, "link", pointer_to(inner));
+    type_node* c = copy_type(store, nullptr, s, 1, nullptr, nullptr);
+    ASSERT_NE(c, s);
+    EXPECT_EQ(c->struct_data()->members[0]->member->type->pointer()->pointee, inner);
+    EXPECT_NE(c->struct_data()->members[0]->member->type, s->struct_data()->members[0]->member->type);
+}
+
+TEST_F(copying, RecordBelowTheTopIsTheNodeItself)
+{
+    type_node* s = structure("S");
+    EXPECT_EQ(copy_type(store, nullptr, s, 0, nullptr, nullptr), s);
+    type_node* e = enumeration("E", {"A"});
+    EXPECT_EQ(copy_type(store, nullptr, e, 0, nullptr, nullptr), e);
+    type_node* t = typedef_of("T", word("int"));
+    EXPECT_EQ(copy_type(store, nullptr, t, 0, nullptr, nullptr), t);
+}
+
+TEST_F(copying, LayersAreNewNodesWithTheirContentsCopied)
+{
+    type_node* i = word("int");
+    i->modifiers = modifier("const");
+    type_node* p = pointer_to(i);
+    type_node* c = copy_type(store, nullptr, p, 0, nullptr, nullptr);
+    ASSERT_NE(c, p);
+    ASSERT_EQ(c->kind, TK_POINTER);
+    type_node* ci = c->pointer()->pointee;
+    ASSERT_NE(ci, i);
+    EXPECT_EQ(ci->integral()->name, "int");
+    EXPECT_EQ(ci->integral()->size, -32);
+    ASSERT_NE(ci->modifiers, nullptr);
+    EXPECT_NE(ci->modifiers, i->modifiers);
+    EXPECT_EQ(ci->modifiers->modifier()->word, "const");
+
+    ci->integral()->name = "changed";
+    EXPECT_EQ(i->integral()->name, "int");
+}
+
+TEST_F(copying, ArrayBoundValueIsCopied)
+{
+    type_node* a = array("");
+    value_tree* list = make_list(store);
+    append_value(store, list, make_leaf(store, "1"));
+    a->array()->bound_value = list;
+    a->array()->element = word("char");
+    type_node* c = copy_type(store, nullptr, a, 0, nullptr, nullptr);
+    ASSERT_NE(c->array()->bound_value, nullptr);
+    EXPECT_NE(c->array()->bound_value, list);
+    EXPECT_EQ(c->array()->bound_value->printed(), "{1}");
+}
+
+TEST_F(copying, EnumAtTheTopGetsNewEnumerators)
+{
+    type_node* e = enumeration("Colour", {"RED", "GREEN"});
+    e->enumeration()->enumerators[1]->value = make_leaf(store, "5");
+    type_node* c = copy_type(store, nullptr, e, 1, nullptr, nullptr);
+    ASSERT_NE(c, e);
+    ASSERT_EQ(c->enumeration()->enumerator_count(), 2u);
+    EXPECT_EQ(c->enumeration()->name, "Colour");
+    EXPECT_NE(c->enumeration()->enumerators[0], e->enumeration()->enumerators[0]);
+    EXPECT_EQ(c->enumeration()->enumerators[1]->name, "GREEN");
+    EXPECT_EQ(c->enumeration()->enumerators[1]->value->printed(), "5");
+    EXPECT_NE(c->enumeration()->enumerators[1]->value, e->enumeration()->enumerators[1]->value);
+}
+
+TEST_F(copying, TypedefAtTheTopKeepsItsNameAndSharesARecordTarget)
+{
+    type_node* s = structure("S");
+    type_node* t = typedef_of("T", s);
+    type_node* c = copy_type(store, nullptr, t, 1, nullptr, nullptr);
+    ASSERT_NE(c, t);
+    EXPECT_EQ(c->typedef_data()->name, "T");
+    EXPECT_EQ(c->typedef_data()->target, s);
+}
+
+TEST_F(copying, FunctionParametersAreNewSymbolsWithCopiedDefaults)
+{
+    type_node* f = function(word("int"), {{"count", word("long")}});
+    symbol* p = f->function()->signature.parameters[0]->parameter;
+    p->initialiser = make_leaf(store, "3");
+    f->function()->signature.trailing_modifier = modifier("const");
+    type_node* c = copy_type(store, nullptr, f, 1, nullptr, nullptr);
+    ASSERT_NE(c, f);
+    const function_signature& sig = c->function()->signature;
+    ASSERT_EQ(sig.parameter_count(), 1u);
+    symbol* cp = sig.parameters[0]->parameter;
+    EXPECT_NE(cp, p);
+    EXPECT_EQ(cp->name, "count");
+    EXPECT_NE(cp->type, p->type);
+    EXPECT_EQ(cp->type->integral()->name, "long");
+    EXPECT_EQ(cp->initialiser->printed(), "3");
+    ASSERT_NE(sig.trailing_modifier, nullptr);
+    EXPECT_EQ(sig.trailing_modifier->modifier()->word, "const");
+    EXPECT_EQ(c->function()->return_type->integral()->name, "int");
+}
+
+TEST_F(copying, AFunctionWithoutPayloadAndInstancesAreNotCopied)
+{
+    EXPECT_EQ(copy_type(store, nullptr, create_type(store, TK_FUNCTION, nullptr, file_scope, nullptr), 1, nullptr,
+                        nullptr),
+              nullptr);
+    type_node* inst = create_type(store, TK_TEMPLATE_INSTANCE, make_instance_payload(store), file_scope, nullptr);
+    EXPECT_EQ(copy_type(store, nullptr, inst, 1, nullptr, nullptr), nullptr);
+}
+
+TEST_F(copying, TemplatesAreSharedBelowTheTopAndCopiedAtIt)
+{
+    type_node* t = create_type(store, TK_TEMPLATE, make_template_payload(store, "Box", 1, "{ T v; }", 12, "box.h"),
+                               file_scope, nullptr);
+    EXPECT_EQ(copy_type(store, nullptr, t, 0, nullptr, nullptr), t);
+    type_node* c = copy_type(store, nullptr, t, 1, nullptr, nullptr);
+    ASSERT_NE(c, t);
+    EXPECT_EQ(c->template_data()->name, "Box");
+    EXPECT_EQ(c->template_data()->body, "{ T v; }");
+    EXPECT_EQ(c->template_data()->line, 12u);
+    EXPECT_EQ(c->template_data()->is_struct, 1u);
+
+    type_node* nameless =
+        create_type(store, TK_TEMPLATE, make_template_payload(store, "", 0, "", 0, ""), file_scope, nullptr);
+    EXPECT_EQ(copy_type(store, nullptr, nameless, 0, nullptr, nullptr), nullptr);
+}
+
+TEST_F(copying, CopyIntoAnExistingNodeIsSeenThroughEarlierPointers)
+{
+    type_node* forward = structure("S");
+    type_node* earlier_pointer = pointer_to(forward);
+    type_node* definition = structure("S");
+    add_member(definition, "x", word("int"));
+    copy_type(store, forward, definition, 1, forward, definition);
+    type_node* seen = earlier_pointer->pointer()->pointee;
+    ASSERT_EQ(seen->struct_data()->member_count(), 1u);
+    EXPECT_EQ(seen->struct_data()->members[0]->member->name, "x");
+    EXPECT_EQ(seen->struct_data()->members[0]->member->scope_owner, forward);
+}
+
+TEST_F(copying, BasesAndClassDataAreCopied)
+{
+    type_node* base = structure("B");
+    type_node* d = structure("D", declared_as_class);
+    d->struct_data()->bases.push_back(make_base(store, base, 1, access_private));
+    d->struct_data()->befriends_test_class = 1;
+    d->struct_data()->instantiation_state = 1;
+    type_node* c = copy_type(store, nullptr, d, 1, nullptr, nullptr);
+    ASSERT_EQ(c->struct_data()->bases.size(), 1u);
+    EXPECT_NE(c->struct_data()->bases[0], d->struct_data()->bases[0]);
+    EXPECT_EQ(c->struct_data()->bases[0]->base, base);
+    EXPECT_EQ(c->struct_data()->bases[0]->is_virtual, 1u);
+    EXPECT_EQ(c->struct_data()->bases[0]->access, access_private);
+    EXPECT_EQ(c->struct_data()->befriends_test_class, 1u);
+    EXPECT_EQ(c->struct_data()->instantiation_state, 1u);
+    EXPECT_EQ(c->struct_data()->declared_as, declared_as_class);
+}
+
+} // namespace
