@@ -65,8 +65,10 @@ void print_error(const command_table& table, const char* word, const std::option
                  bool with_usage = true)
 {
     std::string line = error_head() + translated_bytes("CAB", word);
-    if (argument)
-        line += " " + translated_argument(*argument);
+    if (argument) {
+        line += ' ';
+        line += translated_argument(*argument);
+    }
     if (with_usage)
         line += usage_text(table);
     line += "\n";

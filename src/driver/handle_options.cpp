@@ -3,7 +3,7 @@
 // from ZRLTGT, and SERVICE and RESTRICTION=KR are only warned about (the
 // tool always works in ANSI mode).
 //
-// The command image is built as the tool always did: every list-option part
+// The command image is built piece by piece: every list-option part
 // and every other piece is bounded by xstrcpy/xstrcat (61,440 characters),
 // the list parts are appended whole and the other pieces only while the
 // image is below that bound. Whole parts could together exceed the 204,800-

@@ -339,7 +339,8 @@ void directive_scanner::write_pending_macros()
     for (const pending_macro& m : pending_macros_) {
         std::string_view word = m.define ? "define " : "undef ";
         run_.line("##" + std::string(word) + m.text);
-        std::string directive_text = "#" + std::string(word) + without_continuation_marks(m.text);
+        std::string directive_text = "#";
+        directive_text.append(word).append(without_continuation_marks(m.text));
         cpp_preprocess_text(directive_text, false, "", 0, ignored, names_, report_with_position);
     }
     pending_macros_.clear();

@@ -1,8 +1,8 @@
 // The writers of the sections drawn from analysed declarations: the copied
-// declarations, the stubs, the environments and the services. Each analyses its file for real in a fresh
-// work_context (so a missing file ends the run where the design says); the
-// blocks themselves come with the declaration analyser and are empty until
-// then.
+// declarations, the stubs, the environments and the services. Each analyses
+// its file for real in a fresh work_context (so a missing file ends the run
+// at the section that needs it); the blocks themselves come with the
+// declaration analyser and are empty until then.
 #pragma once
 
 #include <memory>

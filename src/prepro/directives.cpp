@@ -249,7 +249,8 @@ void preprocessor::report_else_mismatch(const char* parameter)
 {
     report(kind_warning, "ELIFAELSE", parameter);
     const conditional_entry& e = conditionals_.back();
-    std::string where = " " + std::to_string(e.line);
+    std::string where = " ";
+    where += std::to_string(e.line);
     if (e.file_name != current_file())
         where += " file " + e.file_name;
     report(kind_info, "MATCHLINE", where);

@@ -6,8 +6,8 @@
 // token rather than a silent misparse), character constants decode the
 // tool's escapes, and "sizeof ( type name )" is read whole into one token
 // because the type name is raw text looked up by name, not an expression.
-// A NUL ends the text like its end, as it did for the C strings the
-// preprocessor used to hand over; what follows it is "after the end".
+// A NUL ends the text like its end, so an operand holding one reads as the
+// C string it would be; what follows it is "after the end".
 #include "prepro/if_expression.h"
 
 #include <cstdint>

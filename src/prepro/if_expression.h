@@ -4,7 +4,7 @@
 // LALR(1) grammar of C integer constant expressions whose stack is limited to
 // 150 states. Values are 64-bit signed integers with an unsigned flag; the
 // unsigned rules reduce the left operand to 32 bits for the multiplicative,
-// shift and relational operators, as the tool has always done. Every problem
+// shift and relational operators, as a 32-bit unsigned int would. Every problem
 // is a warning reported through the caller's callback; the result is then 0.
 #pragma once
 

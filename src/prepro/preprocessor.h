@@ -3,7 +3,7 @@
 // context and passes it to every call; the rest of the state (include list,
 // conditional stacks, pragma map, sizeof list, type modifiers, the
 // analysis-started flag) belongs to the running process and carries over
-// between calls, as the tool has always behaved. The preprocessed text comes
+// between calls, so that one run's files share them. The preprocessed text comes
 // back as one buffer with "#line" markers.
 #pragma once
 

@@ -5,6 +5,7 @@
 
 #include "diag/message_catalogue.h"
 #include "diag/report.h"
+#include "test_support/temp_folder.h"
 
 namespace {
 
@@ -169,7 +170,8 @@ class ErrorFile : public Reporting {};
 
 TEST_F(ErrorFile, KeepsEveryLineAndIsRemovedAfterACleanRun)
 {
-    const std::string path = testing::TempDir() + "morva_errors.txt";
+    temp_folder dir;
+    const std::string path = dir / "errors.txt";
     EXPECT_EXIT(
         {
             open_error_file(QString::fromStdString(path));

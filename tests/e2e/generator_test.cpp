@@ -48,27 +48,32 @@ TEST_F(Generator, NoOptions)
     EXPECT_FALSE(exists("calc.ptu_bck"));
 }
 
-TEST_F(Generator, GeneratedNameCompletedAndTestedSuffixDefaulted)
+TEST_F(Generator, InsertInBothLanguages)
 {
-    // A tested file named without suffix is read as calc.cc; the HEADER
-    // statement still uses the bare base name.
-    fs::rename(dir + "/calc.c", dir + "/calc.cc");
-    tool_result r = run({"calc", "calc"});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(script(), joined(header("morvastart \"calc\" \"calc\"", "./calc.ptu", "\"./calc.cc\" ") + plain_body()));
-}
-
-TEST_F(Generator, Insert)
-{
-    tool_result r = run({"calc.c", "calc.ptu", "-INSERT"});
-    EXPECT_EQ(r.err, banner_lines() + clean_summary);
-    EXPECT_EQ(r.status, 0);
-    lines expected = header("morvastart \"calc.c\" \"calc.ptu\" -INSERT", "./calc.ptu", "") +
-                     lines{"HEADER calc, , ", ""} + title("-- INCLUDED FILE DECLARATIONS (-INCLUDED OPTION)") +
-                     lines{"", "##include \"./calc.c\"", ""} + lines{separator, "", "BEGIN", ""} +
-                     title("-- ENVIRONMENTS DECLARATIONS") + lines{""} +
-                     short_title("-- INCLUDED FILE ENVIRONNEMENT") + title("-- SERVICES DECLARATIONS");
-    EXPECT_EQ(script(), joined(expected));
+    struct {
+        const char* language;
+        const char* option;
+        lines body;
+    } cases[] = {
+        {"GB", "-INSERT",
+         lines{"HEADER calc, , ", ""} + title("-- INCLUDED FILE DECLARATIONS (-INCLUDED OPTION)") +
+             lines{"", "##include \"./calc.c\"", ""} + lines{separator, "", "BEGIN", ""} +
+             title("-- ENVIRONMENTS DECLARATIONS") + lines{""} + short_title("-- INCLUDED FILE ENVIRONNEMENT") +
+             title("-- SERVICES DECLARATIONS")},
+        {"FR", "-INSERE",
+         lines{"ENTETE calc, , ", ""} + title("-- DECLARATIONS DU FICHIER EN INCLUSION (OPTION -INSERE)") +
+             lines{"", "##include \"./calc.c\"", ""} + lines{separator, "", "DEBUT", ""} +
+             title("-- DECLARATIONS DES ENVIRONNEMENTS") + lines{""} +
+             short_title("-- ENVIRONNEMENT DU FICHIER INSERE") + title("-- DECLARATIONS DES SERVICES")}};
+    for (const auto& c : cases) {
+        fs::remove(dir + "/calc.ptu");
+        tool_result r = run({"calc.c", "calc.ptu", c.option}, {{"MORVALAN", c.language}});
+        EXPECT_EQ(r.err, banner_lines() + clean_summary);
+        EXPECT_EQ(r.status, 0);
+        // The image always names options in English; -INSERT leaves the file list empty.
+        EXPECT_EQ(script(), joined(header("morvastart \"calc.c\" \"calc.ptu\" -INSERT", "./calc.ptu", "") + c.body))
+            << c.language;
+    }
 }
 
 TEST_F(Generator, IntegrateSimulateAndUse)
@@ -78,7 +83,7 @@ TEST_F(Generator, IntegrateSimulateAndUse)
     write_file(dir + "/stub.c", "/* simulated */\n");
     write_file(dir + "/defs.h", "#define DEFS 1\n");
     tool_result r = run({"calc.c", "calc.ptu", "-INTEGRATE=io.c,util", "-SIMULATE=stub.c", "-USE=defs"},
-                        {{"MORVACPP", "c"}});
+                        {{"MORVACPP", "c"}, {"MORVALAN", "GB"}});
     EXPECT_EQ(r.err, banner_lines() + clean_summary);
     EXPECT_EQ(r.status, 0);
     lines expected =
@@ -113,7 +118,7 @@ lines french_layout(const std::string& header_keyword, const std::string& begin_
            title("-- DECLARATIONS DES SERVICES");
 }
 
-TEST_F(Generator, LanguageColumns)
+TEST_F(Generator, FrenchColumns)
 {
     write_file(dir + "/io.c", "\n");
     write_file(dir + "/stub.c", "\n");
@@ -127,36 +132,19 @@ TEST_F(Generator, LanguageColumns)
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(script(), joined(head + french_layout("ENTETE", "DEBUT", language[0] == 'f'))) << language;
     }
-    fs::remove(dir + "/calc.ptu");
-    tool_result r = run(args, {{"MORVALAN", "GB"}});
-    EXPECT_EQ(r.status, 0) << r.err;
-    lines english = lines{"HEADER calc, , ", ""} + title("-- TESTED FILE DECLARATIONS ") + tested_globals +
-                    title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") +
-                    lines{"", "-- Integrated file declarations io", "", ""} + lines{separator, "", "BEGIN", ""} +
-                    title("-- STUB DECLARATIONS OF THE SIMULATED FILES") +
-                    lines{"", "-- Simulated file declarations stub.c", ""} +
-                    title("-- ENVIRONMENTS DECLARATIONS") + lines{""} +
-                    short_title("-- INTEGRATED FILES ENVIRONNEMENTS") +
-                    short_title("-- SIMULATED FILES ENVIRONNEMENTS") + short_title("-- TESTED FILE ENVIRONNEMENT") +
-                    title("-- SERVICES DECLARATIONS");
-    EXPECT_EQ(script(), joined(head + english));
 }
 
-TEST_F(Generator, FrenchInsertTitles)
+TEST_F(Generator, ScriptNamesAreCompleted)
 {
-    tool_result r = run({"calc.c", "calc.ptu", "-INSERE"}, {{"MORVALAN", "FR"}});
+    // A tested file named without suffix is read as calc.cc; the HEADER
+    // statement still uses the bare base name.
+    fs::rename(dir + "/calc.c", dir + "/calc.cc");
+    tool_result r = run({"calc", "calc"});
     EXPECT_EQ(r.status, 0) << r.err;
-    lines expected = header("morvastart \"calc.c\" \"calc.ptu\" -INSERT", "./calc.ptu", "") +
-                     lines{"ENTETE calc, , ", ""} + title("-- DECLARATIONS DU FICHIER EN INCLUSION (OPTION -INSERE)") +
-                     lines{"", "##include \"./calc.c\"", ""} + lines{separator, "", "DEBUT", ""} +
-                     title("-- DECLARATIONS DES ENVIRONNEMENTS") + lines{""} +
-                     short_title("-- ENVIRONNEMENT DU FICHIER INSERE") + title("-- DECLARATIONS DES SERVICES");
-    EXPECT_EQ(script(), joined(expected));
-}
-
-TEST_F(Generator, SuffixOverrides)
-{
-    tool_result r = run({"calc.c", "calc"}, {{"MORVAPTU", "tst"}});
+    EXPECT_EQ(script(), joined(header("morvastart \"calc\" \"calc\"", "./calc.ptu", "\"./calc.cc\" ") + plain_body()));
+    fs::rename(dir + "/calc.cc", dir + "/calc.c");
+    // MORVAPTU replaces the default suffix.
+    r = run({"calc.c", "calc"}, {{"MORVAPTU", "tst"}});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(script("calc.tst"),
               joined(header("morvastart \"calc.c\" \"calc\"", "./calc.tst", "\"./calc.c\" ") + plain_body()));
@@ -184,33 +172,21 @@ TEST_F(Generator, NameMadeTooLongBySuffixIsRefused)
 
 TEST_F(Generator, RepeatedRunsKeepOneBackup)
 {
-    tool_result r = run({"calc.c", "calc.ptu"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    const std::string first = read_file(dir + "/calc.ptu");
-
-    r = run({"calc.c", "calc.ptu", "-INSERT"});
-    EXPECT_EQ(r.err, banner_lines() + renamed("./calc.ptu") + clean_summary);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(read_file(dir + "/calc.ptu_bck"), first);
-    const std::string second = read_file(dir + "/calc.ptu");
-    EXPECT_NE(second.find("-INSERT"), std::string::npos);
-
-    // A third run replaces the backup with the second script.
-    r = run({"calc.c", "calc.ptu"});
-    EXPECT_EQ(r.err, banner_lines() + renamed("./calc.ptu") + clean_summary);
-    EXPECT_EQ(read_file(dir + "/calc.ptu_bck"), second);
-    EXPECT_EQ(script(), joined(plain + plain_body()));
-}
-
-TEST_F(Generator, UnreadableScriptIsStillBackedUp)
-{
+    // Even an unreadable earlier script is backed up.
     write_file(dir + "/calc.ptu", "old script\n");
     chmod((dir + "/calc.ptu").c_str(), 0);
-    tool_result r = run({"calc.c", "calc.ptu"});
+    tool_result r = run({"calc.c", "calc.ptu", "-INSERT"});
     EXPECT_EQ(r.err, banner_lines() + renamed("./calc.ptu") + clean_summary);
     EXPECT_EQ(r.status, 0);
     chmod((dir + "/calc.ptu_bck").c_str(), 0644);
     EXPECT_EQ(read_file(dir + "/calc.ptu_bck"), "old script\n");
+    const std::string second = read_file(dir + "/calc.ptu");
+    EXPECT_NE(second.find("-INSERT"), std::string::npos);
+
+    // The next run replaces the backup with the script before it.
+    r = run({"calc.c", "calc.ptu"});
+    EXPECT_EQ(r.err, banner_lines() + renamed("./calc.ptu") + clean_summary);
+    EXPECT_EQ(read_file(dir + "/calc.ptu_bck"), second);
     EXPECT_EQ(script(), joined(plain + plain_body()));
 }
 
@@ -229,47 +205,29 @@ TEST_F(Generator, FailedBackupIsFatalAndLosesNothing)
     EXPECT_EQ(read_file(dir + "/calc.ptu_bck/keep"), "kept\n");
 }
 
-TEST_F(Generator, VestraLogRecordsPtuScriptsOnly)
+TEST_F(Generator, VestraLogRecordsPtuFilesOnly)
 {
-    tool_result r = run({"calc.c", "calc.ptu", "-VESTRA_LOG=vestra.log"});
-    EXPECT_EQ(r.err, banner_lines() + clean_summary);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(read_file(dir + "/vestra.log"), "PTU ./calc.ptu\n");
-    EXPECT_EQ(script(), joined(plain + plain_body()));
-
-    // Another suffix: the log is opened for appending but gets no line.
-    r = run({"calc.c", "calc.txt", "-VESTRA_LOG=vestra.log"});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(exists("calc.txt"));
-    EXPECT_EQ(read_file(dir + "/vestra.log"), "PTU ./calc.ptu\n");
-
-    // A fresh log for a non-script name is created empty.
-    r = run({"calc.c", "other.txt", "-VESTRA_LOG=fresh.log"});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(exists("fresh.log"));
-    EXPECT_EQ(read_file(dir + "/fresh.log"), "");
-
-    // Each created script appends its line.
-    r = run({"calc.c", "calc.ptu", "-VESTRA_LOG=vestra.log"});
-    EXPECT_EQ(read_file(dir + "/vestra.log"), "PTU ./calc.ptu\nPTU ./calc.ptu\n");
-}
-
-TEST_F(Generator, SymbolTableFileIsCreatedEmptyAndLoggedOnlyAsPtu)
-{
+    // The symbol table is created empty; named as a script, it is logged too.
     write_file(dir + "/tab.smb", "stale\n");
-    tool_result r = run({"calc.c", "calc.ptu", "-SYMBTAB=tab", "-VESTRA_LOG=v.log"});
+    tool_result r = run({"calc.c", "calc.ptu", "-SYMBTAB=tab", "-VESTRA_LOG=vestra.log"});
     EXPECT_EQ(r.err, banner_lines() + clean_summary);
     EXPECT_EQ(r.status, 0);
-    EXPECT_TRUE(exists("tab.smb"));
     EXPECT_EQ(read_file(dir + "/tab.smb"), "");
-    EXPECT_EQ(read_file(dir + "/v.log"), "PTU ./calc.ptu\n");
+    EXPECT_EQ(read_file(dir + "/vestra.log"), "PTU ./calc.ptu\n");
     EXPECT_EQ(script(), joined(header("morvastart \"calc.c\" \"calc.ptu\" -SYMBTAB=tab", "./calc.ptu",
                                       "\"./calc.c\" ") +
                                plain_body()));
-    // A symbol table named as a script is logged too.
-    r = run({"calc.c", "calc.ptu", "-SYMBTAB=tab.ptu", "-VESTRA_LOG=w.log"});
+    r = run({"calc.c", "calc.ptu", "-SYMBTAB=tab.ptu", "-VESTRA_LOG=vestra.log"});
+    EXPECT_EQ(read_file(dir + "/vestra.log"), "PTU ./calc.ptu\nPTU ./calc.ptu\nPTU ./tab.ptu\n");
+
+    // Another suffix: the log is opened for appending, or created, but gets no line.
+    r = run({"calc.c", "calc.txt", "-VESTRA_LOG=vestra.log"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(read_file(dir + "/w.log"), "PTU ./calc.ptu\nPTU ./tab.ptu\n");
+    EXPECT_TRUE(exists("calc.txt"));
+    EXPECT_EQ(read_file(dir + "/vestra.log"), "PTU ./calc.ptu\nPTU ./calc.ptu\nPTU ./tab.ptu\n");
+    r = run({"calc.c", "other.txt", "-VESTRA_LOG=fresh.log"});
+    EXPECT_TRUE(exists("fresh.log"));
+    EXPECT_EQ(read_file(dir + "/fresh.log"), "");
 }
 
 TEST_F(Generator, BundledExample)
@@ -306,7 +264,7 @@ TEST_F(Generator, MissingTestedFileIsFatal)
     EXPECT_EQ(script("calc.ptu_partial"), joined(partial));
 }
 
-TEST_F(Generator, MissingIntegratedFileIsFatal)
+TEST_F(Generator, MissingIntegratedSimulatedOrUsedFileIsFatal)
 {
     tool_result r = run({"calc.c", "calc.ptu", "-INTEGRATE=absent.c"});
     EXPECT_EQ(r.status, 7);
@@ -320,11 +278,7 @@ TEST_F(Generator, MissingIntegratedFileIsFatal)
                     lines{"", "-- Integrated file declarations absent", ""};
     EXPECT_EQ(script("calc.ptu_partial"), joined(partial));
     EXPECT_FALSE(exists("calc.ptu"));
-}
-
-TEST_F(Generator, MissingSimulatedAndUsedFilesAreFatal)
-{
-    tool_result r = run({"calc.c", "calc.ptu", "-SIMULATE=nostub.c"});
+    r = run({"calc.c", "calc.ptu", "-SIMULATE=nostub.c"});
     EXPECT_EQ(r.status, 7);
     EXPECT_NE(last_line(r.err).find("Cannot open the file ./nostub.c\n"), std::string::npos) << r.err;
     r = run({"calc.c", "calc.ptu", "-USE=nohead"});
@@ -381,7 +335,7 @@ TEST_F(Generator, UnwritableDirectoryKeepsScriptAndBackup)
 
 namespace {
 
-// Regression: a script named like one of the run's sources used to move the
+// Regression: a script named like one of the run's sources must not move the
 // source to its backup name and analyse the new script in its place.
 TEST_F(Generator, ScriptNamedLikeAnInputIsRefusedAndTouchesNothing)
 {

@@ -38,22 +38,14 @@ TEST_F(Morvacpp, CleanFileIsCopiedBetweenMarkers)
     EXPECT_EQ(r.status, 0);
 }
 
-TEST_F(Morvacpp, IncludeDirectoriesAndDefinitions)
+TEST_F(Morvacpp, IncludeDirectoriesAndDefinitionsFromAnOptionFile)
 {
     std::filesystem::create_directories(dir + "/inc");
     write_file(dir + "/inc/h.h", "h\n");
-    write_file(dir + "/a.c", "#include <h.h>\nN M\n");
-    tool_result r = run({"a.c", "-INCL=inc", "-DEFINE=N=3,M"});
-    EXPECT_EQ(r.out, "#line 1 \"a.c\"\n#line 1 \"inc/h.h\"\nh\n#line 1 \"a.c\"\n\n3  1 \n#line 0 \"\"\n");
-    EXPECT_EQ(r.status, 0);
-}
-
-TEST_F(Morvacpp, OptionFileAndFrenchName)
-{
     write_file(dir + "/opts", "-DEFINIR=V=7\n");
-    write_file(dir + "/a.c", "V\n");
-    tool_result r = run({"a.c", "@opts"});
-    EXPECT_EQ(r.out, "#line 1 \"a.c\"\n7 \n#line 0 \"\"\n");
+    write_file(dir + "/a.c", "#include <h.h>\nN M V\n");
+    tool_result r = run({"a.c", "-INCL=inc", "-DEFINE=N=3,M", "@opts"});
+    EXPECT_EQ(r.out, "#line 1 \"a.c\"\n#line 1 \"inc/h.h\"\nh\n#line 1 \"a.c\"\n\n3  1  7 \n#line 0 \"\"\n");
     EXPECT_EQ(r.status, 0);
 }
 
@@ -86,18 +78,11 @@ TEST_F(Morvacpp, StopPragmaCarriesOverToTheNextText)
 
 TEST_F(Morvacpp, WarningsGiveStatusThree)
 {
-    write_file(dir + "/a.c", "#ifdef\n#endif\n");
+    write_file(dir + "/a.c", "#ifdef\n#endif\n#if 1\nx\n");
     tool_result r = run({"a.c"});
     EXPECT_EQ(r.err, banner_lines(false) + "Tolvex-W-NOARGUMEN,  [a.c:1] ifdef with no argument\n" +
-                         "Tolvex-I-ENDNOEWAR,  End of execution with 1 warning(s)\n");
-    EXPECT_EQ(r.status, 3);
-}
-
-TEST_F(Morvacpp, UnterminatedConditionalReportedAtTheEnd)
-{
-    write_file(dir + "/a.c", "\n#if 1\nx\n");
-    tool_result r = run({"a.c"});
-    EXPECT_NE(r.err.find("Tolvex-W-UNTERCOND,  [a.c:2] unterminated #if conditional\n"), std::string::npos) << r.err;
+                         "Tolvex-W-UNTERCOND,  [a.c:3] unterminated #if conditional\n" +
+                         "Tolvex-I-ENDNOEWAR,  End of execution with 2 warning(s)\n");
     EXPECT_EQ(r.status, 3);
 }
 
@@ -117,7 +102,7 @@ TEST_F(Morvacpp, MissingPositionalIsACommandError)
     EXPECT_NE(r.err.find("Usage morvacpp:"), std::string::npos) << r.err;
 }
 
-// Regression: a full output used to end with status 0 and "0 error".
+// Regression: a full output must not end with status 0 and "0 error".
 TEST_F(Morvacpp, FailedWriteOfTheTextIsFatal)
 {
     write_file(dir + "/a.c", "int a;\n");

@@ -71,55 +71,26 @@ std::string integer_of(const decimal_number& d, bool& ok)
     return pint_image_text(p, 1, 0);
 }
 
-TEST_F(Decimal, RecordLayout)
+// The round-trip sweeps below cover ordinary values; these are the edges.
+TEST_F(Decimal, ImagesOfIntegersAndTexts)
 {
     static_assert(sizeof(decimal_number) == 32);
-    decimal_number zero;
-    EXPECT_TRUE(decimal_is_zero(zero));
-    EXPECT_EQ(image(zero), "0.0");
-}
-
-TEST_F(Decimal, ImagesOfIntegers)
-{
-    EXPECT_EQ(image(of_int(123)), "0.123E3");
-    decimal_number d = of_int(123); // normal form: byte 0 is the first digit
+    EXPECT_EQ(image(decimal_number{}), "0.0");
+    decimal_number d = of_int(-123); // normal form: byte 0 is the first digit
+    EXPECT_EQ(image(d), "-0.123E3");
     EXPECT_EQ(d.mantissa.byte[0], 1);
     EXPECT_EQ(d.exponent, 3);
-    EXPECT_EQ(d.sign, 0);
-    EXPECT_EQ(image(of_int(0)), "0.0");
-    EXPECT_EQ(image(of_int(1)), "0.1E1");
-    EXPECT_EQ(image(of_int(-5)), "-0.5E1");
-    EXPECT_EQ(of_int(-5).sign, 1);
-    EXPECT_EQ(image(of_int(10)), "0.1E2");
-    EXPECT_EQ(image(of_int(1000000)), "0.1E7");
-    EXPECT_EQ(image(of_int(2147483647)), "0.2147483647E10");
-    EXPECT_EQ(image(of_int(-9007199254740993)), "-0.9007199254740993E16");
+    EXPECT_EQ(d.sign, 1);
     // 18 digits, whose binary fraction lies just below them.
     EXPECT_EQ(image(of_int(121932631112635269)), "0.121932631112635269E18");
     EXPECT_EQ(image(read("1.00000762939453125")), "0.100000762939453125E1");
-    decimal_number largest, most_negative;
-    decimal_from_pint(largest, largest_pint());
+    decimal_number most_negative;
     decimal_from_pint(most_negative, most_negative_pint());
-    EXPECT_EQ(image(largest), "0.1870722095783555735E51");
     EXPECT_EQ(image(most_negative), "-0.1870722095783555735E51");
-}
-
-TEST_F(Decimal, ReadingTexts)
-{
-    EXPECT_EQ(image(read("0.1")), "0.1");
-    EXPECT_EQ(image(read("3.14159")), "0.314159E1");
-    EXPECT_EQ(image(read("1e10")), "0.1E11");
-    EXPECT_EQ(image(read("2.5E-3")), "0.25E-2");
-    EXPECT_EQ(image(read("1.5e+2")), "0.15E3");
     EXPECT_EQ(image(read(".5")), "0.5");
-    EXPECT_EQ(image(read("0.05")), "0.5E-1");
-    EXPECT_EQ(image(read("100.0")), "0.1E3");
-    EXPECT_EQ(image(read("-1.5")), "-0.15E1");
-    EXPECT_EQ(image(read("0.000")), "0.0");
+    EXPECT_EQ(image(read("2.5E-3")), "0.25E-2");
     EXPECT_EQ(image(read("-0.0")), "0.0");
-    EXPECT_EQ(image(read("0.123E3")), "0.123E3");
     EXPECT_EQ(image(read("123456789012345678901234567890")), "0.1234567890123456789E30");
-    EXPECT_EQ(image(read("1" + std::string(99, '0'))), "0.1E100");
     EXPECT_EQ(image(read("0." + std::string(99, '0') + "1")), "0.1E-99");
     EXPECT_EQ(image(read("9.99999999999999999999")), "0.1E2");
     EXPECT_EQ(image(read("1e999999999999999")), "0.1E2147483647"); // the exponent saturates
@@ -177,49 +148,26 @@ TEST_F(Decimal, ImageBufferIsTerminated)
     EXPECT_EQ(text[v.size()], '\0');
 }
 
-TEST_F(Decimal, AddAndSubtract)
+TEST_F(Decimal, Arithmetic)
 {
-    EXPECT_EQ(image(add(read("1.5"), read("2.25"))), "0.375E1");
     EXPECT_EQ(image(add(read("0.1"), read("0.2"))), "0.3");
-    EXPECT_EQ(image(sub(read("1"), read("1"))), "0.0");
     EXPECT_EQ(sub(read("1"), read("1")).sign, 0);
     EXPECT_EQ(image(sub(read("5"), read("7"))), "-0.2E1");
-    EXPECT_EQ(image(add(read("-5"), read("-7"))), "-0.12E2");
     EXPECT_EQ(image(add(read("-5"), read("7"))), "0.2E1");
-    EXPECT_EQ(image(sub(read("-5"), read("-7"))), "0.2E1");
     EXPECT_EQ(image(add(read("9.5"), read("0.5"))), "0.1E2");
     EXPECT_EQ(image(sub(read("100"), read("0.001"))), "0.99999E2");
-    EXPECT_EQ(image(add(read("1e20"), read("1"))), "0.1E21");
     EXPECT_EQ(image(add(read("1e-30"), read("1e30"))), "0.1E31");
     // Zero keeps the other operand whole, whatever its exponent.
-    EXPECT_EQ(image(add(read("0.5e-10"), read("0"))), "0.5E-10");
     EXPECT_EQ(image(add(read("0"), read("-0.5e-10"))), "-0.5E-10");
-    EXPECT_EQ(image(sub(read("0"), read("3e40"))), "-0.3E41");
     EXPECT_EQ(image(add(read("1e2000000000"), read("1e-2000000000"))), "0.1E2000000001");
-}
 
-TEST_F(Decimal, MultiplyAndDivide)
-{
-    EXPECT_EQ(image(mul(read("1.5"), read("2"))), "0.3E1");
-    EXPECT_EQ(image(mul(read("0.5"), read("0.5"))), "0.25");
     EXPECT_EQ(image(mul(read("-3"), read("4"))), "-0.12E2");
-    EXPECT_EQ(image(mul(read("-3"), read("-4"))), "0.12E2");
-    EXPECT_EQ(image(mul(read("-3"), read("0"))), "0.0");
     EXPECT_EQ(mul(read("-3"), read("0")).sign, 0);
     EXPECT_EQ(image(mul(read("1e200"), read("1e200"))), "0.1E401");
-    EXPECT_EQ(image(mul(read("1.1"), read("1.1"))), "0.121E1");
     EXPECT_EQ(image(mul(read("123456789"), read("987654321"))), "0.121932631112635269E18");
-
-    EXPECT_EQ(image(div(read("10"), read("4"))), "0.25E1");
-    EXPECT_EQ(image(div(read("1"), read("3"))), "0.3333333333333333333");
     EXPECT_EQ(image(div(read("2"), read("3"))), "0.6666666666666666666");
     EXPECT_EQ(image(mul(div(read("1"), read("3")), read("3"))), "0.1E1");
-    EXPECT_EQ(image(div(read("-1"), read("8"))), "-0.125");
     EXPECT_EQ(image(div(read("22"), read("7"))), "0.3142857142857142857E1");
-    EXPECT_EQ(image(div(read("1"), read("7"))), "0.1428571428571428571");
-    EXPECT_EQ(image(div(read("9"), read("1"))), "0.9E1");
-    EXPECT_EQ(image(div(read("1"), read("9"))), "0.1111111111111111111");
-    EXPECT_EQ(image(div(read("0"), read("5"))), "0.0");
     EXPECT_EQ(image(div(read("1e-300"), read("-1e300"))), "-0.1E-599");
     EXPECT_EQ(current_counts().errors, 0);
 }
@@ -281,28 +229,11 @@ TEST_F(Decimal, RecordsOutOfNormalFormAreNormalised)
 TEST_F(Decimal, ToPint)
 {
     bool ok = false;
-    EXPECT_EQ(integer_of(read("123.9"), ok), "123");
-    EXPECT_TRUE(ok);
     EXPECT_EQ(integer_of(read("-123.9"), ok), "-123");
-    EXPECT_EQ(integer_of(read("0.5"), ok), "0");
+    EXPECT_TRUE(ok);
     EXPECT_EQ(integer_of(read("-0.5"), ok), "0");
-    EXPECT_EQ(integer_of(read("0"), ok), "0");
-    EXPECT_EQ(integer_of(read("1e-20"), ok), "0");
     EXPECT_EQ(integer_of(read("2.9999999999999999999"), ok), "2");
-    EXPECT_EQ(integer_of(of_int(123), ok), "123");
-    EXPECT_EQ(integer_of(read("1e47"), ok), "1" + std::string(47, '0'));
-    EXPECT_TRUE(ok);
     EXPECT_EQ(integer_of(read("0.999e48"), ok), "999" + std::string(45, '0'));
-    EXPECT_TRUE(ok);
-    // 48 nines, the most digits a conversion gives back.
-    pint nines = pint_zero;
-    for (int k = 0; k < 48; ++k) {
-        pint_mul_small(nines, nines, 10);
-        pint_add_small(nines, nines, 9);
-    }
-    decimal_number d;
-    decimal_from_pint(d, nines);
-    EXPECT_EQ(integer_of(d, ok), std::string(48, '9'));
     EXPECT_TRUE(ok);
     EXPECT_EQ(integer_of(read("1e48"), ok), "0"); // 0.1E49: too many digits
     EXPECT_FALSE(ok);
@@ -350,8 +281,10 @@ TEST_F(Decimal, ImagesRoundTripThroughTheReader)
             text += char('0' + first + random.below(10 - first));
         }
         int exponent = random.below(601) - 300;
-        if (exponent != 0)
-            text += "E" + std::to_string(exponent);
+        if (exponent != 0) {
+            text += 'E';
+            text += std::to_string(exponent);
+        }
         ASSERT_EQ(image(read(text)), text);
     }
 }

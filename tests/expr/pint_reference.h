@@ -14,8 +14,6 @@
 __extension__ typedef __int128 i128;
 __extension__ typedef unsigned __int128 u128;
 
-inline constexpr i128 i128_max = i128((~u128(0)) >> 1);
-inline constexpr i128 i128_min = -i128_max - 1;
 
 // Byte k counted from the least significant (0..20) of the record.
 inline std::uint8_t& byte_from_bottom(pint& p, int k) { return p.byte[k == 20 ? 0 : k + 1]; }
@@ -27,20 +25,6 @@ inline pint from_i128(i128 v)
     for (int k = 0; k < 21; ++k)
         byte_from_bottom(p, k) = k < 16 ? std::uint8_t(u128(v) >> (8 * k)) : (v < 0 ? 0xFF : 0x00);
     return p;
-}
-
-// False when the value does not fit 128 bits.
-inline bool to_i128(const pint& p, i128& v)
-{
-    u128 u = 0;
-    for (int k = 15; k >= 0; --k)
-        u = (u << 8) | byte_from_bottom(p, k);
-    v = i128(u);
-    std::uint8_t fill = v < 0 ? 0xFF : 0x00;
-    for (int k = 16; k < 21; ++k)
-        if (byte_from_bottom(p, k) != fill)
-            return false;
-    return true;
 }
 
 using bits168 = std::bitset<168>;
@@ -59,6 +43,13 @@ inline pint from_bits(const bits168& b)
     for (int n = 0; n < 168; ++n)
         if (b[n])
             byte_from_bottom(p, n / 8) |= std::uint8_t(1u << (n % 8));
+    return p;
+}
+
+inline pint pint_of(std::int32_t i)
+{
+    pint p;
+    pint_from_int(p, i);
     return p;
 }
 

@@ -83,13 +83,6 @@ int reference_compare(const pint& a, const pint& b)
     return x.low == y.low ? 0 : x.low < y.low ? -1 : 1;
 }
 
-pint pint_of(std::int32_t i)
-{
-    pint p;
-    pint_from_int(p, i);
-    return p;
-}
-
 pint shift_count(int n)
 {
     return pint_of(n);
@@ -98,25 +91,13 @@ pint shift_count(int n)
 TEST_F(Pint, LayoutAndConstants)
 {
     static_assert(sizeof(pint) == 21);
-    pint minus_one = pint_of(-1);
-    for (std::uint8_t b : minus_one.byte)
-        EXPECT_EQ(b, 0xFF);
-    EXPECT_EQ(pint_compare(minus_one, pint_zero), -1);
-    EXPECT_EQ(pint_compare(pint_zero, minus_one), 1);
-
-    pint p = pint_of(0x01020304);
-    EXPECT_EQ(p.byte[0], 0);
-    EXPECT_EQ(p.byte[1], 0x04); // byte 1 is the least significant
-    EXPECT_EQ(p.byte[2], 0x03);
-    EXPECT_EQ(p.byte[3], 0x02);
-    EXPECT_EQ(p.byte[4], 0x01);
-    for (int k = 5; k < 21; ++k)
-        EXPECT_EQ(p.byte[k], 0);
-
-    EXPECT_EQ(pint_one.byte[1], 1);
+    pint p = pint_of(-0x01020304); // byte 0 is the sign byte, byte 1 the least significant
+    EXPECT_EQ(p.byte[0], 0xFF);
+    EXPECT_EQ(p.byte[1], 0xFC);
+    EXPECT_EQ(p.byte[4], 0xFE);
+    EXPECT_EQ(p.byte[5], 0xFF);
     EXPECT_TRUE(same(pint_one, pint_of(1)));
     EXPECT_TRUE(same(pint_zero, pint_of(0)));
-    EXPECT_TRUE(same(pint_of(INT32_MIN), from_i128(INT32_MIN)));
 }
 
 TEST_F(Pint, CompareReadsByteZeroAsSigned)
@@ -133,21 +114,6 @@ TEST_F(Pint, CompareReadsByteZeroAsSigned)
     for (int i = 0; i < 2000; ++i) {
         pint a = random.any_pint(), b = random.below(8) == 0 ? a : random.any_pint();
         ASSERT_EQ(pint_compare(a, b), reference_compare(a, b)) << i;
-    }
-}
-
-TEST_F(Pint, SumsAndDifferencesAgreeWith128Bits)
-{
-    for (int i = 0; i < 5000; ++i) {
-        i128 x = random.signed_value(126), y = random.signed_value(126);
-        pint s, d;
-        int errors = errors_during([&] {
-            pint_add(s, from_i128(x), from_i128(y));
-            pint_sub(d, from_i128(x), from_i128(y));
-        });
-        ASSERT_EQ(errors, 0);
-        ASSERT_TRUE(same(s, from_i128(x + y))) << decimal_of(x) << " + " << decimal_of(y);
-        ASSERT_TRUE(same(d, from_i128(x - y))) << decimal_of(x) << " - " << decimal_of(y);
     }
 }
 
@@ -174,26 +140,14 @@ TEST_F(Pint, OverflowAtTheLimits)
     pint r;
     testing::internal::CaptureStderr();
     EXPECT_EQ(errors_during([&] { pint_add(r, largest_pint(), pint_one); }), 1);
-    std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(err, "Tolvex-E-OVERFLOW,  Integer operation overflow \n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Tolvex-E-OVERFLOW,  Integer operation overflow \n");
     EXPECT_TRUE(same(r, most_negative_pint())); // the value reached remains
-
-    EXPECT_EQ(errors_during([&] { pint_add_small(r, largest_pint(), 1); }), 1);
-    EXPECT_TRUE(same(r, most_negative_pint()));
-    EXPECT_EQ(errors_during([&] { pint_sub(r, most_negative_pint(), pint_one); }), 1);
-    EXPECT_TRUE(same(r, largest_pint()));
-    EXPECT_EQ(errors_during([&] { pint_add_small(r, most_negative_pint(), -1); }), 1);
     // A sign byte of 0 is non-negative: 0 - (-2^167) does not fit either.
     EXPECT_EQ(errors_during([&] { pint_sub(r, pint_zero, most_negative_pint()); }), 1);
     EXPECT_EQ(errors_during([&] { pint_add(r, most_negative_pint(), most_negative_pint()); }), 1);
     EXPECT_TRUE(same(r, pint_zero));
-
-    EXPECT_EQ(errors_during([&] { pint_add(r, largest_pint(), most_negative_pint()); }), 0);
-    EXPECT_TRUE(same(r, pint_of(-1)));
     EXPECT_EQ(errors_during([&] { pint_sub(r, pint_of(-1), most_negative_pint()); }), 0);
     EXPECT_TRUE(same(r, largest_pint()));
-    EXPECT_EQ(errors_during([&] { pint_add_small(r, most_negative_pint(), 1); }), 0);
-    EXPECT_EQ(current_counts().errors, 6);
 }
 
 TEST_F(Pint, ResultMayBeAnOperand)
@@ -213,12 +167,12 @@ TEST_F(Pint, ResultMayBeAnOperand)
 
 TEST_F(Pint, SmallSumsAndProducts)
 {
-    for (int i = 0; i < 5000; ++i) {
+    for (int i = 0; i < 3000; ++i) {
         i128 x = random.signed_value(96);
         std::int32_t k = random.int32();
         std::int32_t factor = k & INT32_MAX;
         pint s, p;
-        EXPECT_EQ(errors_during([&] {
+        ASSERT_EQ(errors_during([&] {
             pint_add_small(s, from_i128(x), k);
             pint_mul_small(p, from_i128(x), factor);
         }),
@@ -226,28 +180,18 @@ TEST_F(Pint, SmallSumsAndProducts)
         ASSERT_TRUE(same(s, from_i128(x + k)));
         ASSERT_TRUE(same(p, from_i128(x * factor))) << decimal_of(x) << " * " << factor;
     }
-}
-
-TEST_F(Pint, SmallProductOverflow)
-{
-    pint r, top{}; // 2^160
+    // At the top: 2^160 * 127 fits, * 128 does not; -2^160 * 128 just fits.
+    pint r, top{};
     top.byte[0] = 1;
     EXPECT_EQ(errors_during([&] { pint_mul_small(r, top, 127); }), 0);
-    EXPECT_EQ(r.byte[0], 127);
     EXPECT_EQ(errors_during([&] { pint_mul_small(r, top, 128); }), 1);
-    EXPECT_EQ(errors_during([&] { pint_mul_small(r, largest_pint(), 2); }), 1);
-    EXPECT_TRUE(same(r, pint_of(-2)));
-    EXPECT_EQ(errors_during([&] { pint_mul_small(r, largest_pint(), INT32_MAX); }), 1);
     pint minus_top;
     pint_negate(minus_top, top);
     EXPECT_EQ(errors_during([&] { pint_mul_small(r, minus_top, 128); }), 0);
     EXPECT_TRUE(same(r, most_negative_pint()));
     EXPECT_EQ(errors_during([&] { pint_mul_small(r, minus_top, 129); }), 1);
-    EXPECT_EQ(errors_during([&] { pint_mul_small(r, pint_of(-5), 0); }), 0);
-    EXPECT_TRUE(same(r, pint_zero));
-    // A negative factor is outside the intended use but stays exact.
-    EXPECT_EQ(errors_during([&] { pint_mul_small(r, pint_of(7), -3); }), 0);
-    EXPECT_TRUE(same(r, pint_of(-21)));
+    EXPECT_EQ(errors_during([&] { pint_add_small(r, largest_pint(), 1); }), 1);
+    EXPECT_TRUE(same(r, most_negative_pint()));
 }
 
 TEST_F(Pint, ProductsAgreeWith128Bits)
@@ -300,24 +244,14 @@ TEST_F(Pint, ProductOverflowFollowsTheMagnitudes)
 
 TEST_F(Pint, ProductAtTheLimits)
 {
-    pint r, p83, p84;
+    pint r, p83, p84, minus_p83;
     pint_shift_left(p83, pint_one, shift_count(83));
     pint_shift_left(p84, pint_one, shift_count(84));
     EXPECT_EQ(errors_during([&] { pint_mul(r, p83, p84); }), 1); // 2^167
-    pint minus_p83;
     pint_negate(minus_p83, p83);
     EXPECT_EQ(errors_during([&] { pint_mul(r, minus_p83, p84); }), 0); // -2^167 fits
     EXPECT_TRUE(same(r, most_negative_pint()));
-    EXPECT_EQ(errors_during([&] { pint_mul(r, most_negative_pint(), pint_one); }), 0);
-    EXPECT_TRUE(same(r, most_negative_pint()));
     EXPECT_EQ(errors_during([&] { pint_mul(r, most_negative_pint(), pint_of(-1)); }), 1);
-    EXPECT_EQ(errors_during([&] { pint_mul(r, largest_pint(), pint_of(-1)); }), 0);
-    EXPECT_EQ(errors_during([&] { pint_mul(r, pint_of(-3), pint_zero); }), 0);
-    EXPECT_TRUE(same(r, pint_zero));
-    pint p100;
-    pint_shift_left(p100, pint_one, shift_count(100));
-    EXPECT_EQ(errors_during([&] { pint_mul(r, p100, p100); }), 1);
-    EXPECT_TRUE(same(r, pint_zero)); // 2^200 truncated to 168 bits
 }
 
 // The quotient rounds down (toward minus infinity) when the signs differ and
@@ -423,26 +357,15 @@ TEST_F(Pint, SmallDivisorFromTheTop)
         ASSERT_TRUE(same(q, from_i128(a / k)));
         ASSERT_EQ(rem, int(a % k));
     }
-    // The value is read unsigned: 2^167 / 2 = 2^166.
+    // The value is read unsigned: (2^168 - 1) / 255 = 0x0101...01.
     pint q;
     int rem;
-    div_euclid_pint(q, most_negative_pint(), 2, rem);
-    EXPECT_EQ(q.byte[0], 0x40);
-    EXPECT_EQ(rem, 0);
-    div_euclid_pint(q, pint_of(-1), 255, rem); // (2^168 - 1) / 255 = 0x0101...01
+    div_euclid_pint(q, pint_of(-1), 255, rem);
     for (std::uint8_t b : q.byte)
         EXPECT_EQ(b, 0x01);
     EXPECT_EQ(rem, 0);
-}
-
-TEST_F(Pint, SmallDivisorOutOfRangeIsInternal)
-{
-    pint q;
-    int rem;
-    EXPECT_EXIT(div_euclid_pint(q, pint_one, 0, rem), testing::ExitedWithCode(9),
+    EXPECT_EXIT(div_euclid_pint(q, pint_one, 256, rem), testing::ExitedWithCode(9),
                 "Tolvex-S-ERRINTFCT,  Internal error in the function gfmath div_euclid_pint");
-    EXPECT_EXIT(div_euclid_pint(q, pint_one, 256, rem), testing::ExitedWithCode(9), "gfmath div_euclid_pint");
-    EXPECT_EXIT(div_euclid_pint(q, pint_one, -10, rem), testing::ExitedWithCode(9), "gfmath div_euclid_pint");
 }
 
 TEST_F(Pint, ShiftsAgreeWithABitSet)
@@ -492,16 +415,6 @@ TEST_F(Pint, ShiftCounts)
 
 TEST_F(Pint, WidthsOfBits)
 {
-    EXPECT_EQ(pint_bits_agree(pint_of(127), 7, 0), 1); // fits a signed char
-    EXPECT_EQ(pint_bits_agree(pint_of(128), 7, 0), 0);
-    EXPECT_EQ(pint_bits_agree(pint_of(-128), 7, 0), 1);
-    EXPECT_EQ(pint_bits_agree(pint_of(-129), 7, 0), 0);
-    EXPECT_EQ(pint_bits_agree(pint_zero, -1, 0), 1);
-    EXPECT_EQ(pint_bits_agree(pint_zero, -1, 1), 0);
-    EXPECT_EQ(pint_bits_agree(pint_of(-1), -5, 1), 1);
-    EXPECT_EQ(pint_bits_agree(most_negative_pint(), 167, 0), 1);
-    EXPECT_EQ(pint_bits_agree(most_negative_pint(), 166, 0), 0);
-
     for (int i = 0; i < 3000; ++i) {
         pint a = random.any_pint();
         int n = random.below(175) - 3;
@@ -551,32 +464,19 @@ TEST_F(Pint, BitwiseAndLogical)
 
 TEST_F(Pint, ToInt)
 {
-    for (int i = 0; i < 3000; ++i) {
-        std::int32_t v = random.int32(), back = 7;
-        ASSERT_TRUE(pint_to_int(back, pint_of(v)));
-        ASSERT_EQ(back, v);
-    }
     std::int32_t i = 7;
-    EXPECT_TRUE(pint_to_int(i, pint_of(INT32_MAX)));
-    EXPECT_EQ(i, INT32_MAX);
     EXPECT_TRUE(pint_to_int(i, pint_of(INT32_MIN)));
     EXPECT_EQ(i, INT32_MIN);
-    EXPECT_EQ(current_counts().errors, 0);
-
     testing::internal::CaptureStderr();
     EXPECT_FALSE(pint_to_int(i, from_i128(i128(1) << 31)));
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Tolvex-E-OVERFLOW,  Integer operation overflow \n");
     EXPECT_EQ(i, 0);
-    i = 7;
     EXPECT_FALSE(pint_to_int(i, from_i128(-(i128(1) << 31) - 1)));
-    EXPECT_EQ(i, 0);
-    EXPECT_FALSE(pint_to_int(i, most_negative_pint()));
-    EXPECT_FALSE(pint_to_int(i, largest_pint()));
     pint high{}; // 2^160 + 1: a low part that fits does not hide the top
     high.byte[0] = 1;
     high.byte[1] = 1;
     EXPECT_FALSE(pint_to_int(i, high));
-    EXPECT_EQ(current_counts().errors, 5);
+    EXPECT_EQ(current_counts().errors, 3);
 }
 
 } // namespace

@@ -20,13 +20,6 @@ protected:
     operands random{7031};
 };
 
-pint pint_of(std::int32_t i)
-{
-    pint p;
-    pint_from_int(p, i);
-    return p;
-}
-
 std::string image(const pint& a, int form, int width) { return pint_image_text(a, form, width); }
 
 // Byte k (from the bottom) of the 168-bit sign extension of v.
@@ -65,40 +58,18 @@ std::string binary_reference(i128 v, int width)
     return s;
 }
 
+// A few texts by hand, which also pin down the references the sweep uses.
 TEST_F(PintImage, KnownTexts)
 {
-    EXPECT_EQ(image(pint_of(255), 8, 8), "0xFF");
-    EXPECT_EQ(image(pint_of(255), 0, 8), "FF");
-    EXPECT_EQ(image(pint_of(255), 8, 16), "0x00FF");
     EXPECT_EQ(image(pint_of(255), 8, 9), "0x00FF");
     EXPECT_EQ(image(pint_of(0x1234), 8, 8), "0x34"); // higher bytes are not shown
-    EXPECT_EQ(image(pint_of(-1), 8, 32), "0xFFFFFFFF");
     EXPECT_EQ(image(pint_of(-1), 8, -32), "0xFFFFFFFF"); // the sign of the width is ignored
-    EXPECT_EQ(image(pint_of(10), 0, 1), "0A");
-    EXPECT_EQ(image(pint_of(-1), 1, 32), "-1");
-    EXPECT_EQ(image(pint_zero, 1, 32), "0");
-    EXPECT_EQ(image(pint_of(-1234567), 3, 0), "-1234567");
     EXPECT_EQ(image(pint_of(1234567), 6, 500), "1234567"); // decimal ignores the width
-    EXPECT_EQ(image(pint_of(5), 2, 8), "00000101B");
-    EXPECT_EQ(image(pint_of(5), 7, 8), "0b00000101");
     EXPECT_EQ(image(pint_of(-2), 7, 4), "0b11111110");
     EXPECT_EQ(image(pint_of(0xA5), 2, 16), "0000000010100101B");
-}
-
-TEST_F(PintImage, WidthZeroShowsTheSignificantBytes)
-{
-    EXPECT_EQ(image(pint_zero, 0, 0), "00");
-    EXPECT_EQ(image(pint_of(127), 0, 0), "7F");
+    // Width 0: the fewest bytes that keep the sign.
     EXPECT_EQ(image(pint_of(128), 0, 0), "0080");
-    EXPECT_EQ(image(pint_of(255), 8, 0), "0x00FF");
-    EXPECT_EQ(image(pint_of(-1), 0, 0), "FF");
-    EXPECT_EQ(image(pint_of(-128), 0, 0), "80");
     EXPECT_EQ(image(pint_of(-129), 0, 0), "FF7F");
-    EXPECT_EQ(image(pint_of(-256), 0, 0), "FF00");
-    EXPECT_EQ(image(pint_of(-1), 2, 0), "11111111B");
-    EXPECT_EQ(image(pint_of(0x12345678), 0, 0), "12345678");
-    std::string largest = image(largest_pint(), 0, 0);
-    EXPECT_EQ(largest, "7F" + std::string(40, 'F'));
     EXPECT_EQ(image(most_negative_pint(), 0, 0), "80" + std::string(40, '0'));
 }
 
@@ -171,23 +142,13 @@ TEST_F(PintImage, OtherFormsAreInternalErrors)
 
 TEST(IntFromText, DecimalAndHexadecimal)
 {
-    EXPECT_EQ(int_from_text("1Fh"), 31);
     EXPECT_EQ(int_from_text("1fh"), 31);
-    EXPECT_EQ(int_from_text("1FH"), 31);
-    EXPECT_EQ(int_from_text("12 34"), 12);
     EXPECT_EQ(int_from_text("12\t34"), 12);
     EXPECT_EQ(int_from_text("1F h"), 1); // cut at the blank: decimal "1F"
-    EXPECT_EQ(int_from_text("12h34"), 12);
     EXPECT_EQ(int_from_text("0x1Fh"), 0); // hexadecimal digits stop at the x
-    EXPECT_EQ(int_from_text("1G2h"), 1);
-    EXPECT_EQ(int_from_text("h"), 0);
-    EXPECT_EQ(int_from_text(""), 0);
     EXPECT_EQ(int_from_text(" 12"), 0);
     EXPECT_EQ(int_from_text("-12"), 0);
-    EXPECT_EQ(int_from_text("2147483647"), INT32_MAX);
-    EXPECT_EQ(int_from_text("7FFFFFFFh"), INT32_MAX);
-    EXPECT_EQ(int_from_text("FFFFFFFFh"), -1); // wraps in 32 bits
-    EXPECT_EQ(int_from_text("4294967297"), 1);
+    EXPECT_EQ(int_from_text("4294967297"), 1); // wraps in 32 bits
     EXPECT_EQ(int_from_text("123456789ABh"), int32_t(0x456789AB));
 }
 

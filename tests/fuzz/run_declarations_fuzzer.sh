@@ -9,6 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 seconds="${1:-1800}"
 build="${2:-build-fuzz}"
+bash scripts/setup.sh
+bash scripts/setup_peers.sh
 if [ ! -f "$build/CMakeCache.txt" ]; then
   CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DMORVA_FUZZ=ON -DMORVA_SANITIZE=ON > /dev/null

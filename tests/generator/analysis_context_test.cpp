@@ -3,15 +3,16 @@
 // and contexts that keep their macros apart.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
-#include <unistd.h>
 
 #include "diag/message_catalogue.h"
 #include "diag/report.h"
 #include "driver/option_values.h"
 #include "generator/analysis_context.h"
+#include "test_support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -19,20 +20,14 @@ namespace {
 
 class AnalysisContext : public testing::Test {
 protected:
-    fs::path dir;
+    temp_folder dir{"morva_context"};
     option_values values;
     void SetUp() override
     {
         register_all_messages();
         reset_reporting();
-        dir = fs::temp_directory_path() /
-              ("morva_context_" + std::to_string(getpid()) + "_" +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
     }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string path(const std::string& name) const { return (dir / name).string(); }
+    std::string path(const std::string& name) const { return dir / name; }
 };
 
 TEST_F(AnalysisContext, IncludeTextOfAPlainName)
@@ -87,16 +82,6 @@ TEST_F(AnalysisContext, DefineOptionsAndTestClass)
     EXPECT_EQ(context.scopes.session->friend_class_name, "TESTER");
     end_context(context, true);
     EXPECT_EQ(cpp_macro_text(context.names, "LEVEL"), "");
-}
-
-TEST_F(AnalysisContext, MissingIncludedFileEndsTheRun)
-{
-    analysis_context context;
-    start_context(context, values, true);
-    std::string missing = path("missing.c");
-    EXPECT_EXIT(analyse_include(missing, context), testing::ExitedWithCode(7),
-                "Tolvex-F-IMPOUVFIC,  (\\[[^]]*\\] )?Cannot open the file " + missing + "\n");
-    end_context(context, true);
 }
 
 } // namespace

@@ -1,17 +1,18 @@
-// A generation run inside the test process: the names completed in place,
-// the NOGENERAT case, and the header and body written through one object.
+// A generation run inside the test process: the names completed in place
+// and the NOGENERAT case (whole scripts are checked end to end).
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include <unistd.h>
 
 #include "diag/message_catalogue.h"
 #include "diag/report.h"
 #include "driver/option_values.h"
 #include "generator/generation.h"
+#include "test_support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -19,7 +20,7 @@ namespace {
 
 class Generation : public testing::Test {
 protected:
-    fs::path dir;
+    temp_folder dir{"morva_generation"};
     option_values values;
     void SetUp() override
     {
@@ -27,16 +28,10 @@ protected:
         reset_reporting();
         for (const char* v : {"MORVAPTU", "MORVACPP", "MORVASMB", "MORVADEF", "MVX_NOBASENAME"})
             unsetenv(v);
-        dir = fs::temp_directory_path() /
-              ("morva_generation_" + std::to_string(getpid()) + "_" +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        std::ofstream(dir / "calc.c") << "/* empty */\n";
-        std::ofstream(dir / "std.def") << "#define STD 1\n";
+        dir.write("calc.c", "/* empty */\n");
+        dir.write("std.def", "#define STD 1\n");
     }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string path(const std::string& name) const { return (dir / name).string(); }
+    std::string path(const std::string& name) const { return dir / name; }
 };
 
 std::string slurp(const std::string& path)
@@ -87,25 +82,6 @@ TEST_F(Generation, NamesCompletedInPlace)
     // 82-character frame and box lines around the 54-character tool line.
     EXPECT_EQ(text.find("\n--%c image\n"), 83u + 55u + 82u);
     EXPECT_NE(text.find("\n-- File : " + path("out.ptu") + "\n"), std::string::npos);
-}
-
-TEST_F(Generation, TitlesFollowTheLanguage)
-{
-    values.tested_file = path("calc.c");
-    values.generated_file = path("calc.ptu");
-    int saved = script_language;
-    script_language = 0;
-    generation run(values);
-    ASSERT_TRUE(open_script(run, "image"));
-    write_script_body(run);
-    finish_script(run, "image");
-    script_language = saved;
-    std::string text = slurp(path("calc.ptu"));
-    EXPECT_NE(text.find("\nENTETE calc, , \n\n"), std::string::npos);
-    EXPECT_NE(text.find("\n--\n-- DECLARATIONS LIEES AU FICHIER TESTE \n--\n"), std::string::npos);
-    EXPECT_NE(text.find("\n\nDEBUT\n\n"), std::string::npos);
-    EXPECT_EQ(text.find("HEADER"), std::string::npos);
-    EXPECT_EQ(text.substr(text.size() - 81), std::string(80, '-') + "\n");
 }
 
 } // namespace

@@ -28,7 +28,7 @@ import make_inputs  # noqa: E402
 import peer_setup  # noqa: E402
 
 # (pattern, replacement, why): rewrites of gcc's tokens into morvacpp's form.
-# Each comes from a real difference that the tool's rules prescribe.
+# Each is a deliberate difference of morvacpp's, explained beside it.
 KNOWN_DIFFERENCES = [
     # CALL(F2, 0) with CALL(f, x) f(x) hands F2 the argument " 0" with its
     # leading blank: arguments are substituted as written, blanks included,
