@@ -5,11 +5,13 @@
 // bodies are in print_record.cpp, function types in print_function_type.cpp.
 #include "analyser/print_type.h"
 
+#include <optional>
 #include <utility>
 
 #include "analyser/print_name.h"
 #include "analyser/print_parts.h"
 #include "analyser/type_model.h"
+#include "expr/constant_value.h"
 
 namespace {
 
@@ -77,10 +79,13 @@ std::string bound_of(const array_payload& array, int mode)
             return "100";
         return array.bound_text;
     }
-    // Until bounds are evaluated, a brace list gives its count; anything
-    // else counts as not computed.
-    if (array.bound_value && array.bound_value->is_list)
-        return std::to_string(array.bound_value->count());
+    // The initialiser sizes the array: a brace list gives its count, a
+    // string its length plus one, a constant its value. Its messages were
+    // given when it was analysed, so this evaluation is silent.
+    if (array.bound_value) {
+        if (std::optional<std::string> bound = array_bound_of_value(*array.bound_value, nullptr, "", 0, nullptr))
+            return *bound;
+    }
     return mode == mode_value_holder ? "100" : "";
 }
 

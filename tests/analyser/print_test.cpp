@@ -45,6 +45,16 @@ protected:
     }
 };
 
+TEST_F(printing, UnsizedArraysTakeTheSizeOfTheirInitialiser)
+{
+    // A string counts its terminating NUL; nested lists count their rows.
+    analyse("char greeting[] = \"abc\"; int grid[][2] = {{1, 2}, {3, 4}, {5, 6}}; int none[];");
+    EXPECT_EQ(declaration("greeting", 0), "char greeting[4];");
+    EXPECT_EQ(declaration("grid", 0), "int grid[3][2];");
+    EXPECT_EQ(declaration("none", 0), "int none[];");
+    EXPECT_EQ(declaration("none", 7), "int none[100];");
+}
+
 TEST_F(printing, PlainDeclarationsOfEachKind)
 {
     analyse("int counter; unsigned char byte; long double ld; const int limit = 3; char *name;\n"
