@@ -4,63 +4,11 @@
 // lines of every generated script must also pass gcc -fsyntax-only.
 #include <gtest/gtest.h>
 
-#include <regex>
-
 #include "native_lines.h"
 #include "run_tool.h"
+#include "script_layout.h"
 
 namespace {
-
-using lines = std::vector<std::string>;
-
-const std::string separator(80, '-');
-const std::string frame = "--" + std::string(80, '*');
-const std::string boxed = "--*" + std::string(78, ' ') + "*";
-const std::string masked_date = "--%d DATE : <date>";
-const std::string clean_summary = "Tolvex-I-ENDNOENWR,  End of execution with 0 error and 0 warning\n";
-
-lines operator+(lines a, const lines& b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-std::string joined(const lines& text)
-{
-    std::string result;
-    for (const std::string& l : text)
-        result += l + "\n";
-    return result;
-}
-
-lines header(const std::string& image, const std::string& generated, const std::string& file_list)
-{
-    return {frame,      "-- tool : C Source Code Parser VERSION 4.1.0.2.117.006",
-            boxed,      "--%c " + image,
-            boxed,      "-- File : " + generated,
-            "--%f " + file_list,
-            boxed,      masked_date,
-            boxed,      frame};
-}
-
-lines title(const std::string& text)
-{
-    return {separator, "--", text, "--", separator};
-}
-
-lines short_title(const std::string& text)
-{
-    return {separator, text, separator};
-}
-
-std::string masked(const std::string& script)
-{
-    static const std::regex date_line("\n--%d DATE : [A-Za-z]{3} [A-Za-z]{3} [ 0-9][0-9] [0-9:]{8} [0-9]{4}\n");
-    std::smatch m;
-    if (!std::regex_search(script, m, date_line))
-        return script;
-    return m.prefix().str() + "\n" + masked_date + "\n" + m.suffix().str();
-}
 
 // The words of one script language.
 struct words {
