@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds only the two commands and their
+# Installs what is missing, builds only the commands and their
 # translations, installs them into ./prefix and runs morvastart on the
 # bundled example, then prints the script it wrote.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF -DMORVA_BENCH=OFF > /dev/null
-cmake --build build -j2 --target morvastart morvacpp morva_translations
+cmake --build build -j2 --target morvastart morvacpp morvadecl morva_translations
 cmake --install build --prefix "$PWD/prefix" > /dev/null
 out=$(mktemp -d)
 cp examples/calc.c examples/calc.h "$out"/
