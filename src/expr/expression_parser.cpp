@@ -16,6 +16,7 @@
 #include "expr/char_literal.h"
 #include "expr/decimal_text.h"
 #include "expr/expression_type.h"
+#include "support/text_utils.h"
 #include "expression_grammar.hpp"
 
 namespace {
@@ -24,17 +25,6 @@ struct int_candidate {
     int bits;
     bool is_unsigned;
 };
-
-int digit_value(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return 99;
-}
 
 // Bit n of v (byte 1 holds bits 0 to 7, byte 20 bits 152 to 159, byte 0 the top).
 bool bit_of(const pint& v, int n)

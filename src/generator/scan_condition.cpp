@@ -14,6 +14,7 @@
 #include "diag/report.h"
 #include "prepro/name_table.h"
 #include "prepro/preprocessor.h"
+#include "support/text_utils.h"
 
 namespace {
 
@@ -110,17 +111,6 @@ private:
     bool peeked_ = false;
     token current_;
 };
-
-int digit_value(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return 99;
-}
 
 // A word that starts with a digit: 0x/0X hexadecimal, another leading 0
 // octal (as every C compiler reads it), otherwise decimal.

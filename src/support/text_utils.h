@@ -53,3 +53,16 @@ std::string pad_text(std::string_view source, char fill, int width);
 // ASCII a-z to A-Z in place; other bytes unchanged.
 void upper_case(std::string& text);
 void upper_case(char* text);
+
+// The value of a decimal or hexadecimal digit (either case); 99 for any
+// other byte, so that it is never below a radix.
+inline int digit_value(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return 99;
+}
