@@ -150,10 +150,10 @@ int analysis_lexer::classify(std::string_view name, semantic_value& value)
     } else if (is_user_type_modifier(name)) {
         token = USER_MODIFIER;
     }
-    // "struct stat stat", "int size_t": a known type name right after a
-    // complete type is the name being declared, or ("int A::x") the class
-    // that qualifies it.
-    if (is_type_token(token) && !after_scope && ends_type(last_token_)) {
+    // "struct stat stat", "int size_t", "struct s {...} s": a known type
+    // name right after a complete type is the name being declared, or
+    // ("int A::x") the class that qualifies it.
+    if (is_type_token(token) && !after_scope && (ends_type(last_token_) || record_closed_)) {
         if (scope_follows())
             return DECL_QUALIFIER;
         value.type = nullptr;
@@ -180,9 +180,44 @@ int analysis_lexer::finish(int token, semantic_value& value)
     }
     if (is_name_token(token))
         last_name_ = value;
+    track_record_braces(token);
     last_token_ = token;
     token_length_ = last_length_;
     return token;
+}
+
+// A record keyword opens a head that its "{" may end; any token that
+// cannot stand between the two (a declarator's or a parameter list's)
+// closes the head first.
+void analysis_lexer::track_record_braces(int token)
+{
+    record_closed_ = false;
+    switch (token) {
+    case STRUCT: case UNION: case CLASS: case ENUM:
+        record_head_ = true;
+        break;
+    case '{':
+        record_braces_.push_back(record_head_);
+        record_head_ = false;
+        break;
+    case '}':
+        if (!record_braces_.empty()) {
+            record_closed_ = record_braces_.back();
+            record_braces_.pop_back();
+        }
+        break;
+    case ';': case '(': case ')': case '=': case '*': case '&': case '[':
+        record_head_ = false;
+        break;
+    default:
+        break;
+    }
+}
+
+void analysis_lexer::body_captured()
+{
+    if (!record_braces_.empty())
+        record_braces_.pop_back();
 }
 
 std::string_view analysis_lexer::token_text() const

@@ -19,6 +19,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "analyser/semantic_value.h"
 
@@ -95,6 +96,7 @@ public:
     bool scope_follows() const; // "::" is the next thing in the text
     bool qualifies_last_token() const; // a "::" here follows a name it qualifies
     int finish(int token, semantic_value& value); // common bookkeeping of every token
+    void body_captured(); // a capture read the "}" of a "{" that was a token
     void mark_end() { hit_end_ = true; }
     text_arena& arena() { return arena_; }
 
@@ -120,6 +122,14 @@ private:
     text_arena& arena_;
     name_lookup* lookup_;
     void* scanner_ = nullptr;
+
+    // Whether each open "{" opened the body of a struct, union, class or
+    // enum: a name right after the "}" of such a body is being declared
+    // ("struct s {...} s;"), though it also names the record.
+    std::vector<bool> record_braces_;
+    bool record_head_ = false;   // a record keyword was read, its body may follow
+    bool record_closed_ = false; // the last token closed a record body
+    void track_record_braces(int token);
 };
 
 // True for a word declared by "#pragma morva type_modifier".

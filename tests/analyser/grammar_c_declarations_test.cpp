@@ -311,6 +311,46 @@ TEST_F(grammar_c, struct_tag_reused_as_a_name)
     EXPECT_EQ(parameters(f)[1]->parameter->name, "stat");
 }
 
+// Regression: the name after a record body was read as the record's own
+// type name, so "struct cfg {...} cfg;" declared nothing, silently.
+TEST_F(grammar_c, name_after_a_record_body_is_declared_though_it_names_the_record)
+{
+    analyse("struct cfg { int a; } cfg; enum color { RED } color; typedef struct node { int v; } node;");
+    EXPECT_TRUE(reports().empty());
+    EXPECT_EQ(type_of("cfg"), tag("cfg", TK_STRUCT));
+    EXPECT_EQ(type_of("color"), tag("color", TK_ENUM));
+    ASSERT_NE(sym("node"), nullptr);
+    EXPECT_EQ(sym("node")->specifier_flags, static_cast<std::uint32_t>(SF_TYPEDEF));
+}
+
+// Regression: glibc's <search.h> declares "struct entry"; <sys/ptrace.h>
+// then has a member "struct {...} entry;", which was a CONSTRUCT warning.
+TEST_F(grammar_c, member_named_after_a_visible_tag_follows_an_anonymous_record)
+{
+    analyse("struct entry { char *key; };\n"
+            "union info { struct { int nr; } entry; struct { long rval; } exit; };");
+    EXPECT_TRUE(reports().empty());
+    type_node* info = tag("info", TK_UNION);
+    ASSERT_NE(info, nullptr);
+    ASSERT_EQ(info->union_data()->members.size(), 2u);
+    EXPECT_EQ(info->union_data()->members[0]->member->name, "entry");
+    EXPECT_EQ(info->union_data()->members[1]->member->name, "exit");
+}
+
+// A function body is captured as text, its closing brace with it: the
+// record around an inline member function still closes as a record.
+TEST_F(grammar_c, record_closing_after_a_captured_body_declares_its_name)
+{
+    analyse("struct counter { int get(void) { return 0; } } counter;");
+    EXPECT_TRUE(reports().empty());
+    EXPECT_EQ(type_of("counter"), tag("counter", TK_STRUCT));
+    // After a function body a type name is still a type.
+    analyse("typedef int word; void g(void) { } word w;");
+    EXPECT_TRUE(reports().empty());
+    ASSERT_NE(type_of("w"), nullptr);
+    EXPECT_NE(type_of("w")->kind, TK_FUNCTION);
+}
+
 TEST_F(grammar_c, line_markers_give_files_to_the_symbols)
 {
     analyse("#line 1 \"a.h\"\nint in_a;\n#line 1 \"b.c\"\nint in_b;\n");
