@@ -230,24 +230,6 @@ TEST_F(Generator, VestraLogRecordsPtuFilesOnly)
     EXPECT_EQ(read_file(dir + "/fresh.log"), "");
 }
 
-TEST_F(Generator, BundledExample)
-{
-    // The README's first command, on the example shipped with the sources.
-    const std::string examples = std::string(MORVA_TEST_DATA) + "/../../examples";
-    fs::copy_file(examples + "/calc.c", dir + "/calc.c", fs::copy_options::overwrite_existing);
-    fs::copy_file(examples + "/calc.h", dir + "/calc.h");
-    tool_result r = run({"calc.c", "calc.ptu"});
-    EXPECT_EQ(r.status, 0) << r.err;
-    std::string text = script();
-    EXPECT_EQ(text.substr(0, joined(plain).size()), joined(plain));
-    EXPECT_NE(text.find("\nHEADER calc, , \n\n"), std::string::npos);
-    EXPECT_NE(text.find("\n\nBEGIN\n\n"), std::string::npos);
-    EXPECT_NE(text.find("\nENVIRONMENT ENV_calc_c\n  VAR counter,\t\tinit = 0,\t\tev = init\n"), std::string::npos);
-    EXPECT_NE(text.find("\nSERVICE add\n"), std::string::npos);
-    EXPECT_NE(text.find("\n        #ret_add = add(a, b);\n"), std::string::npos);
-    EXPECT_NE(text.find("\n        #reset();\n"), std::string::npos);
-}
-
 TEST_F(Generator, MissingTestedFileIsFatal)
 {
     write_file(dir + "/calc.ptu", "old script\n");
