@@ -164,6 +164,20 @@ typedef unsigned long long __uint128_t;
 ")
 endif()
 
+# ---- Preprocessor operators ----
+# clang's own headers test __has_feature, __has_extension and
+# __has_include_next, operators of its preprocessor that morvastart's lacks.
+set(OPERATORS "")
+if(DEFINED value___clang__)
+  set(OPERATORS "/* Operators of clang's preprocessor, which its own headers test: no
+   feature nor extension is claimed, and a header asked for behind the
+   compiler's (the C library's <stdint.h> behind its own) is there. */
+#define __has_feature(x) 0
+#define __has_extension(x) 0
+#define __has_include_next(x) 1
+")
+endif()
+
 # ---- The file ----
 execute_process(COMMAND ${COMPILER} --version OUTPUT_VARIABLE version ERROR_QUIET)
 string(REGEX MATCH "^[^\n]*" COMPILER_VERSION "${version}")

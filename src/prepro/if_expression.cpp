@@ -201,7 +201,9 @@ private:
         return constant_character() & 0x9F;
     }
 
-    int character(if_value& value)
+    // wide: an L, u, U or u8 prefix came first. Its character is not a
+    // char, so it is never sign-extended from 8 bits.
+    int character(if_value& value, bool wide = false)
     {
         ++p_.position;
         if (at_end() || text_[p_.position] == '\'' || text_[p_.position] == '\n') {
@@ -212,7 +214,8 @@ private:
         const int first = constant_character();
         if (peek(p_.position) == '\'') {
             ++p_.position;
-            const bool char_unsigned = p_.env.is_defined && p_.env.is_defined(p_.env.context, "__CHAR_UNSIGNED__");
+            const bool char_unsigned =
+                wide || (p_.env.is_defined && p_.env.is_defined(p_.env.context, "__CHAR_UNSIGNED__"));
             value = if_value{char_unsigned ? first : static_cast<int8_t>(first), false};
             return CHARACTER;
         }
@@ -241,7 +244,11 @@ private:
         const std::size_t start = p_.position;
         while (p_.position < text_.size() && is_identifier_char(text_[p_.position]))
             ++p_.position;
-        if (text_.substr(start, p_.position - start) != "sizeof")
+        const std::string_view word = text_.substr(start, p_.position - start);
+        // L'\0' (glibc's <bits/wchar.h> tests it): a prefixed character constant.
+        if (peek(p_.position) == '\'' && (word == "L" || word == "u" || word == "U" || word == "u8"))
+            return character(value, true);
+        if (word != "sizeof")
             return NAME;
         return sizeof_operand(value);
     }

@@ -252,6 +252,17 @@ TEST_F(IfExpression, CharacterSignFollowsCharUnsigned)
     EXPECT_EQ(quiet(R"('\377')"), 255);
 }
 
+// Regression: glibc's <bits/wchar.h> tests "L'\0' - 1 > 0" when the
+// compiler does not predefine __WCHAR_MIN__; the L was read as a name.
+TEST_F(IfExpression, PrefixedCharacterConstantsAreCharacters)
+{
+    EXPECT_EQ(quiet(R"(L'\0' - 1 > 0)"), 0);
+    EXPECT_EQ(quiet(R"(L'a' == 97 && u'a' == 97 && U'a' == 97 && u8'a' == 97)"), 1);
+    EXPECT_EQ(quiet(R"(L'\377')"), 255); // not a char: never sign-extended
+    EXPECT_EQ(quiet("L + 1"), 1);          // the bare names stay names
+    EXPECT_EQ(quiet("u8 + 2"), 2);
+}
+
 TEST_F(IfExpression, IsDefinedReceivesTheContext)
 {
     static void* seen = nullptr;
