@@ -50,6 +50,18 @@ std::vector<int> numbers(std::string_view text, name_lookup* names = nullptr)
     return out;
 }
 
+// Each token as "number text", the end marker left out.
+std::vector<std::string> tokens_of(std::string_view text)
+{
+    std::vector<std::string> out;
+    for (const token& t : scan(text))
+        if (t.number != 0)
+            out.push_back(std::to_string(t.number) + " " + t.text);
+    return out;
+}
+
+using texts = std::vector<std::string>;
+
 } // namespace
 
 TEST(analysis_lexer, keywords_have_their_numbers)
@@ -62,49 +74,15 @@ TEST(analysis_lexer, keywords_have_their_numbers)
     EXPECT_EQ(numbers("integer int_ structure"), (std::vector<int>{336, 336, 336, 0}));
 }
 
-TEST(analysis_lexer, identifiers_take_dollar_signs)
+TEST(analysis_lexer, names_and_constants_stop_where_their_pattern_stops)
 {
-    const auto tokens = scan("$x a$b _1");
-    ASSERT_EQ(tokens.size(), 4u);
-    EXPECT_EQ(tokens[0].number, 336);
-    EXPECT_EQ(tokens[0].text, "$x");
-    EXPECT_EQ(tokens[1].text, "a$b");
-    EXPECT_EQ(tokens[2].text, "_1");
-}
-
-TEST(analysis_lexer, integer_constants_stop_where_their_pattern_stops)
-{
-    const auto tokens = scan("1LL 017 08 0x1fUL 42u 0");
-    ASSERT_EQ(tokens.size(), 9u);
-    EXPECT_EQ(tokens[0].number, 339);
-    EXPECT_EQ(tokens[0].text, "1L");
-    EXPECT_EQ(tokens[1].number, 336);
-    EXPECT_EQ(tokens[1].text, "L");
-    EXPECT_EQ(tokens[2].number, 341);
-    EXPECT_EQ(tokens[2].text, "017");
-    EXPECT_EQ(tokens[3].number, 341); // "0", then "8" as a decimal constant
-    EXPECT_EQ(tokens[3].text, "0");
-    EXPECT_EQ(tokens[4].number, 339);
-    EXPECT_EQ(tokens[4].text, "8");
-    EXPECT_EQ(tokens[5].number, 342);
-    EXPECT_EQ(tokens[5].text, "0x1fUL");
-    EXPECT_EQ(tokens[6].text, "42u");
-    EXPECT_EQ(tokens[7].number, 341);
-}
-
-TEST(analysis_lexer, floating_character_and_string_constants)
-{
-    const auto tokens = scan("1.5e+3f .5 2. 3e4 'a' L'\\n' \"s\\\"t\" L\"w\"");
-    ASSERT_EQ(tokens.size(), 9u);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(tokens[i].number, 338) << i;
-    EXPECT_EQ(tokens[0].text, "1.5e+3f");
-    EXPECT_EQ(tokens[4].number, 340);
-    EXPECT_EQ(tokens[5].number, 340);
-    EXPECT_EQ(tokens[5].text, "L'\\n'");
-    EXPECT_EQ(tokens[6].number, 337);
-    EXPECT_EQ(tokens[6].text, "\"s\\\"t\"");
-    EXPECT_EQ(tokens[7].number, 337);
+    EXPECT_EQ(tokens_of("$x a$b _1"), (texts{"336 $x", "336 a$b", "336 _1"}));
+    // "08" is "0", then "8" as a decimal constant.
+    EXPECT_EQ(tokens_of("1LL 017 08 0x1fUL 42u 0"),
+              (texts{"339 1L", "336 L", "341 017", "341 0", "339 8", "342 0x1fUL", "339 42u", "341 0"}));
+    EXPECT_EQ(tokens_of("1.5e+3f .5 2. 3e4 'a' L'\\n' \"s\\\"t\" L\"w\""),
+              (texts{"338 1.5e+3f", "338 .5", "338 2.", "338 3e4", "340 'a'", "340 L'\\n'", "337 \"s\\\"t\"",
+                     "337 L\"w\""}));
 }
 
 TEST(analysis_lexer, operators_by_longest_match)

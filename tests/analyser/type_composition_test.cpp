@@ -1,4 +1,5 @@
-// The composition table, row by row, and the integral merge.
+// The composition rules the declaration grammar reaches seldom or never,
+// and the integral merge of specifier words.
 #include "model_fixture.h"
 
 namespace {
@@ -14,35 +15,33 @@ void expect_integral(type_node* t, std::string_view name, int size, unsigned cha
     EXPECT_EQ(t->integral()->is_character, character);
 }
 
-TEST_F(integral_merge, UnsignedCharIsEightBitsWithTheCharacterFlag)
+// The words compose in any order C allows; the type must not depend on it.
+TEST_F(integral_merge, WordsMergeIntoOneIntegral)
 {
-    expect_integral(compose(word("unsigned"), word("char")), "unsigned char", 8, 1);
-    expect_integral(compose(word("signed"), word("char")), "signed char", -8, 1);
+    struct {
+        type_node* type;
+        const char* name;
+        int size;
+        unsigned character;
+    } cases[] = {
+        {compose(word("unsigned"), word("char")), "unsigned char", 8, 1},
+        {compose(word("signed"), word("char")), "signed char", -8, 1},
+        {compose(word("short"), word("int")), "short int", -16, 0},
+        {compose(word("long"), word("long")), "long long", -64, 0},
+        {compose(word("unsigned"), word("long")), "unsigned long", 32, 0},
+        {compose(word("long"), word("unsigned")), "long unsigned", 32, 0},
+        {compose(word("short"), word("unsigned")), "short unsigned", 16, 0},
+        {compose(word("unsigned"), compose(word("long"), word("long"))), "unsigned long long", 64, 0},
+        {compose(compose(word("unsigned"), word("long")), word("long")), "unsigned long long", 64, 0},
+        {compose(word("long"), compose(word("unsigned"), word("long"))), "long unsigned long", 64, 0},
+        {compose(compose(word("signed"), word("long")), word("long")), "signed long long", -64, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        expect_integral(c.type, c.name, c.size, c.character);
+    }
     EXPECT_TRUE(reports().empty());
-}
-
-TEST_F(integral_merge, ShortLongAndTheirPairs)
-{
-    expect_integral(compose(word("short"), word("int")), "short int", -16, 0);
-    expect_integral(compose(word("long"), word("long")), "long long", -64, 0);
-    expect_integral(compose(word("long"), word("int")), "long int", -32, 0);
-    expect_integral(compose(word("unsigned"), word("long")), "unsigned long", 32, 0);
-    expect_integral(compose(word("unsigned"), compose(word("long"), word("long"))), "unsigned long long", 64, 0);
-}
-
-TEST_F(integral_merge, SignAndSecondLongCountInAnyWordOrder)
-{
-    // C allows the words in any order; the type must not depend on it.
-    expect_integral(compose(word("long"), word("unsigned")), "long unsigned", 32, 0);
-    expect_integral(compose(word("short"), word("unsigned")), "short unsigned", 16, 0);
-    expect_integral(compose(compose(word("unsigned"), word("long")), word("long")), "unsigned long long", 64, 0);
-    expect_integral(compose(word("long"), compose(word("unsigned"), word("long"))), "long unsigned long", 64, 0);
-    expect_integral(compose(compose(word("signed"), word("long")), word("long")), "signed long long", -64, 0);
-    EXPECT_TRUE(reports().empty());
-}
-
-TEST_F(integral_merge, SizesComeFromTheTarget)
-{
+    // The sizes come from the target.
     store.sizes.long_bits = 64;
     store.sizes.long_long_bits = 128;
     store.sizes.short_bits = 8;
@@ -104,15 +103,6 @@ TEST_F(integral_merge, ResultTakesTheScopeOfSecondAndJoinsBothChains)
 
 using floating_rows = model_test;
 
-TEST_F(floating_rows, LongDoubleJoinsTheWords)
-{
-    type_node* r = compose(word("long"), word("double"));
-    ASSERT_NE(r, nullptr);
-    ASSERT_EQ(r->kind, TK_FLOATING);
-    EXPECT_EQ(r->floating()->name, "long double");
-    EXPECT_TRUE(reports().empty());
-}
-
 TEST_F(floating_rows, ShortOrCharDoubleIsRefusedWithAnEmptyArgument)
 {
     for (const char* w : {"short", "char"}) {
@@ -138,30 +128,6 @@ TEST_F(floating_rows, FloatingUnderAPointerOrModifier)
 
 using declarator_rows = model_test;
 
-TEST_F(declarator_rows, IntegralGoesUnderAPointerEitherWay)
-{
-    type_node* p = pointer();
-    type_node* i = word("int");
-    EXPECT_EQ(compose(p, i), p);
-    EXPECT_EQ(p->pointer()->pointee, i);
-
-    type_node* q = pointer();
-    type_node* j = word("char");
-    EXPECT_EQ(compose(j, q), q);
-    EXPECT_EQ(q->pointer()->pointee, j);
-}
-
-TEST_F(declarator_rows, PointerToPointerNestsInOrder)
-{
-    type_node* inner = pointer();
-    type_node* outer = pointer();
-    type_node* i = word("int");
-    type_node* r = compose(i, compose(inner, outer));
-    ASSERT_EQ(r, outer);
-    ASSERT_EQ(outer->pointer()->pointee, inner);
-    EXPECT_EQ(inner->pointer()->pointee, i);
-}
-
 TEST_F(declarator_rows, PointerUnderAReferenceGoesIntoTheReference)
 {
     type_node* r = reference();
@@ -170,34 +136,8 @@ TEST_F(declarator_rows, PointerUnderAReferenceGoesIntoTheReference)
     EXPECT_EQ(r->reference()->referred, p);
 }
 
-TEST_F(declarator_rows, ArraysTakeTheirElement)
+TEST_F(declarator_rows, AReferenceTakesAReferenceAsItsReferredType)
 {
-    type_node* a = array("4");
-    type_node* i = word("int");
-    EXPECT_EQ(compose(i, a), a);
-    EXPECT_EQ(a->array()->element, i);
-
-    type_node* rows = array("2");
-    type_node* columns = array("3");
-    EXPECT_EQ(compose(rows, columns), rows);
-    EXPECT_EQ(rows->array()->element, columns);
-}
-
-TEST_F(declarator_rows, FunctionTakesItsReturnType)
-{
-    type_node* f = function(nullptr);
-    type_node* i = word("int");
-    EXPECT_EQ(compose(i, f), f);
-    EXPECT_EQ(f->function()->return_type, i);
-}
-
-TEST_F(declarator_rows, ReferencesTakeTheirReferredType)
-{
-    type_node* r = reference();
-    type_node* i = word("int");
-    EXPECT_EQ(compose(i, r), r);
-    EXPECT_EQ(r->reference()->referred, i);
-
     type_node* outer = reference();
     type_node* inner = reference();
     EXPECT_EQ(compose(outer, inner), outer);
@@ -206,28 +146,11 @@ TEST_F(declarator_rows, ReferencesTakeTheirReferredType)
 
 using named_rows = model_test;
 
-TEST_F(named_rows, ANamedTypeMeetingItselfIsKept)
+TEST_F(named_rows, ANamedTypeMeetsOnlyItself)
 {
     type_node* s = structure("S");
     EXPECT_EQ(compose(s, s), s);
     EXPECT_TRUE(reports().empty());
-}
-
-TEST_F(named_rows, NamedTypeUnderModifierAndPointer)
-{
-    type_node* s = structure("S");
-    type_node* c = modifier("const");
-    EXPECT_EQ(compose(c, s), c);
-    EXPECT_EQ(c->modifier()->modified, s);
-
-    type_node* e = enumeration("E", {});
-    type_node* p = pointer();
-    EXPECT_EQ(compose(p, e), p);
-    EXPECT_EQ(p->pointer()->pointee, e);
-}
-
-TEST_F(named_rows, TwoDifferentNamedTypesAreRefused)
-{
     EXPECT_EQ(compose(structure("A"), structure("B")), nullptr);
     EXPECT_EQ(compose(word("int"), word("void")), nullptr);
     ASSERT_EQ(reports().size(), 2u);

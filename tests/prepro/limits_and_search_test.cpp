@@ -73,47 +73,44 @@ TEST_F(variable_argument_limit, too_many_arguments_is_a_warning_only_without_var
     EXPECT_TRUE(codes().empty());
 }
 
-TEST_F(variable_argument_limit, anonymous_join_of_9999_characters_is_accepted)
+// The joined text may hold 9999 characters, the commas between arguments
+// and a named parameter's leading comma counted.
+TEST_F(variable_argument_limit, joined_text_up_to_9999_characters)
 {
-    // Two arguments of 4999 joined by one comma: 9999 characters.
-    std::string a(4999, 'a'), b(4999, 'b');
-    EXPECT_EQ(flat(run("V(g," + a + "," + b + ")\n")), "g(" + a + "," + b + ")");
-    EXPECT_TRUE(codes().empty());
-}
-
-TEST_F(variable_argument_limit, anonymous_join_longer_than_9999_is_fatal)
-{
-    // The comma counts: 4999 + 1 + 5000 characters.
-    write("v.h", "\nV(g," + std::string(4999, 'a') + "," + std::string(5000, 'b') + ")\n");
+    struct {
+        std::string arguments;
+        const char* macro;
+        bool fatal;
+    } cases[] = {
+        {"g," + std::string(4999, 'a') + "," + std::string(4999, 'b'), "V", false},
+        {"g," + std::string(4999, 'a') + "," + std::string(5000, 'b'), "V", true},
+        {"g," + std::string(9999, 'x'), "V", false},
+        {"g," + std::string(10000, 'x'), "V", true},
+        {"g,1," + std::string(9998, 'c'), "W", false}, // rest takes "1", the extra text "," + 9998
+        {"g,1," + std::string(9999, 'c'), "W", true},
+    };
+    for (const auto& c : cases) {
+        captured().clear();
+        const std::string joined = c.arguments.substr(2);
+        std::string out = run(std::string(c.macro) + "(" + c.arguments + ")\n");
+        auto r = reports_of("TOMANYARG");
+        if (!c.fatal) {
+            EXPECT_EQ(flat(out), "g(" + joined + ")");
+            EXPECT_TRUE(codes().empty());
+            continue;
+        }
+        ASSERT_EQ(r.size(), 1u);
+        EXPECT_EQ(r[0].kind, kind_fatal);
+        EXPECT_EQ(r[0].argument, c.macro);
+    }
+    // The fatal report carries the position of the call.
+    captured().clear();
+    write("v.h", "\nV(g," + std::string(10000, 'a') + ")\n");
     run("#include \"v.h\"\n");
     auto r = reports_of("TOMANYARG");
     ASSERT_EQ(r.size(), 1u);
-    EXPECT_EQ(r[0].kind, kind_fatal);
-    EXPECT_EQ(r[0].argument, "V");
     EXPECT_EQ(r[0].file, "v.h");
     EXPECT_EQ(r[0].line, 2);
-}
-
-TEST_F(variable_argument_limit, one_anonymous_argument_alone_is_held_to_the_limit)
-{
-    EXPECT_EQ(flat(run("V(g," + std::string(9999, 'x') + ")\n")), "g(" + std::string(9999, 'x') + ")");
-    EXPECT_TRUE(codes().empty());
-    run("V(g," + std::string(10000, 'x') + ")\n");
-    ASSERT_EQ(reports_of("TOMANYARG").size(), 1u);
-    EXPECT_EQ(reports_of("TOMANYARG")[0].kind, kind_fatal);
-}
-
-TEST_F(variable_argument_limit, named_extra_text_counts_its_leading_commas)
-{
-    // rest takes "1"; the extra text is "," + 9998 characters = 9999.
-    std::string ok(9998, 'c');
-    EXPECT_EQ(flat(run("W(g,1," + ok + ")\n")), "g(1," + ok + ")");
-    EXPECT_TRUE(codes().empty());
-    run("W(g,1," + std::string(9999, 'c') + ")\n");
-    auto r = reports_of("TOMANYARG");
-    ASSERT_EQ(r.size(), 1u);
-    EXPECT_EQ(r[0].kind, kind_fatal);
-    EXPECT_EQ(r[0].argument, "W");
 }
 
 TEST_F(variable_argument_limit, oversized_join_ends_the_run_with_status_7)
@@ -358,36 +355,34 @@ protected:
     }
 };
 
-TEST_F(include_environment, knutgt_takes_precedence_over_zrltgt)
+// KNUTGT, set even empty, wins over ZRLTGT; MVX_ADD_USR_INCLUDE, whatever
+// its value, appends the two usr directories after the target's.
+TEST_F(include_environment, list_from_options_and_environment)
 {
-    ::setenv("KNUTGT", "/knu", 1);
-    ::setenv("ZRLTGT", "/zrl", 1);
-    init({}, {"/a", "/b"});
-    EXPECT_EQ(pp.include_list(), (std::vector<std::string>{"/a", "/b", "/knu/lib"}));
-}
-
-TEST_F(include_environment, an_empty_knutgt_is_still_set)
-{
-    ::setenv("KNUTGT", "", 1);
-    ::setenv("ZRLTGT", "/zrl", 1);
-    init();
-    EXPECT_EQ(pp.include_list(), (std::vector<std::string>{"/lib"}));
-}
-
-TEST_F(include_environment, usr_directories_follow_the_target_in_that_order)
-{
-    ::setenv("KNUTGT", "/knu", 1);
-    ::setenv("MVX_ADD_USR_INCLUDE", "0", 1); // any value counts
-    init({}, {"/a"});
-    EXPECT_EQ(pp.include_list(),
-              (std::vector<std::string>{"/a", "/knu/lib", "/usr/include", "/usr/local/include"}));
-}
-
-TEST_F(include_environment, usr_directories_without_a_target)
-{
-    ::setenv("MVX_ADD_USR_INCLUDE", "", 1);
-    init();
-    EXPECT_EQ(pp.include_list(), (std::vector<std::string>{"/usr/include", "/usr/local/include"}));
+    struct {
+        const char *knutgt, *zrltgt, *usr;
+        std::vector<std::string> options, list;
+    } cases[] = {
+        {"/knu", "/zrl", nullptr, {"/a", "/b"}, {"/a", "/b", "/knu/lib"}},
+        {"", "/zrl", nullptr, {}, {"/lib"}},
+        {nullptr, "/tgt", "", {"/a"}, {"/a", "/tgt/lib", "/usr/include", "/usr/local/include"}},
+        {"/knu", nullptr, "0", {"/a"}, {"/a", "/knu/lib", "/usr/include", "/usr/local/include"}},
+        {nullptr, nullptr, "", {}, {"/usr/include", "/usr/local/include"}},
+    };
+    for (const auto& c : cases) {
+        clear_target_environment();
+        if (c.knutgt)
+            ::setenv("KNUTGT", c.knutgt, 1);
+        if (c.zrltgt)
+            ::setenv("ZRLTGT", c.zrltgt, 1);
+        if (c.usr)
+            ::setenv("MVX_ADD_USR_INCLUDE", c.usr, 1);
+        preprocessor fresh;
+        fresh.initialise(true, false, 2, {}, c.options, table, true, capture);
+        EXPECT_EQ(fresh.include_list(), c.list);
+        fresh.finish(table, true);
+        EXPECT_TRUE(fresh.include_list().empty());
+    }
 }
 
 TEST_F(include_environment, the_list_is_built_only_when_asked)
@@ -439,6 +434,7 @@ TEST_F(include_recursion, the_2000th_level_is_refused_with_nbrecursi)
     // Level 0 is the caller's text; r.h fills levels 1 to 1999.
     std::string tokens_out = tokens(out);
     EXPECT_EQ(std::count(tokens_out.begin(), tokens_out.end(), 'x'), 1999);
+    EXPECT_TRUE(pp.include_list().empty()); // every appended directory went away
 }
 
 // The catalogue files NBRECURSI under the internal-error heading, but the
@@ -468,25 +464,6 @@ protected:
     }
 };
 
-TEST_F(unterminated_at_end, block_comment_reports_the_line_where_it_began)
-{
-    std::string out = run_file("c.h", "a\n/* open\nb\nc\n");
-    auto r = reports_of("UNTERCOMM");
-    ASSERT_EQ(r.size(), 1u);
-    EXPECT_EQ(r[0].kind, kind_warning);
-    EXPECT_EQ(r[0].file, "c.h");
-    EXPECT_EQ(r[0].line, 2);
-    EXPECT_EQ(r[0].argument, "");
-    EXPECT_EQ(flat(out), "a");
-    EXPECT_EQ(captured().size(), 1u);
-}
-
-TEST_F(unterminated_at_end, line_comment_without_final_line_feed_is_complete)
-{
-    EXPECT_EQ(flat(run_file("d.h", "x // tail")), "x");
-    EXPECT_TRUE(codes().empty());
-}
-
 // One warning each, at the line where the comment or literal began; the
 // scanning goes on. An empty file name runs the caller's text itself.
 TEST_F(unterminated_at_end, comments_and_literals)
@@ -499,6 +476,7 @@ TEST_F(unterminated_at_end, comments_and_literals)
         int line;
     } cases[] = {
         {"", "x /* y", "x", "UNTERCOMM", 0},
+        {"c.h", "a\n/* open\nb\nc\n", "a", "UNTERCOMM", 2},
         {"s.h", "one\n\"abc\n#define T two\nT\n", "one \"abc two", "UNTERSTRI", 2},
         {"t.h", "\n\nx 'q", "x 'q", "UNTERSTRI", 3},
         {"u.h", "\n\"ab\\\ncd\n__LINE__\n", "\"abcd 4", "UNTERSTRI", 2}, // later lines keep their numbers
@@ -515,6 +493,9 @@ TEST_F(unterminated_at_end, comments_and_literals)
         EXPECT_EQ(captured()[0].file, c.file);
         EXPECT_EQ(captured()[0].line, c.line);
     }
+    captured().clear();
+    EXPECT_EQ(flat(run_file("d.h", "x // tail")), "x"); // a line comment needs no line feed
+    EXPECT_TRUE(codes().empty());
 }
 
 TEST_F(unterminated_at_end, macro_call_reports_errinline_and_keeps_its_text)
