@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using texts = std::vector<std::string>;
+
 #include "analyser/scope_table.h"
 #include "analyser/type_composition.h"
 
@@ -43,6 +45,15 @@ protected:
     }
 
     std::vector<recorded_report>& reports() { return recorded_reports(); }
+
+    // The reports, each as its kind letter, code and argument: "W CONSTRUCT int long".
+    std::vector<std::string> report_lines() const
+    {
+        std::vector<std::string> lines;
+        for (const recorded_report& r : recorded_reports())
+            lines.push_back(std::string(1, "SFEWI"[r.kind]) + " " + r.code + " " + r.argument);
+        return lines;
+    }
 
     type_node* word(std::string_view w) { return create_specifier_type(store, w, file_scope, nullptr); }
     type_node* compose(type_node* first, type_node* second)
