@@ -91,9 +91,6 @@ TEST(analysis_lexer, operators_by_longest_match)
               (std::vector<int>{359, 336, 358, 344, 360, 345, 346, 347, 348, 349, 350, 351, 352, 353, 354, 0}));
     EXPECT_EQ(numbers("*= /= %= += -= <<= >>= &= ^= |= ... => .."),
               (std::vector<int>{361, 362, 363, 364, 365, 366, 367, 368, 369, 370, 355, 371, 372, 0}));
-    EXPECT_EQ(numbers("( ) , { } [ ] . & * + - ~ ! / % < > ^ | ? : ; = @"),
-              (std::vector<int>{'(', ')', ',', '{', '}', '[', ']', '.', '&', '*', '+', '-', '~', '!', '/', '%',
-                                '<', '>', '^', '|', '?', ':', ';', '=', '@', 0}));
 }
 
 TEST(analysis_lexer, the_two_using_statements_are_skipped_exactly)
@@ -201,7 +198,7 @@ TEST(analysis_lexer, nul_byte_ends_the_text)
 
 TEST(analysis_lexer, other_bytes_stand_for_themselves)
 {
-    EXPECT_EQ(numbers("\x80 ` \\"), (std::vector<int>{0x80, '`', '\\', 0}));
+    EXPECT_EQ(numbers("\x80 ` \\ ( ~ ? @"), (std::vector<int>{0x80, '`', '\\', '(', '~', '?', '@', 0}));
 }
 
 TEST(analysis_lexer, sizeof_pragma_reaches_the_target_sizes)

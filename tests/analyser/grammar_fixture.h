@@ -94,6 +94,16 @@ protected:
         return out;
     }
 
+    // The tag's declaration with its body, as C.
+    std::string expanded(std::string_view name, type_kind kind)
+    {
+        std::string out;
+        symbol_entry* e = find_tag(name, table, kind, {});
+        if (e)
+            print_declaration(e->sym, out, "", mode_plain, true, "");
+        return out;
+    }
+
     // Every symbol in walk order.
     std::vector<std::string> symbol_names()
     {

@@ -45,16 +45,6 @@ protected:
     }
 };
 
-TEST_F(printing, UnsizedArraysTakeTheSizeOfTheirInitialiser)
-{
-    // A string counts its terminating NUL; nested lists count their rows.
-    analyse("char greeting[] = \"abc\"; int grid[][2] = {{1, 2}, {3, 4}, {5, 6}}; int none[];");
-    EXPECT_EQ(declaration("greeting", 0), "char greeting[4];");
-    EXPECT_EQ(declaration("grid", 0), "int grid[3][2];");
-    EXPECT_EQ(declaration("none", 0), "int none[];");
-    EXPECT_EQ(declaration("none", 7), "int none[100];");
-}
-
 TEST_F(printing, PlainDeclarationsOfEachKind)
 {
     analyse("int counter; unsigned char byte; long double ld; const int limit = 3; char *name;\n"
@@ -63,7 +53,8 @@ TEST_F(printing, PlainDeclarationsOfEachKind)
             "typedef unsigned long size_type; size_type count; struct point { int x; int y; };\n"
             "struct point origin; enum colour { red, green = 4, blue }; enum colour shade;\n"
             "union number { int i; double d; }; union number n; int f(int a, ...);\n"
-            "char * const fixed = 0; const char *text; const char *const *names; int *(*table_of)[2];");
+            "char * const fixed = 0; const char *text; const char *const *names; int *(*table_of)[2];\n"
+            "char greeting[] = \"abc\"; int rows_of_two[][2] = {{1, 2}, {3, 4}, {5, 6}};");
     EXPECT_EQ(declaration("counter", 0), "int counter;");
     EXPECT_EQ(declaration("byte", 0), "unsigned char byte;");
     EXPECT_EQ(declaration("ld", 0), "long double ld;");
@@ -87,6 +78,11 @@ TEST_F(printing, PlainDeclarationsOfEachKind)
     EXPECT_EQ(declaration("text", 0), "const char *text;");
     EXPECT_EQ(declaration("names", 0), "const char *const *names;");
     EXPECT_EQ(declaration("table_of", 0), "int *( *table_of)[2];");
+    // An unsized array takes the size of its initialiser: a string counts its
+    // terminating NUL, nested lists count their rows; mode 7 sizes the rest.
+    EXPECT_EQ(declaration("greeting", 0), "char greeting[4];");
+    EXPECT_EQ(declaration("rows_of_two", 0), "int rows_of_two[3][2];");
+    EXPECT_EQ(declaration("open", 7), "int open[100];");
 }
 
 TEST_F(printing, ExpandedBodies)

@@ -159,18 +159,11 @@ TEST_F(lookups, FindTagPrefersTheInnermostScope)
 
 using scope_stack = model_test;
 
-TEST_F(scope_stack, WithoutFramesTheDefaults)
-{
-    EXPECT_FALSE(scope_open(table));
-    EXPECT_EQ(current_access(table), access_public);
-    EXPECT_EQ(current_scope_kind(table), file_scope);
-    EXPECT_EQ(current_owner(table), nullptr);
-    pop_scope(table);  // nothing to pop
-    EXPECT_FALSE(scope_open(table));
-}
-
 TEST_F(scope_stack, ModesGiveTheirScopes)
 {
+    EXPECT_EQ(current_scope_kind(table), file_scope); // without frames, file scope and public access
+    EXPECT_EQ(current_access(table), access_public);
+    pop_scope(table); // nothing to pop
     type_node* c = structure("C");
     push_scope(table, access_private, scope_mode_owner, "", c, TK_STRUCT);
     EXPECT_EQ(current_scope_kind(table), owner_scope);
@@ -211,33 +204,6 @@ TEST_F(scope_stack, AFileLevelNamedOwnerIsTheRegisteredContextClass)
     ASSERT_NE(registered->placeholder, nullptr);
     EXPECT_EQ(registered->placeholder->kind, TK_FUNCTION);
     EXPECT_EQ(first->scope_kind, file_scope);
-}
-
-TEST_F(scope_stack, SpecifiersAccumulateAndClear)
-{
-    push_scope(table, 0, scope_mode_plain, "", nullptr, TK_STRUCT);
-    add_specifier(table, SF_EXTERN);
-    add_specifier(table, SF_STATIC);
-    EXPECT_EQ(current_specifiers(table), 6u);
-    push_scope(table, 0, scope_mode_plain, "", nullptr, TK_STRUCT);
-    EXPECT_EQ(current_specifiers(table), 0u);
-    pop_scope(table);
-    clear_specifiers(table);
-    EXPECT_EQ(current_specifiers(table), 0u);
-}
-
-TEST_F(scope_stack, SetOnceFieldsKeepTheFirstValue)
-{
-    push_scope(table, 0, scope_mode_plain, "", nullptr, TK_STRUCT);
-    symbol_entry* a = make_entry(table, make_symbol(store, "a", nullptr, 0, nullptr, 0, "", nullptr));
-    symbol_entry* b = make_entry(table, make_symbol(store, "b", nullptr, 0, nullptr, 0, "", nullptr));
-    set_first_member(table, a);
-    set_first_member(table, b);
-    EXPECT_EQ(innermost_frame(table)->first_member, a);
-    std::vector<base_node*> first_bases, second_bases;
-    set_frame_bases(table, &first_bases);
-    set_frame_bases(table, &second_bases);
-    EXPECT_EQ(innermost_frame(table)->bases, &first_bases);
 }
 
 TEST_F(scope_stack, UsedNamespacesBelongToTheOwnerInsideAClass)
