@@ -280,20 +280,14 @@ TEST_F(target_pragmas, sizeof_of_a_typedef_goes_through_the_hook)
 {
     pp.sizeof_pragma("(my_t) = 16");
     pp.sizeof_pragma("other 24"); // not a typedef: listed, nothing else
+    pp.sizeof_pragma("my_t");     // without a value: nothing at all
+    pp.sizeof_pragma("  =  16");
     ASSERT_EQ(analyser.sized.size(), 1u);
     EXPECT_EQ(analyser.sized[0], (std::pair<std::string, int>{"my_t", 16}));
     EXPECT_EQ(analyser.sizes.int_bits, 32);
     ASSERT_EQ(pp.sizes.size(), 2u);
     EXPECT_EQ(pp.sizes[0].type_name, "other");
     EXPECT_EQ(pp.sizes[0].size, 3);
-}
-
-TEST_F(target_pragmas, sizeof_without_a_value_changes_nothing)
-{
-    pp.sizeof_pragma("my_t");
-    pp.sizeof_pragma("  =  16");
-    EXPECT_TRUE(pp.sizes.empty());
-    EXPECT_TRUE(analyser.sized.empty());
 }
 
 TEST_F(target_pragmas, signof_changes_plain_char_and_typedefs_only)
@@ -329,10 +323,6 @@ TEST_F(target_pragmas, if_sizeof_uses_target_sizes_then_the_newest_list_entry)
     EXPECT_TRUE(holds("sizeof(long long) == 0")); // the list holds "longlong", compared exactly
     pp.sizeof_pragma("odd_t 12");
     EXPECT_TRUE(holds("sizeof(odd_t) == 1")); // bits / 8
-}
-
-TEST_F(target_pragmas, basic_sizes_in_if_come_from_the_target_sizes_not_the_list)
-{
     // A later change of the target sizes wins over an older list entry.
     pp.sizeof_pragma("long 64");
     analyser.sizes.long_bits = 32;
