@@ -31,6 +31,12 @@ protected:
         walk_symbols(table, [&](symbol_entry& e) { names.push_back(e.sym->name); });
         return names;
     }
+    // Declares the record or enumeration type as a tag of its own scope.
+    symbol_entry* tag_entry(type_node* type)
+    {
+        symbol* s = make_symbol(store, "", type, type->scope_kind, type->scope_owner, 0, "a.c", nullptr);
+        return declare(make_entry(table, s), table, "a.c", 1, false);
+    }
     type_node* name_space(std::string_view name)
     {
         return structure(name, declared_as_namespace);
@@ -133,10 +139,8 @@ TEST_F(lookups, FindTagMatchesTheKind)
 {
     type_node* s = structure("S");
     type_node* u = create_type(store, TK_UNION, make_union_payload(store, "S"), file_scope, nullptr);
-    symbol_entry* se = declare(make_entry(table, make_symbol(store, "", s, 0, nullptr, 0, "a.c", nullptr)), table,
-                               "a.c", 1, false);
-    symbol_entry* ue = declare(make_entry(table, make_symbol(store, "", u, 0, nullptr, 0, "a.c", nullptr)), table,
-                               "a.c", 1, false);
+    symbol_entry* se = tag_entry(s);
+    symbol_entry* ue = tag_entry(u);
     EXPECT_EQ(find_tag("S", table, TK_STRUCT, {}), se);
     EXPECT_EQ(find_tag("S", table, TK_UNION, {}), ue);
     EXPECT_EQ(find_tag("S", table, TK_ENUM, {}), nullptr);
@@ -148,11 +152,8 @@ TEST_F(lookups, FindTagPrefersTheInnermostScope)
     type_node* file_level = structure("S");
     type_node* nested = create_type(store, TK_STRUCT, make_struct_payload(store, "S", 1), owner_scope, outer_class);
     add_member(nested, "x", word("int"));
-    symbol_entry* in_class = declare(
-        make_entry(table, make_symbol(store, "", nested, owner_scope, outer_class, 0, "a.c", nullptr)), table, "a.c",
-        1, false);
-    symbol_entry* at_file = declare(make_entry(table, make_symbol(store, "", file_level, 0, nullptr, 0, "a.c", nullptr)),
-                                    table, "a.c", 1, false);
+    symbol_entry* in_class = tag_entry(nested);
+    symbol_entry* at_file = tag_entry(file_level);
     EXPECT_EQ(find_tag("S", table, TK_STRUCT, {owner_scope, outer_class}), in_class);
     EXPECT_EQ(find_tag("S", table, TK_STRUCT, {}), at_file);
 }
