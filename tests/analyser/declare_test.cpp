@@ -220,14 +220,27 @@ TEST_F(record_rules, AForwardDeclarationIsCompletedInPlace)
     EXPECT_TRUE(reports().empty());
 }
 
-TEST_F(record_rules, ADeclarationAfterTheDefinitionIsDropped)
+// A declaration after the definition is dropped, for a record as for an
+// enumeration; anonymous tags are all entered.
+TEST_F(record_rules, ADeclarationAfterTheDefinitionIsDroppedAndAnonymousTagsAreKept)
 {
     type_node* definition = structure("S");
     add_member(definition, "x", word("int"));
     symbol_entry* first = declare_tag(definition);
     EXPECT_EQ(declare_tag(structure("S")), first);
     EXPECT_EQ(first->sym->type->struct_data()->member_count(), 1u);
-    EXPECT_EQ(count_tags(), 1);
+    type_node* defined = enumeration("E", {"A"});
+    first = declare_tag(defined);
+    EXPECT_EQ(declare_tag(enumeration("E", {})), first);
+    EXPECT_EQ(defined->enumeration()->enumerator_count(), 1u);
+    EXPECT_EQ(count_tags(), 2);
+    declare_tag(structure(""));
+    declare_tag(structure(""));
+    declare_tag(enumeration("", {"B"}));
+    EXPECT_EQ(count_tags(), 5);
+    EXPECT_NE(table.tags[0].head, nullptr); // the anonymous ones go to bucket 0
+    EXPECT_EQ(enumerator_names(), (std::vector<std::string>{"A", "B"}));
+    EXPECT_TRUE(reports().empty());
 }
 
 TEST_F(record_rules, ASecondDefinitionReplacesTheFirstSilently)
@@ -242,13 +255,6 @@ TEST_F(record_rules, ASecondDefinitionReplacesTheFirstSilently)
     EXPECT_EQ(first_definition->struct_data()->member_count(), 2u);
     EXPECT_EQ(first_definition->struct_data()->members[0]->member->name, "y");
     EXPECT_TRUE(reports().empty());
-}
-
-TEST_F(record_rules, AnonymousRecordsAreAllEntered)
-{
-    declare_tag(structure(""));
-    declare_tag(structure(""));
-    EXPECT_EQ(count_tags(), 2);
 }
 
 using enum_rules = declaring;
@@ -266,13 +272,6 @@ TEST_F(enum_rules, EnumeratorsAreEnteredInTheEnumsScope)
     EXPECT_EQ(second->sym->type, e);
     EXPECT_EQ(second->sym->scope_owner, c);
     EXPECT_EQ(find_enumerator("SECOND", table, {}), nullptr);
-}
-
-TEST_F(enum_rules, AnAnonymousEnumGoesToTagBucketZero)
-{
-    declare_tag(enumeration("", {"A"}));
-    EXPECT_NE(table.tags[0].head, nullptr);
-    EXPECT_EQ(enumerator_names(), (std::vector<std::string>{"A"}));
 }
 
 TEST_F(enum_rules, TheSameEnumDefinedTwiceIsRedefinedAndKeptOnce)
@@ -295,15 +294,6 @@ TEST_F(enum_rules, AForwardEnumIsCompletedInPlaceWithoutMessage)
     EXPECT_NE(first->defined_seq, 0u);
     EXPECT_TRUE(reports().empty());
     EXPECT_EQ(enumerator_names(), (std::vector<std::string>{"ONLY"}));
-}
-
-TEST_F(enum_rules, ADeclarationAfterTheDefinitionIsDropped)
-{
-    type_node* defined = enumeration("E", {"A"});
-    symbol_entry* first = declare_tag(defined);
-    EXPECT_EQ(declare_tag(enumeration("E", {})), first);
-    EXPECT_EQ(defined->enumeration()->enumerator_count(), 1u);
-    EXPECT_TRUE(reports().empty());
 }
 
 using template_rules = declaring;
