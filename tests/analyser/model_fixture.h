@@ -31,6 +31,16 @@ inline void record_report(int kind, const char* code, const report_argument& arg
     recorded_reports().push_back({kind, code, argument.bytes()});
 }
 
+// Checks an integral type's name, signed size and character flag.
+inline void expect_integral(type_node* t, std::string_view name, int size, unsigned character)
+{
+    ASSERT_NE(t, nullptr);
+    ASSERT_EQ(t->kind, TK_INTEGRAL);
+    EXPECT_EQ(t->integral()->name, name);
+    EXPECT_EQ(t->integral()->size, size);
+    EXPECT_EQ(t->integral()->is_character, character);
+}
+
 class model_test : public ::testing::Test {
 protected:
     analyser_session session;

@@ -6,15 +6,6 @@ namespace {
 
 using integral_merge = model_test;
 
-void expect_integral(type_node* t, std::string_view name, int size, unsigned character)
-{
-    ASSERT_NE(t, nullptr);
-    ASSERT_EQ(t->kind, TK_INTEGRAL);
-    EXPECT_EQ(t->integral()->name, name);
-    EXPECT_EQ(t->integral()->size, size);
-    EXPECT_EQ(t->integral()->is_character, character);
-}
-
 // The words compose in any order C allows; the type must not depend on it.
 TEST_F(integral_merge, WordsMergeIntoOneIntegral)
 {

@@ -5,15 +5,6 @@ namespace {
 
 using creation = model_test;
 
-void expect_integral(type_node* t, std::string_view name, int size, unsigned character)
-{
-    ASSERT_NE(t, nullptr);
-    ASSERT_EQ(t->kind, TK_INTEGRAL);
-    EXPECT_EQ(t->integral()->name, name);
-    EXPECT_EQ(t->integral()->size, size);
-    EXPECT_EQ(t->integral()->is_character, character);
-}
-
 // Each word with its size on the default target, then on a target with an
 // unsigned 16-bit char and a 64-bit long: bool follows the char size only.
 TEST_F(creation, SpecifierWordsTakeTheTargetSizes)
