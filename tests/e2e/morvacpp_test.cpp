@@ -9,10 +9,9 @@
 #include <unistd.h>
 
 #include "run_tool.h"
+#include "script_layout.h"
 
 namespace {
-
-const std::string clean_summary = "Tolvex-I-ENDNOENWR,  End of execution with 0 error and 0 warning\n";
 
 const env_changes quiet = {{"MORVA_SUPPRESS_COPYRIGHT", "1"},
                            {"ZRLTGT", std::nullopt},
