@@ -37,11 +37,11 @@ TEST_F(grammar_cpp, class_members_labels_and_bodies_in_order)
     EXPECT_EQ(member_names(shape), (std::vector<std::string>{"hidden", "<label>", "Shape", "~Shape", "sides", "area",
                                                              "count", "<label>", "operator ="}));
     const auto& members = shape->struct_data()->members;
-    EXPECT_EQ(members[0]->access, access_private); // class: private until a label
-    EXPECT_EQ(members[1]->access, access_public);
-    EXPECT_EQ(members[2]->access, access_public);
-    EXPECT_EQ(members[7]->access, access_protected);
-    EXPECT_EQ(members[8]->access, access_protected);
+    std::vector<int> accesses; // class: private until a label
+    for (const member_node* m : members)
+        accesses.push_back(m->access);
+    EXPECT_EQ(accesses, (std::vector<int>{access_private, access_public, access_public, access_public, access_public,
+                                          access_public, access_public, access_protected, access_protected}));
 
     const symbol* sides = members[4]->member;
     ASSERT_NE(sides->type->function(), nullptr);
