@@ -75,7 +75,7 @@ TEST_F(variable_rules, RedeclarationsByStorageClassAndFile)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         reports().clear();
-        const std::string v = "v" + std::to_string(++k); // a name of its own per case
+        const std::string v = std::string(1, 'v').append(std::to_string(++k)); // a name of its own per case
         symbol_entry* first = declare_symbol(v, word("int"), c.first_flags, c.first_file);
         symbol_entry* second = declare_symbol(v, word("short"), c.second_flags, c.second_file);
         EXPECT_EQ(count_symbols(v), c.symbols);
@@ -85,7 +85,7 @@ TEST_F(variable_rules, RedeclarationsByStorageClassAndFile)
             EXPECT_EQ(first->sym->specifier_flags, c.flags);
         }
         if (*c.report) {
-            EXPECT_EQ(report_lines(), texts{"W " + std::string(c.report) + " " + v});
+            EXPECT_EQ(report_lines(), texts{std::string("W ").append(c.report).append(" ").append(v)});
         } else {
             EXPECT_TRUE(reports().empty());
         }
