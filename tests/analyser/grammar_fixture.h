@@ -8,7 +8,11 @@
 
 #include <gtest/gtest.h>
 
+using texts = std::vector<std::string>;
+
 #include "analyser/analyse_declarations.h"
+#include "analyser/print_declaration.h"
+#include "analyser/print_type.h"
 #include "analyser/scope_table.h"
 
 struct grammar_report {
@@ -68,6 +72,36 @@ protected:
     {
         symbol_entry* e = find_tag(name, table, kind, where);
         return e && e->sym ? e->sym->type : nullptr;
+    }
+
+    // The reports, each as its kind letter, code and argument: "W CONSTRUCT int long".
+    std::vector<std::string> report_lines()
+    {
+        std::vector<std::string> lines;
+        for (const grammar_report& r : reports())
+            lines.push_back(std::string(1, "SFEWI"[r.kind]) + " " + r.code + " " + r.argument);
+        return lines;
+    }
+
+    // The symbol's declaration printed back as C (functions as prototypes):
+    // the shape of its type in one line.
+    std::string printed(std::string_view name, scope_context where = {})
+    {
+        std::string out;
+        const symbol* s = sym(name, where);
+        if (s)
+            print_declaration(s, out, "", s->type && s->type->function() ? mode_prototype : mode_plain, false, "");
+        return out;
+    }
+
+    // The tag's declaration with its body, as C.
+    std::string expanded(std::string_view name, type_kind kind)
+    {
+        std::string out;
+        symbol_entry* e = find_tag(name, table, kind, {});
+        if (e)
+            print_declaration(e->sym, out, "", mode_plain, true, "");
+        return out;
     }
 
     // Every symbol in walk order.

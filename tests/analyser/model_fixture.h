@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using texts = std::vector<std::string>;
+
 #include "analyser/scope_table.h"
 #include "analyser/type_composition.h"
 
@@ -29,6 +31,16 @@ inline void record_report(int kind, const char* code, const report_argument& arg
     recorded_reports().push_back({kind, code, argument.bytes()});
 }
 
+// Checks an integral type's name, signed size and character flag.
+inline void expect_integral(type_node* t, std::string_view name, int size, unsigned character)
+{
+    ASSERT_NE(t, nullptr);
+    ASSERT_EQ(t->kind, TK_INTEGRAL);
+    EXPECT_EQ(t->integral()->name, name);
+    EXPECT_EQ(t->integral()->size, size);
+    EXPECT_EQ(t->integral()->is_character, character);
+}
+
 class model_test : public ::testing::Test {
 protected:
     analyser_session session;
@@ -43,6 +55,15 @@ protected:
     }
 
     std::vector<recorded_report>& reports() { return recorded_reports(); }
+
+    // The reports, each as its kind letter, code and argument: "W CONSTRUCT int long".
+    std::vector<std::string> report_lines() const
+    {
+        std::vector<std::string> lines;
+        for (const recorded_report& r : recorded_reports())
+            lines.push_back(std::string(1, "SFEWI"[r.kind]) + " " + r.code + " " + r.argument);
+        return lines;
+    }
 
     type_node* word(std::string_view w) { return create_specifier_type(store, w, file_scope, nullptr); }
     type_node* compose(type_node* first, type_node* second)

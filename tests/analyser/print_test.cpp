@@ -45,16 +45,6 @@ protected:
     }
 };
 
-TEST_F(printing, UnsizedArraysTakeTheSizeOfTheirInitialiser)
-{
-    // A string counts its terminating NUL; nested lists count their rows.
-    analyse("char greeting[] = \"abc\"; int grid[][2] = {{1, 2}, {3, 4}, {5, 6}}; int none[];");
-    EXPECT_EQ(declaration("greeting", 0), "char greeting[4];");
-    EXPECT_EQ(declaration("grid", 0), "int grid[3][2];");
-    EXPECT_EQ(declaration("none", 0), "int none[];");
-    EXPECT_EQ(declaration("none", 7), "int none[100];");
-}
-
 TEST_F(printing, PlainDeclarationsOfEachKind)
 {
     analyse("int counter; unsigned char byte; long double ld; const int limit = 3; char *name;\n"
@@ -63,30 +53,25 @@ TEST_F(printing, PlainDeclarationsOfEachKind)
             "typedef unsigned long size_type; size_type count; struct point { int x; int y; };\n"
             "struct point origin; enum colour { red, green = 4, blue }; enum colour shade;\n"
             "union number { int i; double d; }; union number n; int f(int a, ...);\n"
-            "char * const fixed = 0; const char *text; const char *const *names; int *(*table_of)[2];");
-    EXPECT_EQ(declaration("counter", 0), "int counter;");
-    EXPECT_EQ(declaration("byte", 0), "unsigned char byte;");
-    EXPECT_EQ(declaration("ld", 0), "long double ld;");
-    EXPECT_EQ(declaration("limit", 0), "const int limit;");
-    EXPECT_EQ(declaration("name", 0), "char *name;");
-    EXPECT_EQ(declaration("table", 0), "int table[10];");
-    EXPECT_EQ(declaration("grid", 0), "int grid[2][3];");
-    EXPECT_EQ(declaration("list", 0), "int list[3];");
-    EXPECT_EQ(declaration("open", 0), "int open[];");
-    EXPECT_EQ(declaration("handler", 0), "int ( *handler)(int, char *);");
-    EXPECT_EQ(declaration("row", 0), "int ( *row)[4];");
-    EXPECT_EQ(declaration("rows", 0), "int *rows[5];");
-    EXPECT_EQ(declaration("any", 0), "void *any;");
-    EXPECT_EQ(declaration("size_type", 0), "typedef unsigned long size_type;");
-    EXPECT_EQ(declaration("count", 0), "size_type count;");
-    EXPECT_EQ(declaration("origin", 0), "struct point origin;");
-    EXPECT_EQ(declaration("shade", 0), "enum colour shade;");
-    EXPECT_EQ(declaration("n", 0), "union number n;");
-    EXPECT_EQ(declaration("f", 3), "int f(int a, ...);");
-    EXPECT_EQ(declaration("fixed", 0), "char *const fixed;");
-    EXPECT_EQ(declaration("text", 0), "const char *text;");
-    EXPECT_EQ(declaration("names", 0), "const char *const *names;");
-    EXPECT_EQ(declaration("table_of", 0), "int *( *table_of)[2];");
+            "char * const fixed = 0; const char *text; const char *const *names; int *(*table_of)[2];\n"
+            "char greeting[] = \"abc\"; int rows_of_two[][2] = {{1, 2}, {3, 4}, {5, 6}};");
+    const std::pair<const char*, const char*> cases[] = {
+        {"counter", "int counter;"}, {"byte", "unsigned char byte;"}, {"ld", "long double ld;"},
+        {"limit", "const int limit;"}, {"name", "char *name;"}, {"table", "int table[10];"},
+        {"grid", "int grid[2][3];"}, {"list", "int list[3];"}, {"open", "int open[];"},
+        {"handler", "int ( *handler)(int, char *);"}, {"row", "int ( *row)[4];"}, {"rows", "int *rows[5];"},
+        {"any", "void *any;"}, {"size_type", "typedef unsigned long size_type;"}, {"count", "size_type count;"},
+        {"origin", "struct point origin;"}, {"shade", "enum colour shade;"}, {"n", "union number n;"},
+        {"fixed", "char *const fixed;"}, {"text", "const char *text;"}, {"names", "const char *const *names;"},
+        {"table_of", "int *( *table_of)[2];"},
+        // An unsized array takes the size of its initialiser: a string counts
+        // its terminating NUL, nested lists count their rows.
+        {"greeting", "char greeting[4];"}, {"rows_of_two", "int rows_of_two[3][2];"},
+    };
+    for (const auto& [name, text] : cases)
+        EXPECT_EQ(declaration(name, mode_plain), text);
+    EXPECT_EQ(declaration("f", mode_prototype), "int f(int a, ...);");
+    EXPECT_EQ(declaration("open", mode_value_holder), "int open[100];"); // mode 7 sizes what has no size
 }
 
 TEST_F(printing, ExpandedBodies)

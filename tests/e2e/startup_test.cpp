@@ -7,12 +7,11 @@
 #include <filesystem>
 
 #include "run_tool.h"
+#include "script_layout.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-const std::string clean_summary = "Tolvex-I-ENDNOENWR,  End of execution with 0 error and 0 warning\n";
 
 struct Startup : testing::Test {
     std::string dir;
@@ -59,9 +58,6 @@ TEST_F(Startup, TolvexdirNamingAPlainFileRunsUntranslated)
     EXPECT_EQ(r.status, 0);
 }
 
-const std::string french_banner =
-    "Tolvex-I-STARTEXEC,  Kelvane G\xc3\xa9n\xc3\xa9rateur obsol\xc3\xa8te de squelettes de test C++ 4.1.0.2.117.006\n"
-    "Tolvex-I-COPYRIGHT,  Copyright (C) 2026 Kelvane Logiciels. Tous droits r\xc3\xa9serv\xc3\xa9s.\n";
 const std::string french_summary =
     "Tolvex-I-ENDNOENWR,  Fin d'ex\xc3\xa9" "cution avec 0 erreur et 0 avertissement\n";
 

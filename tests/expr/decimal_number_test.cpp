@@ -39,30 +39,18 @@ decimal_number of_int(i128 v)
 
 std::string image(const decimal_number& d, int digits = 19) { return decimal_image_text(d, digits); }
 
-decimal_number add(const decimal_number& a, const decimal_number& b)
+// The operations as functions that return their result.
+template <void (*operation)(decimal_number&, const decimal_number&, const decimal_number&)>
+decimal_number result_of(const decimal_number& a, const decimal_number& b)
 {
     decimal_number r;
-    decimal_add(r, a, b);
+    operation(r, a, b);
     return r;
 }
-decimal_number sub(const decimal_number& a, const decimal_number& b)
-{
-    decimal_number r;
-    decimal_sub(r, a, b);
-    return r;
-}
-decimal_number mul(const decimal_number& a, const decimal_number& b)
-{
-    decimal_number r;
-    decimal_mul(r, a, b);
-    return r;
-}
-decimal_number div(const decimal_number& a, const decimal_number& b)
-{
-    decimal_number r;
-    decimal_div(r, a, b);
-    return r;
-}
+constexpr auto add = result_of<decimal_add>;
+constexpr auto sub = result_of<decimal_sub>;
+constexpr auto mul = result_of<decimal_mul>;
+constexpr auto div = result_of<decimal_div>;
 
 std::string integer_of(const decimal_number& d, bool& ok)
 {

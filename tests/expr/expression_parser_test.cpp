@@ -107,22 +107,6 @@ TEST_F(expression_test, character_escapes)
     EXPECT_EQ(reports()[0].argument, "\\q");
 }
 
-TEST_F(expression_test, character_constant_warnings)
-{
-    parse_plain("''");
-    EXPECT_EQ(codes(), codes_list{"CSTCARVID"});
-    reports().clear();
-    parse_plain("'\\x'");
-    EXPECT_EQ(codes(), codes_list{"NOHEXDIGI"});
-    reports().clear();
-    expr_node* n = parse_plain("'abcde'");
-    EXPECT_EQ(codes(), codes_list{"TOLOCSTCA"});
-    EXPECT_EQ(decimal(n->value), "1633837924"); // 'abcd'
-    reports().clear();
-    parse_plain("'ab");
-    EXPECT_EQ(codes(), codes_list{"INVCSTCAR"});
-}
-
 TEST_F(expression_test, character_sign_follows_plain_char)
 {
     EXPECT_EQ(decimal(parse_plain("'\\377'")->value), "-1");
@@ -166,74 +150,50 @@ TEST_F(expression_test, slices_and_ranges)
     EXPECT_EQ(parse_plain("[1..10]")->kind, EK_RANGE);
 }
 
-TEST_F(expression_test, malformed_range_reports_the_example)
-{
-    expr_node* n = parse_plain("[1]");
-    ASSERT_NE(n, nullptr);
-    EXPECT_EQ(n->kind, EK_EMPTY);
-    EXPECT_EQ(codes(), codes_list{"SYNTAXERR"});
-    EXPECT_EQ(reports()[0].argument, "[min..max]");
-}
+// ---- Messages ----
 
-// ---- Rejected constructs ----
-
-TEST_F(expression_test, assignment_gives_the_empty_node)
+// Each text with the one report it draws, its argument, its kind, and
+// whether the tree left is the empty node.
+TEST_F(expression_test, rejected_texts_and_their_messages)
 {
-    expr_node* n = parse_plain("x = 1");
-    ASSERT_NE(n, nullptr);
-    EXPECT_EQ(n->kind, EK_EMPTY);
-    EXPECT_EQ(codes(), codes_list{"AFFECTATI"});
-    EXPECT_EQ(reports()[0].kind, kind_warning);
-    reports().clear();
-    EXPECT_EQ(parse_plain("x <<= 1")->kind, EK_EMPTY);
-    EXPECT_EQ(codes(), codes_list{"AFFECTATI"});
-}
-
-TEST_F(expression_test, comma_expression_gives_the_empty_node)
-{
+    struct {
+        const char *text, *code, *argument;
+        int kind;
+        bool empty;
+    } cases[] = {
+        {"[1]", "SYNTAXERR", "[min..max]", kind_warning, true},
+        {"x = 1", "AFFECTATI", nullptr, kind_warning, true},
+        {"x <<= 1", "AFFECTATI", nullptr, kind_warning, true},
+        {"1, 2", "SOUSEXPRE", nullptr, kind_warning, true},
+        {"(1, 2)", "SOUSEXPRE", nullptr, kind_warning, false}, // the parenthesis holds the empty node
+        {"x++", "POSTINCRE", nullptr, kind_warning, false},
+        {"x--", "POSTDECRE", nullptr, kind_warning, false},
+        {"''", "CSTCARVID", nullptr, kind_warning, false},
+        {"'\\x'", "NOHEXDIGI", nullptr, kind_warning, false},
+        {"'abcde'", "TOLOCSTCA", nullptr, kind_warning, false},
+        {"'ab", "INVCSTCAR", nullptr, kind_warning, false},
+        {"1 ) + 2", "EXPERRONE", "1 ) + 2", kind_warning, false}, // the whole text quoted
+        {"a \\ b", "EXPERRONE", nullptr, kind_warning, false},
+        {"1 +", "UNEXP_EOF", nullptr, kind_error, false},
+    };
+    for (const auto& c : cases) {
+        reports().clear();
+        expr_node* n = parse_plain(c.text);
+        ASSERT_EQ(codes(), codes_list{c.code}) << c.text;
+        EXPECT_EQ(reports()[0].kind, c.kind) << c.text;
+        if (c.argument) {
+            EXPECT_EQ(reports()[0].argument, c.argument) << c.text;
+        }
+        if (c.empty) {
+            EXPECT_EQ(n->kind, EK_EMPTY) << c.text;
+        }
+    }
     EXPECT_EQ(parse_plain("(1, 2)")->a->kind, EK_EMPTY);
-    EXPECT_EQ(codes(), codes_list{"SOUSEXPRE"});
+    EXPECT_EQ(parse_plain("x++")->kind, EK_NAME); // the operand is kept
+    EXPECT_EQ(decimal(parse_plain("'abcde'")->value), "1633837924"); // 'abcd'
     reports().clear();
-    EXPECT_EQ(parse_plain("1, 2")->kind, EK_EMPTY);
-    EXPECT_EQ(codes(), codes_list{"SOUSEXPRE"});
-    // In a call the comma separates arguments.
-    reports().clear();
-    EXPECT_EQ(image(parse_plain("f(1, 2)")), "f(1,2)");
+    EXPECT_EQ(image(parse_plain("f(1, 2)")), "f(1,2)"); // in a call the comma separates arguments
     EXPECT_TRUE(reports().empty());
-}
-
-TEST_F(expression_test, increments_warn_and_keep_the_operand)
-{
-    expr_node* n = parse_plain("x++");
-    EXPECT_EQ(n->kind, EK_NAME);
-    EXPECT_EQ(codes(), codes_list{"POSTINCRE"});
-    reports().clear();
-    parse_plain("x--");
-    EXPECT_EQ(codes(), codes_list{"POSTDECRE"});
-}
-
-// ---- Syntax errors and limits ----
-
-TEST_F(expression_test, bad_expression_quotes_the_whole_text)
-{
-    parse_plain("1 ) + 2");
-    ASSERT_FALSE(reports().empty());
-    EXPECT_EQ(reports()[0].code, "EXPERRONE");
-    EXPECT_EQ(reports()[0].argument, "1 ) + 2");
-    EXPECT_EQ(reports()[0].kind, kind_warning);
-}
-
-TEST_F(expression_test, incomplete_text_is_an_error)
-{
-    parse_plain("1 +");
-    EXPECT_EQ(codes(), codes_list{"UNEXP_EOF"});
-    EXPECT_EQ(reports()[0].kind, kind_error);
-}
-
-TEST_F(expression_test, stray_character_is_a_bad_expression)
-{
-    parse_plain("a \\ b");
-    EXPECT_EQ(codes(), codes_list{"EXPERRONE"});
 }
 
 TEST_F(expression_test, empty_text_gives_no_tree)

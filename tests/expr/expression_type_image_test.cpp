@@ -9,51 +9,24 @@ namespace {
 
 // ---- Images ----
 
-TEST_F(expression_test, images_drop_blanks_and_restore_conditionals)
+TEST_F(expression_test, images)
 {
-    EXPECT_EQ(image(parse_plain("a [ i .. j ]")), "a[i..j]");
-    EXPECT_EQ(image(parse_plain("a ? b : c")), "(a?b:c)");
-    EXPECT_EQ(image(parse_plain("x + (y * 2)")), "x+(y*2)");
-    EXPECT_EQ(image(parse_plain("- 1")), "-1");
-    EXPECT_EQ(image(parse_plain("! ~ x")), "!~x");
-    EXPECT_EQ(image(parse_plain("sizeof x")), "sizeof(x)");
-    EXPECT_EQ(image(parse_plain("sizeof (unsigned int *)")), "sizeof(unsigned int*)");
-    EXPECT_EQ(image(parse_plain("p -> m . n")), "p->m.n");
-    EXPECT_EQ(image(parse_plain("o .* m")), "o.*m");
-    EXPECT_EQ(image(parse_plain("& * p")), "&*p");
-    EXPECT_EQ(image(parse_plain("(char *) p")), "(char*)p");
-    EXPECT_EQ(image(parse_plain(":: g")), "::g");
-    EXPECT_EQ(image(parse_plain("this")), "this");
-    EXPECT_EQ(image(parse_plain("+ x")), "x");
-    EXPECT_EQ(image(parse_plain("a << 2 >= b")), "a<<2>=b");
-}
-
-TEST_F(expression_test, character_images)
-{
-    EXPECT_EQ(image(parse_plain("'\\07'")), "'\\07'");
-    EXPECT_EQ(image(parse_plain("'\\''")), "'\\''");
-    EXPECT_EQ(image(parse_plain("'\\1'")), "'\\01'");
-    EXPECT_EQ(image(parse_plain("'\\E'")), "'\\033'");
-    EXPECT_EQ(image(parse_plain("'\\310'")), "'\\310'");
-    EXPECT_EQ(image(parse_plain("'\\0'")), "'\\0'");
-    EXPECT_EQ(image(parse_plain("'\\t'")), "'\\t'");
-    EXPECT_EQ(image(parse_plain("'\\\\'")), "'\\\\'");
-    EXPECT_EQ(image(parse_plain("'\"'")), "'\\\"'");
-    EXPECT_EQ(image(parse_plain("'a'")), "'a'");
-}
-
-TEST_F(expression_test, string_images)
-{
-    EXPECT_EQ(image(parse_plain("\"a'b\\tc\"")), "\"a\\'b\\tc\"");
-    EXPECT_EQ(image(parse_plain("L\"w\"")), "L\"w\"");
-    EXPECT_EQ(image(parse_plain("\"a\" \"b\"")), "\"a\",\"b\"");
-}
-
-TEST_F(expression_test, new_images)
-{
-    EXPECT_EQ(image(parse_plain("new int")), "new  (int)");
-    EXPECT_EQ(image(parse_plain("new int(3)")), "new  (int) (3)");
-    EXPECT_EQ(image(parse_plain("::new (p) char *")), "::new (p) (char*)");
+    struct {
+        const char *text, *image;
+    } cases[] = {
+        {"a [ i .. j ]", "a[i..j]"}, {"a ? b : c", "(a?b:c)"}, {"x + (y * 2)", "x+(y*2)"}, {"- 1", "-1"},
+        {"! ~ x", "!~x"}, {"sizeof x", "sizeof(x)"}, {"sizeof (unsigned int *)", "sizeof(unsigned int*)"},
+        {"p -> m . n", "p->m.n"}, {"o .* m", "o.*m"}, {"& * p", "&*p"}, {"(char *) p", "(char*)p"},
+        {":: g", "::g"}, {"this", "this"}, {"+ x", "x"}, {"a << 2 >= b", "a<<2>=b"},
+        // characters: octal escapes for what has no letter escape
+        {"'\\07'", "'\\07'"}, {"'\\''", "'\\''"}, {"'\\1'", "'\\01'"}, {"'\\E'", "'\\033'"},
+        {"'\\310'", "'\\310'"}, {"'\\0'", "'\\0'"}, {"'\\t'", "'\\t'"}, {"'\\\\'", "'\\\\'"},
+        {"'\"'", "'\\\"'"}, {"'a'", "'a'"},
+        {"\"a'b\\tc\"", "\"a\\'b\\tc\""}, {"L\"w\"", "L\"w\""}, {"\"a\" \"b\"", "\"a\",\"b\""},
+        {"new int", "new  (int)"}, {"new int(3)", "new  (int) (3)"}, {"::new (p) char *", "::new (p) (char*)"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(image(parse_plain(c.text)), c.image) << c.text;
 }
 
 // ---- Type search ----
@@ -91,66 +64,35 @@ TEST_F(typed_expression_test, result_types)
     EXPECT_EQ(parse("d < 1")->type->kind, TK_INTEGRAL);
 }
 
-TEST_F(typed_expression_test, subscript_of_an_int)
+// Each ill-typed text with the one report it draws and its argument.
+TEST_F(typed_expression_test, type_messages)
 {
-    parse("i[0]");
-    EXPECT_EQ(codes(), codes_list{"NONTABLEA"});
-    EXPECT_EQ(reports()[0].argument, "i");
-    EXPECT_EQ(reports()[0].kind, kind_warning);
-}
-
-TEST_F(typed_expression_test, indirection_of_an_int)
-{
+    struct {
+        const char *text, *code, *argument;
+    } cases[] = {
+        {"i[0]", "NONTABLEA", "i"},
+        {"*i", "NONPOINTE", "i"},
+        {"~d", "OPERENTIE", "\"~\""},
+        {"!s", "OPERSCALA", "\"!\""},
+        {"-s", "OPERARITH", " \"-\" "},
+        {"p.m", "POINSTRUC", nullptr},
+        {"s->m", "NOPOSTRUC", nullptr},
+        {"i.m", "INVCHASTR", nullptr},
+        {"s.q", "CHAMPINCO", "q"},
+        {"nowhere + 1", "IDENTIINC", "nowhere"}, // once: the sum gets no type silently
+        {"i(1)", "NONFONCTI", nullptr},
+        {"1 ? s : 2", "TYPESDIFF", nullptr},
+    };
+    for (const auto& c : cases) {
+        reports().clear();
+        parse(c.text);
+        ASSERT_EQ(codes(), codes_list{c.code}) << c.text;
+        if (c.argument) {
+            EXPECT_EQ(reports()[0].argument, c.argument) << c.text;
+        }
+    }
     EXPECT_EQ(parse("*i")->type, nullptr);
-    EXPECT_EQ(codes(), codes_list{"NONPOINTE"});
-    EXPECT_EQ(reports()[0].argument, "i");
-}
-
-TEST_F(typed_expression_test, complement_of_a_double)
-{
-    parse("~d");
-    EXPECT_EQ(codes(), codes_list{"OPERENTIE"});
-    EXPECT_EQ(reports()[0].argument, "\"~\"");
-}
-
-TEST_F(typed_expression_test, scalar_and_numeric_operators)
-{
-    parse("!s");
-    EXPECT_EQ(codes(), codes_list{"OPERSCALA"});
-    EXPECT_EQ(reports()[0].argument, "\"!\"");
-    reports().clear();
-    parse("-s");
-    EXPECT_EQ(codes(), codes_list{"OPERARITH"});
-    EXPECT_EQ(reports()[0].argument, " \"-\" ");
-}
-
-TEST_F(typed_expression_test, dot_on_a_pointer_and_arrow_on_a_structure)
-{
-    parse("p.m");
-    EXPECT_EQ(codes(), codes_list{"POINSTRUC"});
-    reports().clear();
-    parse("s->m");
-    EXPECT_EQ(codes(), codes_list{"NOPOSTRUC"});
-    reports().clear();
-    parse("i.m");
-    EXPECT_EQ(codes(), codes_list{"INVCHASTR"});
-    reports().clear();
-    parse("s.q");
-    EXPECT_EQ(codes(), codes_list{"CHAMPINCO"});
-    EXPECT_EQ(reports()[0].argument, "q");
-}
-
-TEST_F(typed_expression_test, unknown_names_calls_and_constructors)
-{
-    parse("nowhere + 1");
-    EXPECT_EQ(codes(), codes_list{"IDENTIINC"}); // once: the sum gets no type silently
-    EXPECT_EQ(reports()[0].argument, "nowhere");
-    reports().clear();
-    parse("i(1)");
-    EXPECT_EQ(codes(), codes_list{"NONFONCTI"});
-    reports().clear();
-    parse("1 ? s : 2");
-    EXPECT_EQ(codes(), codes_list{"TYPESDIFF"});
+    EXPECT_EQ(reports().back().kind, kind_warning);
 }
 
 TEST_F(typed_expression_test, enumerators_have_their_enumeration)
@@ -220,10 +162,6 @@ TEST_F(expression_test, bounds_of_value_trees)
     EXPECT_EQ(array_bound_of_value(name, nullptr, "t.c", 1, record_expression_report), std::nullopt);
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(expression_test, declared_enumerators_carry_exact_values)
 {
     declare("enum E { A, B = 5, C, D = B * 2, F = 'a' };");
@@ -240,10 +178,6 @@ TEST_F(expression_test, declared_enumerators_carry_exact_values)
     EXPECT_EQ(array_bound_image("D + 1", table, "", "t.c", 1, record_expression_report), "11");
     EXPECT_TRUE(reports().empty());
 }
-
-} // namespace
-
-namespace {
 
 class scoped_expression_test : public expression_test {
 protected:

@@ -5,16 +5,8 @@
 # and runs for SECONDS (default 1200). Crashing inputs land in
 # BUILD_DIR/expression-artifacts.
 set -euo pipefail
-cd "$(dirname "$0")/../.."
-seconds="${1:-1200}"
-build="${2:-build-fuzz}"
-bash scripts/setup.sh
-bash scripts/setup_peers.sh
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DMORVA_FUZZ=ON -DMORVA_SANITIZE=ON > /dev/null
-fi
-cmake --build "$build" --target expression_fuzzer -j2 > /dev/null
+. "$(dirname "$0")/fuzz_prologue.sh"
+fuzz_prepare expression_fuzzer 1200 "$@"
 corpus="$build/expression-corpus"
 artifacts="$build/expression-artifacts"
 mkdir -p "$corpus" "$artifacts"
@@ -34,8 +26,6 @@ N::In(1) + ::g + S::k + new T(3) + ::new (p) char * + sizeof(unsigned int *)
 o.*m - o->*m && !*p || &a[0]
 delete p
 SEEDS
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:allocator_may_return_null=0
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cd "$build"
 exec ./tests/fuzz/expression_fuzzer -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2560 -max_len=4096 \
   -print_final_stats=1 -artifact_prefix=expression-artifacts/ expression-corpus

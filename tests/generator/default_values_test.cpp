@@ -36,17 +36,12 @@ TEST_F(default_values, ScalarsPointersAndStrings)
 {
     analyse("int i; double d; long double ld; char *s; const char *cs; unsigned char *us; int *p; void *v;\n"
             "char text[8]; typedef const char *name_t; name_t n; volatile float f;");
-    EXPECT_EQ(value_of("i"), vk("0", "VAR"));
-    EXPECT_EQ(value_of("d"), vk("0.0", "VAR"));
-    EXPECT_EQ(value_of("ld"), vk("0.0", "VAR"));
-    EXPECT_EQ(value_of("s"), vk("\"\"", "VAR"));
-    EXPECT_EQ(value_of("cs"), vk("\"\"", "VAR"));
-    EXPECT_EQ(value_of("us"), vk("NIL", "VAR"));
-    EXPECT_EQ(value_of("p"), vk("NIL", "VAR"));
-    EXPECT_EQ(value_of("v"), vk("NIL", "VAR"));
-    EXPECT_EQ(value_of("text"), vk("\"\"", "VAR"));
-    EXPECT_EQ(value_of("n"), vk("\"\"", "VAR"));
-    EXPECT_EQ(value_of("f"), vk("0.0", "VAR"));
+    const std::pair<const char*, const char*> cases[] = {
+        {"i", "0"},    {"d", "0.0"},  {"ld", "0.0"}, {"s", "\"\""},    {"cs", "\"\""}, {"us", "NIL"},
+        {"p", "NIL"},  {"v", "NIL"},  {"text", "\"\""}, {"n", "\"\""}, {"f", "0.0"},
+    };
+    for (const auto& [name, value] : cases)
+        EXPECT_EQ(value_of(name), vk(value, "VAR")) << name;
 }
 
 TEST_F(default_values, AggregatesTakeTheirKeywordFromTheOuterKind)

@@ -1,4 +1,4 @@
-// Include search order, #include_next, operand forms, and the tool pragmas.
+// Include search order, operand forms, and the tool pragmas.
 #include "prepro_fixture.h"
 
 #include <cstdlib>
@@ -21,27 +21,6 @@ TEST_F(prepro_test, include_search_order)
     EXPECT_EQ(pp.include_list(), (std::vector<std::string>{"a", "b"})); // appended dirs removed again
 }
 
-TEST_F(prepro_test, include_list_from_environment)
-{
-    ::setenv("ZRLTGT", "/tgt", 1);
-    ::unsetenv("KNUTGT");
-    ::setenv("MVX_ADD_USR_INCLUDE", "", 1);
-    init({}, {"/a"});
-    ::unsetenv("ZRLTGT");
-    ::unsetenv("MVX_ADD_USR_INCLUDE");
-    EXPECT_EQ(pp.include_list(), (std::vector<std::string>{"/a", "/tgt/lib", "/usr/include", "/usr/local/include"}));
-    pp.finish(table, true);
-    EXPECT_TRUE(pp.include_list().empty());
-}
-
-TEST_F(prepro_test, include_next_continues_after_the_directory_found)
-{
-    write("a/x.h", "first\n#include_next <x.h>\n");
-    write("b/x.h", "second\n");
-    init({}, {"a", "b"});
-    EXPECT_EQ(flat(run("#include <x.h>\n")), "first second");
-}
-
 TEST_F(prepro_test, include_operand_forms)
 {
     write("y.h", "why\n");
@@ -49,16 +28,6 @@ TEST_F(prepro_test, include_operand_forms)
     EXPECT_EQ(flat(run("#define FOO \"y.h\"\n#include FOO\n")), "why");
     run("#include y.h\n");
     ASSERT_NE(find("ERINCLUDE"), nullptr);
-}
-
-TEST_F(prepro_test, missing_include_is_fatal)
-{
-    init();
-    run("#include \"missing.h\"\nafter\n");
-    const captured_report* r = find("IMPOUVFIC");
-    ASSERT_NE(r, nullptr);
-    EXPECT_EQ(r->kind, kind_fatal);
-    EXPECT_EQ(r->argument, "missing.h");
 }
 
 TEST_F(prepro_test, incl_std_pragma)
@@ -112,12 +81,10 @@ TEST_F(prepro_test, sizeof_and_signof_lines_are_copied_for_the_lexer)
     init();
     EXPECT_EQ(flat(run("#pragma morva sizeof int = 16\n#pragma morva signof char unsigned\n")),
               "#pragma morva sizeof int = 16 #pragma morva signof char unsigned");
+    // Without an analyser's hooks the pragmas set the preprocessor's own sizes.
     pp.signof_pragma("char unsigned");
     EXPECT_TRUE(pp.bits().char_unsigned);
-}
-
-TEST_F(prepro_test, predefined_macros_in_every_file)
-{
-    init();
-    EXPECT_EQ(flat(run_file("p.h", "ZRL_LINUX USE_KNU ZRL_CPLUSPLUS_LANGUAGE\n")), "1 1 1");
+    pp.sizeof_pragma("long 64");
+    EXPECT_EQ(pp.bits().long_bits, 64);
+    EXPECT_EQ(flat(run("#if sizeof(long) == 8\nyes\n#endif\n")), "yes");
 }

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+using texts = std::vector<std::string>;
+
 #include "prepro/preprocessor_state.h"
 
 struct captured_report {
@@ -102,6 +104,16 @@ protected:
         for (const captured_report& r : captured())
             c.push_back(r.code);
         return c;
+    }
+    // The reports, each as kind letter, code, argument and position:
+    // "W TOMANYARG M [v.h:2]".
+    static std::vector<std::string> report_lines()
+    {
+        std::vector<std::string> lines;
+        for (const captured_report& r : captured())
+            lines.push_back(std::string(1, "SFEWI"[r.kind]) + " " + r.code + " " + r.argument + " [" + r.file + ":" +
+                            std::to_string(r.line) + "]");
+        return lines;
     }
     const captured_report* find(const std::string& code) const
     {
