@@ -42,6 +42,13 @@ std::vector<member_node*>* members_of(type_node* owner)
     return nullptr;
 }
 
+// Function templates are named as functions are: only class templates
+// take template arguments in this grammar.
+bool is_class_template(const type_node* type)
+{
+    return type->template_data() && !type->template_data()->function;
+}
+
 bool is_namespace(const type_node* type)
 {
     return type && type->struct_data() && type->struct_data()->declared_as == declared_as_namespace;
@@ -132,6 +139,8 @@ integral_payload* declaration_parser::typedef_integral(std::string_view name)
 
 name_class declaration_parser::classify(std::string_view name, bool after_scope, const semantic_value* qualifier)
 {
+    if (name_class bound; !after_scope && template_name_class(name, bound))
+        return bound;
     const std::string key(name);
     auto tag = [&](type_kind kind, scope_context where) -> type_node* {
         symbol_entry* e = find_tag(key, table, kind, where);
@@ -144,7 +153,7 @@ name_class declaration_parser::classify(std::string_view name, bool after_scope,
         const scope_context inside{owner_scope, owner};
         if (type_node* t = tag(TK_STRUCT, inside); t && t->scope_owner == owner)
             return {record_token(t), t, nullptr};
-        if (type_node* t = tag(TK_TEMPLATE, inside); t && t->scope_owner == owner)
+        if (type_node* t = tag(TK_TEMPLATE, inside); t && t->scope_owner == owner && is_class_template(t))
             return {TEMPLATE_NAME, t, nullptr};
         if (type_node* t = tag(TK_ENUM, inside); t && t->scope_owner == owner)
             return {TYPE_NAME, t, nullptr};
@@ -157,7 +166,7 @@ name_class declaration_parser::classify(std::string_view name, bool after_scope,
     const scope_context here = context();
     if (type_node* t = tag(TK_STRUCT, here))
         return {record_token(t), t, nullptr};
-    if (type_node* t = tag(TK_TEMPLATE, here))
+    if (type_node* t = tag(TK_TEMPLATE, here); t && is_class_template(t))
         return {TEMPLATE_NAME, t, nullptr};
     // Member names repeat in every struct: look for a visible symbol only
     // when some symbol of that name is a typedef at all.
@@ -406,8 +415,10 @@ void declaration_parser::declare_declarator(const semantic_value& specifiers, co
         return;
     // A qualified declarator names a member of another scope (a static member
     // defined outside its class): it contributes nothing here.
-    if (declarator.entity && declarator.entity != current_owner(table))
+    if (declarator.entity && declarator.entity != current_owner(table)) {
+        qualified_elsewhere = true;
         return;
+    }
     type_node* specifier_type = specifiers.type;
     if (!first && specifier_type)
         specifier_type = copy_type(store, nullptr, specifier_type, 0, nullptr, nullptr);
@@ -430,6 +441,8 @@ void declaration_parser::declare_declarator(const semantic_value& specifiers, co
         typedef_declared(std::string(name));
     if (in_class() && entry && entry->sym)
         add_member(entry->sym);
+    if (entry && entry->sym)
+        last_declared = entry->sym;
 }
 
 void declaration_parser::add_kr_declarator(const semantic_value& specifiers, const semantic_value& declarator)
@@ -472,6 +485,7 @@ void declaration_parser::define_function(const semantic_value& specifiers, const
         CPP_modify_param_name(table, target->type, type, lexer.file_name(), lexer.line());
         earlier->defined_seq = ++table.counter;
     } else if (qualifier && qualifier != current_owner(table)) {
+        qualified_elsewhere = true;
         report_at_lexer(kind_warning, "FUNCT_DEF", qualifier->tag_name() + "::" + name);
         return;
     } else {
@@ -482,6 +496,7 @@ void declaration_parser::define_function(const semantic_value& specifiers, const
         if (in_class())
             add_member(target);
     }
+    last_declared = target;
     function_payload* function = target->type ? target->type->function() : nullptr;
     if (!function)
         return;
@@ -730,28 +745,14 @@ type_node* declaration_parser::enum_use(const semantic_value& name)
 
 // ---- Templates ----
 
-void declaration_parser::declare_class_template(int kind_code, const std::string* name, const std::string* body)
-{
-    if (!name || name->empty()) {
-        report_at_lexer(kind_warning, "TEMPLADEC", "");
-        return;
-    }
-    const scope_context here = context();
-    type_node* record = create_type(
-        store, TK_TEMPLATE,
-        make_template_payload(store, *name, kind_code == 1 ? 1 : 0, body ? std::string_view(*body) : "",
-                              static_cast<std::uint32_t>(lexer.line()), lexer.file_name()),
-        here.scope_kind, here.scope_owner);
-    symbol* tag = make_symbol(store, "", record, here.scope_kind, here.scope_owner, 0, lexer.file_name(), nullptr);
-    declare(make_entry(table, tag), table, lexer.file_name(), lexer.line(), false);
-}
-
 // ---- Recovery ----
 
 void declaration_parser::recover_scopes()
 {
     current_enum_ = nullptr;
     kr_types.clear();
+    recover_template_headers();
     while (table.frames.size() > base_depth_ && in_class())
         pop_scope(table);
+    recover_template_headers();
 }
