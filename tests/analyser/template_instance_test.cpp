@@ -360,3 +360,26 @@ TEST_F(templates, regression_template_name_after_a_type_keeps_its_arguments)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(templates, explicit_specialisation_of_a_function_template)
+{
+    analyse("template <class T> T maximum(T a, T b) { return a > b ? a : b; }\n"
+            "template <> int maximum<int>(int a, int b) { return a; }\n"
+            "template <> int nothing<int>(int a);\nint after;\n");
+    ASSERT_EQ(reports().size(), 1u);
+    EXPECT_EQ(reports()[0].code, "TEMINSINC");
+    EXPECT_EQ(reports()[0].argument, "nothing");
+    EXPECT_EQ(reports()[0].line, 3);
+    const symbol* specialised = sym("maximum");
+    ASSERT_NE(specialised, nullptr);
+    EXPECT_EQ(specialised->scope_kind, file_scope);
+    EXPECT_EQ(specialised->type->template_origin, tag("maximum", TK_TEMPLATE));
+    EXPECT_EQ(parameters(specialised->type).size(), 2u);
+    EXPECT_EQ(sym("nothing"), nullptr);
+    EXPECT_NE(sym("after"), nullptr);
+    EXPECT_TRUE(state_is_clean());
+}
+
+} // namespace
