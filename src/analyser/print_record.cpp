@@ -177,7 +177,8 @@ void print_members_body(type_node* type, std::string& out, const print_args& how
                             nested_written.insert(member_type).second;
         const std::string text = member_text(node->member, type, how, nested);
         out += text;
-        if (text.empty() || text.back() != '}')
+        // A body ends without ";", a nested type declared alone needs one.
+        if (text.empty() || text.back() != '}' || node->member->name.empty())
             out += ';';
         out += '\n';
     }
