@@ -81,6 +81,8 @@ std::string_view access_label(std::uint32_t access)
 
 void append_specifiers(std::string& out, std::uint32_t flags)
 {
+    if (flags & SF_FRIEND)
+        out += "friend ";
     if (flags & SF_STATIC)
         out += "static ";
     if (flags & SF_MUTABLE)

@@ -237,6 +237,7 @@ TEST_F(class_records, printed_class_with_nested_type_friend_and_access_declarati
             "  B::x;\n"
             "  unsigned bits : 2;\n"
             "  virtual int area() const = 0;\n"
+            "  friend int peek(D& d);\n"
             "};\n");
     EXPECT_TRUE(reports().empty());
     const std::string d = printed_record(tag("D", TK_STRUCT));
@@ -249,6 +250,7 @@ TEST_F(class_records, printed_class_with_nested_type_friend_and_access_declarati
                  "\tB::x;\n"
                  "\tunsigned bits\t: 2;\n"
                  "\tvirtual int area() const\t= 0;\n"
+                 "\tfriend int peek(class D &d);\n"
                  "};");
     // Access declarations are deprecated C++ but still compiled.
     EXPECT_EQ(compile_errors("class F;\n" + printed_record(tag("B", TK_STRUCT)) + "\n" + d + "\n"), "");
