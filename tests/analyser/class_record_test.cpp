@@ -255,3 +255,27 @@ TEST_F(class_records, printed_class_with_nested_type_friend_and_access_declarati
     // Access declarations are deprecated C++ but still compiled.
     EXPECT_EQ(compile_errors("class F;\n" + printed_record(tag("B", TK_STRUCT)) + "\n" + d + "\n"), "");
 }
+
+// A union or enumeration declared alone in a class body used to be dropped
+// from the members, so the printed class lost it.
+TEST_F(class_records, anonymous_union_and_nested_enum_are_printed_in_their_class)
+{
+    analyse("struct S {\n  union { int i; float f; };\n  enum E { e1, e2 };\n  E kind;\n  static int made;\n"
+            "  bool operator<(const S& o) const;\n};\n");
+    EXPECT_TRUE(reports().empty());
+    const std::string s = printed_record(tag("S", TK_STRUCT));
+    EXPECT_EQ(s, "struct S {\n"
+                 "\tunion {\n"
+                 "\t\tint i;\n"
+                 "\t\tfloat f;\n"
+                 "\t};\n"
+                 "\tenum E{\n" // an enumeration's "{" follows its name directly
+                 "\t\te1,\n"
+                 "\t\te2\n"
+                 "\t};\n"
+                 "\tenum E kind;\n"
+                 "\tstatic int made;\n"
+                 "\tbool operator <(const struct S &o) const;\n"
+                 "};");
+    EXPECT_EQ(compile_errors(s + "\n"), "");
+}
