@@ -150,13 +150,15 @@ void open_record_body(declaration_parser& p, int kind_code, std::string_view nam
     if (!name.empty()) {
         // The body sees its own name: the head completes the forward
         // declaration of this scope, or makes one. A second definition gets
-        // a node of its own, copied over the first when it closes.
+        // a node of its own, copied over the first when it closes. A record
+        // of that name in an outer scope is another record: this one gets a
+        // new node, declared when its body closes.
         const scope_context here = current_context(table);
         symbol_entry* e = find_tag(name, table, kind, here);
         type_node* existing = e && e->sym ? e->sym->type : nullptr;
         if (existing && existing->scope_owner != here.scope_owner)
             existing = nullptr;
-        if (!existing) {
+        else if (!existing) {
             existing = record_without_body(p, kind_code, name, record_mode_ordinary);
             p.records_opened_by_heads.push_back(existing);
         }
