@@ -411,8 +411,11 @@ void declaration_parser::declare_declarator(const semantic_value& specifiers, co
     // defined outside its class): it contributes nothing here, except alone in
     // a class body, where it is an access declaration.
     if (declarator.entity && declarator.entity != current_owner(table)) {
+        type_node* qualifier = static_cast<type_node*>(declarator.entity);
         if (in_class() && !specifiers.type && !specifiers.number && !declarator.type && declarator.text && !initialiser)
-            declare_access(*this, static_cast<type_node*>(declarator.entity), *declarator.text);
+            declare_access(*this, qualifier, *declarator.text);
+        else if (declarator.text && !(specifiers.number & SF_FRIEND))
+            check_qualified_member(*this, qualifier, *declarator.text);
         return;
     }
     type_node* specifier_type = specifiers.type;

@@ -301,3 +301,13 @@ TEST_F(class_records, definition_in_a_namespace_is_a_record_of_its_own)
     EXPECT_EQ(u->scope_owner, nullptr);
     EXPECT_TRUE(u->union_data()->members.empty());
 }
+
+TEST_F(class_records, qualified_member_name_outside_its_class_must_name_a_member)
+{
+    analyse("class A { static int count; };\nnamespace N { extern int n; }\n"
+            "int A::count = 0;\nint A::missing = 1;\nint N::n = 2;\nint N::absent = 3;\n");
+    ASSERT_EQ(codes(reports()), (std::vector<std::string>{"CHAMPINCO missing", "CHAMPINCO absent"}));
+    EXPECT_EQ(reports()[0].line, 4);
+    EXPECT_EQ(reports()[1].line, 6);
+    EXPECT_EQ(sym("missing"), nullptr);
+}
