@@ -304,8 +304,7 @@ type_node* declaration_parser::template_use(const semantic_value& name, std::vec
     if (!t || t->function || t->body.empty() || inside_template_header())
         return node;
     static const std::vector<argument_node*> none;
-    return instantiate(table, report, t->is_struct ? 1 : 0, node, arguments ? *arguments : none, lexer.file_name(),
-                       lexer.line());
+    return instantiate(*this, t->is_struct ? 1 : 0, node, arguments ? *arguments : none);
 }
 
 const std::string* declaration_parser::record_name_text(const semantic_value& name)
