@@ -95,6 +95,9 @@ type_node* instantiate(declaration_parser& p, int kind_code, type_node* template
         instance = record;
     if (struct_payload* s = instance->struct_data())
         s->instantiation_state = 1;
+    // The template keeps the list of its instances.
+    if (template_payload* t = template_node->template_data())
+        t->instance_items.push_back(make_argument(table.store, nullptr, instance, ""));
     instance->template_origin = template_node;
     return instance;
 }

@@ -8,6 +8,7 @@
 // value argument as a blank and its text).
 #include <gtest/gtest.h>
 
+#include "analyser/declaration_parser.h"
 #include "analyser/print_declaration.h"
 #include "analyser/print_type.h"
 #include "analyser/template_instance.h"
@@ -380,6 +381,26 @@ TEST_F(templates, explicit_specialisation_of_a_function_template)
     EXPECT_EQ(sym("nothing"), nullptr);
     EXPECT_NE(sym("after"), nullptr);
     EXPECT_TRUE(state_is_clean());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(templates, template_with_instances_lists_them_and_changes_its_token)
+{
+    analyse("template <class T> struct Box { T v; };\nBox<int> a;\nBox<int> b;\nBox<char> c;\n");
+    const type_node* box = tag("Box", TK_TEMPLATE);
+    ASSERT_NE(box, nullptr);
+    const auto& instances = box->template_data()->instance_items;
+    ASSERT_EQ(instances.size(), 2u);
+    EXPECT_EQ(instances[0]->type, tag("Box<int> ", TK_STRUCT));
+    EXPECT_EQ(instances[1]->type, tag("Box<char> ", TK_STRUCT));
+    semantic_value value;
+    declaration_parser parser(table, "Box", "t.c", 1, record_grammar_report);
+    // The lexer of a further analysis names it with token 391.
+    EXPECT_EQ(parser.lexer.next_token(value), 391);
+    EXPECT_EQ(value.type, box);
 }
 
 } // namespace
