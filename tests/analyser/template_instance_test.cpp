@@ -404,3 +404,43 @@ TEST_F(templates, template_with_instances_lists_them_and_changes_its_token)
 }
 
 } // namespace
+
+namespace {
+
+// A friend's returned class made from a template but still empty (as when
+// it was named while its template's text was being analysed) is analysed
+// when the befriending class closes; one whose name is in progress is not.
+TEST_F(templates, friend_members_complete_the_instances_they_use)
+{
+    analyse("template <class T> struct Box { T v; };\n");
+    type_node* box = tag("Box", TK_TEMPLATE);
+    ASSERT_NE(box, nullptr);
+    model_store& store = table.store;
+    type_node* empty = create_type(store, TK_STRUCT, make_struct_payload(store, "Box<long> ", declared_as_struct),
+                                   file_scope, nullptr);
+    empty->template_origin = box;
+    empty->struct_data()->template_arguments.push_back(
+        make_argument(store, nullptr, create_specifier_type(store, "long", file_scope, nullptr), ""));
+    declare(make_entry(table, make_symbol(store, "", empty, file_scope, nullptr, 0, "t.c", nullptr)), table, "t.c", 1,
+            false);
+    type_node* holder = create_type(store, TK_STRUCT, make_struct_payload(store, "Holder", declared_as_class),
+                                    file_scope, nullptr);
+    type_node* function = create_type(store, TK_FUNCTION, make_function_payload(store, empty), owner_scope, holder);
+    holder->struct_data()->members.push_back(
+        make_member(store, make_symbol(store, "make", function, owner_scope, holder, SF_FRIEND, "t.c", nullptr),
+                    access_public));
+
+    table.instances_in_progress.push_back("Box<long> ");
+    instantiate_member_templates(table, record_grammar_report, holder, "t.c", 5);
+    EXPECT_TRUE(empty->struct_data()->members.empty());
+    table.instances_in_progress.clear();
+
+    instantiate_member_templates(table, record_grammar_report, holder, "t.c", 5);
+    EXPECT_EQ(empty->struct_data()->instantiation_state, 1u);
+    ASSERT_EQ(empty->struct_data()->members.size(), 1u);
+    EXPECT_TRUE(integral_named(empty->struct_data()->members[0]->member->type, "long"));
+    EXPECT_TRUE(reports().empty());
+    EXPECT_TRUE(state_is_clean());
+}
+
+} // namespace
