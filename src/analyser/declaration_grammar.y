@@ -223,6 +223,7 @@ type_specifier
     | type_name                                 { $$ = with_type(p.name_type($1)); }
     | TYPENAME type_name                        { $$ = with_type(p.name_type($2)); }
     | template_use                              { $$ = with_type($1.type); }
+    | scope_prefix template_use                 { $$ = with_type($2.type); }
     | record_specifier
     | enum_specifier
     ;

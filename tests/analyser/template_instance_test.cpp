@@ -444,3 +444,18 @@ TEST_F(templates, friend_members_complete_the_instances_they_use)
 }
 
 } // namespace
+
+namespace {
+
+// Found while checking scripts: an instance of a namespace's template was
+// named without its namespace, which the compiler cannot find at file scope.
+TEST_F(templates, regression_instance_of_a_namespace_template_is_qualified)
+{
+    analyse("namespace N { template <class T> struct In { T x; }; }\nN::In<int> ni;\n");
+    EXPECT_TRUE(reports().empty());
+    ASSERT_NE(record("N::In<int> "), nullptr);
+    EXPECT_EQ(type_of("ni"), tag("N::In<int> ", TK_STRUCT));
+    EXPECT_EQ(declaration("ni"), "N::In<int> ni;");
+}
+
+} // namespace
