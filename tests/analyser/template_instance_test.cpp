@@ -459,3 +459,18 @@ TEST_F(templates, regression_instance_of_a_namespace_template_is_qualified)
 }
 
 } // namespace
+
+namespace {
+
+// Fuzz finding: a text ending right after "class" in a template header
+// turned the end of the text into an endless run of parameter keys.
+TEST_F(templates, regression_text_ending_after_a_type_parameter_key)
+{
+    analyse("int a;\ntemplate <class");
+    EXPECT_NE(sym("a"), nullptr);
+    ASSERT_FALSE(reports().empty());
+    EXPECT_EQ(reports().back().code, "UNEXP_EOF");
+    EXPECT_TRUE(state_is_clean());
+}
+
+} // namespace
