@@ -85,6 +85,31 @@ TEST(template_scripts, function_templates_and_members_defined_outside_compile)
     EXPECT_TRUE(compiled.ok) << compiled.messages;
 }
 
+TEST(template_scripts, instances_behind_typedefs_pointers_and_arrays)
+{
+    const std::string dir = scratch_dir("templates_declarators");
+    write_file(dir + "/td.cpp", "template <class T, class U = T> struct Pair { T first; U second; Pair<T, U> *link; };\n"
+                                "typedef Pair<int> IntPair;\nIntPair ip;\nconst Pair<char, long> *cp;\n"
+                                "Pair<int> pairs[3];\nint sum(IntPair p, Pair<short> q) { return p.first + q.second; }\n");
+    const tool_result r = run_tool("morvastart", {"td.cpp", "td.ptu"}, {}, dir);
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string script = read_file(dir + "/td.ptu");
+    const lines expected = {"-- Declarations of the global variables of the tested file",
+                            "",
+                            "    #template <class T, class U = T> struct Pair { T first; U second; Pair<T, U> *link; };",
+                            "    #typedef Pair<int> IntPair;",
+                            "    #extern IntPair ip;",
+                            "    #extern const Pair<char, long> *cp;",
+                            "    #extern Pair<int> pairs[3];",
+                            "    #extern int sum(IntPair p, Pair<short> q);",
+                            separator,
+                            ""};
+    EXPECT_EQ(between(script, "-- Declarations of the global variables", "BEGIN"), joined(expected)) << script;
+    EXPECT_NE(script.find("    #Pair<short> q;\n"), std::string::npos) << script;
+    const compile_result compiled = compile_native_lines(script, dir, true);
+    EXPECT_TRUE(compiled.ok) << compiled.messages;
+}
+
 TEST(template_scripts, missing_argument_warns_at_the_use)
 {
     const std::string dir = scratch_dir("templates_missing");
