@@ -474,3 +474,22 @@ TEST_F(templates, regression_text_ending_after_a_type_parameter_key)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(templates, parameter_named_like_a_class_is_a_parameter)
+{
+    analyse("struct T { int a; };\ntemplate <class T> struct Box { T v; };\nBox<int> b;\n"
+            "template <typename T, int N> struct Arr { T items[N]; };\nArr<char, 2> a;\n");
+    EXPECT_TRUE(reports().empty());
+    ASSERT_NE(member("Box<int> ", "v"), nullptr);
+    EXPECT_TRUE(integral_named(member("Box<int> ", "v")->type, "int"));
+    const type_node* items = member("Arr<char,  2> ", "items") ? member("Arr<char,  2> ", "items")->type : nullptr;
+    ASSERT_NE(items, nullptr);
+    EXPECT_TRUE(integral_named(element(items), "char"));
+    EXPECT_EQ(items->array()->bound_text, "2");
+    // The class T outside the template is untouched.
+    EXPECT_NE(tag("T", TK_STRUCT), nullptr);
+}
+
+} // namespace
