@@ -311,3 +311,17 @@ TEST_F(class_records, qualified_member_name_outside_its_class_must_name_a_member
     EXPECT_EQ(reports()[1].line, 6);
     EXPECT_EQ(sym("missing"), nullptr);
 }
+
+// "explicit A(int)" used to read A as a type and stop at "(int".
+TEST_F(class_records, explicit_constructor_keeps_its_declarator)
+{
+    analyse("class A {\npublic:\n  explicit A(int n);\n  explicit A(double d) : v(d) { }\n"
+            "  explicit operator bool() const;\n  double v;\n};\n");
+    EXPECT_TRUE(reports().empty());
+    type_node* a = tag("A", TK_STRUCT);
+    ASSERT_EQ(member_names(a), (std::vector<std::string>{"<label>", "A", "A", "operator bool", "v"}));
+    const auto& m = a->struct_data()->members;
+    EXPECT_EQ(m[1]->member->specifier_flags, static_cast<std::uint32_t>(SF_FUNCTION_EXTRA));
+    EXPECT_EQ(m[2]->member->type->function()->signature.is_definition, 1u);
+    EXPECT_EQ(parameters(m[2]->member->type)[0]->parameter->name, "d");
+}
