@@ -93,6 +93,9 @@ public:
     void pound_line(std::string_view line);
     int classify(std::string_view name, semantic_value& value);
     bool scope_follows() const; // "::" is the next thing in the text
+    // "::" then the same name and "(", or "::~": a constructor or
+    // destructor of class name defined outside its class.
+    bool member_of_own_class_follows(std::string_view name) const;
     bool qualifies_last_token() const; // a "::" here follows a name it qualifies
     int finish(int token, semantic_value& value); // common bookkeeping of every token
     void mark_end() { hit_end_ = true; }

@@ -325,3 +325,16 @@ TEST_F(class_records, explicit_constructor_keeps_its_declarator)
     EXPECT_EQ(m[2]->member->type->function()->signature.is_definition, 1u);
     EXPECT_EQ(parameters(m[2]->member->type)[0]->parameter->name, "d");
 }
+
+// "inline A::A() { }" used to read A::A as a type and stop at "()".
+TEST_F(class_records, constructor_and_destructor_defined_inline_outside_the_class)
+{
+    analyse("class A { public: A(); ~A(); A* self(); };\ninline A::A() { }\ninline A::~A() { }\n"
+            "inline A* A::self() { return this; }\n");
+    EXPECT_TRUE(reports().empty());
+    for (const member_node* m : tag("A", TK_STRUCT)->struct_data()->members) {
+        if (m->member) {
+            EXPECT_EQ(m->member->type->function()->signature.is_definition, 1u) << m->member->name;
+        }
+    }
+}
