@@ -137,6 +137,20 @@ bool analysis_lexer::scope_follows() const
     return text_.compare(i, 2, "::") == 0;
 }
 
+bool analysis_lexer::ignorable_word(std::string_view word) const
+{
+    if (word != "override" && word != "final" && word != "noexcept")
+        return false;
+    if (last_token_ == ')' || last_token_ == CONST || last_token_ == VOLATILE)
+        return true;
+    if (word != "final" || !is_name_token(last_token_))
+        return false;
+    std::size_t i = offset_;
+    while (i < text_.size() && (is_blank(text_[i]) || text_[i] == '\n' || text_[i] == '\r'))
+        ++i;
+    return i < text_.size() && (text_[i] == '{' || (text_[i] == ':' && text_.compare(i, 2, "::") != 0));
+}
+
 bool analysis_lexer::member_of_own_class_follows(std::string_view name) const
 {
     auto skip = [&](std::size_t i) {

@@ -338,3 +338,18 @@ TEST_F(class_records, constructor_and_destructor_defined_inline_outside_the_clas
         }
     }
 }
+
+// These words used to stop the member's declaration with "SYNTAXERR", and
+// "class A final { }" became a function named final.
+TEST_F(class_records, override_final_and_noexcept_are_skipped)
+{
+    analyse("class B { public: virtual void f() const; virtual ~B() noexcept; };\n"
+            "class A final : public B { public: void f() const override; void g() noexcept; void h() final; };\n"
+            "int final;\n");
+    EXPECT_TRUE(reports().empty());
+    type_node* a = tag("A", TK_STRUCT);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(member_names(a), (std::vector<std::string>{"<label>", "f", "g", "h"}));
+    EXPECT_EQ(a->struct_data()->bases.size(), 1u);
+    EXPECT_NE(sym("final"), nullptr); // a variable may still be named so
+}
