@@ -20,11 +20,12 @@
  * The conflicts counted by %expect are the classic ones, all settled by
  * shifting: a class name followed by "(" starts a constructor declarator
  * (after "explicit" too), a name followed by "::" is read as a qualifier,
- * and "else"-like dangling alternatives of the optional trailing parts.
+ * "&&" after the type of a new-expression is read as a reference, and
+ * "else"-like dangling alternatives of the optional trailing parts.
  */
 
 %define api.pure full
-%expect 53
+%expect 55
 %define api.prefix {dcl_}
 %define api.value.type {semantic_value}
 %define api.location.type {source_span}
@@ -398,6 +399,7 @@ declarator_after_pointer
 pointer_operator
     : '*' cv_list_opt                           { $$ = with_type(p.compose(p.pointer(nullptr), $2.type)); }
     | '&' cv_list_opt                           { $$ = with_type(p.compose(p.reference(), $2.type)); }
+    | ANDAND cv_list_opt                        { $$ = with_type(p.compose(p.reference(), $2.type)); }
     | scope_prefix '*' cv_list_opt              { $$ = with_type(p.compose(p.pointer(p.name_type($1)), $3.type)); }
     ;
 

@@ -353,3 +353,18 @@ TEST_F(class_records, override_final_and_noexcept_are_skipped)
     EXPECT_EQ(a->struct_data()->bases.size(), 1u);
     EXPECT_NE(sym("final"), nullptr); // a variable may still be named so
 }
+
+// "A(A&& o)" used to stop at "&&": a reference to an rvalue is a reference.
+TEST_F(class_records, rvalue_reference_parameter_is_a_reference)
+{
+    analyse("class A { public: A(A&& o); A& operator=(A&& o); };\nvoid take(int&& n);\n");
+    EXPECT_TRUE(reports().empty());
+    const type_node* take = type_of("take");
+    ASSERT_NE(take, nullptr);
+    const type_node* n = parameters(take)[0]->parameter->type;
+    ASSERT_NE(n->reference(), nullptr);
+    ASSERT_NE(n->reference()->referred, nullptr);
+    ASSERT_EQ(n->reference()->referred->kind, TK_INTEGRAL);
+    EXPECT_EQ(n->reference()->referred->integral()->name, "int");
+    EXPECT_EQ(member_names(tag("A", TK_STRUCT)), (std::vector<std::string>{"<label>", "A", "operator ="}));
+}
