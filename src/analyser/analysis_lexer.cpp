@@ -161,6 +161,42 @@ bool analysis_lexer::angle_follows() const
     return i < text_.size() && text_[i] == '<';
 }
 
+bool analysis_lexer::ignorable_word(std::string_view word) const
+{
+    if (word != "override" && word != "final" && word != "noexcept")
+        return false;
+    if (last_token_ == ')' || last_token_ == CONST || last_token_ == VOLATILE)
+        return true;
+    if (word != "final" || !is_name_token(last_token_))
+        return false;
+    std::size_t i = offset_;
+    while (i < text_.size() && (is_blank(text_[i]) || text_[i] == '\n' || text_[i] == '\r'))
+        ++i;
+    return i < text_.size() && (text_[i] == '{' || (text_[i] == ':' && text_.compare(i, 2, "::") != 0));
+}
+
+bool analysis_lexer::member_of_own_class_follows(std::string_view name) const
+{
+    auto skip = [&](std::size_t i) {
+        while (i < text_.size() && (is_blank(text_[i]) || text_[i] == '\n' || text_[i] == '\r'))
+            ++i;
+        return i;
+    };
+    std::size_t i = skip(offset_);
+    if (text_.compare(i, 2, "::") != 0)
+        return false;
+    i = skip(i + 2);
+    if (i < text_.size() && text_[i] == '~')
+        return true;
+    if (text_.compare(i, name.size(), name) != 0)
+        return false;
+    i += name.size();
+    if (i < text_.size() && (std::isalnum(static_cast<unsigned char>(text_[i])) || text_[i] == '_'))
+        return false;
+    i = skip(i);
+    return i < text_.size() && text_[i] == '(';
+}
+
 int analysis_lexer::classify(std::string_view name, semantic_value& value)
 {
     value.text = arena_.make(name);
@@ -191,6 +227,10 @@ int analysis_lexer::classify(std::string_view name, semantic_value& value)
         value.entity = nullptr;
         token = IDENTIFIER;
     }
+    // "inline A::A()": after specifiers that are no type, the class of a
+    // constructor or destructor still qualifies the declared name.
+    if (token == CLASS_NAME && !after_scope && member_of_own_class_follows(name))
+        return DECL_QUALIFIER;
     return token;
 }
 

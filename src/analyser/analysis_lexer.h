@@ -96,6 +96,13 @@ public:
     int classify(std::string_view name, semantic_value& value);
     bool scope_follows() const; // "::" is the next thing in the text
     bool angle_follows() const; // "<" is the next thing in the text
+    // "override", "final" and "noexcept" after a parameter list or its
+    // trailing qualifier, and "final" after the name of a class head: words
+    // that change nothing the model records, skipped.
+    bool ignorable_word(std::string_view word) const;
+    // "::" then the same name and "(", or "::~": a constructor or
+    // destructor of class name defined outside its class.
+    bool member_of_own_class_follows(std::string_view name) const;
     bool qualifies_last_token() const; // a "::" here follows a name it qualifies
     int finish(int token, semantic_value& value); // common bookkeeping of every token
     void body_captured(); // a capture read the "}" of a "{" that was a token

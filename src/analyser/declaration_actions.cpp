@@ -461,6 +461,14 @@ void declaration_parser::declare_declarator(const semantic_value& specifiers, co
         last_declared = entry->sym;
 }
 
+semantic_value declaration_parser::constructor_declarator(const semantic_value& name, const semantic_value& suffixes)
+{
+    semantic_value declarator = name;
+    declarator.type = suffixes.type;
+    declarator.entity = nullptr;
+    return declarator;
+}
+
 void declaration_parser::declare_specifiers_only(const semantic_value& specifiers)
 {
     clear_specifiers(table);

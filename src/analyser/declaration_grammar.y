@@ -18,13 +18,14 @@
  * Errors recover with the error token at the next ";" or "}".
  *
  * The conflicts counted by %expect are the classic ones, all settled by
- * shifting: a class name followed by "(" starts a constructor declarator, a
- * name followed by "::" is read as a qualifier, and "else"-like dangling
- * alternatives of the optional trailing parts.
+ * shifting: a class name followed by "(" starts a constructor declarator
+ * (after "explicit" too), a name followed by "::" is read as a qualifier,
+ * "&&" after the type of a new-expression is read as a reference, and
+ * "else"-like dangling alternatives of the optional trailing parts.
  */
 
 %define api.pure full
-%expect 52
+%expect 55
 %define api.prefix {dcl_}
 %define api.value.type {semantic_value}
 %define api.location.type {source_span}
@@ -330,6 +331,15 @@ member
     | using_declaration
     | template_declaration
     | ';'
+    /* A constructor after "explicit" keeps its declarator form
+       ("explicit A(int);") instead of A being read as a type: "explicit"
+       is only written before constructors and conversion functions. */
+    | EXPLICIT CLASS_NAME suffixes ';'
+            { p.declare_declarator(with_type(nullptr, SF_FUNCTION_EXTRA), p.constructor_declarator($2, $3), true, nullptr); }
+    | EXPLICIT CLASS_NAME suffixes function_body
+            { p.define_function(with_type(nullptr, SF_FUNCTION_EXTRA), p.constructor_declarator($2, $3), $4.text, nullptr); }
+    | EXPLICIT CLASS_NAME suffixes ':' member_initialisers function_body
+            { p.define_function(with_type(nullptr, SF_FUNCTION_EXTRA), p.constructor_declarator($2, $3), $6.text, p.source_text(@5)); }
     | error ';'                                 { clear_specifiers(p.table); p.recover_template_headers(); yyerrok; }
     | error TEMPLATE_BODY                       { clear_specifiers(p.table); p.recover_template_headers(); yyerrok; }
     ;
@@ -397,6 +407,7 @@ declarator_after_pointer
 pointer_operator
     : '*' cv_list_opt                           { $$ = with_type(p.compose(p.pointer(nullptr), $2.type)); }
     | '&' cv_list_opt                           { $$ = with_type(p.compose(p.reference(), $2.type)); }
+    | ANDAND cv_list_opt                        { $$ = with_type(p.compose(p.reference(), $2.type)); }
     | scope_prefix '*' cv_list_opt              { $$ = with_type(p.compose(p.pointer(p.name_type($1)), $3.type)); }
     ;
 

@@ -87,6 +87,8 @@ public:
                             value_tree* initialiser);
     void define_function(const semantic_value& specifiers, const semantic_value& declarator,
                          const std::string* body, const std::string* initialisers);
+    // The declarator of a constructor: the class name with its suffixes.
+    semantic_value constructor_declarator(const semantic_value& name, const semantic_value& suffixes);
     // A declaration without declarator inside a class body: a friend class,
     // or a type declared in the class, becomes a member.
     void declare_specifiers_only(const semantic_value& specifiers);

@@ -311,3 +311,60 @@ TEST_F(class_records, qualified_member_name_outside_its_class_must_name_a_member
     EXPECT_EQ(reports()[1].line, 6);
     EXPECT_EQ(sym("missing"), nullptr);
 }
+
+// "explicit A(int)" used to read A as a type and stop at "(int".
+TEST_F(class_records, explicit_constructor_keeps_its_declarator)
+{
+    analyse("class A {\npublic:\n  explicit A(int n);\n  explicit A(double d) : v(d) { }\n"
+            "  explicit operator bool() const;\n  double v;\n};\n");
+    EXPECT_TRUE(reports().empty());
+    type_node* a = tag("A", TK_STRUCT);
+    ASSERT_EQ(member_names(a), (std::vector<std::string>{"<label>", "A", "A", "operator bool", "v"}));
+    const auto& m = a->struct_data()->members;
+    EXPECT_EQ(m[1]->member->specifier_flags, static_cast<std::uint32_t>(SF_FUNCTION_EXTRA));
+    EXPECT_EQ(m[2]->member->type->function()->signature.is_definition, 1u);
+    EXPECT_EQ(parameters(m[2]->member->type)[0]->parameter->name, "d");
+}
+
+// "inline A::A() { }" used to read A::A as a type and stop at "()".
+TEST_F(class_records, constructor_and_destructor_defined_inline_outside_the_class)
+{
+    analyse("class A { public: A(); ~A(); A* self(); };\ninline A::A() { }\ninline A::~A() { }\n"
+            "inline A* A::self() { return this; }\n");
+    EXPECT_TRUE(reports().empty());
+    for (const member_node* m : tag("A", TK_STRUCT)->struct_data()->members) {
+        if (m->member) {
+            EXPECT_EQ(m->member->type->function()->signature.is_definition, 1u) << m->member->name;
+        }
+    }
+}
+
+// These words used to stop the member's declaration with "SYNTAXERR", and
+// "class A final { }" became a function named final.
+TEST_F(class_records, override_final_and_noexcept_are_skipped)
+{
+    analyse("class B { public: virtual void f() const; virtual ~B() noexcept; };\n"
+            "class A final : public B { public: void f() const override; void g() noexcept; void h() final; };\n"
+            "int final;\n");
+    EXPECT_TRUE(reports().empty());
+    type_node* a = tag("A", TK_STRUCT);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(member_names(a), (std::vector<std::string>{"<label>", "f", "g", "h"}));
+    EXPECT_EQ(a->struct_data()->bases.size(), 1u);
+    EXPECT_NE(sym("final"), nullptr); // a variable may still be named so
+}
+
+// "A(A&& o)" used to stop at "&&": a reference to an rvalue is a reference.
+TEST_F(class_records, rvalue_reference_parameter_is_a_reference)
+{
+    analyse("class A { public: A(A&& o); A& operator=(A&& o); };\nvoid take(int&& n);\n");
+    EXPECT_TRUE(reports().empty());
+    const type_node* take = type_of("take");
+    ASSERT_NE(take, nullptr);
+    const type_node* n = parameters(take)[0]->parameter->type;
+    ASSERT_NE(n->reference(), nullptr);
+    ASSERT_NE(n->reference()->referred, nullptr);
+    ASSERT_EQ(n->reference()->referred->kind, TK_INTEGRAL);
+    EXPECT_EQ(n->reference()->referred->integral()->name, "int");
+    EXPECT_EQ(member_names(tag("A", TK_STRUCT)), (std::vector<std::string>{"<label>", "A", "operator ="}));
+}
