@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 
+#include "analyser/class_record.h"
 #include "analyser/type_composition.h"
 #include "analyser/type_copy.h"
 #include "expr/constant_value.h"
@@ -402,12 +403,18 @@ void declaration_parser::add_member(symbol* member)
 void declaration_parser::declare_declarator(const semantic_value& specifiers, const semantic_value& declarator,
                                             bool first, value_tree* initialiser)
 {
+    if (first)
+        clear_specifiers(table); // the friend bit of this declaration has been read
     if (!declarator.text && !declarator.type && !initialiser)
         return;
     // A qualified declarator names a member of another scope (a static member
-    // defined outside its class): it contributes nothing here.
-    if (declarator.entity && declarator.entity != current_owner(table))
+    // defined outside its class): it contributes nothing here, except alone in
+    // a class body, where it is an access declaration.
+    if (declarator.entity && declarator.entity != current_owner(table)) {
+        if (in_class() && !specifiers.type && !specifiers.number && !declarator.type && declarator.text && !initialiser)
+            declare_access(*this, static_cast<type_node*>(declarator.entity), *declarator.text);
         return;
+    }
     type_node* specifier_type = specifiers.type;
     if (!first && specifier_type)
         specifier_type = copy_type(store, nullptr, specifier_type, 0, nullptr, nullptr);
@@ -428,8 +435,30 @@ void declaration_parser::declare_declarator(const semantic_value& specifiers, co
     symbol_entry* entry = declare(make_entry(table, sym), table, lexer.file_name(), lexer.line(), false);
     if (flags & SF_TYPEDEF)
         typedef_declared(std::string(name));
-    if (in_class() && entry && entry->sym)
-        add_member(entry->sym);
+    // A redeclaration inside the class stands for the member already listed.
+    if (in_class() && entry && entry->sym == sym)
+        add_member(sym);
+}
+
+void declaration_parser::declare_specifiers_only(const semantic_value& specifiers)
+{
+    clear_specifiers(table);
+    type_node* type = specifiers.type;
+    if (!in_class() || !type)
+        return;
+    type_node* record = current_owner(table);
+    const bool is_friend = (specifiers.number & SF_FRIEND) != 0;
+    const bool is_record = type->kind == TK_STRUCT || type->kind == TK_UNION;
+    if (is_friend && (is_record || type->kind == TK_TYPEDEF || type->kind == TK_TEMPLATE)) {
+        add_member(make_symbol(store, "", type, owner_scope, record, SF_FRIEND, lexer.file_name(), nullptr));
+        return;
+    }
+    // A type declared in the class body is a member in its own right.
+    const bool nested = (is_record || type->kind == TK_ENUM) && type->scope_kind == owner_scope &&
+                        type->scope_owner == record;
+    if (nested && !is_friend)
+        add_member(make_symbol(store, "", type, owner_scope, record, static_cast<std::uint32_t>(specifiers.number),
+                               lexer.file_name(), nullptr));
 }
 
 void declaration_parser::add_kr_declarator(const semantic_value& specifiers, const semantic_value& declarator)
@@ -443,6 +472,7 @@ void declaration_parser::add_kr_declarator(const semantic_value& specifiers, con
 void declaration_parser::define_function(const semantic_value& specifiers, const semantic_value& declarator,
                                          const std::string* body, const std::string* initialisers)
 {
+    clear_specifiers(table);
     type_node* specifier_type = specifiers.type;
     if (!specifier_type && takes_implicit_int(declarator, in_class()))
         specifier_type = specifier("int");
@@ -523,87 +553,22 @@ void declaration_parser::append(value_tree* tree, value_tree* element)
 
 void declaration_parser::open_record(int kind_code, const std::string* name)
 {
-    const std::uint32_t access = kind_code == 0 ? access_private : access_public;
-    if (name) {
-        // The body of a named record sees its own name: the head completes the
-        // forward declaration of this scope, or makes one. A second definition
-        // gets a node of its own, copied over the first when it closes.
-        const scope_context here = context();
-        symbol_entry* e = find_tag(*name, table, record_kind(kind_code), here);
-        type_node* existing = e && e->sym ? e->sym->type : nullptr;
-        if (existing && existing->scope_owner != here.scope_owner)
-            existing = nullptr;
-        if (!existing) {
-            semantic_value use;
-            use.text = const_cast<std::string*>(name);
-            existing = record_use(kind_code, use);
-        }
-        const std::vector<member_node*>* members = members_of(existing);
-        if (existing && members && members->empty()) {
-            push_scope(table, access, scope_mode_owner, "", existing, record_kind(kind_code));
-            return;
-        }
-    }
-    push_scope(table, access, scope_mode_new_owner, "", nullptr, record_kind(kind_code));
-    type_node* owner = current_owner(table);
-    if (!owner)
-        return;
-    const std::string_view record_name = name ? std::string_view(*name) : std::string_view();
-    if (kind_code == 2) {
-        if (!owner->union_data()) {
-            owner->kind = TK_UNION;
-            owner->data = make_union_payload(store, record_name);
-        }
-    } else if (!owner->struct_data()) {
-        owner->kind = TK_STRUCT;
-        owner->data = make_struct_payload(store, record_name, static_cast<std::uint32_t>(kind_code));
-    }
+    open_record_body(*this, kind_code, name ? std::string_view(*name) : std::string_view());
 }
 
 type_node* declaration_parser::close_record(int kind_code, const std::string* name, std::vector<base_node*>* bases)
 {
-    type_node* owner = current_owner(table);
-    if (!owner)
-        return nullptr;
-    const std::string_view record_name = name ? std::string_view(*name) : std::string_view();
-    if (struct_payload* s = owner->struct_data()) {
-        s->name = record_name;
-        s->declared_as = static_cast<std::uint32_t>(kind_code);
-        if (bases) {
-            for (base_node* base : *bases)
-                if (base->access == 0)
-                    base->access = kind_code == 0 ? access_private : access_public;
-            s->bases = *bases;
-        }
-    } else if (union_payload* u = owner->union_data()) {
-        u->name = record_name;
-        if (bases && !bases->empty())
-            report_at_lexer(kind_warning, "SYNTAXERR", "<union>::<type>");
-    }
-    pop_scope(table);
-    const scope_context here = context();
-    symbol* tag = make_symbol(store, "", owner, here.scope_kind, here.scope_owner, 0, lexer.file_name(), nullptr);
-    symbol_entry* entry = declare(make_entry(table, tag), table, lexer.file_name(), lexer.line(), false);
-    return entry && entry->sym && entry->sym->type ? entry->sym->type : owner;
+    return make_record(*this, kind_code, name ? std::string_view(*name) : std::string_view(), bases, true,
+                       record_mode_ordinary);
 }
 
 type_node* declaration_parser::record_use(int kind_code, const semantic_value& name)
 {
-    const type_kind kind = record_kind(kind_code);
-    if (name.type && name.type->kind == kind)
+    if (name.type && name.type->kind == record_kind(kind_code))
         return name.type;
     if (!name.text)
         return nullptr;
-    const scope_context here = context();
-    if (symbol_entry* e = find_tag(*name.text, table, kind, here); e && e->sym && e->sym->type)
-        return e->sym->type;
-    type_payload* payload = kind == TK_UNION
-                                ? static_cast<type_payload*>(make_union_payload(store, *name.text))
-                                : make_struct_payload(store, *name.text, static_cast<std::uint32_t>(kind_code));
-    type_node* record = create_type(store, kind, payload, here.scope_kind, here.scope_owner);
-    symbol* tag = make_symbol(store, "", record, here.scope_kind, here.scope_owner, 0, lexer.file_name(), nullptr);
-    symbol_entry* entry = declare(make_entry(table, tag), table, lexer.file_name(), lexer.line(), false);
-    return entry && entry->sym && entry->sym->type ? entry->sym->type : record;
+    return make_record(*this, kind_code, *name.text, nullptr, false, record_mode_ordinary);
 }
 
 std::vector<base_node*>* declaration_parser::base_list()
@@ -752,6 +717,7 @@ void declaration_parser::recover_scopes()
 {
     current_enum_ = nullptr;
     kr_types.clear();
+    clear_specifiers(table);
     while (table.frames.size() > base_depth_ && in_class())
         pop_scope(table);
 }

@@ -122,7 +122,7 @@ declarations
     ;
 
 declaration
-    : decl_specifiers ';'
+    : decl_specifiers ';'                       { clear_specifiers(p.table); }
     | decl_specifiers init_declarator_list ';'
     | declarator ';'                            { p.declare_declarator(semantic_value{}, $1, true, nullptr); }
     | function_definition
@@ -189,7 +189,7 @@ storage_specifier
     | STATIC                                    { $$.number = SF_STATIC; }
     | AUTO                                      { $$.number = SF_AUTO; }
     | REGISTER                                  { $$.number = SF_REGISTER; }
-    | FRIEND                                    { $$.number = SF_FRIEND; }
+    | FRIEND                                    { $$.number = SF_FRIEND; add_specifier(p.table, SF_FRIEND); }
     | OVERLOAD                                  { $$.number = SF_OVERLOAD; }
     | INLINE                                    { $$.number = SF_INLINE; }
     | VIRTUAL                                   { $$.number = SF_VIRTUAL; }
@@ -316,14 +316,14 @@ member_list
 
 member
     : access_word ':'                           { p.access_label(static_cast<std::uint32_t>($1.number)); }
-    | decl_specifiers ';'
+    | decl_specifiers ';'                       { p.declare_specifiers_only($1); }
     | decl_specifiers init_declarator_list ';'
     | declarator ';'                            { p.declare_declarator(semantic_value{}, $1, true, nullptr); }
     | function_definition
     | using_declaration
     | template_declaration
     | ';'
-    | error ';'                                 { yyerrok; }
+    | error ';'                                 { clear_specifiers(p.table); yyerrok; }
     ;
 
 /* ---- Enumerations ---- */

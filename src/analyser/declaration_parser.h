@@ -41,6 +41,9 @@ public:
     int syntax_errors = 0;
     int open_brace = -1; // -1 untouched, else the start rule's value
     std::vector<std::pair<std::string, type_node*>> kr_types; // K&R parameter declarations
+    // The records that a head with a body declared itself (no earlier
+    // declaration): a body that fails takes its tag back out.
+    std::vector<type_node*> records_opened_by_heads;
 
     // The parser's entry (declaration_grammar.y): 0 accepted, 1 aborted.
     int parse();
@@ -84,6 +87,9 @@ public:
                             value_tree* initialiser);
     void define_function(const semantic_value& specifiers, const semantic_value& declarator,
                          const std::string* body, const std::string* initialisers);
+    // A declaration without declarator inside a class body: a friend class,
+    // or a type declared in the class, becomes a member.
+    void declare_specifiers_only(const semantic_value& specifiers);
     void add_kr_declarator(const semantic_value& specifiers, const semantic_value& declarator);
 
     // Values.

@@ -81,6 +81,8 @@ std::string_view access_label(std::uint32_t access)
 
 void append_specifiers(std::string& out, std::uint32_t flags)
 {
+    if (flags & SF_FRIEND)
+        out += "friend ";
     if (flags & SF_STATIC)
         out += "static ";
     if (flags & SF_MUTABLE)
@@ -177,7 +179,8 @@ void print_members_body(type_node* type, std::string& out, const print_args& how
                             nested_written.insert(member_type).second;
         const std::string text = member_text(node->member, type, how, nested);
         out += text;
-        if (text.empty() || text.back() != '}')
+        // A body ends without ";", a nested type declared alone needs one.
+        if (text.empty() || text.back() != '}' || node->member->name.empty())
             out += ';';
         out += '\n';
     }

@@ -1,0 +1,281 @@
+// Class records analysed from C++ text: record codes and forward uses, the
+// scope of friend classes, members in declaration order (nested types,
+// typedefs, bit-fields, statics, pure functions, constructors, destructors,
+// operators), overloads, friend functions declared again at file scope,
+// access declarations with their two warnings, and the printed class body
+// compiled by g++.
+#include <cstdlib>
+
+#include "analyser/class_record.h"
+#include "analyser/print_declaration.h"
+#include "analyser/print_type.h"
+#include "grammar_fixture.h"
+#include "test_support/temp_folder.h"
+
+using class_records = grammar_test;
+
+namespace {
+
+std::vector<std::string> member_names(const type_node* record)
+{
+    std::vector<std::string> names;
+    for (const member_node* m : record->struct_data()->members)
+        names.push_back(!m->member ? "<label>" : m->member->name.empty() ? "<type>" : m->member->name);
+    return names;
+}
+
+std::vector<std::string> codes(const std::vector<grammar_report>& reports)
+{
+    std::vector<std::string> list;
+    for (const grammar_report& r : reports)
+        list.push_back(r.code + " " + r.argument);
+    return list;
+}
+
+} // namespace
+
+TEST_F(class_records, record_codes_give_kind_and_declared_as)
+{
+    analyse("class C { int a; }; struct S { int a; }; union U { int a; float f; };");
+    EXPECT_TRUE(reports().empty());
+    ASSERT_NE(tag("C", TK_STRUCT), nullptr);
+    EXPECT_EQ(tag("C", TK_STRUCT)->struct_data()->declared_as, declared_as_class);
+    EXPECT_EQ(tag("S", TK_STRUCT)->struct_data()->declared_as, declared_as_struct);
+    ASSERT_NE(tag("U", TK_UNION), nullptr);
+    EXPECT_EQ(tag("U", TK_UNION)->union_data()->member_count(), 2u);
+    EXPECT_EQ(tag("U", TK_STRUCT), nullptr);
+}
+
+TEST_F(class_records, union_with_bases_reports_and_gives_no_record)
+{
+    analyse("struct B { int b; };\nunion U : B { int a; };\nint after;");
+    ASSERT_EQ(codes(reports()), (std::vector<std::string>{"SYNTAXERR <union>::<type>"}));
+    EXPECT_EQ(reports()[0].kind, kind_warning);
+    EXPECT_EQ(reports()[0].line, 2);
+    EXPECT_EQ(tag("U", TK_UNION), nullptr);
+    EXPECT_NE(sym("after"), nullptr);
+}
+
+TEST_F(class_records, forward_use_is_completed_in_place)
+{
+    analyse("class Node; Node* head; class Node { public: Node* next; int value; };");
+    EXPECT_TRUE(reports().empty());
+    type_node* node = tag("Node", TK_STRUCT);
+    ASSERT_NE(node, nullptr);
+    EXPECT_EQ(pointee(type_of("head")), node);
+    EXPECT_EQ(member_names(node), (std::vector<std::string>{"<label>", "next", "value"}));
+    EXPECT_EQ(pointee(node->struct_data()->members[1]->member->type), node);
+}
+
+TEST_F(class_records, friend_class_belongs_to_the_scope_of_the_befriending_class)
+{
+    analyse("namespace N { class A { friend class F; int x; }; }\nclass G { friend class Known; };\nclass Known;");
+    EXPECT_TRUE(reports().empty());
+    type_node* n = tag("N", TK_STRUCT);
+    type_node* a = tag("A", TK_STRUCT, {owner_scope, n});
+    ASSERT_NE(a, nullptr);
+    type_node* f = tag("F", TK_STRUCT, {owner_scope, n});
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->scope_owner, n); // not A: a friend names a class of the enclosing scope
+    const auto& members = a->struct_data()->members;
+    ASSERT_EQ(members.size(), 2u);
+    EXPECT_EQ(members[0]->member->type, f);
+    EXPECT_EQ(members[0]->member->specifier_flags, static_cast<std::uint32_t>(SF_FRIEND));
+    EXPECT_EQ(members[0]->access, access_private);
+    // The friend bit does not leak to the next member.
+    EXPECT_EQ(members[1]->member->specifier_flags, 0u);
+    // A friend class at file level is a file-level class; a later forward
+    // declaration finds it.
+    type_node* known = tag("Known", TK_STRUCT);
+    ASSERT_NE(known, nullptr);
+    EXPECT_EQ(known->scope_owner, nullptr);
+}
+
+TEST_F(class_records, befriending_the_test_class_is_flagged)
+{
+    init_table(table, "TestCalc");
+    analyse("class Calc { friend class TestCalc; int hidden; };\nclass Other { friend class Else; };");
+    EXPECT_EQ(tag("Calc", TK_STRUCT)->struct_data()->befriends_test_class, 1u);
+    EXPECT_EQ(tag("Other", TK_STRUCT)->struct_data()->befriends_test_class, 0u);
+}
+
+TEST_F(class_records, members_in_declaration_order_with_their_kinds)
+{
+    analyse("class W {\n"
+            "public:\n"
+            "    struct In { int a; };\n"
+            "    typedef int T;\n"
+            "    unsigned flags : 3;\n"
+            "    static int count;\n"
+            "    virtual void draw() = 0;\n"
+            "    W(int n);\n"
+            "    ~W();\n"
+            "    W& operator=(const W& o);\n"
+            "    int operator[](int i) const;\n"
+            "    enum E { e1, e2 };\n"
+            "    In inner;\n"
+            "};\n");
+    EXPECT_TRUE(reports().empty());
+    type_node* w = tag("W", TK_STRUCT);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(member_names(w),
+              (std::vector<std::string>{"<label>", "<type>", "T", "flags", "count", "draw", "W", "~W", "operator =",
+                                        "operator []", "<type>", "inner"}));
+    const auto& m = w->struct_data()->members;
+    type_node* in = tag("In", TK_STRUCT, {owner_scope, w});
+    ASSERT_NE(in, nullptr);
+    EXPECT_EQ(m[1]->member->type, in);
+    EXPECT_EQ(m[2]->member->specifier_flags, static_cast<std::uint32_t>(SF_TYPEDEF));
+    ASSERT_NE(m[3]->member->initialiser, nullptr);
+    EXPECT_EQ(m[3]->member->initialiser->printed(), "3"); // the width
+    EXPECT_EQ(m[4]->member->specifier_flags, static_cast<std::uint32_t>(SF_STATIC));
+    EXPECT_EQ(m[5]->member->initialiser->printed(), "0"); // pure
+    EXPECT_EQ(m[10]->member->type->kind, TK_ENUM);
+    EXPECT_EQ(m[11]->member->type, in);
+    for (std::size_t i = 1; i < m.size(); ++i)
+        EXPECT_EQ(m[i]->access, access_public) << i;
+}
+
+TEST_F(class_records, overloads_are_separate_and_compatible_signatures_merge)
+{
+    analyse("int f(int a);\nint f(double d);\nint f(int x) { return x; }\n"
+            "struct A { int g(int); int g(char*); };\n"
+            "int A::g(int a) { return a; }\nint A::g(char* s) { return 0; }\n");
+    EXPECT_TRUE(reports().empty());
+    int file_level = 0;
+    walk_symbols(table, [&](symbol_entry& e) {
+        if (e.sym && e.sym->name == "f") {
+            ++file_level;
+            const function_signature& s = e.sym->type->function()->signature;
+            if (s.parameters[0]->parameter->name == "x")
+                EXPECT_EQ(s.is_definition, 1u);
+            else
+                EXPECT_EQ(s.parameters[0]->parameter->name, "d");
+        }
+    });
+    EXPECT_EQ(file_level, 2);
+    type_node* a = tag("A", TK_STRUCT);
+    ASSERT_EQ(member_names(a), (std::vector<std::string>{"g", "g"}));
+    for (const member_node* m : a->struct_data()->members)
+        EXPECT_EQ(m->member->type->function()->signature.is_definition, 1u);
+}
+
+TEST_F(class_records, friend_function_is_declared_again_at_file_scope)
+{
+    analyse("class A { friend int peek(A& a); int v; };\nint peek(A& a) { return 0; }\n");
+    EXPECT_TRUE(reports().empty());
+    symbol* peek = sym("peek");
+    ASSERT_NE(peek, nullptr);
+    EXPECT_EQ(peek->scope_owner, nullptr);
+    EXPECT_EQ(peek->specifier_flags & SF_FRIEND, 0u);
+    EXPECT_EQ(peek->type->function()->signature.is_definition, 1u); // the definition met the copy
+    int file_level = 0;
+    walk_symbols(table, [&](symbol_entry& e) { file_level += e.sym && e.sym->name == "peek" && !e.sym->scope_owner; });
+    EXPECT_EQ(file_level, 1);
+    // The member itself stays a friend member of A.
+    const member_node* member = tag("A", TK_STRUCT)->struct_data()->members[0];
+    EXPECT_EQ(member->member->specifier_flags, static_cast<std::uint32_t>(SF_FRIEND));
+}
+
+TEST_F(class_records, access_declaration_names_a_missing_member)
+{
+    analyse("class B { public: int x; };\nclass D : private B {\npublic:\n  B::x;\n  B::z;\n};\n");
+    ASSERT_EQ(codes(reports()), (std::vector<std::string>{"CHAMPINCO z", "MODACCINC B::z"}));
+    EXPECT_EQ(reports()[0].line, 5);
+    EXPECT_EQ(reports()[1].file, ""); // without file and line
+    EXPECT_EQ(reports()[1].line, 0);
+    type_node* d = tag("D", TK_STRUCT);
+    EXPECT_EQ(member_names(d), (std::vector<std::string>{"<label>", "B::x", "B::z"}));
+    const auto& m = d->struct_data()->members;
+    EXPECT_EQ(m[1]->access_declaration, 1u);
+    EXPECT_EQ(m[1]->access, access_public);
+    EXPECT_EQ(m[1]->member->type, nullptr);
+    // The declaration stands for the inherited x, which leaves the list.
+    EXPECT_TRUE(d->struct_data()->inherited.empty());
+}
+
+TEST_F(class_records, access_declaration_of_a_class_not_derived_from)
+{
+    analyse("class B { public: int b; };\nclass C { public: int c; };\nclass D : public B { protected: C::c; };\n");
+    ASSERT_EQ(codes(reports()), (std::vector<std::string>{"MODACCINC C::c"}));
+    const auto& inherited = tag("D", TK_STRUCT)->struct_data()->inherited;
+    ASSERT_EQ(inherited.size(), 1u);
+    EXPECT_EQ(inherited[0]->member->name, "b");
+}
+
+namespace {
+
+std::string printed_record(const type_node* record)
+{
+    std::string p, n, s;
+    print_type(record, p, n, s, true, "", 0, false, 0, nullptr, true);
+    return p + n + s + ";";
+}
+
+// g++ -fsyntax-only on text; the compiler's output on failure.
+std::string compile_errors(const std::string& text)
+{
+    temp_folder dir("classes");
+    const std::string source = dir.write("unit.cpp", text);
+    const std::string log = dir / "log.txt";
+    const std::string command = "g++ -std=c++17 -fsyntax-only " + source + " > " + log + " 2>&1";
+    if (std::system(command.c_str()) == 0)
+        return "";
+    std::ifstream in(log);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()) + "\n" + text;
+}
+
+} // namespace
+
+TEST_F(class_records, printed_class_with_nested_type_friend_and_access_declaration)
+{
+    analyse("class B { public: int x; int y; };\n"
+            "class D : private B {\n"
+            "  friend class F;\n"
+            "public:\n"
+            "  struct In { int a; };\n"
+            "  B::x;\n"
+            "  unsigned bits : 2;\n"
+            "  virtual int area() const = 0;\n"
+            "  friend int peek(D& d);\n"
+            "};\n");
+    EXPECT_TRUE(reports().empty());
+    const std::string d = printed_record(tag("D", TK_STRUCT));
+    EXPECT_EQ(d, "class D : private B {\n"
+                 "\tclass F;\n"
+                 "\t  public:\n"
+                 "\tstruct In {\n"
+                 "\t\tint a;\n"
+                 "\t};\n"
+                 "\tB::x;\n"
+                 "\tunsigned bits\t: 2;\n"
+                 "\tvirtual int area() const\t= 0;\n"
+                 "\tfriend int peek(class D &d);\n"
+                 "};");
+    // Access declarations are deprecated C++ but still compiled.
+    EXPECT_EQ(compile_errors("class F;\n" + printed_record(tag("B", TK_STRUCT)) + "\n" + d + "\n"), "");
+}
+
+// A union or enumeration declared alone in a class body used to be dropped
+// from the members, so the printed class lost it.
+TEST_F(class_records, anonymous_union_and_nested_enum_are_printed_in_their_class)
+{
+    analyse("struct S {\n  union { int i; float f; };\n  enum E { e1, e2 };\n  E kind;\n  static int made;\n"
+            "  bool operator<(const S& o) const;\n};\n");
+    EXPECT_TRUE(reports().empty());
+    const std::string s = printed_record(tag("S", TK_STRUCT));
+    EXPECT_EQ(s, "struct S {\n"
+                 "\tunion {\n"
+                 "\t\tint i;\n"
+                 "\t\tfloat f;\n"
+                 "\t};\n"
+                 "\tenum E{\n" // an enumeration's "{" follows its name directly
+                 "\t\te1,\n"
+                 "\t\te2\n"
+                 "\t};\n"
+                 "\tenum E kind;\n"
+                 "\tstatic int made;\n"
+                 "\tbool operator <(const struct S &o) const;\n"
+                 "};");
+    EXPECT_EQ(compile_errors(s + "\n"), "");
+}

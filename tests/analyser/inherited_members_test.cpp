@@ -1,0 +1,169 @@
+// compute_inherited on classes analysed from C++ text: the access rules of
+// private, protected and public derivation, the friend bits 16 and 32,
+// through_virtual, the order of bases, access declarations, and the
+// 100-level limit. Each expectation is the access a reader works out from
+// the derivation rules.
+#include <string>
+
+#include "analyser/class_record.h"
+#include "grammar_fixture.h"
+
+using inherited_members = grammar_test;
+
+namespace {
+
+struct seen {
+    std::string name;
+    std::uint32_t access;
+    std::uint32_t through_virtual;
+    bool operator==(const seen&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const seen& s)
+{
+    return out << s.name << "/" << s.access << "/" << s.through_virtual;
+}
+
+std::vector<seen> inherited_of(const type_node* record)
+{
+    std::vector<seen> list;
+    if (!record || !record->struct_data())
+        return list;
+    for (const member_node* m : record->struct_data()->inherited)
+        list.push_back({m->member ? m->member->name : "<label>", m->access, m->through_virtual});
+    return list;
+}
+
+constexpr std::uint32_t inh = access_inherited;
+constexpr std::uint32_t pub = access_public;
+constexpr std::uint32_t priv = access_private;
+constexpr std::uint32_t prot = access_protected;
+
+} // namespace
+
+TEST_F(inherited_members, private_derivation_makes_every_member_private)
+{
+    analyse("class B { int hidden; protected: int shared; public: int open; };\n"
+            "class D : private B { };\n");
+    EXPECT_TRUE(reports().empty());
+    EXPECT_EQ(inherited_of(tag("D", TK_STRUCT)),
+              (std::vector<seen>{{"hidden", priv | inh, 0}, {"shared", priv | inh, 0}, {"open", priv | inh, 0}}));
+}
+
+TEST_F(inherited_members, protected_derivation_turns_public_into_protected)
+{
+    analyse("class B { int hidden; protected: int shared; public: int open; void f(); };\n"
+            "class D : protected B { };\nstruct P : B { };\nclass Q : B { };\n");
+    EXPECT_EQ(inherited_of(tag("D", TK_STRUCT)),
+              (std::vector<seen>{
+                  {"hidden", priv | inh, 0}, {"shared", prot | inh, 0}, {"open", prot | inh, 0}, {"f", prot | inh, 0}}));
+    // Default derivation: public after struct, private after class.
+    EXPECT_EQ(inherited_of(tag("P", TK_STRUCT))[2], (seen{"open", pub | inh, 0}));
+    EXPECT_EQ(inherited_of(tag("Q", TK_STRUCT))[2], (seen{"open", priv | inh, 0}));
+}
+
+// A member passing through a private derivation further up stays private,
+// whatever the derivation of the level that declared it.
+TEST_F(inherited_members, private_derivation_restricts_members_of_deeper_bases)
+{
+    analyse("struct C { int c; };\nclass B : private C { public: int b; };\nclass D : public B { };\n");
+    EXPECT_EQ(inherited_of(tag("D", TK_STRUCT)), (std::vector<seen>{{"b", pub | inh, 0}, {"c", priv | inh, 0}}));
+}
+
+TEST_F(inherited_members, bases_contribute_in_order_own_members_first)
+{
+    analyse("struct A0 { int a0; };\nstruct A : A0 { int a; };\nstruct B { int b; };\n"
+            "struct D : A, B { int d; };\n");
+    std::vector<std::string> names;
+    for (const seen& s : inherited_of(tag("D", TK_STRUCT)))
+        names.push_back(s.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"a", "a0", "b"}));
+    // The copies keep the class that declared them.
+    const auto& inherited = tag("D", TK_STRUCT)->struct_data()->inherited;
+    EXPECT_EQ(inherited[1]->member->scope_owner, tag("A0", TK_STRUCT));
+    EXPECT_NE(inherited[1]->member, tag("A0", TK_STRUCT)->struct_data()->members[0]->member);
+}
+
+TEST_F(inherited_members, friend_bits_16_and_32)
+{
+    init_table(table, "TestBase");
+    analyse("class Base { friend class TestBase; friend class D; int secret; public: int open; };\n"
+            "class D : public Base { };\nclass E : public Base { };\n");
+    EXPECT_TRUE(reports().empty());
+    const std::uint32_t both = access_base_befriends_derived | access_base_befriends_test;
+    // Friend members are not inherited.
+    EXPECT_EQ(inherited_of(tag("D", TK_STRUCT)),
+              (std::vector<seen>{{"secret", priv | inh | both, 0}, {"open", pub | inh | both, 0}}));
+    EXPECT_EQ(inherited_of(tag("E", TK_STRUCT)),
+              (std::vector<seen>{{"secret", priv | inh | access_base_befriends_test, 0},
+                                 {"open", pub | inh | access_base_befriends_test, 0}}));
+}
+
+TEST_F(inherited_members, virtual_base_and_virtual_path)
+{
+    analyse("struct V { int v; };\nstruct M : virtual V { int m; };\nstruct D : M { int d; };\n"
+            "struct W : virtual M { };\n");
+    EXPECT_EQ(inherited_of(tag("M", TK_STRUCT)), (std::vector<seen>{{"v", pub | inh, 1}}));
+    EXPECT_EQ(inherited_of(tag("D", TK_STRUCT)), (std::vector<seen>{{"m", pub | inh, 0}, {"v", pub | inh, 1}}));
+    EXPECT_EQ(inherited_of(tag("W", TK_STRUCT)), (std::vector<seen>{{"m", pub | inh, 1}, {"v", pub | inh, 1}}));
+}
+
+TEST_F(inherited_members, access_declaration_matches_by_name_and_owner)
+{
+    analyse("struct B { int x; };\nstruct C { int x; };\nclass D : private B, private C { public: B::x; };\n");
+    EXPECT_TRUE(reports().empty());
+    const auto& inherited = tag("D", TK_STRUCT)->struct_data()->inherited;
+    ASSERT_EQ(inherited.size(), 1u);
+    EXPECT_EQ(inherited[0]->member->scope_owner, tag("C", TK_STRUCT));
+}
+
+TEST_F(inherited_members, derivation_chain_stops_after_100_levels)
+{
+    std::string text = "struct C0 { int m0; };\n";
+    for (int i = 1; i <= 101; ++i)
+        text += "struct C" + std::to_string(i) + " : C" + std::to_string(i - 1) + " { int m" + std::to_string(i) +
+                "; };\n";
+    analyse(text);
+    EXPECT_TRUE(reports().empty());
+    const std::vector<seen> list = inherited_of(tag("C101", TK_STRUCT));
+    ASSERT_EQ(list.size(), 100u); // m100 down to m1; C0 is the 101st level
+    EXPECT_EQ(list.front().name, "m100");
+    EXPECT_EQ(list.back().name, "m1");
+    EXPECT_EQ(inherited_of(tag("C100", TK_STRUCT)).size(), 100u);
+    EXPECT_EQ(inherited_of(tag("C99", TK_STRUCT)).size(), 99u);
+}
+
+// A record named as its own base, and a base written twice, end quickly.
+TEST_F(inherited_members, self_base_and_repeated_base_terminate)
+{
+    analyse("struct S;\nstruct S : S { int a; };\nstruct T { int t; };\nstruct U : T, T, T { };\n");
+    EXPECT_EQ(inherited_of(tag("U", TK_STRUCT)), (std::vector<seen>{{"t", pub | inh, 0}}));
+    type_node* s = tag("S", TK_STRUCT);
+    ASSERT_NE(s, nullptr);
+    EXPECT_LE(s->struct_data()->inherited.size(), 100u);
+}
+
+TEST_F(inherited_members, direct_call_on_a_hand_built_model)
+{
+    // A base built without the grammar: one public and one protected member.
+    model_store& store = table.store;
+    type_node* base = create_type(store, TK_STRUCT, make_struct_payload(store, "Hand", declared_as_class), 0, nullptr);
+    type_node* int_type = create_specifier_type(store, "int", 0, nullptr);
+    base->struct_data()->members.push_back(
+        make_member(store, make_symbol(store, "p", int_type, owner_scope, base, 0, "h.h", nullptr), pub));
+    base->struct_data()->members.push_back(make_member(store, nullptr, prot));
+    base->struct_data()->members.push_back(
+        make_member(store, make_symbol(store, "q", int_type, owner_scope, base, 0, "h.h", nullptr), prot));
+    std::vector<base_node*> bases{make_base(store, base, 1, prot)};
+    std::vector<member_node*> inherited;
+    compute_inherited(store, "Derived", {}, bases, false, inherited, inheritance_depth_limit);
+    ASSERT_EQ(inherited.size(), 2u);
+    EXPECT_EQ(inherited[0]->access, prot | inh);
+    EXPECT_EQ(inherited[0]->through_virtual, 1u);
+    EXPECT_EQ(inherited[1]->access, prot | inh);
+    EXPECT_EQ(inherited[1]->member->file, "h.h");
+    // Depth 0 receives nothing.
+    std::vector<member_node*> none;
+    compute_inherited(store, "Derived", {}, bases, false, none, 0);
+    EXPECT_TRUE(none.empty());
+}
