@@ -137,23 +137,54 @@ bool analysis_lexer::scope_follows() const
     return text_.compare(i, 2, "::") == 0;
 }
 
+bool analysis_lexer::opens_type_parameter() const
+{
+    if (!template_header || angle_depth != 0 || (last_token_ != TPL_OPEN && last_token_ != ','))
+        return false;
+    std::size_t i = offset_;
+    auto blanks = [&] {
+        while (i < text_.size() && (is_blank(text_[i]) || text_[i] == '\n' || text_[i] == '\r'))
+            ++i;
+    };
+    blanks();
+    while (i < text_.size() && (std::isalnum(static_cast<unsigned char>(text_[i])) || text_[i] == '_' || text_[i] == '$'))
+        ++i;
+    blanks();
+    return text_.compare(i, 2, "::") != 0;
+}
+
+bool analysis_lexer::angle_follows() const
+{
+    std::size_t i = offset_;
+    while (i < text_.size() && (is_blank(text_[i]) || text_[i] == '\n' || text_[i] == '\r'))
+        ++i;
+    return i < text_.size() && text_[i] == '<';
+}
+
 int analysis_lexer::classify(std::string_view name, semantic_value& value)
 {
     value.text = arena_.make(name);
     int token = IDENTIFIER;
+    // The name of a type parameter is declared here, whatever it names outside.
+    if (last_token_ == TPL_TYPE_KEY)
+        return token;
     if (lookup_) {
         const semantic_value* qualifier = after_scope && has_qualifier_ ? &qualifier_ : nullptr;
         const name_class found = lookup_->classify(name, after_scope, qualifier);
         value.type = found.type;
         value.entity = found.entity;
         token = found.token;
+        if (found.text)
+            value.text = arena_.make(*found.text);
     } else if (is_user_type_modifier(name)) {
         token = USER_MODIFIER;
     }
     // "struct stat stat", "int size_t": a known type name right after a
     // complete type is the name being declared, or ("int A::x") the class
     // that qualifies it.
-    if (is_type_token(token) && !after_scope && ends_type(last_token_)) {
+    // A template name with its arguments stays one: "T Box<T>::get()".
+    const bool with_arguments = (token == TEMPLATE_NAME || token == TEMPLATE_NAME_INST) && angle_follows();
+    if (is_type_token(token) && !after_scope && ends_type(last_token_) && !with_arguments) {
         if (scope_follows())
             return DECL_QUALIFIER;
         value.type = nullptr;

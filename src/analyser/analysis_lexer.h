@@ -28,6 +28,7 @@ struct name_class {
     int token = 336;
     type_node* type = nullptr;
     void* entity = nullptr;
+    const std::string* text = nullptr; // replaces the name (a bound template value)
 };
 
 class name_lookup {
@@ -93,8 +94,13 @@ public:
     void pound_line(std::string_view line);
     int classify(std::string_view name, semantic_value& value);
     bool scope_follows() const; // "::" is the next thing in the text
+    bool angle_follows() const; // "<" is the next thing in the text
     bool qualifies_last_token() const; // a "::" here follows a name it qualifies
     int finish(int token, semantic_value& value); // common bookkeeping of every token
+    // "class" or "typename" here opens a type parameter of a template header:
+    // first in a parameter of the header's own list, and not the start of a
+    // qualified name ("typename T::type N" is a value parameter).
+    bool opens_type_parameter() const;
     void mark_end() { hit_end_ = true; }
     text_arena& arena() { return arena_; }
 

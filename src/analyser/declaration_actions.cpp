@@ -43,6 +43,13 @@ std::vector<member_node*>* members_of(type_node* owner)
     return nullptr;
 }
 
+// Function templates are named as functions are: only class templates
+// take template arguments in this grammar.
+bool is_class_template(const type_node* type)
+{
+    return type->template_data() && !type->template_data()->function;
+}
+
 bool is_namespace(const type_node* type)
 {
     return type && type->struct_data() && type->struct_data()->declared_as == declared_as_namespace;
@@ -133,6 +140,8 @@ integral_payload* declaration_parser::typedef_integral(std::string_view name)
 
 name_class declaration_parser::classify(std::string_view name, bool after_scope, const semantic_value* qualifier)
 {
+    if (name_class bound; !after_scope && template_name_class(name, bound))
+        return bound;
     const std::string key(name);
     auto tag = [&](type_kind kind, scope_context where) -> type_node* {
         symbol_entry* e = find_tag(key, table, kind, where);
@@ -145,7 +154,7 @@ name_class declaration_parser::classify(std::string_view name, bool after_scope,
         const scope_context inside{owner_scope, owner};
         if (type_node* t = tag(TK_STRUCT, inside); t && t->scope_owner == owner)
             return {record_token(t), t, nullptr};
-        if (type_node* t = tag(TK_TEMPLATE, inside); t && t->scope_owner == owner)
+        if (type_node* t = tag(TK_TEMPLATE, inside); t && t->scope_owner == owner && is_class_template(t))
             return {TEMPLATE_NAME, t, nullptr};
         if (type_node* t = tag(TK_ENUM, inside); t && t->scope_owner == owner)
             return {TYPE_NAME, t, nullptr};
@@ -158,7 +167,7 @@ name_class declaration_parser::classify(std::string_view name, bool after_scope,
     const scope_context here = context();
     if (type_node* t = tag(TK_STRUCT, here))
         return {record_token(t), t, nullptr};
-    if (type_node* t = tag(TK_TEMPLATE, here))
+    if (type_node* t = tag(TK_TEMPLATE, here); t && is_class_template(t))
         return {TEMPLATE_NAME, t, nullptr};
     // Member names repeat in every struct: look for a visible symbol only
     // when some symbol of that name is a typedef at all.
@@ -411,6 +420,7 @@ void declaration_parser::declare_declarator(const semantic_value& specifiers, co
     // defined outside its class): it contributes nothing here, except alone in
     // a class body, where it is an access declaration.
     if (declarator.entity && declarator.entity != current_owner(table)) {
+        qualified_elsewhere = true;
         if (in_class() && !specifiers.type && !specifiers.number && !declarator.type && declarator.text && !initialiser)
             declare_access(*this, static_cast<type_node*>(declarator.entity), *declarator.text);
         return;
@@ -438,6 +448,8 @@ void declaration_parser::declare_declarator(const semantic_value& specifiers, co
     // A redeclaration inside the class stands for the member already listed.
     if (in_class() && entry && entry->sym == sym)
         add_member(sym);
+    if (entry && entry->sym)
+        last_declared = entry->sym;
 }
 
 void declaration_parser::declare_specifiers_only(const semantic_value& specifiers)
@@ -502,6 +514,7 @@ void declaration_parser::define_function(const semantic_value& specifiers, const
         CPP_modify_param_name(table, target->type, type, lexer.file_name(), lexer.line());
         earlier->defined_seq = ++table.counter;
     } else if (qualifier && qualifier != current_owner(table)) {
+        qualified_elsewhere = true;
         report_at_lexer(kind_warning, "FUNCT_DEF", qualifier->tag_name() + "::" + name);
         return;
     } else {
@@ -512,6 +525,7 @@ void declaration_parser::define_function(const semantic_value& specifiers, const
         if (in_class())
             add_member(target);
     }
+    last_declared = target;
     function_payload* function = target->type ? target->type->function() : nullptr;
     if (!function)
         return;
@@ -695,22 +709,6 @@ type_node* declaration_parser::enum_use(const semantic_value& name)
 
 // ---- Templates ----
 
-void declaration_parser::declare_class_template(int kind_code, const std::string* name, const std::string* body)
-{
-    if (!name || name->empty()) {
-        report_at_lexer(kind_warning, "TEMPLADEC", "");
-        return;
-    }
-    const scope_context here = context();
-    type_node* record = create_type(
-        store, TK_TEMPLATE,
-        make_template_payload(store, *name, kind_code == 1 ? 1 : 0, body ? std::string_view(*body) : "",
-                              static_cast<std::uint32_t>(lexer.line()), lexer.file_name()),
-        here.scope_kind, here.scope_owner);
-    symbol* tag = make_symbol(store, "", record, here.scope_kind, here.scope_owner, 0, lexer.file_name(), nullptr);
-    declare(make_entry(table, tag), table, lexer.file_name(), lexer.line(), false);
-}
-
 // ---- Recovery ----
 
 void declaration_parser::recover_scopes()
@@ -718,6 +716,8 @@ void declaration_parser::recover_scopes()
     current_enum_ = nullptr;
     kr_types.clear();
     clear_specifiers(table);
+    recover_template_headers();
     while (table.frames.size() > base_depth_ && in_class())
         pop_scope(table);
+    recover_template_headers();
 }

@@ -88,6 +88,8 @@ semantic_value with_type(type_node* type, long flags = 0)
 /* A type or class name that qualifies the declared name ("int A::x"): the
    lexer tells it from a further type specifier by what precedes it. */
 %token DECL_QUALIFIER 373
+/* "class" or "typename" opening a type parameter of a template header. */
+%token TPL_TYPE_KEY 374
 /* Operators. */
 %token ARROW 344 INCR 345 DECR 346 SHL 347 SHR 348 LE 349 GE 350 EQ 351 NE 352 ANDAND 353
 %token OROR 354 ELLIPSIS 355 SCOPE 358 DOT_STAR 359 ARROW_STAR 360 MUL_ASSIGN 361
@@ -135,6 +137,7 @@ declaration
     | ';'
     | error ';'                                 { p.recover_scopes(); yyerrok; }
     | error '}'                                 { p.recover_scopes(); yyerrok; }
+    | error TEMPLATE_BODY                       { p.recover_scopes(); yyerrok; }
     ;
 
 /* ---- Specifiers ---- */
@@ -230,11 +233,12 @@ type_name
     | scope_prefix CLASS_NAME                   { $$ = $2; }
     ;
 
-/* A template name with its arguments: recorded as the template itself until
-   instances are made. */
+/* A template name with its arguments: the instance of a class template
+   (made on first use), or the template itself when no instance can be made. */
 template_use
-    : template_word TPL_OPEN template_arguments TPL_CLOSE   { $$ = $1; }
-    | template_word TPL_OPEN TPL_CLOSE                      { $$ = $1; }
+    : template_word TPL_OPEN template_arguments TPL_CLOSE
+            { $$ = $1; $$.type = p.template_use($1, static_cast<std::vector<argument_node*>*>($3.entity)); }
+    | template_word TPL_OPEN TPL_CLOSE          { $$ = $1; $$.type = p.template_use($1, nullptr); }
     ;
 
 template_word
@@ -243,13 +247,14 @@ template_word
     ;
 
 template_arguments
-    : template_argument
-    | template_arguments ',' template_argument
+    : template_argument                         { $$.entity = p.argument_list(); p.add_argument(static_cast<std::vector<argument_node*>*>($$.entity), $1); }
+    | template_arguments ',' template_argument  { $$ = $1; p.add_argument(static_cast<std::vector<argument_node*>*>($$.entity), $3); }
     ;
 
+/* number: 0 a type, 1 a value text. */
 template_argument
-    : type_id
-    | conditional_expr
+    : type_id                                   { $$.number = 0; }
+    | conditional_expr                          { $$ = semantic_value{}; $$.text = $1.text; $$.number = 1; }
     ;
 
 /* ---- Records ---- */
@@ -260,13 +265,13 @@ record_specifier
       member_list '}'
             { $$ = with_type(p.close_record($1.number, nullptr, nullptr)); }
     | record_key record_name '{'
-            { p.open_record($1.number, $2.text); }
+            { p.open_record($1.number, p.record_name_text($2)); }
       member_list '}'
-            { $$ = with_type(p.close_record($1.number, $2.text, nullptr)); }
+            { $$ = with_type(p.close_record($1.number, p.record_name_text($2), nullptr)); }
     | record_key record_name ':' base_list '{'
-            { p.open_record($1.number, $2.text); }
+            { p.open_record($1.number, p.record_name_text($2)); }
       member_list '}'
-            { $$ = with_type(p.close_record($1.number, $2.text, static_cast<std::vector<base_node*>*>($4.entity))); }
+            { $$ = with_type(p.close_record($1.number, p.record_name_text($2), static_cast<std::vector<base_node*>*>($4.entity))); }
     | record_key record_name                    { $$ = with_type(p.record_use($1.number, $2)); }
     ;
 
@@ -323,7 +328,8 @@ member
     | using_declaration
     | template_declaration
     | ';'
-    | error ';'                                 { clear_specifiers(p.table); yyerrok; }
+    | error ';'                                 { clear_specifiers(p.table); p.recover_template_headers(); yyerrok; }
+    | error TEMPLATE_BODY                       { clear_specifiers(p.table); p.recover_template_headers(); yyerrok; }
     ;
 
 /* ---- Enumerations ---- */
@@ -645,24 +651,35 @@ using_rest
             }
     ;
 
+/* A template header opens a scope owned by the template being declared, in
+   which its parameters are names: the tail is read with them. */
 template_declaration
-    : TEMPLATE TPL_OPEN template_parameters_opt TPL_CLOSE template_tail
+    : TEMPLATE TPL_OPEN                         { p.open_template_header(); }
+      template_parameters_opt TPL_CLOSE template_tail
+                                                { p.close_template_header(); }
     | TEMPLATE declaration
     ;
 
 template_tail
-    : record_key record_name TEMPLATE_BODY ';'  { p.declare_class_template($1.number, $2.text, $3.text); }
-    | record_key record_name ';'
+    : record_key record_name TEMPLATE_BODY ';'  { p.declare_class_template($1.number, &$2, $3.text); }
+    | record_key record_name CTOR_BODY ';'      { p.declare_class_template($1.number, &$2, $3.text); }
+    | record_key record_name ';'                { p.declare_class_template($1.number, &$2, nullptr); }
+    | record_key template_word TEMPLATE_BODY ';' { p.declare_class_template($1.number, &$2, $3.text); }
+    | record_key template_word CTOR_BODY ';'    { p.declare_class_template($1.number, &$2, $3.text); }
+    | record_key template_word ';'
     | record_key TEMPLATE_BODY ';'              { p.declare_class_template($1.number, nullptr, $2.text); }
-    | template_soup TEMPLATE_BODY
-    | template_soup CTOR_BODY
-    | template_soup TEXT_TO_SEMI ';'
-    | template_soup ';'
-    | TEMPLATE TPL_OPEN template_parameters_opt TPL_CLOSE template_tail
+    | record_key CTOR_BODY ';'                  { p.declare_class_template($1.number, nullptr, $2.text); }
+    | record_key template_word '<' template_soup TEMPLATE_BODY ';'
+    | record_key template_word '<' template_soup ';'
+    | template_soup TEMPLATE_BODY               { p.declare_function_template(@$); }
+    | template_soup CTOR_BODY                   { p.declare_function_template(@$); }
+    | template_soup TEXT_TO_SEMI ';'            { p.declare_function_template(@$); }
+    | template_soup ';'                         { p.declare_function_template(@$); }
+    | template_declaration
     ;
 
-/* The declaration of a function template, kept as tokens until templates
-   are instantiated. */
+/* A function template is taken as tokens here and analysed again as a text
+   in the scope of its header, where its parameters are type names. */
 template_soup
     : soup_item
     | template_soup soup_item
@@ -678,7 +695,7 @@ soup_token
     : IDENTIFIER | TYPE_NAME | CLASS_NAME | TEMPLATE_NAME | TEMPLATE_NAME_INST | USER_MODIFIER
     | INT | CHAR | SHORT | LONG | SIGNED | UNSIGNED | FLOAT | DOUBLE | VOID | BOOL | WCHAR_T
     | CONST | VOLATILE | STATIC | INLINE | EXTERN | VIRTUAL | EXPLICIT | FRIEND | TYPENAME | OPERATOR
-    | ENUM | THROW
+    | ENUM | THROW | DECL_QUALIFIER
     | '(' | ')' | '[' | ']' | '*' | '&' | ',' | '~' | SCOPE | ELLIPSIS
     | '+' | '-' | '/' | '%' | '^' | '|' | '!' | '<' | '>' | EQ | NE | LE | GE | SHL | SHR
     | INCR | DECR | ARROW | ANDAND | OROR
@@ -687,19 +704,22 @@ soup_token
 
 template_parameters_opt
     : %empty
-    | template_parameter_tokens
+    | template_parameter_list
     ;
 
-template_parameter_tokens
-    : template_parameter_token
-    | template_parameter_tokens template_parameter_token
+template_parameter_list
+    : template_parameter
+    | template_parameter_list ',' template_parameter
     ;
 
-template_parameter_token
-    : soup_token
-    | CLASS | STRUCT | '=' | TEMPLATE
-    | TPL_OPEN TPL_CLOSE
-    | TPL_OPEN template_parameter_tokens TPL_CLOSE
+template_parameter
+    : TPL_TYPE_KEY                              { p.add_type_parameter(nullptr, nullptr, nullptr); }
+    | TPL_TYPE_KEY IDENTIFIER                   { p.add_type_parameter($2.text, nullptr, nullptr); }
+    | TPL_TYPE_KEY ELLIPSIS IDENTIFIER          { p.add_type_parameter($3.text, nullptr, nullptr); }
+    | TPL_TYPE_KEY IDENTIFIER '=' type_id       { p.add_type_parameter($2.text, $4.type, $4.text); }
+    | TPL_TYPE_KEY '=' type_id                  { p.add_type_parameter(nullptr, $3.type, $3.text); }
+    | decl_specifiers parameter_declarator default_opt
+            { p.add_value_parameter($1, $2, static_cast<value_tree*>($3.entity)); }
     ;
 
 /* ---- Expressions, rebuilt as texts ---- */

@@ -117,8 +117,28 @@ public:
     type_node* close_enum();
     type_node* enum_use(const semantic_value& name);
 
-    // Templates.
-    void declare_class_template(int kind_code, const std::string* name, const std::string* body);
+    // Templates (template_declaration.cpp). A header opens a scope owned by
+    // the template it declares; its parameters are names there.
+    void open_template_header();
+    void close_template_header();
+    void add_type_parameter(const std::string* name, type_node* default_type, const std::string* default_text);
+    void add_value_parameter(const semantic_value& specifiers, const semantic_value& declarator,
+                             value_tree* default_value);
+    void declare_class_template(int kind_code, const semantic_value* name, const std::string* body);
+    // The function template whose tokens span covers: its text analysed again
+    // in the header's scope, and the function found there attached.
+    void declare_function_template(source_span span);
+    void recover_template_headers();
+    // Uses of templates (template_instance.cpp makes the instances).
+    std::vector<argument_node*>* argument_list();
+    void add_argument(std::vector<argument_node*>* list, const semantic_value& argument);
+    type_node* template_use(const semantic_value& name, std::vector<argument_node*>* arguments);
+    // The name of a record head: an instance's own name for a template use.
+    const std::string* record_name_text(const semantic_value& name);
+    // The last symbol this analysis declared or defined.
+    symbol* last_declared = nullptr;
+    // A declarator qualified by another scope than the current one was met.
+    bool qualified_elsewhere = false;
 
     // Error recovery: closes the class scopes a broken declaration left open.
     void recover_scopes();
@@ -131,6 +151,21 @@ public:
     int current_line() const { return lexer.line(); }
 
 private:
+    // An open template header: the template node that owns its scope, its
+    // parameters and, for each, the placeholder its name stands for (null
+    // for a value parameter).
+    struct template_header {
+        type_node* owner = nullptr;
+        std::vector<parameter_node*> parameters;
+        std::vector<type_node*> placeholders;
+        std::size_t depth = 0; // frames below the header's own
+    };
+    std::deque<template_header> headers_;
+    std::vector<template_header*> open_headers_;
+    // What a template parameter name or a bound name is, if it is one.
+    bool template_name_class(std::string_view name, name_class& found);
+    bool inside_template_header() const;
+
     bool in_class() const; // the innermost scope is a class, struct or union
     bool names_a_typedef(const std::string& name);
     void typedef_declared(const std::string& name);
@@ -141,6 +176,7 @@ private:
     std::deque<std::vector<parameter_node*>> parameter_lists_;
     std::deque<std::vector<base_node*>> base_lists_;
     std::deque<std::vector<type_node*>> type_lists_;
+    std::deque<std::vector<argument_node*>> argument_lists_;
     type_node* current_enum_ = nullptr;
     scope_context context() const { return current_context(table); }
 };

@@ -23,6 +23,8 @@ target_sources(morva PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/analysis_lexer.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/declaration_actions.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/analyse_declarations.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/template_declaration.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/template_instance.cpp
   ${BISON_declaration_grammar_OUTPUTS}
   ${FLEX_analysis_lexer_OUTPUTS})
 target_include_directories(morva PRIVATE ${declaration_grammar_dir})

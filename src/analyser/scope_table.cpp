@@ -121,6 +121,9 @@ void init_table(scope_table& table, const char* friend_class_name)
     table.used_namespaces.clear();
     table.using_declarations.clear();
     table.frames.clear();
+    table.bindings = template_bindings{};
+    table.instances_in_progress.clear();
+    table.instances_analysed = 0;
     table.session->friend_class_name = friend_class_name ? friend_class_name : "";
 }
 

@@ -23,6 +23,7 @@
 #include "analyser/analyser_session.h"
 #include "analyser/model_store.h"
 #include "analyser/symbol_entry.h"
+#include "analyser/template_binding.h"
 #include "analyser/type_model.h"
 
 inline constexpr int bucket_count = 100;
@@ -95,6 +96,13 @@ public:
 
     // The open scopes; back() is the innermost frame.
     std::deque<scope_frame> frames;
+
+    // Template instantiation: the bindings of the instance being analysed,
+    // the names of the instances whose text is being analysed (innermost
+    // last), and how many instance texts this table has analysed.
+    template_bindings bindings;
+    std::vector<std::string> instances_in_progress;
+    std::size_t instances_analysed = 0;
 
     // The generator's entry: release_table, then init_table with test_class.
     void reset(std::string_view test_class);
