@@ -18,6 +18,7 @@
 #include "generator/analysis_context.h"
 #include "generator/file_identity.h"
 #include "generator/instance_members.h"
+#include "generator/namespace_blocks.h"
 #include "generator/service_blocks.h"
 
 namespace {
@@ -45,12 +46,6 @@ bool befriends_test(const type_node* type)
     if (const union_payload* u = type->union_data())
         return u->befriends_test_class != 0;
     return false;
-}
-
-bool is_namespace(const type_node* type)
-{
-    const struct_payload* s = type->struct_data();
-    return s && s->declared_as == declared_as_namespace;
 }
 
 bool is_template_instance(const type_node* type)
@@ -160,7 +155,7 @@ void visit(member_walk& walk, type_node* type, bool tested_instance, int depth)
 void write_member_services(generation& run, service_names& names, analysis_context& context,
                            std::string_view tested_file, type_node* type, bool declared_in_tested_file)
 {
-    if (!type || (type->kind != TK_STRUCT && type->kind != TK_UNION))
+    if (!type || (type->kind != TK_STRUCT && type->kind != TK_UNION) || is_unnamed_namespace(type))
         return;
     const bool tested_instance = declared_in_tested_file && is_template_instance(type);
     if (tested_instance)

@@ -301,4 +301,85 @@ TEST_F(Members, InheritedMembersOfABaseBefriendingTheTestClass)
     EXPECT_NE(text.find("  " + var("STRUCTURE", "heir", "{ d => 0, s => 0 }") + "\n"), std::string::npos) << text;
 }
 
+TEST_F(Members, NamespaceFunctionIsCalledAfterUsingItsNamespace)
+{
+    const std::string text = generate("geo.cpp", "namespace N {\n"
+                                                 "    int f(int a) { return a; }\n"
+                                                 "    namespace M { double half(double d) { return d / 2; } }\n"
+                                                 "}\n");
+    // The namespace is copied as a block (a class N would clash with the
+    // using directive), nested namespaces inside it.
+    EXPECT_NE(text.find("    #namespace N {\n    #int f(int a);\n    #namespace M {\n    #double half(double d);\n"
+                        "    #}\n    #}\n"),
+              std::string::npos)
+        << text;
+    // Tags: M (bucket 71) before N (bucket 81). A namespace member has no
+    // object under test.
+    EXPECT_EQ(services_part(text),
+              joined(services({
+                  {"N_M_half", {"double d;"}, "double ret_N_M_half;", "",
+                   {var("VAR", "d", "0.0"), var("VAR", "ret_N_M_half", "0.0")},
+                   {"using namespace N::M;", "ret_N_M_half = half(d);"}},
+                  {"N_f", {"int a;"}, "int ret_N_f;", "", {var("VAR", "a", "0"), var("VAR", "ret_N_f", "0")},
+                   {"using namespace N;", "ret_N_f = f(a);"}},
+              })));
+    expect_compiles(text);
+}
+
+TEST_F(Members, RegressionNamespaceWasCopiedAsAClassDeclaration)
+{
+    // A namespace used to be copied as "class N;", which g++ rejects
+    // beside "using namespace N;".
+    const std::string text = generate("space.cpp", "namespace N { int count; }\nint read(void) { return 0; }\n");
+    EXPECT_EQ(text.find("class N"), std::string::npos) << text;
+    EXPECT_NE(text.find("    #namespace N {\n    #extern int count;\n    #}\n"), std::string::npos) << text;
+    expect_compiles(text);
+}
+
+TEST_F(Members, TemplateInstanceOfOneParameter)
+{
+    // The instance Box<int> is named "Box<int> " (with its blank), so its
+    // identifier form is Box_int__ and its object Box_int__instance. put has
+    // no body in the template: the instance's declarations are analysed
+    // again with empty bodies, so it has its service too.
+    const std::string text = generate("box.cpp", "template <class T> class Box {\n"
+                                                 "public:\n"
+                                                 "    T item;\n"
+                                                 "    T get() { return item; }\n"
+                                                 "    void put(T v);\n"
+                                                 "};\n"
+                                                 "Box<int> b;\n");
+    EXPECT_NE(text.find("    #template <class T> class Box {\n    #public:\n    #    T item;\n"), std::string::npos)
+        << text;
+    EXPECT_EQ(services_part(text),
+              joined(services({
+                  {"Box_int__get", {}, "int ret_Box_int__get;", "Box<int> Box_int__instance;",
+                   {var("VAR", "ret_Box_int__get", "0"), var("STRUCTURE", "Box_int__instance", "{ item => 0 }")},
+                   {"ret_Box_int__get = Box_int__instance.get();"}},
+                  {"Box_int__put", {"int v;"}, "", "Box<int> Box_int__instance;",
+                   {var("VAR", "v", "0"), var("STRUCTURE", "Box_int__instance", "{ item => 0 }")},
+                   {"Box_int__instance.put(v);"}},
+              })));
+    expect_compiles(text);
+}
+
+TEST_F(Members, TemplateWithADefaultSecondParameter)
+{
+    // V is bound to its default int: value returns an int.
+    const std::string text = generate("pair.cpp", "template <class K, class V = int> struct Pair {\n"
+                                                  "    K k;\n"
+                                                  "    V v;\n"
+                                                  "    V value() { return v; }\n"
+                                                  "};\n"
+                                                  "Pair<char> p;\n");
+    EXPECT_EQ(services_part(text),
+              joined(services({
+                  {"Pair_char__value", {}, "int ret_Pair_char__value;", "Pair<char> Pair_char__instance;",
+                   {var("VAR", "ret_Pair_char__value", "0"),
+                    var("STRUCTURE", "Pair_char__instance", "{ k => 0, v => 0 }")},
+                   {"ret_Pair_char__value = Pair_char__instance.value();"}},
+              })));
+    expect_compiles(text);
+}
+
 } // namespace
