@@ -382,4 +382,71 @@ TEST_F(Members, TemplateWithADefaultSecondParameter)
     expect_compiles(text);
 }
 
+TEST_F(Members, SimulatedClassGetsMemberStubs)
+{
+    write_file(dir + "/device.cpp", "class Device {\n"
+                                    "public:\n"
+                                    "    Device(int port);\n"
+                                    "    ~Device();\n"
+                                    "    int read(int *buffer, int size);\n"
+                                    "    virtual void reset() = 0;\n"
+                                    "    int status() { return 0; }\n"
+                                    "private:\n"
+                                    "    int port_;\n"
+                                    "};\n"
+                                    "Device::Device(int port) { port_ = port; }\n"
+                                    "Device::~Device() { }\n"
+                                    "int Device::read(int *buffer, int size) { return size; }\n");
+    const std::string text = generate("user.cpp", "int use(int a) { return a; }\n", {"-SIMUL=device.cpp"});
+    // The class is copied in mode 4 (a pure member keeps its "\t= 0"); the
+    // stub has a prototype per member with a body, in member order, the
+    // pointer parameter without its pointer level and marked _inout.
+    const lines stub = {"",
+                        "-- Simulated file declarations device.cpp",
+                        "",
+                        "    #class Device {",
+                        "    #\t  public:",
+                        "    #\tDevice(int port);",
+                        "    #\t~Device();",
+                        "    #\tint read(int *buffer, int size);",
+                        "    #\tvirtual void reset()\t= 0;",
+                        "    #\tint status();",
+                        "    #\t  private:",
+                        "    #\tint port_;",
+                        "    #};",
+                        "",
+                        "DEFINE STUB device_cpp",
+                        "    #Device::Device(int _in port);",
+                        "    #Device::~Device();",
+                        "    #int Device::read(int _inout buffer, int _in size);",
+                        "    #int Device::status();",
+                        "END DEFINE",
+                        ""};
+    EXPECT_NE(text.find(joined(stub)), std::string::npos) << text;
+    expect_compiles(text);
+}
+
+TEST_F(Members, RegressionTemplateBodyLinesLackedTheNativeMark)
+{
+    // The verbatim body of a copied template used to continue on lines
+    // without "    #", which the script would read as statements.
+    const std::string text = generate("stack.cpp", "template <class T> struct Stack {\n  T top;\n};\nStack<long> s;\n");
+    EXPECT_NE(text.find("    #template <class T> struct Stack {\n    #  T top;\n    #};\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("\n  T top;"), std::string::npos) << text;
+    expect_compiles(text);
+}
+
+TEST_F(Members, InstanceCommentInTheAccentedFrenchColumn)
+{
+    write_file(dir + "/lamp.cpp", "struct Lamp { void on(void) { } };\n");
+    const tool_result r = run_tool("morvastart", {"lamp.cpp", "lamp.ptu"}, {{"MORVALAN", "FA"}}, dir);
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string text = read_file(dir + "/lamp.ptu");
+    EXPECT_NE(text.find("SERVICE Lamp_on\nTYPE_SERVICE externe\n\n\n    -- D\xE9" "clarations des instances de classes\n"
+                        "    #Lamp Lamp_instance;\n\n    ENVIRONNEMENT ENV_Lamp_on\n"
+                        "    STRUCTURE Lamp_instance,\t\tinit = {  },\t\tva = init\n"),
+              std::string::npos)
+        << text;
+}
+
 } // namespace
