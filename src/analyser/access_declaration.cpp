@@ -1,5 +1,6 @@
 // Access declarations: "Base::member;" in a class body re-declares, with the
-// access of the current label, a member received from Base.
+// access of the current label, a member received from Base. Qualified
+// member names written outside their class are checked here too.
 //
 // The node is named with the qualified name as written, so that the
 // inherited-member walk can match it by name and by the class that declares
@@ -14,17 +15,29 @@
 
 namespace {
 
-bool has_member(const type_node* record, std::string_view name)
+// A namespace lists no members while it is open: its names are in the table.
+bool has_member(scope_table& table, const type_node* record, std::string_view name)
 {
     const struct_payload* s = record ? record->struct_data() : nullptr;
     if (!s)
         return false;
+    if (s->declared_as == declared_as_namespace) {
+        const symbol_entry* e = find_symbol(name, table, scope_context{owner_scope, const_cast<type_node*>(record)});
+        return e && e->sym && e->sym->scope_owner == record;
+    }
     auto named = [&](const member_node* m) { return m && m->member && m->member->name == name; };
     return std::any_of(s->members.begin(), s->members.end(), named) ||
            std::any_of(s->inherited.begin(), s->inherited.end(), named);
 }
 
 } // namespace
+
+void check_qualified_member(declaration_parser& p, type_node* qualifier, std::string_view member_name)
+{
+    const type_node* named = strip_typedefs(qualifier);
+    if (named && named->struct_data() && !has_member(p.table, named, member_name))
+        p.report_at_lexer(kind_warning, "CHAMPINCO", member_name);
+}
 
 void declare_access(declaration_parser& p, type_node* qualifier, std::string_view member_name)
 {
@@ -33,7 +46,7 @@ void declare_access(declaration_parser& p, type_node* qualifier, std::string_vie
     if (!payload || payload->declared_as == declared_as_namespace)
         return;
     const type_node* named = strip_typedefs(qualifier);
-    if (!has_member(named, member_name))
+    if (!has_member(p.table, named, member_name))
         p.report_at_lexer(kind_warning, "CHAMPINCO", member_name);
     const std::string qualified = (named ? named->tag_name() : std::string()) + "::" + std::string(member_name);
     symbol* sym = make_symbol(p.store, qualified, nullptr, owner_scope, record, 0, p.current_file(), nullptr);

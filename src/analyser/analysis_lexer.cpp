@@ -166,7 +166,7 @@ int analysis_lexer::classify(std::string_view name, semantic_value& value)
     value.text = arena_.make(name);
     int token = IDENTIFIER;
     // The name of a type parameter is declared here, whatever it names outside.
-    if (last_token_ == TPL_TYPE_KEY)
+    if (type_parameter_key)
         return token;
     if (lookup_) {
         const semantic_value* qualifier = after_scope && has_qualifier_ ? &qualifier_ : nullptr;
@@ -201,6 +201,7 @@ bool analysis_lexer::qualifies_last_token() const
 
 int analysis_lexer::finish(int token, semantic_value& value)
 {
+    type_parameter_key = false;
     if (token == SCOPE) {
         has_qualifier_ = is_name_token(last_token_) && last_token_ != IDENTIFIER;
         if (has_qualifier_)

@@ -109,6 +109,8 @@ public:
     bool template_header = false;
     bool after_scope = false;
     bool pending_semicolon = false; // a capture up to ";" read it already
+    // The last token, "class" or "typename", opens a type parameter.
+    bool type_parameter_key = false;
 
 private:
     std::string text_;

@@ -6,6 +6,7 @@
 // first time belongs to the scope that encloses the befriending class, as
 // in C++, which is why a use reads the friend bit of the innermost frame.
 #include "analyser/class_record.h"
+#include "analyser/template_instance.h"
 
 #include <algorithm>
 
@@ -150,13 +151,15 @@ void open_record_body(declaration_parser& p, int kind_code, std::string_view nam
     if (!name.empty()) {
         // The body sees its own name: the head completes the forward
         // declaration of this scope, or makes one. A second definition gets
-        // a node of its own, copied over the first when it closes.
+        // a node of its own, copied over the first when it closes. A record
+        // of that name in an outer scope is another record: this one gets a
+        // new node, declared when its body closes.
         const scope_context here = current_context(table);
         symbol_entry* e = find_tag(name, table, kind, here);
         type_node* existing = e && e->sym ? e->sym->type : nullptr;
         if (existing && existing->scope_owner != here.scope_owner)
             existing = nullptr;
-        if (!existing) {
+        else if (!existing) {
             existing = record_without_body(p, kind_code, name, record_mode_ordinary);
             p.records_opened_by_heads.push_back(existing);
         }
@@ -203,4 +206,5 @@ void end_class(scope_table& table, type_node* record, std::string_view file, int
                                    member->file, copy_value(table.store, member->initialiser));
         declare(make_entry(table, copy), table, file, line, false);
     }
+    instantiate_member_templates(table, table.store.report, record, file, line);
 }

@@ -69,3 +69,7 @@ void compute_inherited(model_store& store, std::string_view class_name, const st
 // qualified name, with the current access; "CHAMPINCO" with the member name
 // when the qualifier class has no such member.
 void declare_access(declaration_parser& p, type_node* qualifier, std::string_view member_name);
+
+// A qualified name written outside its class or namespace ("int A::n = 0;"):
+// "CHAMPINCO" with the member name when the qualifier has no such member.
+void check_qualified_member(declaration_parser& p, type_node* qualifier, std::string_view member_name);

@@ -421,8 +421,11 @@ void declaration_parser::declare_declarator(const semantic_value& specifiers, co
     // a class body, where it is an access declaration.
     if (declarator.entity && declarator.entity != current_owner(table)) {
         qualified_elsewhere = true;
+        type_node* qualifier = static_cast<type_node*>(declarator.entity);
         if (in_class() && !specifiers.type && !specifiers.number && !declarator.type && declarator.text && !initialiser)
-            declare_access(*this, static_cast<type_node*>(declarator.entity), *declarator.text);
+            declare_access(*this, qualifier, *declarator.text);
+        else if (declarator.text && !(specifiers.number & SF_FRIEND))
+            check_qualified_member(*this, qualifier, *declarator.text);
         return;
     }
     type_node* specifier_type = specifiers.type;
@@ -572,8 +575,10 @@ void declaration_parser::open_record(int kind_code, const std::string* name)
 
 type_node* declaration_parser::close_record(int kind_code, const std::string* name, std::vector<base_node*>* bases)
 {
-    return make_record(*this, kind_code, name ? std::string_view(*name) : std::string_view(), bases, true,
-                       record_mode_ordinary);
+    // The body of an instance's text completes the record made at file scope.
+    const type_node* owner = current_owner(table);
+    const int mode = owner && owner->template_origin ? record_mode_instance : record_mode_ordinary;
+    return make_record(*this, kind_code, name ? std::string_view(*name) : std::string_view(), bases, true, mode);
 }
 
 type_node* declaration_parser::record_use(int kind_code, const semantic_value& name)

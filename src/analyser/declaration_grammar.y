@@ -88,7 +88,8 @@ semantic_value with_type(type_node* type, long flags = 0)
 /* A type or class name that qualifies the declared name ("int A::x"): the
    lexer tells it from a further type specifier by what precedes it. */
 %token DECL_QUALIFIER 373
-/* "class" or "typename" opening a type parameter of a template header. */
+/* "class" or "typename" opening a type parameter of a template header: the
+   lexer marks the keyword, dcl_lex hands it over as this token. */
 %token TPL_TYPE_KEY 374
 /* Operators. */
 %token ARROW 344 INCR 345 DECR 346 SHL 347 SHR 348 LE 349 GE 350 EQ 351 NE 352 ANDAND 353
@@ -846,7 +847,9 @@ string_list
 
 int dcl_lex(DCL_STYPE* value, DCL_LTYPE* location, declaration_parser& p)
 {
-    const int token = p.lexer.next_token(*value);
+    int token = p.lexer.next_token(*value);
+    if (p.lexer.type_parameter_key)
+        token = TPL_TYPE_KEY;
     const std::size_t end = p.lexer.offset();
     const std::string_view text = p.lexer.token_text();
     location->last = end;

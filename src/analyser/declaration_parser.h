@@ -128,6 +128,10 @@ public:
     // The function template whose tokens span covers: its text analysed again
     // in the header's scope, and the function found there attached.
     void declare_function_template(source_span span);
+    // "template <> R name<args>(...)": the function is declared with the
+    // function template of that name as origin (TEMINSINC when the name is no
+    // function template). False when text is no such specialisation.
+    bool declare_template_function_instance(const std::string& text, int line);
     void recover_template_headers();
     // Uses of templates (template_instance.cpp makes the instances).
     std::vector<argument_node*>* argument_list();

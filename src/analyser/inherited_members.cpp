@@ -5,11 +5,17 @@
 // walk one level deeper. This level's rule is applied on top of the access a
 // member already has in the base, so a private or protected derivation
 // anywhere on the path restricts every member that passes through it. The
-// friend bits are those of the class that declares the member. The depth
-// bounds the walk even when a record names itself as its base, and a base
-// written twice in one list is walked once, so a few lines of source cannot
-// make the walk exponential.
+// friend bits are those of the class that declares the member.
+//
+// Each class is walked once per computation, along the first path that
+// reaches it: a virtual base is one subobject, and a member reached again
+// through another non-virtual path would be ambiguous in the class anyway.
+// So a chain of diamonds, a base written twice or a record named as its own
+// base lists each ancestor's members once, in time linear in the ancestors,
+// where walking every path would grow exponentially with a few source
+// lines. The depth bounds the length of the path.
 #include <algorithm>
+#include <unordered_set>
 
 #include "analyser/class_record.h"
 #include "analyser/model_store.h"
@@ -92,18 +98,17 @@ void apply_access_declarations(model_store& store, const std::vector<member_node
 }
 
 // The walk; only the class being closed reports its access declarations
-// (a base reported its own when it was closed).
+// (a base reported its own when it was closed). walked holds the classes
+// already visited in this computation.
 void collect(model_store& store, std::string_view class_name, const std::vector<member_node*>& members,
              const std::vector<base_node*>& bases, bool virtual_path, std::vector<member_node*>& inherited, int depth,
-             bool report)
+             bool report, std::unordered_set<const type_node*>& walked)
 {
     if (depth > 0) {
-        std::vector<const type_node*> walked;
         for (const base_node* base : bases) {
             const type_node* record = base_record(base);
-            if (!record || std::find(walked.begin(), walked.end(), record) != walked.end())
+            if (!record || !walked.insert(record).second)
                 continue;
-            walked.push_back(record);
             const struct_payload& payload = *record->struct_data();
             const bool through_virtual = virtual_path || base->is_virtual;
             std::uint32_t marks = access_inherited;
@@ -119,7 +124,8 @@ void collect(model_store& store, std::string_view class_name, const std::vector<
             }
             // What the base received: fresh copies, restricted once more here.
             std::vector<member_node*> deeper;
-            collect(store, class_name, payload.members, payload.bases, through_virtual, deeper, depth - 1, false);
+            collect(store, class_name, payload.members, payload.bases, through_virtual, deeper, depth - 1, false,
+                    walked);
             for (member_node* m : deeper) {
                 m->access = derived_access(base->access, m->access) | (m->access & ~7u);
                 inherited.push_back(m);
@@ -135,5 +141,6 @@ void compute_inherited(model_store& store, std::string_view class_name, const st
                        const std::vector<base_node*>& bases, bool virtual_path, std::vector<member_node*>& inherited,
                        int depth)
 {
-    collect(store, class_name, members, bases, virtual_path, inherited, depth, true);
+    std::unordered_set<const type_node*> walked;
+    collect(store, class_name, members, bases, virtual_path, inherited, depth, true, walked);
 }

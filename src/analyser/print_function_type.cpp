@@ -19,6 +19,9 @@ std::string parameter_text(const symbol* parameter, const print_args& how)
     if (type && type->kind == TK_ELLIPSIS)
         return p;
     std::string text = join_declarator(p, n, parameter->name, s);
+    // A nameless parameter ends with its type's blank ("class "): no blank before " = ".
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
     if (parameter->initialiser) {
         text += " = ";
         parameter->initialiser->print_to(text);

@@ -10,6 +10,7 @@
 // with a reporting callback that only counts: the function declared there is
 // attached to the node, and a declaration that yields none is TEMPLADEC.
 #include <algorithm>
+#include <cctype>
 
 #include "analyser/declaration_parser.h"
 #include "analyser/template_instance.h"
@@ -174,6 +175,8 @@ void declaration_parser::declare_function_template(source_span span)
     if (text.back() != ';' && text.back() != '}')
         text += ';';
     const int line = lexer.line() - lines_in(text);
+    if (header.parameters.empty() && declare_template_function_instance(text, line))
+        return;
 
     const int saved_count = function_template_reports;
     function_template_reports = 0;
@@ -210,6 +213,70 @@ void declaration_parser::declare_function_template(source_span span)
     report_at_lexer(kind_warning, "TEMPLADEC", "");
 }
 
+namespace {
+
+// "int max<int>(int a, int b) ..." is an explicit specialisation: the name
+// before the argument list, and the text without that list. False when the
+// parameter list does not follow a template argument list.
+bool split_specialisation(const std::string& text, std::string& name, std::string& plain)
+{
+    const std::size_t paren = text.find('(');
+    if (paren == std::string::npos)
+        return false;
+    std::size_t close = text.find_last_not_of(" \t\r\n", paren == 0 ? 0 : paren - 1);
+    if (close == std::string::npos || text[close] != '>')
+        return false;
+    int depth = 0;
+    std::size_t open = close + 1;
+    while (open-- > 0) {
+        if (text[open] == '>')
+            ++depth;
+        else if (text[open] == '<' && --depth == 0)
+            break;
+    }
+    if (open == std::string::npos || depth != 0)
+        return false;
+    std::size_t end = text.find_last_not_of(" \t\r\n", open == 0 ? 0 : open - 1);
+    std::size_t start = end;
+    while (start != std::string::npos && start > 0 &&
+           (std::isalnum(static_cast<unsigned char>(text[start - 1])) || text[start - 1] == '_'))
+        --start;
+    if (end == std::string::npos || !(std::isalnum(static_cast<unsigned char>(text[end])) || text[end] == '_'))
+        return false;
+    name = text.substr(start, end + 1 - start);
+    plain = text.substr(0, open) + text.substr(close + 1);
+    return true;
+}
+
+} // namespace
+
+bool declaration_parser::declare_template_function_instance(const std::string& text, int line)
+{
+    std::string name, plain;
+    if (!split_specialisation(text, name, plain))
+        return false;
+    // The specialisation belongs to the scope around its header.
+    scope_frame header_frame = table.frames.back();
+    table.frames.pop_back();
+    symbol_entry* e = find_tag(name, table, TK_TEMPLATE, context());
+    type_node* origin = e && e->sym ? e->sym->type : nullptr;
+    if (!origin || !origin->template_data() || !origin->template_data()->function) {
+        table.frames.push_back(header_frame);
+        report_at_lexer(kind_warning, "TEMINSINC", name);
+        return true;
+    }
+    {
+        declaration_parser nested(table, plain, lexer.file_name(), line, report);
+        nested.parse();
+        symbol* declared = nested.last_declared;
+        if (declared && declared->type && declared->type->function() && declared->name == name &&
+            !declared->type->template_origin)
+            declared->type->template_origin = origin;
+    }
+    table.frames.push_back(header_frame);
+    return true;
+}
+
 // ---- Uses ----
 
 std::vector<argument_node*>* declaration_parser::argument_list()
@@ -237,8 +304,7 @@ type_node* declaration_parser::template_use(const semantic_value& name, std::vec
     if (!t || t->function || t->body.empty() || inside_template_header())
         return node;
     static const std::vector<argument_node*> none;
-    return instantiate(table, report, t->is_struct ? 1 : 0, node, arguments ? *arguments : none, lexer.file_name(),
-                       lexer.line());
+    return instantiate(*this, t->is_struct ? 1 : 0, node, arguments ? *arguments : none);
 }
 
 const std::string* declaration_parser::record_name_text(const semantic_value& name)

@@ -3,6 +3,7 @@
 #include "analyser/template_instance.h"
 
 #include "analyser/analysis_state.h"
+#include "analyser/class_record.h"
 #include "analyser/declaration_parser.h"
 #include "analyser/print_declaration.h"
 #include "analyser/print_type.h"
@@ -28,21 +29,6 @@ type_node* find_instance(scope_table& table, const std::string& name)
 {
     symbol_entry* e = find_tag(name, table, TK_STRUCT, scope_context{});
     return e && e->sym ? e->sym->type : nullptr;
-}
-
-// The record of an instance: a class or struct of that name at file scope,
-// declared at the position of the use.
-type_node* make_instance_record(scope_table& table, int kind_code, const std::string& name, std::string_view file,
-                                int line)
-{
-    model_store& store = table.store;
-    type_node* record = create_type(
-        store, TK_STRUCT,
-        make_struct_payload(store, name, kind_code == 1 ? declared_as_struct : declared_as_class), file_scope,
-        nullptr);
-    symbol* tag = make_symbol(store, "", record, file_scope, nullptr, 0, file, nullptr);
-    symbol_entry* entry = declare(make_entry(table, tag), table, file, line, false);
-    return entry && entry->sym && entry->sym->type ? entry->sym->type : record;
 }
 
 bool in_progress(const scope_table& table, const std::string& name)
@@ -89,13 +75,19 @@ std::string instance_name(std::string_view name, const std::vector<argument_node
     return out;
 }
 
-type_node* instantiate(scope_table& table, report_callback report, int kind_code, type_node* template_node,
-                       const std::vector<argument_node*>& arguments, std::string_view file, int line)
+type_node* instantiate(declaration_parser& p, int kind_code, type_node* template_node,
+                       const std::vector<argument_node*>& arguments)
 {
+    scope_table& table = p.table;
+    const report_callback report = p.report;
+    const std::string file = p.current_file();
+    const int line = p.current_line();
     const std::string name = instance_name(template_node->tag_name(), arguments);
     if (type_node* existing = find_instance(table, name))
         return existing;
-    type_node* record = make_instance_record(table, kind_code, name, file, line);
+    type_node* record = make_record(p, kind_code, name, nullptr, false, record_mode_instance);
+    if (!record || !record->struct_data())
+        return template_node;
     record->template_origin = template_node;
     analyse_instance(table, report, template_node, record, arguments, file, line);
     type_node* instance = find_instance(table, name);

@@ -21,6 +21,8 @@
 #include "analyser/scope_table.h"
 #include "diag/report.h"
 
+class declaration_parser;
+
 // How deep instances may nest while their texts are analysed, and how many
 // instance texts one table analyses at most.
 inline constexpr std::size_t instance_depth_limit = 16;
@@ -30,11 +32,12 @@ inline constexpr std::size_t instance_budget = 4000;
 // value argument a blank and its text), ", " between them, and "> ".
 std::string instance_name(std::string_view name, const std::vector<argument_node*>& arguments);
 
-// The TK_STRUCT of the instance of template for arguments, made and analysed
-// when it does not exist yet. kind_code: 0 class, 1 struct. file and line
-// are the position of the use (the instance is declared there).
-type_node* instantiate(scope_table& table, report_callback report, int kind_code, type_node* template_node,
-                       const std::vector<argument_node*>& arguments, std::string_view file, int line);
+// The TK_STRUCT of the instance of template for arguments, made (by
+// make_record, at file scope) and analysed when it does not exist yet.
+// kind_code: 0 class, 1 struct. The instance is declared at the position of
+// the use, where the parser's lexer stands.
+type_node* instantiate(declaration_parser& p, int kind_code, type_node* template_node,
+                       const std::vector<argument_node*>& arguments);
 
 // Synthesises the text of the instance and analyses it nested, under the
 // bindings of template's parameters to arguments.

@@ -139,7 +139,7 @@ TEST(analysis_lexer, nested_template_arguments_close_one_by_one)
 TEST(analysis_lexer, template_header_body_is_one_token)
 {
     const auto tokens = scan("template <class T> class A { int x; };\nint y;");
-    const std::vector<int> expected{387, 392, 374, 336, 393, 317, 336, 394, ';', 283, 336, ';', 0};
+    const std::vector<int> expected{387, 392, 317, 336, 393, 317, 336, 394, ';', 283, 336, ';', 0};
     ASSERT_EQ(tokens.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(tokens[i].number, expected[i]) << i;
@@ -149,14 +149,14 @@ TEST(analysis_lexer, template_header_body_is_one_token)
 TEST(analysis_lexer, template_captures_of_initialisers_and_values)
 {
     const auto ctor = scan("template <class T> A<T>::A() : x(1), y(\"}\") { f(); } int");
-    // 387 392 374 336 393 A(336) '<' T '>' 358 A '(' ')' 395 int
+    // 387 392 317 336 393 A(336) '<' T '>' 358 A '(' ')' 395 int
     ASSERT_GE(ctor.size(), 3u);
     EXPECT_EQ(ctor[ctor.size() - 3].number, 395);
     EXPECT_EQ(ctor[ctor.size() - 3].text, ": x(1), y(\"}\") { f(); }");
     EXPECT_EQ(ctor[ctor.size() - 2].number, 283);
 
     const auto value = scan("template <class T> T v = g({1; 2}); int");
-    const std::vector<int> expected{387, 392, 374, 336, 393, 336, 336, 396, ';', 283, 0};
+    const std::vector<int> expected{387, 392, 317, 336, 393, 336, 336, 396, ';', 283, 0};
     ASSERT_EQ(value.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(value[i].number, expected[i]) << i;
@@ -167,7 +167,7 @@ TEST(analysis_lexer, template_header_flag_ends_after_the_declaration)
 {
     // After "template<...> f();" ordinary braces and "=" are tokens again.
     EXPECT_EQ(numbers("template <class T> T f(); int a = 1; struct S { };"),
-              (std::vector<int>{387, 392, 374, 336, 393, 336, 336, '(', ')', ';', 283, 336, '=', 339, ';', 284, 336,
+              (std::vector<int>{387, 392, 317, 336, 393, 336, 336, '(', ')', ';', 283, 336, '=', 339, ';', 284, 336,
                                 '{', '}', ';', 0}));
 }
 

@@ -279,3 +279,35 @@ TEST_F(class_records, anonymous_union_and_nested_enum_are_printed_in_their_class
                  "};");
     EXPECT_EQ(compile_errors(s + "\n"), "");
 }
+
+// A definition in a namespace of a name that an outer record already has
+// used to reopen the outer record; a refused union body then took the outer
+// record's tag with it.
+TEST_F(class_records, definition_in_a_namespace_is_a_record_of_its_own)
+{
+    analyse("union U;\nstruct S { int a; };\nstruct B { int b; };\n"
+            "namespace N { struct S { int inner; }; union U : B { int u; }; }\n");
+    ASSERT_EQ(codes(reports()), (std::vector<std::string>{"SYNTAXERR <union>::<type>"}));
+    type_node* n = tag("N", TK_STRUCT);
+    type_node* outer = tag("S", TK_STRUCT);
+    type_node* inner = tag("S", TK_STRUCT, {owner_scope, n});
+    ASSERT_NE(inner, nullptr);
+    EXPECT_NE(inner, outer);
+    EXPECT_EQ(inner->scope_owner, n);
+    EXPECT_EQ(member_names(outer), (std::vector<std::string>{"a"}));
+    EXPECT_EQ(member_names(inner), (std::vector<std::string>{"inner"}));
+    type_node* u = tag("U", TK_UNION);
+    ASSERT_NE(u, nullptr);
+    EXPECT_EQ(u->scope_owner, nullptr);
+    EXPECT_TRUE(u->union_data()->members.empty());
+}
+
+TEST_F(class_records, qualified_member_name_outside_its_class_must_name_a_member)
+{
+    analyse("class A { static int count; };\nnamespace N { extern int n; }\n"
+            "int A::count = 0;\nint A::missing = 1;\nint N::n = 2;\nint N::absent = 3;\n");
+    ASSERT_EQ(codes(reports()), (std::vector<std::string>{"CHAMPINCO missing", "CHAMPINCO absent"}));
+    EXPECT_EQ(reports()[0].line, 4);
+    EXPECT_EQ(reports()[1].line, 6);
+    EXPECT_EQ(sym("missing"), nullptr);
+}

@@ -167,3 +167,28 @@ TEST_F(inherited_members, direct_call_on_a_hand_built_model)
     compute_inherited(store, "Derived", {}, bases, false, none, 0);
     EXPECT_TRUE(none.empty());
 }
+
+TEST_F(inherited_members, diamond_lists_the_shared_base_once)
+{
+    analyse("struct A { int a; };\nstruct B : A { int b; };\nstruct C : A { int c; };\nstruct D : B, C { };\n"
+            "struct VB : virtual A { };\nstruct VC : virtual A { };\nstruct VD : VB, VC { };\n");
+    EXPECT_EQ(inherited_of(tag("D", TK_STRUCT)),
+              (std::vector<seen>{{"b", pub | inh, 0}, {"a", pub | inh, 0}, {"c", pub | inh, 0}}));
+    EXPECT_EQ(inherited_of(tag("VD", TK_STRUCT)), (std::vector<seen>{{"a", pub | inh, 1}}));
+}
+
+// Forty diamonds stacked: walking every path would make 2^40 copies.
+TEST_F(inherited_members, chain_of_diamonds_lists_each_ancestor_once)
+{
+    std::string text = "struct D0 { int m; };\n";
+    for (int i = 1; i <= 40; ++i) {
+        const std::string n = std::to_string(i);
+        const std::string below = "D" + std::to_string(i - 1);
+        text += "struct L" + n + " : " + below + " { };\nstruct R" + n + " : " + below + " { };\n";
+        text += "struct D" + n + " : L" + n + ", R" + n + " { int m" + n + "; };\n";
+    }
+    analyse(text);
+    EXPECT_TRUE(reports().empty());
+    // Each of the 40 lower diamonds and D0 contributes its one member once.
+    EXPECT_EQ(inherited_of(tag("D40", TK_STRUCT)).size(), 40u);
+}

@@ -1,0 +1,385 @@
+// Class templates and their instances, analysed from texts: parameter lists
+// with defaults, instance names, a second use finding the first instance,
+// nested instances, bindings that fail (TEMINSINC), errors inside an
+// instance's text (the analysis state comes back), runaway instantiation,
+// function templates, printing, and the generator's re-analysis of an
+// instance's member functions. Expected values are worked out by hand from
+// the rules for instance names ("Box<int> " with its trailing blank, a
+// value argument as a blank and its text).
+#include <gtest/gtest.h>
+
+#include "analyser/print_declaration.h"
+#include "analyser/print_type.h"
+#include "analyser/template_instance.h"
+#include "grammar_fixture.h"
+
+namespace {
+
+// The target sizes belong to the run (pragmas of other tests may change
+// them): the tests name the integral type only.
+bool integral_named(const type_node* t, std::string_view name)
+{
+    return t && t->integral() && t->integral()->name == name;
+}
+
+class templates : public grammar_test {
+protected:
+    const struct_payload* record(std::string_view name)
+    {
+        type_node* t = tag(name, TK_STRUCT);
+        return t ? t->struct_data() : nullptr;
+    }
+    // The member symbol of a record, by name.
+    const symbol* member(std::string_view record_name, std::string_view name)
+    {
+        const struct_payload* s = record(record_name);
+        if (!s)
+            return nullptr;
+        for (const member_node* m : s->members)
+            if (m->member && m->member->name == name)
+                return m->member;
+        return nullptr;
+    }
+    int tags_named(std::string_view name)
+    {
+        int n = 0;
+        walk_tags(table, [&](symbol_entry& e) { n += e.sym && e.sym->type && e.sym->type->tag_name() == name; });
+        return n;
+    }
+    std::string declaration(std::string_view name)
+    {
+        std::string out;
+        print_declaration(sym(name), out, "", mode_plain, false, "");
+        return out;
+    }
+    std::string printed_type(const type_node* type, bool expand = false)
+    {
+        std::string p, n, s;
+        print_type(type, p, n, s, expand, "", 0, false, mode_plain, nullptr, true);
+        return join_declarator(p, n, "", s);
+    }
+    bool state_is_clean()
+    {
+        return table.frames.empty() && table.bindings.empty() && table.instances_in_progress.empty();
+    }
+};
+
+TEST_F(templates, instance_of_one_parameter_is_named_and_analysed)
+{
+    analyse("template <class T> class Box { public: T v; T get(); };\nBox<int> bi;\n");
+    EXPECT_TRUE(reports().empty());
+    type_node* box = tag("Box<int> ", TK_STRUCT);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->template_origin, tag("Box", TK_TEMPLATE));
+    EXPECT_EQ(box->struct_data()->instantiation_state, 1u);
+    EXPECT_EQ(box->scope_kind, file_scope);
+    EXPECT_EQ(type_of("bi"), box);
+    ASSERT_NE(member("Box<int> ", "v"), nullptr);
+    EXPECT_TRUE(integral_named(member("Box<int> ", "v")->type, "int"));
+    EXPECT_EQ(member("Box<int> ", "v")->scope_owner, box);
+    ASSERT_NE(member("Box<int> ", "get"), nullptr);
+    EXPECT_TRUE(integral_named(returns(member("Box<int> ", "get")->type), "int"));
+    // The instance's variable prints as a declaration a compiler takes.
+    EXPECT_EQ(declaration("bi"), "Box<int> bi;");
+    EXPECT_TRUE(state_is_clean());
+}
+
+TEST_F(templates, second_use_finds_the_first_instance)
+{
+    analyse("template <class T> struct Box { T v; };\nBox<int> a;\nBox<int> b;\nBox<char> c;\n");
+    EXPECT_EQ(type_of("a"), type_of("b"));
+    EXPECT_NE(type_of("a"), type_of("c"));
+    EXPECT_EQ(tags_named("Box<int> "), 1);
+    EXPECT_EQ(tags_named("Box<char> "), 1);
+    EXPECT_EQ(table.instances_analysed, 2u);
+    EXPECT_EQ(record("Box<int> ")->declared_as, declared_as_struct);
+}
+
+TEST_F(templates, missing_argument_takes_the_default)
+{
+    analyse("template <class K, class V = K*> struct Pair { K k; V v; };\nPair<int> p;\n");
+    EXPECT_TRUE(reports().empty());
+    const struct_payload* pair = record("Pair<int> ");
+    ASSERT_NE(pair, nullptr);
+    const type_node* v = member("Pair<int> ", "v")->type;
+    ASSERT_NE(v, nullptr);
+    ASSERT_NE(v->pointer(), nullptr);
+    EXPECT_TRUE(integral_named(v->pointer()->pointee, "int"));
+    // Both parameters are recorded with what they were bound to.
+    ASSERT_EQ(pair->template_arguments.size(), 2u);
+    EXPECT_EQ(pair->template_arguments[0]->parameter->name, "K");
+    EXPECT_EQ(pair->template_arguments[1]->parameter->name, "V");
+    EXPECT_EQ(printed_type(pair->template_arguments[1]->type), "int *");
+}
+
+TEST_F(templates, value_parameter_is_named_with_a_blank_and_bound_to_its_text)
+{
+    analyse("template <int N, class T = char> class Arr { T items[N]; public: int size() const; };\n"
+            "Arr<4> a4;\nArr<2+3, long> a5;\n");
+    EXPECT_TRUE(reports().empty());
+    ASSERT_NE(record("Arr< 4> "), nullptr);
+    ASSERT_NE(record("Arr< 2+3, long> "), nullptr);
+    const type_node* items = member("Arr< 4> ", "items")->type;
+    ASSERT_NE(items, nullptr);
+    ASSERT_NE(items->array(), nullptr);
+    EXPECT_EQ(items->array()->bound_text, "4");
+    EXPECT_TRUE(integral_named(element(items), "char"));
+    EXPECT_EQ(member("Arr< 2+3, long> ", "items")->type->array()->bound_text, "2+3");
+    EXPECT_EQ(declaration("a4"), "Arr< 4> a4;");
+}
+
+TEST_F(templates, missing_argument_without_default_is_teminsinc)
+{
+    analyse("template <class A, class B> struct Two { A a; B b; };\nint before;\nTwo<int> broken;\nint after;\n");
+    ASSERT_EQ(reports().size(), 1u);
+    EXPECT_EQ(reports()[0].code, "TEMINSINC");
+    EXPECT_EQ(reports()[0].kind, kind_warning);
+    EXPECT_EQ(reports()[0].argument, "");
+    EXPECT_EQ(reports()[0].line, 3);
+    const struct_payload* two = record("Two<int> ");
+    ASSERT_NE(two, nullptr);
+    EXPECT_TRUE(two->members.empty());
+    EXPECT_NE(sym("after"), nullptr);
+    EXPECT_TRUE(state_is_clean());
+}
+
+TEST_F(templates, nested_instances_and_template_bases)
+{
+    analyse("template <class K, class V = K*> struct Pair { K k; V v; };\n"
+            "template <class T> class Node { public: T value; Node<T>* next; };\n"
+            "template <class T> class Derived : public Node<T> { public: int extra; };\n"
+            "Pair<Pair<char> > pp;\nBox<int>* unknown;\nDerived<long> dl;\n");
+    // The inner instance is made first and named inside the outer name.
+    ASSERT_NE(record("Pair<char> "), nullptr);
+    ASSERT_NE(record("Pair<Pair<char> > "), nullptr);
+    EXPECT_EQ(member("Pair<Pair<char> > ", "k")->type, tag("Pair<char> ", TK_STRUCT));
+    // A template used inside its own body finds the instance being made.
+    ASSERT_NE(record("Node<long> "), nullptr);
+    EXPECT_EQ(pointee(member("Node<long> ", "next")->type), tag("Node<long> ", TK_STRUCT));
+    const struct_payload* derived = record("Derived<long> ");
+    ASSERT_NE(derived, nullptr);
+    ASSERT_EQ(derived->bases.size(), 1u);
+    EXPECT_EQ(derived->bases[0]->base, tag("Node<long> ", TK_STRUCT));
+    EXPECT_TRUE(state_is_clean());
+}
+
+TEST_F(templates, constructor_and_destructor_take_the_template_name)
+{
+    analyse("template <class T> class Box { public: Box(T x); ~Box(); T v; };\nBox<short> b;\n");
+    EXPECT_TRUE(reports().empty());
+    const symbol* constructor = member("Box<short> ", "Box");
+    ASSERT_NE(constructor, nullptr);
+    ASSERT_EQ(parameters(constructor->type).size(), 1u);
+    EXPECT_TRUE(integral_named(parameters(constructor->type)[0]->parameter->type, "short"));
+    EXPECT_NE(member("Box<short> ", "~Box"), nullptr);
+}
+
+TEST_F(templates, error_inside_the_instance_text_restores_the_analysis_state)
+{
+    analyse("template <class T> class Bad {\n T x;\n int ;\n public: T f( };\n"
+            "struct Outer { int first; Bad<int> member; int last; };\nint after;\n");
+    ASSERT_FALSE(reports().empty());
+    // The syntax error is reported in the template's text (file and lines).
+    EXPECT_EQ(reports()[0].code, "SYNTAXERR");
+    EXPECT_EQ(reports()[0].file, "t.c");
+    EXPECT_GE(reports()[0].line, 1);
+    EXPECT_LE(reports()[0].line, 4);
+    // Outer's scope came back: its later member is its own, not the instance's.
+    EXPECT_NE(member("Outer", "last"), nullptr);
+    EXPECT_NE(member("Outer", "member"), nullptr);
+    EXPECT_EQ(member("Bad<int> ", "last"), nullptr);
+    EXPECT_NE(sym("after"), nullptr);
+    EXPECT_EQ(sym("after")->scope_kind, file_scope);
+    EXPECT_TRUE(state_is_clean());
+}
+
+TEST_F(templates, text_ending_inside_an_instance_body_leaves_the_outer_analysis_going)
+{
+    analyse("template <class T> class Open { T x; int y[ };\nOpen<char> o;\nint after;\n");
+    EXPECT_NE(sym("after"), nullptr);
+    EXPECT_NE(sym("o"), nullptr);
+    EXPECT_TRUE(state_is_clean());
+}
+
+TEST_F(templates, runaway_instantiation_stops)
+{
+    // Each instance asks for the next one with one more pointer level.
+    analyse("template <class T> struct Grow { Grow<T*> deeper; T t; };\nGrow<int> g;\nint after;\n");
+    EXPECT_NE(sym("after"), nullptr);
+    EXPECT_LE(table.instances_analysed, instance_depth_limit);
+    EXPECT_TRUE(state_is_clean());
+}
+
+TEST_F(templates, branching_instantiation_is_bounded_by_the_budget)
+{
+    analyse("template <class T> struct Two { Two<T*> a; Two<T&> b; };\nTwo<int> t;\nint after;\n");
+    EXPECT_NE(sym("after"), nullptr);
+    EXPECT_LE(table.instances_analysed, instance_budget);
+}
+
+TEST_F(templates, template_parameters_with_their_defaults)
+{
+    analyse("template <class K, typename V = int, int N = 8, class = char> struct P { };\n");
+    EXPECT_TRUE(reports().empty());
+    const type_node* p = tag("P", TK_TEMPLATE);
+    ASSERT_NE(p, nullptr);
+    const template_payload* t = p->template_data();
+    ASSERT_EQ(t->parameters.size(), 4u);
+    EXPECT_EQ(t->parameters[0]->parameter->name, "K");
+    EXPECT_EQ(t->parameters[0]->default_type, nullptr);
+    EXPECT_TRUE(integral_named(t->parameters[1]->default_type, "int"));
+    EXPECT_TRUE(integral_named(t->parameters[2]->parameter->type, "int"));
+    EXPECT_EQ(t->parameters[2]->parameter->initialiser->printed(), "8");
+    EXPECT_EQ(t->parameters[3]->parameter->name, "");
+    EXPECT_EQ(printed_type(p), "template <class K, class V = int, int N = 8, class = char> struct P");
+    EXPECT_EQ(printed_type(p, true), "template <class K, class V = int, int N = 8, class = char> struct P { }");
+}
+
+TEST_F(templates, function_template_is_attached_to_its_header)
+{
+    analyse("template <class T> T maximum(T a, T b) { return a > b ? a : b; }\n"
+            "template <class T> T Box<T>::get() { return v; }\nint after;\n");
+    EXPECT_TRUE(reports().empty());
+    const type_node* maximum = tag("maximum", TK_TEMPLATE);
+    ASSERT_NE(maximum, nullptr);
+    const template_payload* t = maximum->template_data();
+    ASSERT_NE(t->function, nullptr);
+    EXPECT_EQ(t->function->name, "maximum");
+    EXPECT_EQ(t->function->scope_owner, maximum);
+    EXPECT_EQ(t->function->type->function()->signature.is_definition, 1u);
+    EXPECT_EQ(printed_type(maximum), "template <class T> T maximum(T a, T b)");
+    // The function is no file-level function of the table.
+    EXPECT_EQ(sym("maximum"), nullptr);
+    EXPECT_NE(sym("after"), nullptr);
+}
+
+TEST_F(templates, member_template_of_a_class)
+{
+    analyse("struct S { template <class U> void put(U u); int x; };\nint after;\n");
+    EXPECT_TRUE(reports().empty());
+    type_node* s = tag("S", TK_STRUCT);
+    ASSERT_NE(s, nullptr);
+    const type_node* put = tag("put", TK_TEMPLATE, scope_context{owner_scope, s});
+    ASSERT_NE(put, nullptr);
+    EXPECT_EQ(put->scope_owner, s);
+    EXPECT_NE(member("S", "x"), nullptr);
+    EXPECT_TRUE(state_is_clean());
+}
+
+TEST_F(templates, broken_function_template_is_templadec)
+{
+    analyse("template <class T> T broken(T a, ;\nint after;\n");
+    ASSERT_EQ(reports().size(), 1u);
+    EXPECT_EQ(reports()[0].code, "TEMPLADEC");
+    EXPECT_EQ(reports()[0].argument, "");
+    EXPECT_NE(sym("after"), nullptr);
+    EXPECT_TRUE(state_is_clean());
+}
+
+TEST_F(templates, instance_members_are_defined_again_with_empty_bodies)
+{
+    analyse("template <class T> class Box { public: Box(T x); T get() const; void set(T x) { v = x; } T v; };\n"
+            "Box<int> b;\n");
+    type_node* box = tag("Box<int> ", TK_STRUCT);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(returns(member("Box<int> ", "get")->type) ? 1 : 0, 1);
+    EXPECT_EQ(analyse_instance_members(table, box, "tested.cpp", 1, record_grammar_report), 2);
+    EXPECT_TRUE(reports().empty());
+    for (const char* name : {"Box", "get", "set"}) {
+        const symbol* m = member("Box<int> ", name);
+        ASSERT_NE(m, nullptr) << name;
+        EXPECT_EQ(m->type->function()->signature.is_definition, 1u) << name;
+    }
+    EXPECT_EQ(member("Box<int> ", "get")->file, "tested.cpp");
+    EXPECT_EQ(member("Box<int> ", "set")->file, "t.c");
+    // No second symbol was made: each member keeps one entry.
+    int gets = 0;
+    walk_symbols(table, [&](symbol_entry& e) { gets += e.sym && e.sym->name == "get"; });
+    EXPECT_EQ(gets, 1);
+    EXPECT_TRUE(state_is_clean());
+    // A record that is no instance is left alone.
+    analyse("struct Plain { int f(); };\n");
+    EXPECT_EQ(analyse_instance_members(table, tag("Plain", TK_STRUCT), "tested.cpp", 1, record_grammar_report), 0);
+}
+
+TEST_F(templates, instance_name_prints_each_argument)
+{
+    model_store& store = table.store;
+    type_node* integer = create_specifier_type(store, "int", file_scope, nullptr);
+    type_node* pointer = create_type(store, TK_POINTER, make_pointer_payload(store, nullptr, integer), file_scope,
+                                     nullptr);
+    std::vector<argument_node*> arguments{make_argument(store, nullptr, integer, ""),
+                                          make_argument(store, nullptr, nullptr, "16"),
+                                          make_argument(store, nullptr, pointer, "")};
+    EXPECT_EQ(instance_name("Map", arguments), "Map<int,  16, int *> ");
+    EXPECT_EQ(instance_name("Empty", {}), "Empty<> ");
+}
+
+TEST_F(templates, binding_uses_defaults_and_fails_without_them)
+{
+    model_store& store = table.store;
+    auto type_parameter = [&](std::string_view name, type_node* default_type) {
+        return make_parameter(store, make_symbol(store, name, make_type_parameter_kind(store), file_scope, nullptr, 0,
+                                                 "t.c", nullptr),
+                              default_type);
+    };
+    type_node* character = create_specifier_type(store, "char", file_scope, nullptr);
+    type_node* integer = create_specifier_type(store, "int", file_scope, nullptr);
+    symbol* count = make_symbol(store, "N", integer, file_scope, nullptr, 0, "t.c", make_leaf(store, "3"));
+    std::vector<parameter_node*> parameters{type_parameter("A", nullptr), type_parameter("B", character),
+                                            make_parameter(store, count, nullptr)};
+    std::vector<argument_node*> arguments{make_argument(store, nullptr, integer, "")};
+    template_bindings bindings;
+    ASSERT_EQ(bind_template_arguments(table, "X<int> ", parameters, arguments, bindings, "t.c", 9,
+                                      record_grammar_report),
+              1);
+    ASSERT_EQ(bindings.list.size(), 3u);
+    EXPECT_EQ(bindings.find("A")->argument->type, integer);
+    EXPECT_FALSE(bindings.find("A")->from_default);
+    EXPECT_TRUE(integral_named(bindings.find("B")->argument->type, "char"));
+    EXPECT_TRUE(bindings.find("B")->from_default);
+    EXPECT_EQ(bindings.find("N")->argument->value, "3");
+    EXPECT_TRUE(reports().empty());
+
+    // Without arguments the first parameter has nothing: TEMINSINC, no binding.
+    ASSERT_EQ(bind_template_arguments(table, "X<> ", parameters, {}, bindings, "t.c", 9, record_grammar_report), 0);
+    EXPECT_TRUE(bindings.list.empty());
+    ASSERT_EQ(reports().size(), 1u);
+    EXPECT_EQ(reports()[0].code, "TEMINSINC");
+    EXPECT_EQ(reports()[0].line, 9);
+}
+
+// Found by the instantiation work: "T Box<T>::get()" read the template name
+// after a complete type as the declared name.
+TEST_F(templates, regression_template_name_after_a_type_keeps_its_arguments)
+{
+    analyse("template <class T> class Node { public: T value; T get(); };\n"
+            "template <class T> T Node<T>::get() { return value; }\nint after;\n");
+    EXPECT_TRUE(reports().empty());
+    EXPECT_NE(sym("after"), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(templates, explicit_specialisation_of_a_function_template)
+{
+    analyse("template <class T> T maximum(T a, T b) { return a > b ? a : b; }\n"
+            "template <> int maximum<int>(int a, int b) { return a; }\n"
+            "template <> int nothing<int>(int a);\nint after;\n");
+    ASSERT_EQ(reports().size(), 1u);
+    EXPECT_EQ(reports()[0].code, "TEMINSINC");
+    EXPECT_EQ(reports()[0].argument, "nothing");
+    EXPECT_EQ(reports()[0].line, 3);
+    const symbol* specialised = sym("maximum");
+    ASSERT_NE(specialised, nullptr);
+    EXPECT_EQ(specialised->scope_kind, file_scope);
+    EXPECT_EQ(specialised->type->template_origin, tag("maximum", TK_TEMPLATE));
+    EXPECT_EQ(parameters(specialised->type).size(), 2u);
+    EXPECT_EQ(sym("nothing"), nullptr);
+    EXPECT_NE(sym("after"), nullptr);
+    EXPECT_TRUE(state_is_clean());
+}
+
+} // namespace

@@ -1,0 +1,81 @@
+// The installed morvastart on C++ sources with class templates: the template
+// is copied with its parameter list, a variable of an instance is declared
+// with the instance name ("Box<int> " then the variable), and the native
+// lines compile with g++. A use that misses an argument without default
+// warns with TEMINSINC at the line of the use. Expected lines are written by
+// hand from the printing rules: "template <" the parameters (kind, name,
+// " = " default) "> ", the keyword and name, the body; an instance's record
+// is named without keyword.
+#include <gtest/gtest.h>
+
+#include "native_lines.h"
+#include "run_tool.h"
+#include "script_layout.h"
+
+namespace {
+
+std::string between(const std::string& text, const std::string& from, const std::string& to)
+{
+    const std::size_t start = text.find(from);
+    if (start == std::string::npos)
+        return {};
+    const std::size_t end = text.find(to, start);
+    return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+TEST(template_scripts, instances_of_one_parameter_and_of_a_default_are_declared)
+{
+    const std::string dir = scratch_dir("templates_instances");
+    write_file(dir + "/pair.cpp", "template <class K, class V = int> struct Pair { K k; V v; };\n"
+                                  "template <class T> class Box { public: T v; };\n"
+                                  "Pair<char> pc;\nBox<int> bi;\nint read(Box<int> *b) { return b->v; }\n");
+    const tool_result r = run_tool("morvastart", {"pair.cpp", "pair.ptu"}, {}, dir);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find(clean_summary), std::string::npos) << r.err;
+    const std::string script = read_file(dir + "/pair.ptu");
+    const lines expected = {"-- Declarations of the global variables of the tested file",
+                            "",
+                            "    #template <class K, class V = int> struct Pair { K k; V v; };",
+                            "    #template <class T> class Box { public: T v; };",
+                            "    #extern Pair<char> pc;",
+                            "    #extern Box<int> bi;",
+                            "    #extern int read(Box<int> *b);",
+                            separator,
+                            ""};
+    EXPECT_EQ(between(script, "-- Declarations of the global variables", "BEGIN"), joined(expected)) << script;
+    // The service's parameter is declared with the instance's type too.
+    EXPECT_NE(script.find("    #Box<int> b;\n"), std::string::npos) << script;
+    const compile_result compiled = compile_native_lines(script, dir, true);
+    EXPECT_TRUE(compiled.ok) << compiled.messages;
+}
+
+TEST(template_scripts, value_parameter_and_nested_instances_compile)
+{
+    const std::string dir = scratch_dir("templates_values");
+    write_file(dir + "/arr.cpp", "template <int N, class T = char> struct Arr { T items[N]; };\n"
+                                 "template <class T> struct Box { T v; };\n"
+                                 "Arr<4> a4;\nBox<Box<short> > nested;\n");
+    const tool_result r = run_tool("morvastart", {"arr.cpp", "arr.ptu"}, {}, dir);
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string script = read_file(dir + "/arr.ptu");
+    EXPECT_NE(script.find("    #template <int N, class T = char> struct Arr { T items[N]; };\n"), std::string::npos)
+        << script;
+    EXPECT_NE(script.find("    #extern Arr< 4> a4;\n"), std::string::npos) << script;
+    EXPECT_NE(script.find("    #extern Box<Box<short> > nested;\n"), std::string::npos) << script;
+    const compile_result compiled = compile_native_lines(script, dir, true);
+    EXPECT_TRUE(compiled.ok) << compiled.messages;
+}
+
+TEST(template_scripts, missing_argument_warns_at_the_use)
+{
+    const std::string dir = scratch_dir("templates_missing");
+    write_file(dir + "/two.cpp", "template <class A, class B> struct Two { A a; B b; };\nTwo<int> t;\nint after;\n");
+    const tool_result r = run_tool("morvastart", {"two.cpp", "two.ptu"}, {}, dir);
+    EXPECT_EQ(r.status, 3) << r.err;
+    EXPECT_NE(r.err.find("Tolvex-W-TEMINSINC,  Incorrect template instantiation: [./two.cpp:2] \n"), std::string::npos)
+        << r.err;
+    // The analysis went on after the failed instance.
+    EXPECT_NE(read_file(dir + "/two.ptu").find("    #extern int after;\n"), std::string::npos);
+}
+
+} // namespace
