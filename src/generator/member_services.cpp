@@ -98,7 +98,8 @@ void visit(member_walk& walk, type_node* type, bool tested_instance, int depth);
 void write_member(member_walk& walk, type_node* type, symbol* member, std::uint32_t access, bool tested_instance)
 {
     function_payload* f = member->type ? member->type->function() : nullptr;
-    if (!f || member->name.empty())
+    // A friend function is no member: its file-level copy has the service.
+    if (!f || member->name.empty() || (member->specifier_flags & SF_FRIEND))
         return;
     if ((access & 7u) != access_public && !befriends_test(type))
         return;

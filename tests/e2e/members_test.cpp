@@ -449,4 +449,22 @@ TEST_F(Members, InstanceCommentInTheAccentedFrenchColumn)
         << text;
 }
 
+TEST_F(Members, FriendFunctionIsServedOnceAsAFunction)
+{
+    // A friend function defined in the class is a function of the file,
+    // not a member: one service, peek, called without an object.
+    const std::string text = generate("meter.cpp", "class Meter {\n"
+                                                   "    int raw;\n"
+                                                   "public:\n"
+                                                   "    friend int peek(Meter m) { return m.raw; }\n"
+                                                   "    int get() { return raw; }\n"
+                                                   "};\n");
+    std::vector<std::string> headings;
+    for (std::size_t at = text.find("\nSERVICE "); at != std::string::npos; at = text.find("\nSERVICE ", at + 1))
+        headings.push_back(text.substr(at + 9, text.find('\n', at + 1) - at - 9));
+    EXPECT_EQ(headings, (std::vector<std::string>{"peek", "Meter_get"}));
+    EXPECT_NE(text.find("        #ret_peek = peek(m);\n"), std::string::npos) << text;
+    expect_compiles(text);
+}
+
 } // namespace
