@@ -50,6 +50,12 @@ bool is_class_template(const type_node* type)
     return type->template_data() && !type->template_data()->function;
 }
 
+// A class template that already has instances has a token of its own.
+int template_token(const type_node* type)
+{
+    return type->template_data()->instance_items.empty() ? TEMPLATE_NAME : TEMPLATE_NAME_INST;
+}
+
 bool is_namespace(const type_node* type)
 {
     return type && type->struct_data() && type->struct_data()->declared_as == declared_as_namespace;
@@ -155,7 +161,7 @@ name_class declaration_parser::classify(std::string_view name, bool after_scope,
         if (type_node* t = tag(TK_STRUCT, inside); t && t->scope_owner == owner)
             return {record_token(t), t, nullptr};
         if (type_node* t = tag(TK_TEMPLATE, inside); t && t->scope_owner == owner && is_class_template(t))
-            return {TEMPLATE_NAME, t, nullptr};
+            return {template_token(t), t, nullptr};
         if (type_node* t = tag(TK_ENUM, inside); t && t->scope_owner == owner)
             return {TYPE_NAME, t, nullptr};
         if (type_node* t = tag(TK_UNION, inside); t && t->scope_owner == owner)
@@ -168,7 +174,7 @@ name_class declaration_parser::classify(std::string_view name, bool after_scope,
     if (type_node* t = tag(TK_STRUCT, here))
         return {record_token(t), t, nullptr};
     if (type_node* t = tag(TK_TEMPLATE, here); t && is_class_template(t))
-        return {TEMPLATE_NAME, t, nullptr};
+        return {template_token(t), t, nullptr};
     // Member names repeat in every struct: look for a visible symbol only
     // when some symbol of that name is a typedef at all.
     if (names_a_typedef(key)) {

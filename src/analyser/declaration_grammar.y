@@ -223,6 +223,7 @@ type_specifier
     | type_name                                 { $$ = with_type(p.name_type($1)); }
     | TYPENAME type_name                        { $$ = with_type(p.name_type($2)); }
     | template_use                              { $$ = with_type($1.type); }
+    | scope_prefix template_use                 { $$ = with_type($2.type); }
     | record_specifier
     | enum_specifier
     ;
@@ -848,7 +849,8 @@ string_list
 int dcl_lex(DCL_STYPE* value, DCL_LTYPE* location, declaration_parser& p)
 {
     int token = p.lexer.next_token(*value);
-    if (p.lexer.type_parameter_key)
+    // Only the keyword itself: the mark outlives it when the text ends there.
+    if (p.lexer.type_parameter_key && (token == CLASS || token == TYPENAME))
         token = TPL_TYPE_KEY;
     const std::size_t end = p.lexer.offset();
     const std::string_view text = p.lexer.token_text();

@@ -26,6 +26,12 @@ void count_report(int, const char*, const report_argument&, std::string_view, in
     ++function_template_reports;
 }
 
+int template_data_token(const type_node* origin)
+{
+    return origin->template_data() && !origin->template_data()->instance_items.empty() ? TEMPLATE_NAME_INST
+                                                                                          : TEMPLATE_NAME;
+}
+
 int lines_in(std::string_view text)
 {
     return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
@@ -119,9 +125,17 @@ bool declaration_parser::template_name_class(std::string_view name, name_class& 
         }
         return true;
     }
-    // Inside its own text the template's name without arguments is the instance.
-    if (table.bindings.instance && name == table.bindings.template_name && !lexer.angle_follows()) {
-        found = {CLASS_NAME, table.bindings.instance, nullptr, nullptr};
+    // Inside its own text the template's name without arguments is the
+    // instance; with arguments it is the template, even where the template
+    // is not visible (a template of a namespace).
+    if (table.bindings.instance && name == table.bindings.template_name) {
+        type_node* origin = table.bindings.instance->template_origin;
+        if (!lexer.angle_follows())
+            found = {CLASS_NAME, table.bindings.instance, nullptr, nullptr};
+        else if (origin)
+            found = {template_data_token(origin), origin, nullptr, nullptr};
+        else
+            return false;
         return true;
     }
     for (auto frame = table.frames.rbegin(); frame != table.frames.rend(); ++frame) {

@@ -6,6 +6,7 @@
 #include "analyser/class_record.h"
 #include "analyser/declaration_parser.h"
 #include "analyser/print_declaration.h"
+#include "analyser/print_name.h"
 #include "analyser/print_type.h"
 
 namespace {
@@ -82,7 +83,13 @@ type_node* instantiate(declaration_parser& p, int kind_code, type_node* template
     const report_callback report = p.report;
     const std::string file = p.current_file();
     const int line = p.current_line();
-    const std::string name = instance_name(template_node->tag_name(), arguments);
+    // The instance lives at file scope: a template of a namespace or class
+    // names it through its owners ("N::In<int> "), so that it prints as a
+    // name the compiler finds.
+    std::string qualified;
+    print_qualified_name(qualified, template_node->tag_name(),
+                         template_node->scope_kind == owner_scope ? template_node->scope_owner : nullptr, "::", true);
+    const std::string name = instance_name(qualified, arguments);
     if (type_node* existing = find_instance(table, name))
         return existing;
     type_node* record = make_record(p, kind_code, name, nullptr, false, record_mode_instance);
@@ -95,6 +102,9 @@ type_node* instantiate(declaration_parser& p, int kind_code, type_node* template
         instance = record;
     if (struct_payload* s = instance->struct_data())
         s->instantiation_state = 1;
+    // The template keeps the list of its instances.
+    if (template_payload* t = template_node->template_data())
+        t->instance_items.push_back(make_argument(table.store, nullptr, instance, ""));
     instance->template_origin = template_node;
     return instance;
 }
@@ -109,8 +119,10 @@ void analyse_instance(scope_table& table, report_callback report, type_node* tem
     if (table.instances_in_progress.size() >= instance_depth_limit || table.instances_analysed >= instance_budget)
         return;
     ++table.instances_analysed;
+    // The head names the template unqualified: inside the text its name
+    // finds the template wherever it was declared.
     std::string text = s->declared_as == declared_as_struct ? "struct " : "class ";
-    text += s->name;
+    text += instance_name(t->name, arguments);
     text += t->body;
     text += ';';
     blank_empty_angles(text);

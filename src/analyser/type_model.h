@@ -239,7 +239,7 @@ struct template_payload : type_payload {
     std::uint32_t is_struct = 0;
     std::string body;  // the class body, verbatim
     std::vector<argument_node*> header_items;
-    std::vector<argument_node*> instance_items;
+    std::vector<argument_node*> instance_items;  // one per instance made: its record as type
     std::uint32_t line = 0;
     std::string file;
     symbol* function = nullptr;  // the declared function of a function template

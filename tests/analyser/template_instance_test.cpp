@@ -8,6 +8,7 @@
 // value argument as a blank and its text).
 #include <gtest/gtest.h>
 
+#include "analyser/declaration_parser.h"
 #include "analyser/print_declaration.h"
 #include "analyser/print_type.h"
 #include "analyser/template_instance.h"
@@ -379,6 +380,96 @@ TEST_F(templates, explicit_specialisation_of_a_function_template)
     EXPECT_EQ(parameters(specialised->type).size(), 2u);
     EXPECT_EQ(sym("nothing"), nullptr);
     EXPECT_NE(sym("after"), nullptr);
+    EXPECT_TRUE(state_is_clean());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(templates, template_with_instances_lists_them_and_changes_its_token)
+{
+    analyse("template <class T> struct Box { T v; };\nBox<int> a;\nBox<int> b;\nBox<char> c;\n");
+    const type_node* box = tag("Box", TK_TEMPLATE);
+    ASSERT_NE(box, nullptr);
+    const auto& instances = box->template_data()->instance_items;
+    ASSERT_EQ(instances.size(), 2u);
+    EXPECT_EQ(instances[0]->type, tag("Box<int> ", TK_STRUCT));
+    EXPECT_EQ(instances[1]->type, tag("Box<char> ", TK_STRUCT));
+    semantic_value value;
+    declaration_parser parser(table, "Box", "t.c", 1, record_grammar_report);
+    // The lexer of a further analysis names it with token 391.
+    EXPECT_EQ(parser.lexer.next_token(value), 391);
+    EXPECT_EQ(value.type, box);
+}
+
+} // namespace
+
+namespace {
+
+// A friend's returned class made from a template but still empty (as when
+// it was named while its template's text was being analysed) is analysed
+// when the befriending class closes; one whose name is in progress is not.
+TEST_F(templates, friend_members_complete_the_instances_they_use)
+{
+    analyse("template <class T> struct Box { T v; };\n");
+    type_node* box = tag("Box", TK_TEMPLATE);
+    ASSERT_NE(box, nullptr);
+    model_store& store = table.store;
+    type_node* empty = create_type(store, TK_STRUCT, make_struct_payload(store, "Box<long> ", declared_as_struct),
+                                   file_scope, nullptr);
+    empty->template_origin = box;
+    empty->struct_data()->template_arguments.push_back(
+        make_argument(store, nullptr, create_specifier_type(store, "long", file_scope, nullptr), ""));
+    declare(make_entry(table, make_symbol(store, "", empty, file_scope, nullptr, 0, "t.c", nullptr)), table, "t.c", 1,
+            false);
+    type_node* holder = create_type(store, TK_STRUCT, make_struct_payload(store, "Holder", declared_as_class),
+                                    file_scope, nullptr);
+    type_node* function = create_type(store, TK_FUNCTION, make_function_payload(store, empty), owner_scope, holder);
+    holder->struct_data()->members.push_back(
+        make_member(store, make_symbol(store, "make", function, owner_scope, holder, SF_FRIEND, "t.c", nullptr),
+                    access_public));
+
+    table.instances_in_progress.push_back("Box<long> ");
+    instantiate_member_templates(table, record_grammar_report, holder, "t.c", 5);
+    EXPECT_TRUE(empty->struct_data()->members.empty());
+    table.instances_in_progress.clear();
+
+    instantiate_member_templates(table, record_grammar_report, holder, "t.c", 5);
+    EXPECT_EQ(empty->struct_data()->instantiation_state, 1u);
+    ASSERT_EQ(empty->struct_data()->members.size(), 1u);
+    EXPECT_TRUE(integral_named(empty->struct_data()->members[0]->member->type, "long"));
+    EXPECT_TRUE(reports().empty());
+    EXPECT_TRUE(state_is_clean());
+}
+
+} // namespace
+
+namespace {
+
+// Found while checking scripts: an instance of a namespace's template was
+// named without its namespace, which the compiler cannot find at file scope.
+TEST_F(templates, regression_instance_of_a_namespace_template_is_qualified)
+{
+    analyse("namespace N { template <class T> struct In { T x; }; }\nN::In<int> ni;\n");
+    EXPECT_TRUE(reports().empty());
+    ASSERT_NE(record("N::In<int> "), nullptr);
+    EXPECT_EQ(type_of("ni"), tag("N::In<int> ", TK_STRUCT));
+    EXPECT_EQ(declaration("ni"), "N::In<int> ni;");
+}
+
+} // namespace
+
+namespace {
+
+// Fuzz finding: a text ending right after "class" in a template header
+// turned the end of the text into an endless run of parameter keys.
+TEST_F(templates, regression_text_ending_after_a_type_parameter_key)
+{
+    analyse("int a;\ntemplate <class");
+    EXPECT_NE(sym("a"), nullptr);
+    ASSERT_FALSE(reports().empty());
+    EXPECT_EQ(reports().back().code, "UNEXP_EOF");
     EXPECT_TRUE(state_is_clean());
 }
 

@@ -66,6 +66,25 @@ TEST(template_scripts, value_parameter_and_nested_instances_compile)
     EXPECT_TRUE(compiled.ok) << compiled.messages;
 }
 
+TEST(template_scripts, function_templates_and_members_defined_outside_compile)
+{
+    const std::string dir = scratch_dir("templates_functions");
+    write_file(dir + "/ft.cpp",
+               "template <class T> T maximum(T a, T b) { return a > b ? a : b; }\n"
+               "template <> int maximum<int>(int a, int b) { return a; }\n"
+               "template <class T> class Stack { T items[10]; int top; public: void push(T x); };\n"
+               "template <class T> void Stack<T>::push(T x) { items[top++] = x; }\n"
+               "Stack<double> sd;\nint use(int x) { return maximum(x, 2); }\n");
+    const tool_result r = run_tool("morvastart", {"ft.cpp", "ft.ptu"}, {}, dir);
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string script = read_file(dir + "/ft.ptu");
+    // The function template is copied as its declaration, after "template <class T> ".
+    EXPECT_NE(script.find("    #template <class T> T maximum(T a, T b);\n"), std::string::npos) << script;
+    EXPECT_NE(script.find("    #extern Stack<double> sd;\n"), std::string::npos) << script;
+    const compile_result compiled = compile_native_lines(script, dir, true);
+    EXPECT_TRUE(compiled.ok) << compiled.messages;
+}
+
 TEST(template_scripts, missing_argument_warns_at_the_use)
 {
     const std::string dir = scratch_dir("templates_missing");
