@@ -467,4 +467,20 @@ TEST_F(Members, FriendFunctionIsServedOnceAsAFunction)
     expect_compiles(text);
 }
 
+TEST_F(Members, ClassInsideANamespace)
+{
+    // The instance is named through the namespace (N_A_instance) and its
+    // class is written qualified; a class member needs no using directive.
+    const std::string text = generate("inner.cpp", "namespace N { struct A { int f(int x) { return x; } }; }\n");
+    EXPECT_NE(text.find("    #namespace N {\n    #struct A {\n    #\tint f(int x);\n    #};\n    #}\n"), std::string::npos)
+        << text;
+    EXPECT_EQ(services_part(text),
+              joined(services({
+                  {"N_A_f", {"int x;"}, "int ret_N_A_f;", "N::A N_A_instance;",
+                   {var("VAR", "x", "0"), var("VAR", "ret_N_A_f", "0"), var("STRUCTURE", "N_A_instance", "{  }")},
+                   {"ret_N_A_f = N_A_instance.f(x);"}},
+              })));
+    expect_compiles(text);
+}
+
 } // namespace
