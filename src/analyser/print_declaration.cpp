@@ -121,11 +121,11 @@ void print_stub_prototype(const symbol* sym, const function_payload* f, std::str
     out += join_declarator(r.prefix, r.name_part, name, "(" + parameters + ");");
 }
 
+// The object pointer of a constructor or destructor is named after the
+// member alone (pt_A, pt_destructor_A): each service declares its own.
 std::string identifier_of(const symbol* sym)
 {
-    std::string id;
-    print_qualified_name(id, sym->name, owner_of(sym), "_", false);
-    return id;
+    return operator_identifier(sym->name);
 }
 
 std::string class_name_of(const symbol* sym, std::string_view object)

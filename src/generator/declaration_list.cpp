@@ -15,6 +15,7 @@
 #include "generator/block_comments.h"
 #include "generator/file_identity.h"
 #include "generator/generation.h"
+#include "generator/namespace_blocks.h"
 #include "generator/native_text.h"
 #include "generator/section_writers.h"
 
@@ -158,6 +159,9 @@ void declaration_collector::collect(const type_node* type, declaration_list& lis
     if (marks_.count(type))
         return;
     marks_.insert(type);
+    // A namespace is written as a block of its own, with what it holds.
+    if (is_namespace(type))
+        return;
     if (const struct_payload* s = type->struct_data(); s && s->instantiation_state != 0)
         return;
     if (const type_node* owner = owner_of(type)) {
@@ -185,9 +189,10 @@ void write_declaration_list(generation& run, const declaration_list& list, int m
         std::string analysed;
         print_declaration_with_storage(sym, analysed, "", item_mode, expand, false, "");
         analyse_text(analysed, run.test_context, run.values.generated_file, "");
-        std::string written = "    #";
-        print_declaration(sym, written, "", item_mode, expand, "    #");
-        run.line(written);
+        // Every line is native text, those of a template's verbatim body too.
+        std::string text;
+        print_declaration(sym, text, "", item_mode, expand, "");
+        run.line(native_text("    #", text));
     }
 }
 
@@ -217,6 +222,7 @@ void write_file_declarations(generation& run, std::string_view file, analysis_co
         externs.emplace(entry.defined_seq, sym);
     });
     write_declaration_list(run, types, mode_plain);
+    write_namespace_blocks(run, file, context);
     for (const auto& [key, sym] : externs) {
         if (find_symbol(sym->name, run.test_context.scopes, scope_context{}))
             continue;

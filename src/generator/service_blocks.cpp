@@ -15,6 +15,7 @@
 #include "generator/analysis_context.h"
 #include "generator/file_identity.h"
 #include "generator/generation.h"
+#include "generator/member_services.h"
 #include "generator/var_lines.h"
 #include "generator/native_text.h"
 
@@ -54,16 +55,39 @@ std::vector<service_parameter> parameters_of(const function_payload* f)
     return list;
 }
 
-void write_test(generation& run, const symbol* function, const std::string& service,
+bool is_structor(const member_role* member)
+{
+    return member && (member->kind == member_role::constructor || member->kind == member_role::destructor);
+}
+
+// The call of the element: a creation, a deletion, or a call (on the
+// object under test for an ordinary member).
+std::string element_call(const symbol* function, const std::string& service, const member_role* member,
+                         const std::vector<std::string>& argument_names)
+{
+    int mode = mode_call;
+    std::string object;
+    if (member && member->kind == member_role::constructor)
+        mode = mode_creation;
+    else if (member && member->kind == member_role::destructor)
+        mode = mode_deletion;
+    else if (member && member->kind == member_role::ordinary)
+        object = member->instance_name;
+    std::string call = indent + indent + "#";
+    print_declaration(function, call, service, mode, false, "", object, &argument_names);
+    return call;
+}
+
+void write_test(generation& run, const symbol* function, const std::string& service, const member_role* member,
                 const std::vector<std::string>& argument_names)
 {
     run.line(indent + "TEST 1");
     run.line(indent + std::string(run.word(script_text::family_keyword)) + " nominal");
     run.line("");
     run.line(indent + indent + "ELEMENT");
-    std::string call = indent + indent + "#";
-    print_declaration(function, call, service, mode_call, false, "", "", &argument_names);
-    run.line(call);
+    if (member && member->kind == member_role::namespace_member)
+        run.line(indent + indent + "#using namespace " + member->namespace_name + ";");
+    run.line(element_call(function, service, member, argument_names));
     const std::string end(run.word(script_text::end_keyword));
     run.line(indent + indent + end + " ELEMENT");
     run.line("");
@@ -96,7 +120,7 @@ void unique_service_name(generation& run, service_names& names, std::string& nam
     run.line("");
 }
 
-void write_service(generation& run, service_names& names, const symbol* function)
+void write_service(generation& run, service_names& names, const symbol* function, const member_role* member)
 {
     const function_payload* f = function_of(function);
     if (!f)
@@ -123,9 +147,11 @@ void write_service(generation& run, service_names& names, const symbol* function
         run.line(native_text(indent + "#", text));
     }
 
-    // 2. The return variable.
+    // 2. The return variable, or the object pointer of a constructor or
+    // destructor; then the object under test of an ordinary member.
     std::string returned;
-    print_declaration(function, returned, service, mode_test_variable, false, "");
+    print_declaration(function, returned, service, is_structor(member) ? mode_object_pointer : mode_test_variable,
+                      false, "");
     if (!returned.empty()) {
         run.line(indent + std::string(run.word(script_text::comment_returned_type)));
         analyse_text(returned, run.test_context, file, service);
@@ -134,21 +160,29 @@ void write_service(generation& run, service_names& names, const symbol* function
     } else {
         run.line("");
     }
+    const bool with_instance = member && member->kind == member_role::ordinary;
+    if (with_instance) {
+        run.line(indent + std::string(run.word(script_text::comment_class_instances)));
+        run.line(native_text(indent + "#", member->class_text + " " + member->instance_name + ";"));
+        run.line("");
+    }
 
     // 3. The environment of the service.
-    if (!returned.empty() || !parameters.empty()) {
+    if (!returned.empty() || !parameters.empty() || with_instance) {
         const std::string environment(run.word(script_text::environment_keyword));
         run.line(indent + environment + " ENV_" + service);
         for (const service_parameter& p : parameters)
             write_var_line(run, p.sym, indent, service, var_parameter, p.name);
-        write_var_line(run, function, indent, service, var_returned);
+        write_var_line(run, function, indent, service, is_structor(member) ? var_object : var_returned);
+        if (with_instance)
+            write_instance_line(run, member->owner, member->instance_name, indent);
         run.line(indent + std::string(run.word(script_text::end_keyword)) + " " + environment + " -- ENV_" + service);
         run.line(indent + std::string(run.word(script_text::use_keyword)) + " ENV_" + service);
         run.line("");
     }
 
     // 4 and 5. The test and the end of the service.
-    write_test(run, function, service, argument_names);
+    write_test(run, function, service, member, argument_names);
 }
 
 void write_tested_services(generation& run, std::string_view tested_file, analysis_context& context)
@@ -173,5 +207,15 @@ void write_tested_services(generation& run, std::string_view tested_file, analys
     });
     for (const symbol* function : functions)
         write_service(run, names, function);
-    // The member functions of the tested file's classes come with the classes.
+
+    // Then the member functions, class by class in tag order. The classes
+    // are listed first: an instance's re-analysis may add entries.
+    std::vector<std::pair<type_node*, bool>> classes;
+    walk_tags(context.scopes, [&](symbol_entry& entry) {
+        type_node* type = entry.sym ? entry.sym->type : nullptr;
+        if (type && (type->kind == TK_STRUCT || type->kind == TK_UNION))
+            classes.emplace_back(type, same_file(tested_file, entry.sym->file));
+    });
+    for (const auto& [type, declared_here] : classes)
+        write_member_services(run, names, context, tested_file, type, declared_here);
 }

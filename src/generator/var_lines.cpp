@@ -185,6 +185,25 @@ void put_var_line(generation& run, std::string_view indent, std::string_view key
     run.line(line);
 }
 
+// The object pointer of a constructor or destructor: its expected value is
+// the class's default value, its initial value is left for the tester.
+void write_object_pointer_line(generation& run, const symbol* sym, std::string_view indent)
+{
+    const type_node* owner = sym->scope_kind == owner_scope ? sym->scope_owner : nullptr;
+    std::string value;
+    std::string keyword = "VAR";
+    init_value_text(owner, value, keyword, var_object);
+    std::string line(indent);
+    line += keyword;
+    line += " *pt_";
+    line += operator_identifier(sym->name);
+    line += ",\t\tinit == ,\t\t";
+    line += run.word(script_text::expected_value_word);
+    line += " = ";
+    line += value;
+    run.line(line);
+}
+
 } // namespace
 
 bool is_const_qualified(const type_node* type)
@@ -210,6 +229,14 @@ bool is_const_qualified(const type_node* type)
 void init_value_text(const type_node* type, std::string& value, std::string& keyword, int var_mode)
 {
     value_of(type, value, keyword, var_mode, 0);
+}
+
+void write_instance_line(generation& run, const type_node* type, std::string_view name, std::string_view indent)
+{
+    std::string value;
+    std::string keyword = "VAR";
+    init_value_text(type, value, keyword, var_global);
+    put_var_line(run, indent, keyword, name, value);
 }
 
 void write_var_line(generation& run, const symbol* sym, std::string_view indent, std::string_view service,
@@ -250,8 +277,12 @@ void write_var_line(generation& run, const symbol* sym, std::string_view indent,
         init_value_text(type, value, keyword, var_mode);
         break;
     case TK_FUNCTION: {
+        if (var_mode == var_object) {
+            write_object_pointer_line(run, sym, indent);
+            return;
+        }
         if (var_mode != var_returned)
-            return; // constructors and destructors come with the classes
+            return;
         const function_payload* f = type->function();
         std::string p, n, s;
         print_type(f ? f->return_type : nullptr, p, n, s, false, "", 0, false, mode_test_variable, nullptr, true);

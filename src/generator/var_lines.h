@@ -25,6 +25,10 @@ void init_value_text(const type_node* type, std::string& value, std::string& key
 void write_var_line(generation& run, const symbol* sym, std::string_view indent, std::string_view service,
                     int var_mode, std::string_view name = {});
 
+// The VAR line of the object under test of a member function's service:
+// name with the default value of the class type.
+void write_instance_line(generation& run, const type_node* type, std::string_view name, std::string_view indent);
+
 // Through typedefs and modifiers: a const-qualified type (arrays of const
 // elements count too: none of their elements can be set).
 bool is_const_qualified(const type_node* type);

@@ -16,5 +16,8 @@ struct compile_result {
     std::string messages;  // the compiler's output, with the unit on failure
 };
 
-// Writes the unit into dir and runs gcc -fsyntax-only (g++ when cplusplus).
-compile_result compile_native_lines(const std::string& script, const std::string& dir, bool cplusplus = false);
+// Writes the unit into dir and runs gcc -fsyntax-only (g++ when cplusplus),
+// with options added to the command (such as -fno-access-control for the
+// calls a befriended test class makes).
+compile_result compile_native_lines(const std::string& script, const std::string& dir, bool cplusplus = false,
+                                    const std::string& options = {});
