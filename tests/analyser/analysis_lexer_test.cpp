@@ -74,10 +74,10 @@ TEST(analysis_lexer, identifiers_take_dollar_signs)
 
 TEST(analysis_lexer, integer_constants_stop_where_their_pattern_stops)
 {
-    const auto tokens = scan("1LL 017 08 0x1fUL 42u 0");
+    const auto tokens = scan("1lL 017 08 0x1fUL 42u 0");
     ASSERT_EQ(tokens.size(), 9u);
-    EXPECT_EQ(tokens[0].number, 339);
-    EXPECT_EQ(tokens[0].text, "1L");
+    EXPECT_EQ(tokens[0].number, 339); // "lL" is no suffix: "1l", then the name "L"
+    EXPECT_EQ(tokens[0].text, "1l");
     EXPECT_EQ(tokens[1].number, 336);
     EXPECT_EQ(tokens[1].text, "L");
     EXPECT_EQ(tokens[2].number, 341);
@@ -90,6 +90,33 @@ TEST(analysis_lexer, integer_constants_stop_where_their_pattern_stops)
     EXPECT_EQ(tokens[5].text, "0x1fUL");
     EXPECT_EQ(tokens[6].text, "42u");
     EXPECT_EQ(tokens[7].number, 341);
+}
+
+TEST(analysis_lexer, long_long_suffixes_belong_to_the_constant)
+{
+    const auto tokens = scan("1LL 2ull 3LLU 0x4uLL 05ll 6lu 7Ul 8uu");
+    ASSERT_EQ(tokens.size(), 10u);
+    const char* const expected[] = {"1LL", "2ull", "3LLU", "0x4uLL", "05ll", "6lu", "7Ul", "8u"};
+    const int numbers[] = {339, 339, 339, 342, 341, 339, 339, 339};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(tokens[i].number, numbers[i]) << i;
+        EXPECT_EQ(tokens[i].text, expected[i]) << i;
+    }
+    EXPECT_EQ(tokens[8].text, "u"); // a suffix takes one "u" only
+}
+
+TEST(analysis_lexer, c99_words)
+{
+    const auto tokens = scan("_Bool restrict __restrict __restrict__ _Static_assert static_assert _Noreturn");
+    ASSERT_EQ(tokens.size(), 8u);
+    EXPECT_EQ(tokens[0].number, 332); // the bool token, with its own spelling
+    EXPECT_EQ(tokens[0].text, "_Bool");
+    for (int i = 1; i < 4; ++i)
+        EXPECT_EQ(tokens[i].number, 383) << i; // qualifiers, kept as written
+    EXPECT_EQ(tokens[2].text, "__restrict");
+    EXPECT_EQ(tokens[4].number, 374);
+    EXPECT_EQ(tokens[5].number, 374);
+    EXPECT_EQ(tokens[6].number, 375);
 }
 
 TEST(analysis_lexer, floating_character_and_string_constants)
