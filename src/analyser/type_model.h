@@ -74,8 +74,8 @@ struct symbol;
 struct value_tree {
     bool is_list = false;
     std::string text;                   // leaf only
-    std::string designator;             // ".x", "[3]" or "" before the value in its list
     std::vector<value_tree*> elements;  // list only, in order
+    std::string designator{};           // ".x", "[3]" or "" before the value in its list
 
     std::size_t count() const { return elements.size(); }
     // The leaf text, or "{" elements joined by ", " "}"; an element's

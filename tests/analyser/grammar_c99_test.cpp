@@ -147,3 +147,20 @@ TEST_F(grammar_c99, noreturn_is_a_function_specifier)
     EXPECT_EQ(sym("die")->specifier_flags, static_cast<std::uint32_t>(SF_FUNCTION_EXTRA));
     EXPECT_EQ(sym("sq")->specifier_flags, static_cast<std::uint32_t>(SF_STATIC | SF_INLINE));
 }
+
+TEST_F(grammar_c99, compiler_extensions_are_skipped_with_their_parenthesis)
+{
+    // Regression: gcc's stddef.h, included before glibc defines the word
+    // away, gave two SYNTAXERR for max_align_t.
+    analyse("typedef struct {\n long long a __attribute__((__aligned__(__alignof__(long long))));\n"
+            " long double b __attribute__ ((aligned (16)));\n} max_align_t;\n"
+            "__extension__ typedef long long quad; int f(void) __asm__(\"g\") __attribute__((pure)); int after;");
+    EXPECT_TRUE(reports().empty());
+    EXPECT_NE(sym("max_align_t"), nullptr);
+    EXPECT_TRUE(is_integral(type_of("f") ? returns(type_of("f")) : nullptr, "int", -32));
+    EXPECT_NE(sym("after"), nullptr);
+    // Line counting goes on past a skipped parenthesis that spans lines.
+    analyse("int g(void) __attribute__((\n\n cold));\nint x y;", "u.c");
+    ASSERT_FALSE(reports().empty());
+    EXPECT_EQ(reports().back().line, 4);
+}

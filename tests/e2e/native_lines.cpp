@@ -51,13 +51,14 @@ std::string native_translation_unit(const std::string& script)
     return unit;
 }
 
-compile_result compile_native_lines(const std::string& script, const std::string& dir, bool cplusplus)
+compile_result compile_native_lines(const std::string& script, const std::string& dir, bool cplusplus,
+                                    const std::string& flags)
 {
     const std::string unit = native_translation_unit(script);
     const std::string path = dir + (cplusplus ? "/native_unit.cc" : "/native_unit.c");
     write_file(path, unit);
     const std::string command = std::string(cplusplus ? "g++" : "gcc") + " -fsyntax-only -Werror=implicit-function-declaration " +
-                                (cplusplus ? "" : "-Werror=incompatible-pointer-types ") + path + " 2>&1";
+                                (cplusplus ? "" : "-Werror=incompatible-pointer-types ") + flags + " " + path + " 2>&1";
     compile_result result;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) {

@@ -16,5 +16,7 @@ struct compile_result {
     std::string messages;  // the compiler's output, with the unit on failure
 };
 
-// Writes the unit into dir and runs gcc -fsyntax-only (g++ when cplusplus).
-compile_result compile_native_lines(const std::string& script, const std::string& dir, bool cplusplus = false);
+// Writes the unit into dir and runs gcc -fsyntax-only (g++ when cplusplus),
+// with flags (such as -I options) before the unit.
+compile_result compile_native_lines(const std::string& script, const std::string& dir, bool cplusplus = false,
+                                    const std::string& flags = {});
