@@ -580,6 +580,20 @@ void declaration_parser::append(value_tree* tree, value_tree* element)
         append_value(store, tree, element);
 }
 
+void declaration_parser::designate(value_tree* element, const std::string* designator)
+{
+    if (element && designator)
+        element->designator = *designator;
+}
+
+std::string* declaration_parser::compound_literal(const std::string* type_text, void* list)
+{
+    std::string* out = wrap("(", type_text, ")");
+    if (list)
+        static_cast<value_tree*>(list)->print_to(*out);
+    return out;
+}
+
 // ---- Records ----
 
 void declaration_parser::open_record(int kind_code, const std::string* name)

@@ -25,7 +25,7 @@
  */
 
 %define api.pure full
-%expect 55
+%expect 56
 %define api.prefix {dcl_}
 %define api.value.type {semantic_value}
 %define api.location.type {source_span}
@@ -86,6 +86,8 @@ semantic_value with_type(type_node* type, long flags = 0)
 %token IDENTIFIER 336 STRING_LIT 337 FLOAT_CONST 338 DEC_INT 339 CHAR_CONST 340 OCT_INT 341
 %token HEX_INT 342 TYPE_NAME 343 USER_MODIFIER 383 CLASS_NAME 384 TEMPLATE_NAME 390
 %token TEMPLATE_NAME_INST 391
+/* C11 words: a static assertion (skipped whole) and a function specifier. */
+%token STATIC_ASSERT 376 NORETURN 377
 /* A type or class name that qualifies the declared name ("int A::x"): the
    lexer tells it from a further type specifier by what precedes it. */
 %token DECL_QUALIFIER 373
@@ -136,6 +138,7 @@ declaration
     | template_declaration
     | using_declaration
     | ASM '(' string_list ')' ';'
+    | static_assertion
     | ';'
     | error ';'                                 { p.recover_scopes(); yyerrok; }
     | error '}'                                 { p.recover_scopes(); yyerrok; }
@@ -199,6 +202,7 @@ storage_specifier
     | INLINE                                    { $$.number = SF_INLINE; }
     | VIRTUAL                                   { $$.number = SF_VIRTUAL; }
     | EXPLICIT                                  { $$.number = SF_FUNCTION_EXTRA; }
+    | NORETURN                                  { $$.number = SF_FUNCTION_EXTRA; }
     | EXPORT                                    { $$.number = SF_EXPORT; }
     | MUTABLE                                   { $$.number = SF_MUTABLE; }
     ;
@@ -219,7 +223,7 @@ type_specifier
     | UNSIGNED                                  { $$ = with_type(p.specifier("unsigned")); }
     | FLOAT                                     { $$ = with_type(p.specifier("float")); }
     | DOUBLE                                    { $$ = with_type(p.specifier("double")); }
-    | BOOL                                      { $$ = with_type(p.specifier("bool")); }
+    | BOOL                                      { $$ = with_type(p.specifier($1.text ? std::string_view(*$1.text) : "bool")); }
     | WCHAR_T                                   { $$ = with_type(p.specifier("wchar_t")); }
     | type_name                                 { $$ = with_type(p.name_type($1)); }
     | TYPENAME type_name                        { $$ = with_type(p.name_type($2)); }
@@ -330,6 +334,7 @@ member
     | function_definition
     | using_declaration
     | template_declaration
+    | static_assertion
     | ';'
     /* A constructor after "explicit" keeps its declarator form
        ("explicit A(int);") instead of A being read as a type: "explicit"
@@ -436,11 +441,37 @@ suffixes
     ;
 
 suffix
-    : '[' ']'                                   { $$ = with_type(p.array(nullptr)); }
-    | '[' expression ']'                        { $$ = with_type(p.array($2.text)); }
+    : array_suffix
     | '(' parameters ')' trailing_opt throw_opt
             { $$ = with_type(p.function(static_cast<std::vector<parameter_node*>*>($2.entity), $4.type,
                                         $5.number != 0, static_cast<std::vector<type_node*>*>($5.entity))); }
+    ;
+
+/* C99 lets a parameter's brackets carry "static", qualifiers and "*";
+   they say nothing about the type the parameter has, so they are dropped. */
+array_suffix
+    : '[' ']'                                   { $$ = with_type(p.array(nullptr)); }
+    | '[' expression ']'                        { $$ = with_type(p.array($2.text)); }
+    | '[' array_qualifiers ']'                  { $$ = with_type(p.array(nullptr)); }
+    | '[' array_qualifiers expression ']'       { $$ = with_type(p.array($3.text)); }
+    | '[' '*' ']'                               { $$ = with_type(p.array(nullptr)); }
+    ;
+
+array_qualifiers
+    : array_qualifier
+    | array_qualifiers array_qualifier
+    ;
+
+array_qualifier
+    : STATIC
+    | cv_specifier
+    ;
+
+/* Checked by the compiler, not by this analysis: the whole parenthesis is
+   read as text. */
+static_assertion
+    : STATIC_ASSERT '('                         { if (!p.lexer.capture_text(')', "", false)) YYABORT; }
+      ';'
     ;
 
 trailing_opt
@@ -535,8 +566,7 @@ direct_abstract_declarator
    not the first suffix; the first one must be a bracket or a list after
    "(*)". */
 abstract_suffixes
-    : '[' ']'                                   { $$ = with_type(p.array(nullptr)); }
-    | '[' expression ']'                        { $$ = with_type(p.array($2.text)); }
+    : array_suffix
     | abstract_suffixes suffix                  { $$ = with_type(p.compose($1.type, $2.type)); }
     ;
 
@@ -611,17 +641,26 @@ initialiser_list
 
 initialiser_item
     : initialiser
-    | designators '=' initialiser               { $$ = $3; }
+    | designators '=' initialiser               { $$ = $3; p.designate(static_cast<value_tree*>($$.entity), $1.text); }
     ;
 
+/* A member named like a type or a tag is still a member here. */
+designator_word
+    : IDENTIFIER
+    | TYPE_NAME
+    | CLASS_NAME
+    ;
+
+/* Kept with the value they place, so that the printed list means what the
+   source meant and an array's length counts the highest index. */
 designators
     : designator
-    | designators designator
+    | designators designator                    { $$.text = p.join($1.text, "", $2.text); }
     ;
 
 designator
-    : '.' IDENTIFIER
-    | '[' conditional_expr ']'
+    : '.' designator_word                       { $$.text = p.wrap(".", p.source_text(@2), ""); }
+    | '[' conditional_expr ']'                  { $$.text = p.wrap("[", $2.text, "]"); }
     ;
 
 /* ---- Namespaces, using, templates ---- */
@@ -823,9 +862,17 @@ postfix_expr
     | postfix_expr ARROW IDENTIFIER             { $$.text = p.join($1.text, "->", $3.text); }
     | postfix_expr INCR                         { $$.text = p.join($1.text, "++", nullptr); }
     | postfix_expr DECR                         { $$.text = p.join($1.text, "--", nullptr); }
+    | compound_literal
     | cast_keyword TPL_OPEN type_id TPL_CLOSE '(' expression ')'
             { $$.text = p.join(p.join(p.wrap($1.text->c_str(), $3.text, "> ("), "", $6.text), ")", nullptr); }
     | TYPEID '('                                { $$.text = p.lexer.capture_text(')', "typeid", false); if (!$$.text) YYABORT; }
+    ;
+
+/* A C99 unnamed object: the type as written, the list as lists print. */
+compound_literal
+    : '(' type_id ')' '{' '}'                   { $$.text = p.wrap("(", $2.text, "){}"); }
+    | '(' type_id ')' '{' initialiser_list '}'  { $$.text = p.compound_literal($2.text, $5.entity); }
+    | '(' type_id ')' '{' initialiser_list ',' '}'  { $$.text = p.compound_literal($2.text, $5.entity); }
     ;
 
 cast_keyword

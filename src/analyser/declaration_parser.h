@@ -98,6 +98,8 @@ public:
     value_tree* leaf(const std::string* text);
     value_tree* list();
     void append(value_tree* list, value_tree* element);
+    void designate(value_tree* element, const std::string* designator);
+    std::string* compound_literal(const std::string* type_text, void* list);
 
     // Records.
     void open_record(int kind_code, const std::string* name);

@@ -263,7 +263,7 @@ void declarer::copy_record_in_place(type_node* old_type, type_node* new_type)
         if (!s)
             continue;
         if (s->scope_owner == new_type)
-            s->scope_owner = old_type;
+            change_owner(table, s, old_type);
         if (s->type && s->type->scope_owner == new_type)
             s->type->scope_owner = old_type;
     }
@@ -378,16 +378,15 @@ symbol_entry* find_function(std::string_view name, scope_table& table, const typ
                             scope_context context)
 {
     const function_payload* wanted = type ? type->function() : nullptr;
-    auto known = table.symbol_index.find(name);
-    if (!wanted || known == table.symbol_index.end())
+    const type_node* scope = context.scope_kind == owner_scope ? context.scope_owner : nullptr;
+    const std::vector<symbol_entry*>* known = entries_in_scope(table, 0, scope, name);
+    if (!wanted || !known)
         return nullptr;
-    symbol probe;
-    probe.scope_kind = context.scope_kind;
-    probe.scope_owner = context.scope_owner;
-    const auto& candidates = known->second;
+    // The scope index holds exactly the entries of the same owner.
+    const auto& candidates = *known;
     for (auto it = candidates.rbegin(); it != candidates.rend(); ++it) {
         symbol* s = (*it)->sym;
-        if (!is_function(s) || !same_owner(s, &probe))
+        if (!is_function(s))
             continue;
         // Parameters and trailing modifier decide; the return type does not.
         function_payload a = *s->type->function();

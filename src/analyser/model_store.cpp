@@ -245,6 +245,7 @@ value_tree* copy_value(model_store& store, const value_tree* tree)
     value_tree* copy = store.new_value();
     copy->is_list = tree->is_list;
     copy->text = tree->text;
+    copy->designator = tree->designator;
     copy->elements.reserve(tree->elements.size());
     for (const value_tree* element : tree->elements)
         copy->elements.push_back(copy_value(store, element));
@@ -260,7 +261,7 @@ type_node* create_specifier_type(model_store& store, std::string_view word, std:
     if (word == "char" || word == "wchar_t") {
         size = s.plain_char_unsigned ? s.char_bits : -s.char_bits;
         character = 1;
-    } else if (word == "bool")
+    } else if (word == "bool" || word == "_Bool")
         size = -s.char_bits;
     else if (word == "short")
         size = -s.short_bits;

@@ -171,6 +171,11 @@ int print_array(const type_node* type, std::string& prefix, std::string& name_pa
                       how.inline_bodies, how.mode, how.enclosing, how.follow_modifiers);
 }
 
+bool is_restrict(std::string_view word)
+{
+    return word == "restrict" || word == "__restrict" || word == "__restrict__";
+}
+
 int print_modifier(const type_node* type, std::string& prefix, std::string& name_part, std::string& suffix,
                    const print_args& how)
 {
@@ -178,8 +183,11 @@ int print_modifier(const type_node* type, std::string& prefix, std::string& name
     int ok = 1;
     if (!m)
         return 1;
+    // A test variable may hold the pointed-to value instead of the pointer,
+    // where "restrict" would not compile; it promises nothing there anyway.
+    const bool dropped = is_test_variable_mode(how.mode) && is_restrict(m->word);
     if (!m->composed) {
-        if (!m->word.empty()) {
+        if (!m->word.empty() && !dropped) {
             prefix += m->word;
             prefix += ' ';
         }
@@ -188,7 +196,7 @@ int print_modifier(const type_node* type, std::string& prefix, std::string& name
     } else {
         ok = print_type(m->modified, prefix, name_part, suffix, how.expand, how.newline_text, how.indent,
                         how.inline_bodies, how.mode, how.enclosing, how.follow_modifiers);
-        if (!m->word.empty()) {
+        if (!m->word.empty() && !dropped) {
             if (!prefix.empty() && prefix.back() != ' ')
                 prefix += ' ';
             prefix += name_part;
@@ -248,7 +256,15 @@ bool keeps_pointer(const type_node* pointer)
     if (is_signed_character(p->pointee))
         return true;
     const type_node* bare = strip_wrappers(p->pointee);
-    return !bare || bare->kind == TK_ARRAY || bare->kind == TK_FUNCTION || bare->kind == TK_VOID;
+    if (!bare || bare->kind == TK_ARRAY || bare->kind == TK_FUNCTION || bare->kind == TK_VOID)
+        return true;
+    // An opaque record (sqlite3, FILE of some libraries) has no object to
+    // hold: only its pointer can be declared.
+    if (const struct_payload* s = bare->struct_data())
+        return !s->is_definition();
+    if (const union_payload* u = bare->union_data())
+        return u->members.empty();
+    return false;
 }
 
 std::string join_declarator(std::string_view prefix, std::string_view name_part, std::string_view name,

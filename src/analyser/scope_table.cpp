@@ -4,7 +4,10 @@
 // name's vector in the index (kept for lookups); both are in insertion order,
 // so "the last one entered" is the last element of the vector. Lookups go
 // scope by scope from the context outward: the context's owner, the owner's
-// owner, ... and finally file scope together with the used namespaces.
+// owner, ... and finally file scope, each level answered by the scope index
+// (owner, name) without looking at the same name in other scopes. Only when
+// some namespace is in use are all entries of the name scanned once more,
+// for the members of used namespaces.
 #include "analyser/scope_table.h"
 
 #include <algorithm>
@@ -32,17 +35,20 @@ name_index& index_of(scope_table& table, int list)
     }
 }
 
+owner_index& owners_of(scope_table& table, int list)
+{
+    switch (list) {
+    case 0: return table.symbol_owners;
+    case 1: return table.tag_owners;
+    default: return table.enumerator_owners;
+    }
+}
+
 const std::vector<symbol_entry*>* entries_named(scope_table& table, int list, std::string_view name)
 {
     auto& index = index_of(table, list);
     auto found = index.find(name);
     return found == index.end() ? nullptr : &found->second;
-}
-
-bool owned_by(const symbol* s, const type_node* owner)
-{
-    return owner ? s->scope_kind == owner_scope && s->scope_owner == owner
-                 : s->scope_kind == file_scope || !s->scope_owner;
 }
 
 bool namespace_used(const std::vector<type_node*>& used, const type_node* owner)
@@ -62,28 +68,72 @@ type_node* enclosing_owner(const type_node* owner)
     return owner->scope_kind == owner_scope ? owner->scope_owner : nullptr;
 }
 
-// The last entry of candidates accepted by keep, searched scope by scope from
-// the context's owner outward to file scope.
-template <class Keep>
-symbol_entry* search_outward(const scope_table& table, const std::vector<symbol_entry*>* candidates,
-                             scope_context context, Keep keep)
+// True when is_visible can accept an entry that no scope level holds: a
+// namespace is in use at file level or in the context's own scope.
+bool namespaces_in_use(const scope_table& table, scope_context context)
 {
-    if (!candidates)
-        return nullptr;
-    type_node* owner = context.scope_kind == owner_scope ? context.scope_owner : nullptr;
-    for (int steps = 0; steps < chain_limit; ++steps) {
-        for (auto it = candidates->rbegin(); it != candidates->rend(); ++it)
-            if (keep(*it) && owned_by((*it)->sym, owner))
+    return !table.used_namespaces.empty() ||
+           (context.scope_kind == owner_scope && context.scope_owner && !context.scope_owner->used_namespaces.empty());
+}
+
+symbol_entry* last_kept(const std::vector<symbol_entry*>* entries, auto keep)
+{
+    if (entries)
+        for (auto it = entries->rbegin(); it != entries->rend(); ++it)
+            if (keep(*it))
                 return *it;
+    return nullptr;
+}
+
+// The last entry named name accepted by keep, searched scope by scope from
+// the context's owner outward to file scope.
+// A name with few entries is scanned whole at each level: cheaper than a
+// hash lookup per level. Past that many, the scope index answers.
+constexpr std::size_t few_entries = 8;
+
+template <class Keep>
+symbol_entry* search_outward(scope_table& table, int list, std::string_view name, scope_context context, Keep keep)
+{
+    const std::vector<symbol_entry*>* all = entries_named(table, list, name);
+    if (!all)
+        return nullptr;
+    const bool few = all->size() <= few_entries;
+    const type_node* owner = context.scope_kind == owner_scope ? context.scope_owner : nullptr;
+    for (int steps = 0; steps < chain_limit; ++steps) {
+        symbol_entry* found =
+            few ? last_kept(all, [&](const symbol_entry* e) { return scope_of(e->sym) == owner && keep(e); })
+                : last_kept(entries_in_scope(table, list, owner, name), keep);
+        if (found)
+            return found;
         if (!owner)
             break;
         owner = enclosing_owner(owner);
     }
+    if (!namespaces_in_use(table, context))
+        return nullptr;
     // Members of used namespaces count as declared at file scope.
-    for (auto it = candidates->rbegin(); it != candidates->rend(); ++it)
-        if (keep(*it) && is_visible(table, *it, context))
-            return *it;
-    return nullptr;
+    return last_kept(all, [&](const symbol_entry* e) { return keep(e) && is_visible(table, e, context); });
+}
+
+// Inserts entry into its scope's vector at the place its order gives.
+void index_in_scope(scope_table& table, symbol_entry* entry, std::string_view name)
+{
+    std::vector<symbol_entry*>& v = owners_of(table, entry->list)[owned_name{scope_of(entry->sym), std::string(name)}];
+    auto later = std::upper_bound(v.begin(), v.end(), entry,
+                                  [](const symbol_entry* a, const symbol_entry* b) { return a->order < b->order; });
+    v.insert(later, entry);
+}
+
+void unindex_in_scope(scope_table& table, symbol_entry* entry, std::string_view name)
+{
+    owner_index& owners = owners_of(table, entry->list);
+    auto found = owners.find(owned_name_view{scope_of(entry->sym), name});
+    if (found == owners.end())
+        return;
+    auto& v = found->second;
+    v.erase(std::remove(v.begin(), v.end(), entry), v.end());
+    if (v.empty())
+        owners.erase(found);
 }
 
 } // namespace
@@ -118,6 +168,10 @@ void init_table(scope_table& table, const char* friend_class_name)
     table.symbol_index.clear();
     table.tag_index.clear();
     table.enumerator_index.clear();
+    table.symbol_owners.clear();
+    table.tag_owners.clear();
+    table.enumerator_owners.clear();
+    table.entry_order = 0;
     table.used_namespaces.clear();
     table.using_declarations.clear();
     table.frames.clear();
@@ -185,6 +239,8 @@ void append_entry(scope_table& table, symbol_entry* entry, int list, std::string
     if (found == index.end())
         found = index.emplace(std::string(name), std::vector<symbol_entry*>{}).first;
     found->second.push_back(entry);
+    entry->order = ++table.entry_order;
+    index_in_scope(table, entry, name);
 }
 
 void remove_symbol(symbol_entry* entry, scope_table& table)
@@ -210,8 +266,38 @@ void remove_symbol(symbol_entry* entry, scope_table& table)
         if (v.empty())
             index.erase(found);
     }
+    unindex_in_scope(table, entry, name);
     entry->next = entry->previous = nullptr;
     entry->bucket = -1;
+}
+
+const type_node* scope_of(const symbol* s)
+{
+    return s && s->scope_kind == owner_scope ? s->scope_owner : nullptr;
+}
+
+const std::vector<symbol_entry*>* entries_in_scope(const scope_table& table, int list, const type_node* owner,
+                                                   std::string_view name)
+{
+    const owner_index& owners = owners_of(const_cast<scope_table&>(table), list);
+    auto found = owners.find(owned_name_view{owner, name});
+    return found == owners.end() ? nullptr : &found->second;
+}
+
+void change_owner(scope_table& table, symbol* s, type_node* owner)
+{
+    // A symbol sits under its own name in the symbol and enumerator lists.
+    std::vector<symbol_entry*> moved;
+    for (int list : {0, 2})
+        if (const std::vector<symbol_entry*>* here = entries_in_scope(table, list, scope_of(s), s->name))
+            for (symbol_entry* e : *here)
+                if (e->sym == s)
+                    moved.push_back(e);
+    for (symbol_entry* e : moved)
+        unindex_in_scope(table, e, s->name);
+    s->scope_owner = owner;
+    for (symbol_entry* e : moved)
+        index_in_scope(table, e, s->name);
 }
 
 bool is_visible(const scope_table& table, const symbol_entry* entry, scope_context context)
@@ -231,19 +317,19 @@ bool is_visible(const scope_table& table, const symbol_entry* entry, scope_conte
 
 symbol_entry* find_tag(std::string_view name, scope_table& table, type_kind kind, scope_context context)
 {
-    return search_outward(table, entries_named(table, 1, name), context, [kind](const symbol_entry* e) {
+    return search_outward(table, 1, name, context, [kind](const symbol_entry* e) {
         return e->sym->type && e->sym->type->kind == kind;
     });
 }
 
 symbol_entry* find_symbol(std::string_view name, scope_table& table, scope_context context)
 {
-    return search_outward(table, entries_named(table, 0, name), context, [](const symbol_entry*) { return true; });
+    return search_outward(table, 0, name, context, [](const symbol_entry*) { return true; });
 }
 
 symbol_entry* find_enumerator(std::string_view name, scope_table& table, scope_context context)
 {
-    return search_outward(table, entries_named(table, 2, name), context, [](const symbol_entry*) { return true; });
+    return search_outward(table, 2, name, context, [](const symbol_entry*) { return true; });
 }
 
 static void walk_list(const entry_bucket* buckets, const std::function<void(symbol_entry&)>& visit)

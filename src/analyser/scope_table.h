@@ -6,7 +6,10 @@
 // (bucket 0 to 99, insertion order inside a bucket) decides the order of the
 // generated script and so is behaviour. Lookups do not scan the buckets: an
 // index from name to entries (in insertion order) answers them, since system
-// headers bring thousands of names.
+// headers bring thousands of names. A second index, from (owner, name) to
+// entries, lets a lookup take the entries of one scope at once: common names
+// (parameters, members such as "next" or "len") would otherwise be scanned
+// in full for every scope level of every lookup.
 //
 // A table owns the model_store in which its records live, so a table is the
 // unit that tests build side by side; the scope stack is part of the table.
@@ -70,6 +73,36 @@ struct name_hash {
 };
 using name_index = std::unordered_map<std::string, std::vector<symbol_entry*>, name_hash, std::equal_to<>>;
 
+// The scope index: (owner, name) to entries in insertion order; the owner is
+// null for file scope. Searched with a string_view key without a copy.
+struct owned_name {
+    const type_node* owner = nullptr;
+    std::string name;
+};
+struct owned_name_view {
+    const type_node* owner = nullptr;
+    std::string_view name;
+};
+struct owned_name_hash {
+    using is_transparent = void;
+    std::size_t operator()(const owned_name_view& key) const
+    {
+        return std::hash<std::string_view>{}(key.name) ^ (std::hash<const void*>{}(key.owner) * 31);
+    }
+    std::size_t operator()(const owned_name& key) const { return (*this)(owned_name_view{key.owner, key.name}); }
+};
+struct owned_name_equal {
+    using is_transparent = void;
+    static owned_name_view view(const owned_name& k) { return {k.owner, k.name}; }
+    static owned_name_view view(const owned_name_view& k) { return k; }
+    template <class A, class B>
+    bool operator()(const A& a, const B& b) const
+    {
+        return view(a).owner == view(b).owner && view(a).name == view(b).name;
+    }
+};
+using owner_index = std::unordered_map<owned_name, std::vector<symbol_entry*>, owned_name_hash, owned_name_equal>;
+
 // push_scope modes.
 inline constexpr int scope_mode_plain = 0;      // parameter lists and blocks
 inline constexpr int scope_mode_new_owner = 1;  // a new class, union, namespace or template
@@ -112,6 +145,11 @@ public:
     name_index symbol_index;
     name_index tag_index;
     name_index enumerator_index;
+    // The scope indexes of the three lists, kept with them.
+    owner_index symbol_owners;
+    owner_index tag_owners;
+    owner_index enumerator_owners;
+    std::uint64_t entry_order = 0;
 };
 
 // Empties the table (counter 0, every bucket empty, no frame) and replaces
@@ -177,6 +215,18 @@ void append_entry(scope_table& table, symbol_entry* entry, int list, std::string
 
 // Unlinks entry from its bucket and its index; its records stay in the store.
 void remove_symbol(symbol_entry* entry, scope_table& table);
+
+// The scope a symbol is looked up in: its owner, or null for file scope.
+const type_node* scope_of(const symbol* s);
+
+// The entries of one list (0 symbols, 1 tags, 2 enumerators) that scope
+// owner declares under name, in insertion order; null when none.
+const std::vector<symbol_entry*>* entries_in_scope(const scope_table& table, int list, const type_node* owner,
+                                                   std::string_view name);
+
+// Moves a symbol of the table to another owner (a record definition copied
+// into an earlier declaration), keeping the scope index in step.
+void change_owner(scope_table& table, symbol* s, type_node* owner);
 
 // Copies the parameter names of a definition onto its earlier declaration.
 void CPP_modify_param_name(scope_table& table, type_node* declaration, const type_node* definition,

@@ -11,6 +11,7 @@ struct symbol_entry {
     symbol* sym = nullptr;
     std::uint64_t declared_seq = 0;  // counter when entered as a declaration
     std::uint64_t defined_seq = 0;   // counter when entered or completed as a definition
+    std::uint64_t order = 0;         // rank of its entry into the table's indexes
     symbol_entry* next = nullptr;
     symbol_entry* previous = nullptr;
     // The next declarator of the same declaration (declare walks the chain).

@@ -12,8 +12,13 @@ void value_tree::print_to(std::string& out) const
     for (std::size_t i = 0; i < elements.size(); ++i) {
         if (i > 0)
             out += ", ";
-        if (elements[i])
-            elements[i]->print_to(out);
+        if (!elements[i])
+            continue;
+        if (!elements[i]->designator.empty()) {
+            out += elements[i]->designator;
+            out += '=';
+        }
+        elements[i]->print_to(out);
     }
     out += '}';
 }

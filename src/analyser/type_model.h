@@ -75,9 +75,11 @@ struct value_tree {
     bool is_list = false;
     std::string text;                   // leaf only
     std::vector<value_tree*> elements;  // list only, in order
+    std::string designator{};           // ".x", "[3]" or "" before the value in its list
 
     std::size_t count() const { return elements.size(); }
-    // The leaf text, or "{" elements joined by ", " "}".
+    // The leaf text, or "{" elements joined by ", " "}"; an element's
+    // designator stands before it with "=".
     std::string printed() const;
     void print_to(std::string& out) const;
 };

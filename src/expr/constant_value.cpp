@@ -253,6 +253,42 @@ std::optional<std::string> bound_of_tree(const expression_tree* tree, scope_tabl
     }
 }
 
+// The length of an array given by a brace list: one past the highest
+// index, where an index designator ("[4]=") moves the position the next
+// elements fill. Nothing when an index cannot be computed.
+std::optional<std::string> list_length(const value_tree& list, scope_table* table, std::string_view file_name,
+                                       int line, report_callback report)
+{
+    pint position = pint_zero;
+    pint length = pint_zero;
+    for (const value_tree* element : list.elements) {
+        const std::string_view designator = element ? std::string_view(element->designator) : std::string_view();
+        if (!designator.empty() && designator.front() == '[') {
+            // Only the first designator places the element in this list;
+            // "[2].x" or "[2][1]" reach into the element itself.
+            std::size_t depth = 0, end = 0;
+            for (; end < designator.size(); ++end) {
+                if (designator[end] == '[')
+                    ++depth;
+                else if (designator[end] == ']' && --depth == 0)
+                    break;
+            }
+            const std::unique_ptr<expression_tree> tree =
+                parse_expression(designator.substr(1, end > 0 ? end - 1 : 0), table, "", file_name, line, report);
+            if (!tree || !tree->root)
+                return std::nullopt;
+            const constant_result index = constant_value(tree->root, table);
+            if (index.kind != constant_kind::integer || pint_is_negative(index.value))
+                return std::nullopt;
+            position = index.value;
+        }
+        pint_add_small(position, position, 1);
+        if (pint_compare(position, length) > 0)
+            length = position;
+    }
+    return pint_image_text(length, form_decimal, 0);
+}
+
 } // namespace
 
 std::optional<std::string> array_bound_image(std::string_view text, scope_table& table,
@@ -289,7 +325,7 @@ std::optional<std::string> array_bound_of_value(const value_tree& value, scope_t
                                                 std::string_view file_name, int line, report_callback report)
 {
     if (value.is_list)
-        return std::to_string(value.count());
+        return list_length(value, table, file_name, line, report);
     const std::unique_ptr<expression_tree> tree =
         parse_expression(value.text, table, "", file_name, line, report);
     return bound_of_tree(tree.get(), table);

@@ -50,7 +50,7 @@ pint enumerator_value(std::string_view value_text, const pint* previous, scope_t
                       report_callback report);
 
 // The bound of an array for its initialiser or bound value: a list gives its
-// count, a leaf is evaluated as array_bound_image does (with no table,
+// length (its count, or one past the highest "[index]=" designator), a leaf is evaluated as array_bound_image does (with no table,
 // names compute nothing).
 std::optional<std::string> array_bound_of_value(const value_tree& value, scope_table* table,
                                                 std::string_view file_name, int line, report_callback report);

@@ -77,12 +77,29 @@ TEST(analysis_lexer, keywords_have_their_numbers)
 TEST(analysis_lexer, names_and_constants_stop_where_their_pattern_stops)
 {
     EXPECT_EQ(tokens_of("$x a$b _1"), (texts{"336 $x", "336 a$b", "336 _1"}));
-    // "08" is "0", then "8" as a decimal constant.
-    EXPECT_EQ(tokens_of("1LL 017 08 0x1fUL 42u 0"),
-              (texts{"339 1L", "336 L", "341 017", "341 0", "339 8", "342 0x1fUL", "339 42u", "341 0"}));
+    // "lL" is no suffix: "1l", then the name "L"; "08" is "0", then "8".
+    EXPECT_EQ(tokens_of("1lL 017 08 0x1fUL 42u 0"),
+              (texts{"339 1l", "336 L", "341 017", "341 0", "339 8", "342 0x1fUL", "339 42u", "341 0"}));
     EXPECT_EQ(tokens_of("1.5e+3f .5 2. 3e4 'a' L'\\n' \"s\\\"t\" L\"w\""),
               (texts{"338 1.5e+3f", "338 .5", "338 2.", "338 3e4", "340 'a'", "340 L'\\n'", "337 \"s\\\"t\"",
                      "337 L\"w\""}));
+}
+
+TEST(analysis_lexer, long_long_suffixes_belong_to_the_constant)
+{
+    // A suffix takes one "u" only.
+    EXPECT_EQ(tokens_of("1LL 2ull 3LLU 0x4uLL 05ll 6lu 7Ul 8uu"),
+              (texts{"339 1LL", "339 2ull", "339 3LLU", "342 0x4uLL", "341 05ll", "339 6lu", "339 7Ul", "339 8u",
+                     "336 u"}));
+}
+
+TEST(analysis_lexer, c99_words)
+{
+    // _Bool is the bool token with its own spelling; the restrict words are
+    // qualifiers kept as written.
+    EXPECT_EQ(tokens_of("_Bool restrict __restrict __restrict__ _Static_assert static_assert _Noreturn"),
+              (texts{"332 _Bool", "383 restrict", "383 __restrict", "383 __restrict__", "376 _Static_assert",
+                     "376 static_assert", "377 _Noreturn"}));
 }
 
 TEST(analysis_lexer, operators_by_longest_match)

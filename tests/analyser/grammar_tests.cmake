@@ -2,6 +2,7 @@
 morva_test(grammar_tests
   analysis_lexer_test.cpp
   grammar_c_declarations_test.cpp
+  grammar_c99_test.cpp
   grammar_cpp_declarations_test.cpp
   grammar_errors_test.cpp
   grammar_fuzz_inputs_test.cpp

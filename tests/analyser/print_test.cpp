@@ -45,6 +45,23 @@ protected:
     }
 };
 
+TEST_F(printing, C99DeclarationsPrintAsCompilableC)
+{
+    // The qualifier and the bool spelling are kept; the brackets of a
+    // parameter lose "static"; an index designator sizes the array.
+    analyse("_Bool ready; int *restrict out; void fill(int n, int a[static 8], char *__restrict s);\n"
+            "int sparse[] = { [4] = 1, 2 }; unsigned long long big = 1ULL;\n"
+            "struct buf { unsigned len; char data[]; };");
+    EXPECT_EQ(declaration("ready", 0), "_Bool ready;");
+    EXPECT_EQ(declaration("out", 0), "int *restrict out;");
+    EXPECT_EQ(declaration("fill", 3), "void fill(int n, int a[8], char *__restrict s);");
+    EXPECT_EQ(declaration("sparse", 0), "int sparse[6];");
+    EXPECT_EQ(declaration("big", 0), "unsigned long long big;");
+    std::string record;
+    print_declaration(tag("buf", TK_STRUCT), record, "", 0, true, "");
+    EXPECT_EQ(record, "struct buf {\n\tunsigned len;\n\tchar data[];\n};");
+}
+
 TEST_F(printing, PlainDeclarationsOfEachKind)
 {
     analyse("int counter; unsigned char byte; long double ld; const int limit = 3; char *name;\n"
