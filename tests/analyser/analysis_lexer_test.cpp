@@ -96,10 +96,9 @@ TEST(analysis_lexer, long_long_suffixes_belong_to_the_constant)
 TEST(analysis_lexer, c99_words)
 {
     // _Bool is the bool token with its own spelling; the restrict words are
-    // qualifiers kept as written.
+    // qualifiers kept as written; the C11 words carry no text.
     EXPECT_EQ(tokens_of("_Bool restrict __restrict __restrict__ _Static_assert static_assert _Noreturn"),
-              (texts{"332 _Bool", "383 restrict", "383 __restrict", "383 __restrict__", "376 _Static_assert",
-                     "376 static_assert", "377 _Noreturn"}));
+              (texts{"332 _Bool", "383 restrict", "383 __restrict", "383 __restrict__", "376 ", "376 ", "377 "}));
 }
 
 TEST(analysis_lexer, operators_by_longest_match)
