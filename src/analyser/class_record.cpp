@@ -20,17 +20,6 @@ type_kind record_kind(int kind_code)
     return kind_code == record_code_union ? TK_UNION : TK_STRUCT;
 }
 
-std::vector<member_node*>* members_of(type_node* record)
-{
-    if (!record)
-        return nullptr;
-    if (struct_payload* s = record->struct_data())
-        return &s->members;
-    if (union_payload* u = record->union_data())
-        return &u->members;
-    return nullptr;
-}
-
 type_payload* empty_payload(model_store& store, int kind_code, std::string_view name)
 {
     if (kind_code == record_code_union)
@@ -142,6 +131,17 @@ type_node* record_with_body(declaration_parser& p, int kind_code, std::string_vi
 }
 
 } // namespace
+
+std::vector<member_node*>* members_of(type_node* record)
+{
+    if (!record)
+        return nullptr;
+    if (struct_payload* s = record->struct_data())
+        return &s->members;
+    if (union_payload* u = record->union_data())
+        return &u->members;
+    return nullptr;
+}
 
 void open_record_body(declaration_parser& p, int kind_code, std::string_view name)
 {

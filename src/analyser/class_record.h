@@ -34,6 +34,9 @@ inline constexpr int record_mode_specialisation = 2;
 // The outermost depth of compute_inherited: deeper derivation chains stop.
 inline constexpr int inheritance_depth_limit = 100;
 
+// The member list of a class, struct or union; null for any other type.
+std::vector<member_node*>* members_of(type_node* record);
+
 // Opens the scope of a record body at its "{": the empty record of that name
 // and kind declared in this scope is reopened, else a new owner is made.
 // The default access is private after "class", public otherwise.

@@ -32,17 +32,6 @@ type_node* without_typedefs(type_node* type)
     return type;
 }
 
-std::vector<member_node*>* members_of(type_node* owner)
-{
-    if (!owner)
-        return nullptr;
-    if (struct_payload* s = owner->struct_data())
-        return &s->members;
-    if (union_payload* u = owner->union_data())
-        return &u->members;
-    return nullptr;
-}
-
 // Function templates are named as functions are: only class templates
 // take template arguments in this grammar.
 bool is_class_template(const type_node* type)
