@@ -1,6 +1,8 @@
 // Escape decoding and character images (see char_literal.h).
 #include "expr/char_literal.h"
 
+#include "support/text_utils.h"
+
 namespace {
 
 bool is_octal(char c)
@@ -10,13 +12,8 @@ bool is_octal(char c)
 
 int hex_value(char c)
 {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
+    const int digit = digit_value(c);
+    return digit < 16 ? digit : -1;
 }
 
 // Decodes the escape whose backslash is at token[i]; returns the code and

@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "if_grammar.hpp"
+#include "support/text_utils.h"
 
 struct if_parser {
     if_parser(std::string_view text, const if_expression_env& env) : text(text), env(env) {}
@@ -47,13 +48,8 @@ bool is_identifier_char(char c) { return is_identifier_start(c) || is_digit(c); 
 
 int hex_digit(char c)
 {
-    if (is_digit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
+    const int digit = digit_value(c);
+    return digit < 16 ? digit : -1;
 }
 
 class lexer {
