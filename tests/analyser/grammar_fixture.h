@@ -83,6 +83,15 @@ protected:
         return lines;
     }
 
+    // The reports each after its line: "3: W TEMINSINC ".
+    std::vector<std::string> located_reports()
+    {
+        std::vector<std::string> lines = report_lines();
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            lines[i] = std::to_string(reports()[i].line) + ": " + lines[i];
+        return lines;
+    }
+
     // The symbol's declaration printed back as C (functions as prototypes):
     // the shape of its type in one line.
     std::string printed(std::string_view name, scope_context where = {})
@@ -112,6 +121,16 @@ protected:
         return names;
     }
 };
+
+// A record's members in order: "<label>" for an access label, "<type>" for
+// a nested type declared alone.
+inline std::vector<std::string> member_names(const type_node* record)
+{
+    std::vector<std::string> names;
+    for (const member_node* m : record->struct_data()->members)
+        names.push_back(!m->member ? "<label>" : m->member->name.empty() ? "<type>" : m->member->name);
+    return names;
+}
 
 // Short checks of a type's shape.
 inline bool is_integral(const type_node* t, std::string_view name, int size)
