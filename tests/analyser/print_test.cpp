@@ -29,6 +29,12 @@ protected:
         symbol_entry* entry = find_tag(name, table, kind, scope_context{});
         return entry ? entry->sym : nullptr;
     }
+    std::string expanded(std::string_view name, type_kind kind, std::string_view indent = "")
+    {
+        std::string out;
+        print_declaration(tag(name, kind), out, "", mode_plain, true, indent);
+        return out;
+    }
     std::string declaration(std::string_view name, int mode, std::string_view as = {})
     {
         std::string out;
@@ -57,9 +63,7 @@ TEST_F(printing, C99DeclarationsPrintAsCompilableC)
     EXPECT_EQ(declaration("fill", 3), "void fill(int n, int a[8], char *__restrict s);");
     EXPECT_EQ(declaration("sparse", 0), "int sparse[6];");
     EXPECT_EQ(declaration("big", 0), "unsigned long long big;");
-    std::string record;
-    print_declaration(tag("buf", TK_STRUCT), record, "", 0, true, "");
-    EXPECT_EQ(record, "struct buf {\n\tunsigned len;\n\tchar data[];\n};");
+    EXPECT_EQ(expanded("buf", TK_STRUCT), "struct buf {\n\tunsigned len;\n\tchar data[];\n};");
 }
 
 TEST_F(printing, PlainDeclarationsOfEachKind)
@@ -98,28 +102,21 @@ TEST_F(printing, ExpandedBodies)
             "struct flags { unsigned a : 1; unsigned b : 3; };\n"
             "typedef struct { int v; } anonymous;\n"
             "typedef unsigned long size_type; struct sized { size_type n; union { int i; } u; };");
-    std::string out;
-    print_declaration(tag("point", TK_STRUCT), out, "", 0, true, "    #");
-    EXPECT_EQ(out, "struct point {\n    #\tint x;\n    #\tconst int y;\n    #\tstruct point *next;\n    #};");
-    out.clear();
-    print_declaration(tag("colour", TK_ENUM), out, "", 0, true, "");
-    EXPECT_EQ(out, "enum colour{\n\tred,\n\tgreen = 4\n};");
-    out.clear();
-    print_declaration(tag("flags", TK_STRUCT), out, "", 0, true, "");
-    EXPECT_EQ(out, "struct flags {\n\tunsigned a\t: 1;\n\tunsigned b\t: 3;\n};");
+    EXPECT_EQ(expanded("point", TK_STRUCT, "    #"),
+              "struct point {\n    #\tint x;\n    #\tconst int y;\n    #\tstruct point *next;\n    #};");
+    EXPECT_EQ(expanded("colour", TK_ENUM), "enum colour{\n\tred,\n\tgreen = 4\n};");
+    EXPECT_EQ(expanded("flags", TK_STRUCT), "struct flags {\n\tunsigned a\t: 1;\n\tunsigned b\t: 3;\n};");
     // Members name file-level types as C does, with no leading "::".
-    out.clear();
-    print_declaration(tag("sized", TK_STRUCT), out, "", 0, true, "");
-    EXPECT_EQ(out, "struct sized {\n\tsize_type n;\n\tunion {\n\t\tint i;\n\t} u;\n};");
+    EXPECT_EQ(expanded("sized", TK_STRUCT),
+              "struct sized {\n\tsize_type n;\n\tunion {\n\t\tint i;\n\t} u;\n};");
     // A record defined inside another is written where the source wrote it.
     analyse("struct outer { struct inner { int a; } in, again; int b; };");
-    out.clear();
-    print_declaration(tag("outer", TK_STRUCT), out, "", 0, true, "");
-    EXPECT_EQ(out, "struct outer {\n\tstruct inner {\n\t\tint a;\n\t} in;\n\tstruct inner again;\n\tint b;\n};");
+    EXPECT_EQ(expanded("outer", TK_STRUCT),
+              "struct outer {\n\tstruct inner {\n\t\tint a;\n\t} in;\n\tstruct inner again;\n\tint b;\n};");
     // A record without a name can only be written with its body.
     EXPECT_EQ(declaration("anonymous", 0), "typedef struct {\n\tint v;\n} anonymous;");
     // The introducing part of a record.
-    out.clear();
+    std::string out;
     print_declaration(tag("point", TK_STRUCT), out, "", mode_class_keyword, false, "");
     EXPECT_EQ(out, "struct point;");
 }
@@ -129,19 +126,14 @@ TEST_F(printing, TestVariablesHoldValues)
     analyse("struct s { int a; };\n"
             "int f(int *p, char *s, unsigned char *u, const struct s *r, void *v, int **pp, int a[],\n"
             "      int (*cb)(void), const int c, char m[][8], signed char *sc);");
-    EXPECT_EQ(parameter("f", 0), "int p;");
-    EXPECT_EQ(parameter("f", 1), "char s[200];");
-    EXPECT_EQ(parameter("f", 2), "unsigned char u;");
-    // Mode 7 cuts the first const; at the start of the prefix only the word goes.
-    EXPECT_EQ(parameter("f", 3), " struct s r;");
-    EXPECT_EQ(parameter("f", 4), "void *v;");
-    // A pointer to pointer keeps one level, so &pp has the parameter's type.
-    EXPECT_EQ(parameter("f", 5), "int *pp;");
-    EXPECT_EQ(parameter("f", 6), "int a[100];");
-    EXPECT_EQ(parameter("f", 7), "int ( *cb)(void);");
-    EXPECT_EQ(parameter("f", 8), " int c;");
-    EXPECT_EQ(parameter("f", 9), "char m[100][8];");
-    EXPECT_EQ(parameter("f", 10), "char sc[200];");
+    texts held;
+    for (std::size_t i = 0; i < 11; ++i)
+        held.push_back(parameter("f", i));
+    // Mode 7 cuts the first const (r, c): at the start of the prefix only the
+    // word goes. A pointer to pointer keeps one level, so &pp has the
+    // parameter's type.
+    EXPECT_EQ(held, (texts{"int p;", "char s[200];", "unsigned char u;", " struct s r;", "void *v;", "int *pp;",
+                           "int a[100];", "int ( *cb)(void);", " int c;", "char m[100][8];", "char sc[200];"}));
     // Mode 0 keeps what was written.
     EXPECT_EQ(parameter("f", 0, 0), "int *p;");
     EXPECT_EQ(parameter("f", 3, 0), "const struct s *r;");
@@ -188,29 +180,29 @@ TEST_F(printing, StubPrototypes)
 TEST_F(printing, StorageWords)
 {
     analyse("static int hidden; extern int shared; int plain;");
-    std::string out = "junk";
-    print_declaration_with_storage(find("hidden"), out, "", 0, false, true, "");
-    EXPECT_EQ(out, "static int hidden;");
-    print_declaration_with_storage(find("shared"), out, "", 0, false, true, "");
-    EXPECT_EQ(out, "extern int shared;");
-    print_declaration_with_storage(find("plain"), out, "", 0, false, true, "extern ");
-    EXPECT_EQ(out, "extern int plain;");
-    print_declaration_with_storage(find("hidden"), out, "", 0, false, false, "");
-    EXPECT_EQ(out, "int hidden;");
+    // The output is replaced, not appended to.
+    auto stored = [&](const char* name, bool with_storage, const char* storage = "") {
+        std::string out = "junk";
+        print_declaration_with_storage(find(name), out, "", 0, false, with_storage, storage);
+        return out;
+    };
+    EXPECT_EQ(stored("hidden", true), "static int hidden;");
+    EXPECT_EQ(stored("shared", true), "extern int shared;");
+    EXPECT_EQ(stored("plain", true, "extern "), "extern int plain;");
+    EXPECT_EQ(stored("hidden", false), "int hidden;");
 }
 
 TEST(identifier_form, OperatorsDestructorsAndOtherCharacters)
 {
-    EXPECT_EQ(operator_identifier("operator []"), "operator_subscript");
-    EXPECT_EQ(operator_identifier("operator <<="), "operator_left_shift_assign");
-    EXPECT_EQ(operator_identifier("operator ->*"), "operator_arrow_star");
-    EXPECT_EQ(operator_identifier("operator ()"), "operator_function_call");
-    EXPECT_EQ(operator_identifier("operator !="), "operator_not_equal");
-    EXPECT_EQ(operator_identifier("operator int"), "operator_int");
-    EXPECT_EQ(operator_identifier("operator unsigned int"), "operator_unsigned_int");
-    EXPECT_EQ(operator_identifier("~stack"), "destructor_stack");
-    EXPECT_EQ(operator_identifier("a b$c"), "ab_c");
-    EXPECT_EQ(operator_identifier("my_fn2"), "my_fn2");
+    const std::pair<const char*, const char*> rows[] = {
+        {"operator []", "operator_subscript"},   {"operator <<=", "operator_left_shift_assign"},
+        {"operator ->*", "operator_arrow_star"}, {"operator ()", "operator_function_call"},
+        {"operator !=", "operator_not_equal"},   {"operator int", "operator_int"},
+        {"~stack", "destructor_stack"},          {"operator unsigned int", "operator_unsigned_int"},
+        {"a b$c", "ab_c"},                       {"my_fn2", "my_fn2"},
+    };
+    for (const auto& [name, identifier] : rows)
+        EXPECT_EQ(operator_identifier(name), identifier) << name;
 }
 
 } // namespace
