@@ -50,81 +50,81 @@ std::vector<int> numbers(std::string_view text, name_lookup* names = nullptr)
     return out;
 }
 
+using texts = std::vector<std::string>;
+
 // Each token as "number text", the end marker left out.
-std::vector<std::string> tokens_of(std::string_view text)
+texts tokens_of(std::string_view text)
 {
-    std::vector<std::string> out;
+    texts out;
     for (const token& t : scan(text))
         if (t.number != 0)
             out.push_back(std::to_string(t.number) + " " + t.text);
     return out;
 }
 
-using texts = std::vector<std::string>;
-
 } // namespace
 
-TEST(analysis_lexer, keywords_have_their_numbers)
-{
-    EXPECT_EQ(numbers("true false"), (std::vector<int>{333, 334, 0}));
-    EXPECT_EQ(numbers("auto double int struct asm wchar_t reinterpret_cast const_cast"),
-              (std::vector<int>{281, 282, 283, 284, 385, 335, 400, 399, 0}));
-    EXPECT_EQ(numbers("typedef using namespace typename template"), (std::vector<int>{292, 331, 330, 329, 387, 0}));
-    // A keyword prefix is an identifier: the longest match wins.
-    EXPECT_EQ(numbers("integer int_ structure"), (std::vector<int>{336, 336, 336, 0}));
-}
-
-TEST(analysis_lexer, names_and_constants_stop_where_their_pattern_stops)
-{
-    EXPECT_EQ(tokens_of("$x a$b _1"), (texts{"336 $x", "336 a$b", "336 _1"}));
-    // "lL" is no suffix: "1l", then the name "L"; "08" is "0", then "8".
-    EXPECT_EQ(tokens_of("1lL 017 08 0x1fUL 42u 0"),
-              (texts{"339 1l", "336 L", "341 017", "341 0", "339 8", "342 0x1fUL", "339 42u", "341 0"}));
-    EXPECT_EQ(tokens_of("1.5e+3f .5 2. 3e4 'a' L'\\n' \"s\\\"t\" L\"w\""),
-              (texts{"338 1.5e+3f", "338 .5", "338 2.", "338 3e4", "340 'a'", "340 L'\\n'", "337 \"s\\\"t\"",
-                     "337 L\"w\""}));
-}
-
-TEST(analysis_lexer, long_long_suffixes_belong_to_the_constant)
-{
-    // A suffix takes one "u" only.
-    EXPECT_EQ(tokens_of("1LL 2ull 3LLU 0x4uLL 05ll 6lu 7Ul 8uu"),
-              (texts{"339 1LL", "339 2ull", "339 3LLU", "342 0x4uLL", "341 05ll", "339 6lu", "339 7Ul", "339 8u",
-                     "336 u"}));
-}
-
-TEST(analysis_lexer, c99_words)
-{
-    // _Bool is the bool token with its own spelling; the restrict words are
-    // qualifiers kept as written; the C11 words carry no text.
-    EXPECT_EQ(tokens_of("_Bool restrict __restrict __restrict__ _Static_assert static_assert _Noreturn"),
-              (texts{"332 _Bool", "383 restrict", "383 __restrict", "383 __restrict__", "376 ", "376 ", "377 "}));
-}
-
-TEST(analysis_lexer, operators_by_longest_match)
-{
-    EXPECT_EQ(numbers(".* a :: -> ->* ++ -- << >> <= >= == != && ||"),
-              (std::vector<int>{359, 336, 358, 344, 360, 345, 346, 347, 348, 349, 350, 351, 352, 353, 354, 0}));
-    EXPECT_EQ(numbers("*= /= %= += -= <<= >>= &= ^= |= ... => .."),
-              (std::vector<int>{361, 362, 363, 364, 365, 366, 367, 368, 369, 370, 355, 371, 372, 0}));
-}
-
-TEST(analysis_lexer, the_two_using_statements_are_skipped_exactly)
-{
-    EXPECT_EQ(numbers("using ::exception; int"), (std::vector<int>{283, 0}));
-    EXPECT_EQ(numbers("using ::type_info;"), (std::vector<int>{0}));
-    // Only with exactly that spacing.
-    EXPECT_EQ(numbers("using  ::exception;"), (std::vector<int>{331, 336, ';', 0}));
-}
-
-TEST(analysis_lexer, nested_template_arguments_close_one_by_one)
+// Names are plain identifiers (336) unless the fake table knows them.
+TEST(analysis_lexer, token_numbers)
 {
     fake_names names;
-    names.tokens["vector"] = 390;
-    EXPECT_EQ(numbers("vector<vector<int>> v;", &names),
-              (std::vector<int>{390, 392, 390, 392, 283, 393, 393, 336, ';', 0}));
-    // Outside template arguments ">>" is one token and "<" a plain character.
-    EXPECT_EQ(numbers("a < b >> c", &names), (std::vector<int>{336, '<', 336, 348, 336, 0}));
+    names.tokens = {{"vector", 390}, {"T", 343}, {"A", 384}, {"in", 383}};
+    const struct {
+        const char* why;
+        std::string text;
+        std::vector<int> numbers;
+    } rows[] = {
+        {"keywords", "true false", {333, 334, 0}},
+        {"keywords", "auto double int struct asm wchar_t reinterpret_cast const_cast",
+         {281, 282, 283, 284, 385, 335, 400, 399, 0}},
+        {"keywords", "typedef using namespace typename template", {292, 331, 330, 329, 387, 0}},
+        {"a keyword prefix is an identifier", "integer int_ structure", {336, 336, 336, 0}},
+        {"longest match", ".* a :: -> ->* ++ -- << >> <= >= == != && ||",
+         {359, 336, 358, 344, 360, 345, 346, 347, 348, 349, 350, 351, 352, 353, 354, 0}},
+        {"longest match", "*= /= %= += -= <<= >>= &= ^= |= ... => ..",
+         {361, 362, 363, 364, 365, 366, 367, 368, 369, 370, 355, 371, 372, 0}},
+        {"the two using statements are skipped", "using ::exception; int", {283, 0}},
+        {"the two using statements are skipped", "using ::type_info;", {0}},
+        {"only with exactly that spacing", "using  ::exception;", {331, 336, ';', 0}},
+        {"a NUL byte ends the text", std::string("int\0char", 8), {283, 0}},
+        {"other bytes stand for themselves", "\x80 ` \\ ( ~ ? @", {0x80, '`', '\\', '(', '~', '?', '@', 0}},
+        {"after template <...> f(); braces and = are tokens again",
+         "template <class U> U f(); int a = 1; struct S { };",
+         {387, 392, 317, 336, 393, 336, 336, '(', ')', ';', 283, 336, '=', 339, ';', 284, 336, '{', '}', ';', 0}},
+        {"template arguments close one by one", "vector<vector<int>> v;",
+         {390, 392, 390, 392, 283, 393, 393, 336, ';', 0}},
+        {"outside template arguments >> is one token", "a < b >> c", {336, '<', 336, 348, 336, 0}},
+        {"names classified through the table", "T; A in x", {343, ';', 384, 383, 336, 0}},
+        {"right after a complete type a known name is the declared name", "struct A A; int T;",
+         {284, 384, 336, ';', 283, 336, ';', 0}},
+        {"unless :: follows it", "int A::f", {283, 373, 358, 336, 0}},
+        {"a leading scope operator is no token", "::A x; A::y", {384, 336, ';', 384, 358, 336, 0}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        EXPECT_EQ(numbers(row.text, &names), row.numbers) << row.text;
+    }
+}
+
+// Each token's text where its pattern stops: "lL" is no suffix ("1l", then
+// the name "L"); "08" is "0", then "8"; a suffix takes one "u" only; _Bool
+// is the bool token with its own spelling, the restrict words are
+// qualifiers kept as written, the C11 words carry no text.
+TEST(analysis_lexer, token_texts)
+{
+    const std::pair<const char*, texts> rows[] = {
+        {"$x a$b _1", {"336 $x", "336 a$b", "336 _1"}},
+        {"1lL 017 08 0x1fUL 42u 0",
+         {"339 1l", "336 L", "341 017", "341 0", "339 8", "342 0x1fUL", "339 42u", "341 0"}},
+        {"1.5e+3f .5 2. 3e4 'a' L'\\n' \"s\\\"t\" L\"w\"",
+         {"338 1.5e+3f", "338 .5", "338 2.", "338 3e4", "340 'a'", "340 L'\\n'", "337 \"s\\\"t\"", "337 L\"w\""}},
+        {"1LL 2ull 3LLU 0x4uLL 05ll 6lu 7Ul 8uu",
+         {"339 1LL", "339 2ull", "339 3LLU", "342 0x4uLL", "341 05ll", "339 6lu", "339 7Ul", "339 8u", "336 u"}},
+        {"_Bool restrict __restrict __restrict__ _Static_assert static_assert _Noreturn",
+         {"332 _Bool", "383 restrict", "383 __restrict", "383 __restrict__", "376 ", "376 ", "377 "}},
+    };
+    for (const auto& [text, expected] : rows)
+        EXPECT_EQ(tokens_of(text), expected) << text;
 }
 
 TEST(analysis_lexer, template_header_body_is_one_token)
@@ -146,14 +146,6 @@ TEST(analysis_lexer, template_captures_of_initialisers_and_values)
     const std::string value = "template <class T> T v = g({1; 2}); int";
     EXPECT_EQ(numbers(value), (std::vector<int>{387, 392, 317, 336, 393, 336, 336, 396, ';', 283, 0}));
     EXPECT_EQ(scan(value)[7].text, " g({1; 2})");
-}
-
-TEST(analysis_lexer, template_header_flag_ends_after_the_declaration)
-{
-    // After "template<...> f();" ordinary braces and "=" are tokens again.
-    EXPECT_EQ(numbers("template <class T> T f(); int a = 1; struct S { };"),
-              (std::vector<int>{387, 392, 317, 336, 393, 336, 336, '(', ')', ';', 283, 336, '=', 339, ';', 284, 336,
-                                '{', '}', ';', 0}));
 }
 
 TEST(analysis_lexer, unterminated_capture_ends_the_text)
@@ -200,17 +192,6 @@ TEST(analysis_lexer, lines_and_read_position_for_messages)
     EXPECT_EQ(lexer.token_text(), "abc");
 }
 
-TEST(analysis_lexer, nul_byte_ends_the_text)
-{
-    const std::string text("int\0char", 8);
-    EXPECT_EQ(numbers(text), (std::vector<int>{283, 0}));
-}
-
-TEST(analysis_lexer, other_bytes_stand_for_themselves)
-{
-    EXPECT_EQ(numbers("\x80 ` \\ ( ~ ? @"), (std::vector<int>{0x80, '`', '\\', '(', '~', '?', '@', 0}));
-}
-
 TEST(analysis_lexer, sizeof_pragma_reaches_the_target_sizes)
 {
     const int before = cpp_target_bits().int_bits;
@@ -222,26 +203,6 @@ TEST(analysis_lexer, sizeof_pragma_reaches_the_target_sizes)
     numbers("#pragma morva signof char = unsigned\n");
     EXPECT_TRUE(cpp_target_bits().char_unsigned);
     numbers(unsigned_char ? "#pragma morva signof char = unsigned\n" : "#pragma morva signof char = signed\n");
-}
-
-TEST(analysis_lexer, names_are_classified_through_the_table)
-{
-    fake_names names;
-    names.tokens["T"] = 343;
-    names.tokens["A"] = 384;
-    names.tokens["in"] = 383;
-    EXPECT_EQ(numbers("T; A in x", &names), (std::vector<int>{343, ';', 384, 383, 336, 0}));
-    // Right after a complete type a known name is the declared name...
-    EXPECT_EQ(numbers("struct A A; int T;", &names), (std::vector<int>{284, 384, 336, ';', 283, 336, ';', 0}));
-    // ... unless "::" follows it.
-    EXPECT_EQ(numbers("int A::f", &names), (std::vector<int>{283, 373, 358, 336, 0}));
-}
-
-TEST(analysis_lexer, a_leading_scope_operator_is_not_a_token)
-{
-    fake_names names;
-    names.tokens["A"] = 384;
-    EXPECT_EQ(numbers("::A x; A::y", &names), (std::vector<int>{384, 336, ';', 384, 358, 336, 0}));
 }
 
 TEST(analysis_lexer, capture_text_for_the_parser)
