@@ -26,13 +26,11 @@ TEST_F(grammar_c, specifier_words_compose_into_one_integral)
 TEST_F(grammar_c, storage_classes_become_flags)
 {
     analyse("static int s; extern const int e; register int r; auto int a; int plain;");
-    EXPECT_EQ(sym("s")->specifier_flags, static_cast<std::uint32_t>(SF_STATIC));
-    EXPECT_EQ(sym("e")->specifier_flags, static_cast<std::uint32_t>(SF_EXTERN));
-    EXPECT_EQ(sym("r")->specifier_flags, static_cast<std::uint32_t>(SF_REGISTER));
-    EXPECT_EQ(sym("a")->specifier_flags, static_cast<std::uint32_t>(SF_AUTO));
-    EXPECT_EQ(sym("plain")->specifier_flags, 0u);
+    std::vector<std::uint32_t> flags;
+    for (const char* name : {"s", "e", "r", "a", "plain"})
+        flags.push_back(sym(name)->specifier_flags);
+    EXPECT_EQ(flags, (std::vector<std::uint32_t>{SF_STATIC, SF_EXTERN, SF_REGISTER, SF_AUTO, 0}));
     // const wraps the integral.
-    ASSERT_NE(type_of("e")->modifier(), nullptr);
     EXPECT_TRUE(is_integral(modified(type_of("e")), "int", -32));
 }
 
@@ -62,7 +60,6 @@ TEST_F(grammar_c, declarators_wrap_the_name_from_inside)
     EXPECT_TRUE(is_integral(element(element(type_of("m"))), "char", -8));
     // A pointer to a function returning a pointer to a function.
     const type_node* inner = pointee(returns(pointee(type_of("fpp"))));
-    ASSERT_NE(inner->function(), nullptr);
     EXPECT_TRUE(is_integral(returns(inner), "int", -32));
     EXPECT_EQ(parameters(inner)[0]->parameter->type->floating()->name, "double");
 }
@@ -72,23 +69,12 @@ TEST_F(grammar_c, typedefs_and_typedefd_arrays)
     analyse("typedef int vec[3]; vec v; typedef unsigned int uint; uint *up;");
     EXPECT_TRUE(reports().empty());
     symbol* vec = sym("vec");
-    ASSERT_NE(vec, nullptr);
     EXPECT_EQ(vec->specifier_flags, static_cast<std::uint32_t>(SF_TYPEDEF));
-    ASSERT_NE(vec->type->typedef_data(), nullptr);
     EXPECT_EQ(vec->type->typedef_data()->name, "vec");
-    const type_node* target = vec->type->typedef_data()->target;
-    ASSERT_NE(target->array(), nullptr);
-    EXPECT_EQ(target->array()->bound_text, "3");
+    EXPECT_EQ(vec->type->typedef_data()->target->array()->bound_text, "3");
     // A use of the typedef name is the typedef node itself.
     EXPECT_EQ(type_of("v"), vec->type);
     EXPECT_EQ(pointee(type_of("up")), sym("uint")->type);
-}
-
-TEST_F(grammar_c, typedef_of_anonymous_struct)
-{
-    analyse("typedef struct { int a; } anon_t;");
-    EXPECT_EQ(printed("anon_t"), "typedef struct {\n\tint a;\n} anon_t;");
-    EXPECT_EQ(type_of("anon_t")->typedef_data()->target->struct_data()->name, "");
 }
 
 TEST_F(grammar_c, c90_definition_completes_its_prototype)
@@ -96,7 +82,6 @@ TEST_F(grammar_c, c90_definition_completes_its_prototype)
     analyse("int add(int, int);\nint g;\nint add(int a, int b)\n{\n  return a + b;\n}\n");
     EXPECT_TRUE(reports().empty());
     symbol_entry* add = entry("add");
-    ASSERT_NE(add, nullptr);
     EXPECT_EQ(printed("add"), "int add(int a, int b);");
     const type_node* f = add->sym->type;
     EXPECT_EQ(f->function()->signature.is_definition, 1u);
@@ -118,9 +103,7 @@ TEST_F(grammar_c, old_style_and_typeless_definitions)
     EXPECT_EQ(printed("main"), "int main();");
     EXPECT_EQ(type_of("main")->function()->signature.is_definition, 1u);
     EXPECT_EQ(printed("printf"), "int printf(const char *format, ...);");
-    const type_node* dots = parameters(type_of("printf"))[1]->parameter->type;
-    ASSERT_NE(dots->ellipsis(), nullptr);
-    EXPECT_EQ(dots->ellipsis()->follows_parameters, 1u);
+    EXPECT_EQ(parameters(type_of("printf"))[1]->parameter->type->ellipsis()->follows_parameters, 1u);
     EXPECT_EQ(printed("none"), "int none(void);");
     EXPECT_TRUE(parameters(type_of("empty")).empty());
 }
@@ -137,16 +120,6 @@ TEST_F(grammar_c, struct_with_members_and_initialiser)
     EXPECT_EQ(s->members[0]->member->scope_owner, point);
     EXPECT_EQ(type_of("origin"), point);
     EXPECT_EQ(sym("origin")->initialiser->printed(), "{0, -1}");
-}
-
-TEST_F(grammar_c, forward_declared_struct_is_completed_in_place)
-{
-    analyse("struct node; struct node *head; struct node { int v; struct node *next; };");
-    type_node* node = tag("node", TK_STRUCT);
-    ASSERT_NE(node, nullptr);
-    EXPECT_EQ(pointee(type_of("head")), node);
-    ASSERT_EQ(node->struct_data()->members.size(), 2u);
-    EXPECT_EQ(pointee(node->struct_data()->members[1]->member->type), node);
 }
 
 TEST_F(grammar_c, union_enum_and_bit_fields)
@@ -166,7 +139,7 @@ TEST_F(grammar_c, union_enum_and_bit_fields)
 TEST_F(grammar_c, unsized_array_takes_its_bound_value_from_the_brace_list)
 {
     analyse("int n, arr[] = { 1, 2, 3 };");
-    ASSERT_NE(sym("n"), nullptr);
+    EXPECT_NE(sym("n"), nullptr);
     const type_node* arr = type_of("arr");
     EXPECT_EQ(printed("arr"), "int arr[3];");
     EXPECT_EQ(arr->array()->bound_text, "");
@@ -190,7 +163,7 @@ TEST_F(grammar_c, struct_tag_reused_as_a_name)
     // "struct stat" and a function "stat", as system headers write them.
     analyse("struct stat { int st_mode; }; int stat(const char *path, struct stat *stat);");
     EXPECT_TRUE(reports().empty());
-    ASSERT_NE(tag("stat", TK_STRUCT), nullptr);
+    EXPECT_EQ(member_names(tag("stat", TK_STRUCT)), texts{"st_mode"});
     EXPECT_EQ(printed("stat"), "int stat(const char *path, struct stat *stat);");
 }
 
@@ -202,7 +175,6 @@ TEST_F(grammar_c, name_after_a_record_body_is_declared_though_it_names_the_recor
     EXPECT_TRUE(reports().empty());
     EXPECT_EQ(type_of("cfg"), tag("cfg", TK_STRUCT));
     EXPECT_EQ(type_of("color"), tag("color", TK_ENUM));
-    ASSERT_NE(sym("node"), nullptr);
     EXPECT_EQ(sym("node")->specifier_flags, static_cast<std::uint32_t>(SF_TYPEDEF));
 }
 
@@ -213,11 +185,8 @@ TEST_F(grammar_c, member_named_after_a_visible_tag_follows_an_anonymous_record)
     analyse("struct entry { char *key; };\n"
             "union info { struct { int nr; } entry; struct { long rval; } exit; };");
     EXPECT_TRUE(reports().empty());
-    type_node* info = tag("info", TK_UNION);
-    ASSERT_NE(info, nullptr);
-    ASSERT_EQ(info->union_data()->members.size(), 2u);
-    EXPECT_EQ(info->union_data()->members[0]->member->name, "entry");
-    EXPECT_EQ(info->union_data()->members[1]->member->name, "exit");
+    EXPECT_EQ(expanded("info", TK_UNION),
+              "union info {\n\tstruct {\n\t\tint nr;\n\t} entry;\n\tstruct {\n\t\tlong rval;\n\t} exit;\n};");
 }
 
 // A function body is captured as text, its closing brace with it: the
@@ -230,8 +199,7 @@ TEST_F(grammar_c, record_closing_after_a_captured_body_declares_its_name)
     // After a function body a type name is still a type.
     analyse("typedef int word; void g(void) { } word w;");
     EXPECT_TRUE(reports().empty());
-    ASSERT_NE(type_of("w"), nullptr);
-    EXPECT_NE(type_of("w")->kind, TK_FUNCTION);
+    EXPECT_EQ(printed("w"), "word w;");
 }
 
 TEST_F(grammar_c, line_markers_give_files_to_the_symbols)
