@@ -31,7 +31,7 @@ TEST_F(grammar_c, storage_classes_become_flags)
         flags.push_back(sym(name)->specifier_flags);
     EXPECT_EQ(flags, (std::vector<std::uint32_t>{SF_STATIC, SF_EXTERN, SF_REGISTER, SF_AUTO, 0}));
     // const wraps the integral.
-    EXPECT_TRUE(is_integral(modified(type_of("e")), "int", -32));
+    EXPECT_TRUE(is_integral(under_modifier(type_of("e")), "int", -32));
 }
 
 // Each declarator printed back shows how its pieces wrap the name.

@@ -170,7 +170,7 @@ TEST_F(grammar_cpp, references_operators_and_default_arguments)
 
 TEST_F(grammar_cpp, context_class_is_the_outermost_scope)
 {
-    analyse_declarations("int helper(int);", table, "TestClass", "t.c", 1, record_grammar_report);
+    analyse_declarations("int helper(int);", table, "TestClass", "t.c", 1, record_report);
     const context_class* found = find_context_class(table, "TestClass");
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(sym("helper", scope_context{owner_scope, found->owner})->scope_owner, found->owner);

@@ -1,6 +1,6 @@
-// Test helpers for the declaration grammar: a fresh table and session per
-// test, messages recorded instead of printed, and short lookups of what the
-// analysis left in the table.
+// Test helpers for the declaration grammar: the model fixture's table and
+// recorded messages, and short lookups of what the analysis left in the
+// table.
 #pragma once
 
 #include <string>
@@ -8,52 +8,17 @@
 
 #include <gtest/gtest.h>
 
-using texts = std::vector<std::string>;
-
 #include "analyser/analyse_declarations.h"
 #include "analyser/print_declaration.h"
 #include "analyser/print_type.h"
-#include "analyser/scope_table.h"
+#include "model_fixture.h"
 
-struct grammar_report {
-    int kind;
-    std::string code;
-    std::string argument;
-    std::string file;
-    int line;
-};
-
-inline std::vector<grammar_report>& grammar_reports()
-{
-    static std::vector<grammar_report> reports;
-    return reports;
-}
-
-inline void record_grammar_report(int kind, const char* code, const report_argument& argument,
-                                  std::string_view file, int line)
-{
-    grammar_reports().push_back({kind, code, argument.bytes(), std::string(file), line});
-}
-
-class grammar_test : public ::testing::Test {
+class grammar_test : public model_test {
 protected:
-    analyser_session session;
-    scope_table table;
-
-    grammar_test()
-    {
-        table.session = &session;
-        table.store.report = record_grammar_report;
-        grammar_reports().clear();
-    }
-
     void analyse(std::string_view text, std::string_view file = "t.c")
     {
-        analyse_declarations(text, table, "", file, 1, record_grammar_report);
+        analyse_declarations(text, table, "", file, 1, record_report);
     }
-
-    std::vector<grammar_report>& reports() { return grammar_reports(); }
-
     symbol_entry* entry(std::string_view name, scope_context where = {})
     {
         return find_symbol(name, table, where);
@@ -72,24 +37,6 @@ protected:
     {
         symbol_entry* e = find_tag(name, table, kind, where);
         return e && e->sym ? e->sym->type : nullptr;
-    }
-
-    // The reports, each as its kind letter, code and argument: "W CONSTRUCT int long".
-    std::vector<std::string> report_lines()
-    {
-        std::vector<std::string> lines;
-        for (const grammar_report& r : reports())
-            lines.push_back(std::string(1, "SFEWI"[r.kind]) + " " + r.code + " " + r.argument);
-        return lines;
-    }
-
-    // The reports each after its line: "3: W TEMINSINC ".
-    std::vector<std::string> located_reports()
-    {
-        std::vector<std::string> lines = report_lines();
-        for (std::size_t i = 0; i < lines.size(); ++i)
-            lines[i] = std::to_string(reports()[i].line) + ": " + lines[i];
-        return lines;
     }
 
     // The symbol's declaration printed back as C (functions as prototypes):
@@ -153,7 +100,7 @@ inline type_node* returns(const type_node* t)
     return t && t->function() ? t->function()->return_type : nullptr;
 }
 
-inline type_node* modified(const type_node* t)
+inline type_node* under_modifier(const type_node* t)
 {
     return t && t->modifier() ? t->modifier()->modified : nullptr;
 }

@@ -1,5 +1,6 @@
 // Test helpers: a table whose messages are recorded instead of printed, and
-// short builders for the partial types the grammar would make.
+// short builders for the partial types the grammar would make (the grammar
+// tests build on this fixture for their hand-made models).
 #pragma once
 
 #include <string>
@@ -16,6 +17,8 @@ struct recorded_report {
     int kind;
     std::string code;
     std::string argument;
+    std::string file;
+    int line;
 };
 
 // The reporting callback is a plain function, so the records go to one list.
@@ -25,10 +28,10 @@ inline std::vector<recorded_report>& recorded_reports()
     return reports;
 }
 
-inline void record_report(int kind, const char* code, const report_argument& argument, std::string_view,
-                          int)
+inline void record_report(int kind, const char* code, const report_argument& argument, std::string_view file,
+                          int line)
 {
-    recorded_reports().push_back({kind, code, argument.bytes()});
+    recorded_reports().push_back({kind, code, argument.bytes(), std::string(file), line});
 }
 
 // Checks an integral type's name, signed size and character flag.
@@ -62,6 +65,14 @@ protected:
         std::vector<std::string> lines;
         for (const recorded_report& r : recorded_reports())
             lines.push_back(std::string(1, "SFEWI"[r.kind]) + " " + r.code + " " + r.argument);
+        return lines;
+    }
+    // The reports each after its line: "3: W TEMINSINC ".
+    std::vector<std::string> located_reports() const
+    {
+        std::vector<std::string> lines = report_lines();
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            lines[i] = std::to_string(recorded_reports()[i].line) + ": " + lines[i];
         return lines;
     }
 

@@ -103,7 +103,7 @@ TEST_F(templates, second_use_finds_the_first_instance)
     EXPECT_EQ(instances[0]->type, tag("Box<int> ", TK_STRUCT));
     EXPECT_EQ(instances[1]->type, tag("Box<char> ", TK_STRUCT));
     semantic_value value;
-    declaration_parser parser(table, "Box", "t.c", 1, record_grammar_report);
+    declaration_parser parser(table, "Box", "t.c", 1, record_report);
     EXPECT_EQ(parser.lexer.next_token(value), 391);
     EXPECT_EQ(value.type, box);
 }
@@ -279,7 +279,7 @@ TEST_F(templates, instance_members_are_defined_again_with_empty_bodies)
             "Box<short> b;\n");
     type_node* box = tag("Box<short> ", TK_STRUCT);
     EXPECT_TRUE(integral_named(parameters(member_type("Box<short> ", "Box"))[0]->parameter->type, "short"));
-    EXPECT_EQ(analyse_instance_members(table, box, "tested.cpp", 1, record_grammar_report), 3);
+    EXPECT_EQ(analyse_instance_members(table, box, "tested.cpp", 1, record_report), 3);
     EXPECT_TRUE(reports().empty());
     for (const char* name : {"Box", "~Box", "get", "set"})
         EXPECT_EQ(member_type("Box<short> ", name)->function()->signature.is_definition, 1u) << name;
@@ -292,39 +292,33 @@ TEST_F(templates, instance_members_are_defined_again_with_empty_bodies)
     EXPECT_TRUE(state_is_clean());
     // A record that is no instance is left alone.
     analyse("struct Plain { int f(); };\n");
-    EXPECT_EQ(analyse_instance_members(table, tag("Plain", TK_STRUCT), "tested.cpp", 1, record_grammar_report), 0);
+    EXPECT_EQ(analyse_instance_members(table, tag("Plain", TK_STRUCT), "tested.cpp", 1, record_report), 0);
 }
 
 TEST_F(templates, instance_name_prints_each_argument)
 {
-    model_store& store = table.store;
-    type_node* integer = create_specifier_type(store, "int", file_scope, nullptr);
-    type_node* pointer = create_type(store, TK_POINTER, make_pointer_payload(store, nullptr, integer), file_scope,
-                                     nullptr);
-    std::vector<argument_node*> arguments{make_argument(store, nullptr, integer, ""),
+    std::vector<argument_node*> arguments{make_argument(store, nullptr, word("int"), ""),
                                           make_argument(store, nullptr, nullptr, "16"),
-                                          make_argument(store, nullptr, pointer, "")};
+                                          make_argument(store, nullptr, pointer_to(word("int")), "")};
     EXPECT_EQ(instance_name("Map", arguments), "Map<int,  16, int *> ");
     EXPECT_EQ(instance_name("Empty", {}), "Empty<> ");
 }
 
 TEST_F(templates, binding_uses_defaults_and_fails_without_them)
 {
-    model_store& store = table.store;
     auto type_parameter = [&](std::string_view name, type_node* default_type) {
         return make_parameter(store, make_symbol(store, name, make_type_parameter_kind(store), file_scope, nullptr, 0,
                                                  "t.c", nullptr),
                               default_type);
     };
-    type_node* character = create_specifier_type(store, "char", file_scope, nullptr);
-    type_node* integer = create_specifier_type(store, "int", file_scope, nullptr);
+    type_node* integer = word("int");
     symbol* count = make_symbol(store, "N", integer, file_scope, nullptr, 0, "t.c", make_leaf(store, "3"));
-    std::vector<parameter_node*> parameters{type_parameter("A", nullptr), type_parameter("B", character),
+    std::vector<parameter_node*> parameters{type_parameter("A", nullptr), type_parameter("B", word("char")),
                                             make_parameter(store, count, nullptr)};
     std::vector<argument_node*> arguments{make_argument(store, nullptr, integer, "")};
     template_bindings bindings;
     ASSERT_EQ(bind_template_arguments(table, "X<int> ", parameters, arguments, bindings, "t.c", 9,
-                                      record_grammar_report),
+                                      record_report),
               1);
     ASSERT_EQ(bindings.list.size(), 3u);
     EXPECT_EQ(bindings.find("A")->argument->type, integer);
@@ -335,7 +329,7 @@ TEST_F(templates, binding_uses_defaults_and_fails_without_them)
     EXPECT_TRUE(reports().empty());
 
     // Without arguments the first parameter has nothing: TEMINSINC, no binding.
-    ASSERT_EQ(bind_template_arguments(table, "X<> ", parameters, {}, bindings, "t.c", 9, record_grammar_report), 0);
+    ASSERT_EQ(bind_template_arguments(table, "X<> ", parameters, {}, bindings, "t.c", 9, record_report), 0);
     EXPECT_TRUE(bindings.list.empty());
     EXPECT_EQ(located_reports(), texts{"9: W TEMINSINC "});
 }
@@ -361,27 +355,20 @@ TEST_F(templates, explicit_specialisation_of_a_function_template)
 TEST_F(templates, friend_members_complete_the_instances_they_use)
 {
     analyse("template <class T> struct Box { T v; };\n");
-    model_store& store = table.store;
-    type_node* empty = create_type(store, TK_STRUCT, make_struct_payload(store, "Box<long> ", declared_as_struct),
-                                   file_scope, nullptr);
+    type_node* empty = structure("Box<long> ");
     empty->template_origin = tag("Box", TK_TEMPLATE);
-    empty->struct_data()->template_arguments.push_back(
-        make_argument(store, nullptr, create_specifier_type(store, "long", file_scope, nullptr), ""));
+    empty->struct_data()->template_arguments.push_back(make_argument(store, nullptr, word("long"), ""));
     declare(make_entry(table, make_symbol(store, "", empty, file_scope, nullptr, 0, "t.c", nullptr)), table, "t.c", 1,
             false);
-    type_node* holder = create_type(store, TK_STRUCT, make_struct_payload(store, "Holder", declared_as_class),
-                                    file_scope, nullptr);
-    type_node* function = create_type(store, TK_FUNCTION, make_function_payload(store, empty), owner_scope, holder);
-    holder->struct_data()->members.push_back(
-        make_member(store, make_symbol(store, "make", function, owner_scope, holder, SF_FRIEND, "t.c", nullptr),
-                    access_public));
+    type_node* holder = structure("Holder", declared_as_class);
+    add_member(holder, "make", function(empty))->specifier_flags = SF_FRIEND;
 
     table.instances_in_progress.push_back("Box<long> ");
-    instantiate_member_templates(table, record_grammar_report, holder, "t.c", 5);
+    instantiate_member_templates(table, record_report, holder, "t.c", 5);
     EXPECT_TRUE(empty->struct_data()->members.empty());
     table.instances_in_progress.clear();
 
-    instantiate_member_templates(table, record_grammar_report, holder, "t.c", 5);
+    instantiate_member_templates(table, record_report, holder, "t.c", 5);
     EXPECT_EQ(empty->struct_data()->instantiation_state, 1u);
     ASSERT_EQ(empty->struct_data()->members.size(), 1u);
     EXPECT_TRUE(integral_named(empty->struct_data()->members[0]->member->type, "long"));
