@@ -1,64 +1,10 @@
-// The declaration grammar on C++: classes with access labels, members,
-// constructors, bases and inline bodies; qualified definitions; namespaces
-// (named, reopened, unnamed); using; class templates recorded with their body.
+// The declaration grammar on C++ (class bodies are in the class record
+// tests): qualified definitions; namespaces (named, reopened, unnamed);
+// using; class templates recorded with their body; references, operators
+// and default arguments; the context class.
 #include "grammar_fixture.h"
 
 using grammar_cpp = grammar_test;
-
-TEST_F(grammar_cpp, class_members_labels_and_bodies_in_order)
-{
-    analyse("class Shape {\n"
-            "    int hidden;\n"
-            "public:\n"
-            "    Shape();\n"
-            "    virtual ~Shape();\n"
-            "    int sides() const { return n; }\n"
-            "    virtual double area() const = 0;\n"
-            "    static int count;\n"
-            "protected:\n"
-            "    Shape& operator=(const Shape& other);\n"
-            "};\n");
-    EXPECT_TRUE(reports().empty());
-    type_node* shape = tag("Shape", TK_STRUCT);
-    EXPECT_EQ(shape->struct_data()->declared_as, declared_as_class);
-    EXPECT_EQ(member_names(shape),
-              (texts{"hidden", "<label>", "Shape", "~Shape", "sides", "area", "count", "<label>", "operator ="}));
-    const auto& members = shape->struct_data()->members;
-    std::vector<int> accesses; // class: private until a label
-    for (const member_node* m : members)
-        accesses.push_back(m->access);
-    EXPECT_EQ(accesses, (std::vector<int>{access_private, access_public, access_public, access_public, access_public,
-                                          access_public, access_public, access_protected, access_protected}));
-
-    const symbol* sides = members[4]->member;
-    const function_signature& signature = sides->type->function()->signature;
-    EXPECT_EQ(signature.is_definition, 1u);
-    EXPECT_EQ(signature.body, "{ return n; }");
-    EXPECT_EQ(signature.trailing_modifier->modifier()->word, "const");
-    EXPECT_EQ(sides->scope_owner, shape);
-
-    // The pure specifier is the initialiser of the member function.
-    EXPECT_EQ(members[5]->member->initialiser->printed(), "0");
-    EXPECT_EQ(members[5]->member->specifier_flags, static_cast<std::uint32_t>(SF_VIRTUAL));
-    EXPECT_EQ(members[6]->member->specifier_flags, static_cast<std::uint32_t>(SF_STATIC));
-    // The class refers to itself inside its body.
-    EXPECT_EQ(returns(members[8]->member->type)->reference()->referred, shape);
-}
-
-TEST_F(grammar_cpp, struct_members_are_public_and_bases_are_recorded)
-{
-    analyse("struct Base { int b; }; class Derived : public virtual Base { int d; }; struct S2 : Base { };");
-    type_node* base = tag("Base", TK_STRUCT);
-    EXPECT_EQ(base->struct_data()->members[0]->access, access_public);
-    const auto& bases = tag("Derived", TK_STRUCT)->struct_data()->bases;
-    ASSERT_EQ(bases.size(), 1u);
-    EXPECT_EQ(bases[0]->base, base);
-    EXPECT_EQ(bases[0]->is_virtual, 1u);
-    EXPECT_EQ(bases[0]->access, access_public);
-    const auto& s2 = tag("S2", TK_STRUCT)->struct_data()->bases;
-    ASSERT_EQ(s2.size(), 1u);
-    EXPECT_EQ(s2[0]->access, access_public); // struct: public by default
-}
 
 TEST_F(grammar_cpp, qualified_definitions_complete_their_members)
 {
@@ -137,22 +83,6 @@ TEST_F(grammar_cpp, class_template_recorded_with_its_body)
     EXPECT_EQ(t->file, "t.c");
     EXPECT_EQ(t->line, 2u);
     EXPECT_EQ(tag("Pair", TK_TEMPLATE)->template_data()->is_struct, 1u);
-    EXPECT_NE(sym("after"), nullptr);
-}
-
-TEST_F(grammar_cpp, template_name_with_arguments_is_a_type)
-{
-    analyse("template <class T> class Box { T v; };\nBox<int> b;\nBox<Box<char>> nested;\nint after;");
-    EXPECT_TRUE(reports().empty());
-    EXPECT_NE(sym("b"), nullptr);
-    EXPECT_NE(sym("nested"), nullptr);
-    EXPECT_NE(sym("after"), nullptr);
-}
-
-TEST_F(grammar_cpp, nameless_class_template_reports_templadec)
-{
-    analyse("template <class T> class { int x; };\nint after;");
-    EXPECT_EQ(report_lines(), texts{"W TEMPLADEC "});
     EXPECT_NE(sym("after"), nullptr);
 }
 

@@ -156,8 +156,9 @@ TEST_F(templates, nested_instances_and_template_bases)
     analyse("template <class K, class V = K*> struct Pair { K k; V v; };\n"
             "template <class T> class Node { public: T value; Node<T>* next; };\n"
             "template <class T> class Derived : public Node<T> { public: int extra; };\n"
-            "Pair<Pair<char> > pp;\nBox<int>* unknown;\nDerived<long> dl;\n");
-    // The inner instance is made first and named inside the outer name.
+            "Pair<Pair<char>> pp;\nBox<int>* unknown;\nDerived<long> dl;\n");
+    // The inner instance is made first and named inside the outer name; ">>"
+    // closes both.
     ASSERT_NE(record("Pair<char> "), nullptr);
     EXPECT_EQ(member_type("Pair<Pair<char> > ", "k"), tag("Pair<char> ", TK_STRUCT));
     // A template used inside its own body finds the instance being made.
@@ -224,6 +225,15 @@ TEST_F(templates, template_parameters_with_their_defaults)
     EXPECT_EQ(t->parameters[3]->parameter->name, "");
     EXPECT_EQ(printed_type(p), "template <class K, class V = int, int N = 8, class = char> struct P");
     EXPECT_EQ(printed_type(p, true), "template <class K, class V = int, int N = 8, class = char> struct P { }");
+    // An instance binds the missing arguments to the defaults, a value to its text.
+    analyse("P<long> pl;\n");
+    EXPECT_TRUE(reports().empty());
+    const auto& arguments = record("P<long> ")->template_arguments;
+    ASSERT_EQ(arguments.size(), 4u);
+    EXPECT_TRUE(integral_named(arguments[0]->type, "long"));
+    EXPECT_TRUE(integral_named(arguments[1]->type, "int"));
+    EXPECT_EQ(arguments[2]->value, "8");
+    EXPECT_TRUE(integral_named(arguments[3]->type, "char"));
 }
 
 TEST_F(templates, function_template_is_attached_to_its_header)
@@ -302,36 +312,6 @@ TEST_F(templates, instance_name_prints_each_argument)
                                           make_argument(store, nullptr, pointer_to(word("int")), "")};
     EXPECT_EQ(instance_name("Map", arguments), "Map<int,  16, int *> ");
     EXPECT_EQ(instance_name("Empty", {}), "Empty<> ");
-}
-
-TEST_F(templates, binding_uses_defaults_and_fails_without_them)
-{
-    auto type_parameter = [&](std::string_view name, type_node* default_type) {
-        return make_parameter(store, make_symbol(store, name, make_type_parameter_kind(store), file_scope, nullptr, 0,
-                                                 "t.c", nullptr),
-                              default_type);
-    };
-    type_node* integer = word("int");
-    symbol* count = make_symbol(store, "N", integer, file_scope, nullptr, 0, "t.c", make_leaf(store, "3"));
-    std::vector<parameter_node*> parameters{type_parameter("A", nullptr), type_parameter("B", word("char")),
-                                            make_parameter(store, count, nullptr)};
-    std::vector<argument_node*> arguments{make_argument(store, nullptr, integer, "")};
-    template_bindings bindings;
-    ASSERT_EQ(bind_template_arguments(table, "X<int> ", parameters, arguments, bindings, "t.c", 9,
-                                      record_report),
-              1);
-    ASSERT_EQ(bindings.list.size(), 3u);
-    EXPECT_EQ(bindings.find("A")->argument->type, integer);
-    EXPECT_FALSE(bindings.find("A")->from_default);
-    EXPECT_TRUE(integral_named(bindings.find("B")->argument->type, "char"));
-    EXPECT_TRUE(bindings.find("B")->from_default);
-    EXPECT_EQ(bindings.find("N")->argument->value, "3");
-    EXPECT_TRUE(reports().empty());
-
-    // Without arguments the first parameter has nothing: TEMINSINC, no binding.
-    ASSERT_EQ(bind_template_arguments(table, "X<> ", parameters, {}, bindings, "t.c", 9, record_report), 0);
-    EXPECT_TRUE(bindings.list.empty());
-    EXPECT_EQ(located_reports(), texts{"9: W TEMINSINC "});
 }
 
 TEST_F(templates, explicit_specialisation_of_a_function_template)
