@@ -1,26 +1,16 @@
 // The redeclaration rules of declare, rule by rule.
+#include <algorithm>
+
 #include "model_fixture.h"
 
 namespace {
 
 class declaring : public model_test {
 protected:
-    symbol_entry* declare_symbol(std::string_view name, type_node* type, std::uint32_t flags, std::string_view file,
-                                 type_node* owner = nullptr)
-    {
-        symbol* s = make_symbol(store, name, type, owner ? owner_scope : file_scope, owner, flags, file, nullptr);
-        return declare(make_entry(table, s), table, file, 7, false);
-    }
-    symbol_entry* declare_tag(type_node* type, std::string_view file = "a.c")
-    {
-        symbol* s = make_symbol(store, "", type, type->scope_kind, type->scope_owner, 0, file, nullptr);
-        return declare(make_entry(table, s), table, file, 7, false);
-    }
     int count_symbols(std::string_view name)
     {
-        int n = 0;
-        walk_symbols(table, [&](symbol_entry& e) { n += e.sym->name == name; });
-        return n;
+        const texts names = symbol_names();
+        return static_cast<int>(std::count(names.begin(), names.end(), name));
     }
     int count_tags()
     {

@@ -60,13 +60,6 @@ protected:
         return out;
     }
 
-    // Every symbol in walk order.
-    std::vector<std::string> symbol_names()
-    {
-        std::vector<std::string> names;
-        walk_symbols(table, [&](symbol_entry& e) { names.push_back(e.sym ? e.sym->name : "?"); });
-        return names;
-    }
 };
 
 // A record's members in order: "<label>" for an access label, "<type>" for

@@ -124,6 +124,26 @@ protected:
     {
         return create_type(store, TK_TYPEDEF, make_typedef_payload(store, name, target), file_scope, nullptr);
     }
+    // Declares a symbol at file scope, or as a member of owner.
+    symbol_entry* declare_symbol(std::string_view name, type_node* type, std::uint32_t flags = 0,
+                                 std::string_view file = "a.c", type_node* owner = nullptr)
+    {
+        symbol* s = make_symbol(store, name, type, owner ? owner_scope : file_scope, owner, flags, file, nullptr);
+        return declare(make_entry(table, s), table, file, 7, false);
+    }
+    // Declares the record, enumeration or template as a tag of its own scope.
+    symbol_entry* declare_tag(type_node* type, std::string_view file = "a.c")
+    {
+        symbol* s = make_symbol(store, "", type, type->scope_kind, type->scope_owner, 0, file, nullptr);
+        return declare(make_entry(table, s), table, file, 7, false);
+    }
+    // Every symbol in walk order.
+    std::vector<std::string> symbol_names()
+    {
+        std::vector<std::string> names;
+        walk_symbols(table, [&](symbol_entry& e) { names.push_back(e.sym ? e.sym->name : "?"); });
+        return names;
+    }
     // Adds a member symbol of type t, owned by the record.
     symbol* add_member(type_node* record, std::string_view name, type_node* t)
     {

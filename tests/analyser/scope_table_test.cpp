@@ -16,24 +16,9 @@ TEST(name_hash, LengthDigitPlusTenTimesSumDigit)
 
 class table_test : public model_test {
 protected:
-    symbol_entry* variable(std::string_view name, std::uint32_t flags = 0, std::string_view file = "a.c",
-                           type_node* owner = nullptr)
+    symbol_entry* variable(std::string_view name, type_node* owner = nullptr)
     {
-        symbol* s = make_symbol(store, name, word("int"), owner ? owner_scope : file_scope, owner, flags, file,
-                                nullptr);
-        return declare(make_entry(table, s), table, file, 1, false);
-    }
-    std::vector<std::string> walked_names()
-    {
-        std::vector<std::string> names;
-        walk_symbols(table, [&](symbol_entry& e) { names.push_back(e.sym->name); });
-        return names;
-    }
-    // Declares the record or enumeration type as a tag of its own scope.
-    symbol_entry* tag_entry(type_node* type)
-    {
-        symbol* s = make_symbol(store, "", type, type->scope_kind, type->scope_owner, 0, "a.c", nullptr);
-        return declare(make_entry(table, s), table, "a.c", 1, false);
+        return declare_symbol(name, word("int"), 0, "a.c", owner);
     }
     type_node* name_space(std::string_view name)
     {
@@ -48,12 +33,12 @@ TEST_F(table_test, WalkGoesByBucketThenInsertionOrder)
     variable("x");
     symbol_entry* a = variable("abcdefghij");
     variable("aaaaaaaaaaaaaaaaaaaf");
-    EXPECT_EQ(walked_names(), (texts{"x", "abcdefghij", "aaaaaaaaaaaaaaaaaaaf", "ab"}));
+    EXPECT_EQ(symbol_names(), (texts{"x", "abcdefghij", "aaaaaaaaaaaaaaaaaaaf", "ab"}));
     remove_symbol(a, table);
-    EXPECT_EQ(walked_names(), (texts{"x", "aaaaaaaaaaaaaaaaaaaf", "ab"}));
+    EXPECT_EQ(symbol_names(), (texts{"x", "aaaaaaaaaaaaaaaaaaaf", "ab"}));
     EXPECT_EQ(find_symbol("abcdefghij", table, {}), nullptr);
     remove_symbol(a, table);  // a second removal changes nothing
-    EXPECT_EQ(walked_names().size(), 3u);
+    EXPECT_EQ(symbol_names().size(), 3u);
 }
 
 TEST_F(table_test, InitTableEmptiesAndSetsTheFriendClass)
@@ -61,7 +46,7 @@ TEST_F(table_test, InitTableEmptiesAndSetsTheFriendClass)
     variable("x");
     push_scope(table, 0, scope_mode_plain, "", nullptr, TK_STRUCT);
     init_table(table, "TESTER");
-    EXPECT_TRUE(walked_names().empty());
+    EXPECT_TRUE(symbol_names().empty());
     EXPECT_EQ(table.counter, 0u);
     EXPECT_FALSE(scope_open(table));
     EXPECT_EQ(find_symbol("x", table, {}), nullptr);
@@ -90,11 +75,11 @@ TEST_F(lookups, AClassContextSeesItsMembersFirstThenOutward)
     type_node* c = structure("C");
     type_node* d = create_type(store, TK_STRUCT, make_struct_payload(store, "D", 1), owner_scope, c);
     symbol_entry* global = variable("x");
-    symbol_entry* member = variable("x", 0, "a.c", c);
+    symbol_entry* member = variable("x", c);
     EXPECT_EQ(find_symbol("x", table, {owner_scope, c}), member);
     EXPECT_EQ(find_symbol("x", table, {owner_scope, d}), member);
     EXPECT_EQ(find_symbol("x", table, {}), global);
-    variable("m", 0, "a.c", c); // a member is not visible from file scope
+    variable("m", c); // a member is not visible from file scope
     EXPECT_EQ(find_symbol("m", table, {}), nullptr);
 }
 
@@ -103,8 +88,8 @@ TEST_F(lookups, UsedNamespacesAndTheirChainsAreVisibleEverywhere)
     type_node* n = name_space("N");
     type_node* continuation = name_space("N");
     n->namespace_chain = continuation;
-    symbol_entry* v = variable("v", 0, "a.c", n);
-    symbol_entry* w = variable("w", 0, "a.c", continuation);
+    symbol_entry* v = variable("v", n);
+    symbol_entry* w = variable("w", continuation);
     EXPECT_EQ(find_symbol("v", table, {}), nullptr);
     EXPECT_FALSE(is_visible(table, w, {}));
     table.used_namespaces.push_back(n);
@@ -119,7 +104,7 @@ TEST_F(lookups, NamespacesUsedInsideAClassAreVisibleOnlyFromIt)
     type_node* m = name_space("M");
     type_node* c = structure("C");
     c->used_namespaces.push_back(m);
-    symbol_entry* k = variable("k", 0, "a.c", m);
+    symbol_entry* k = variable("k", m);
     EXPECT_TRUE(is_visible(table, k, {owner_scope, c}));
     EXPECT_FALSE(is_visible(table, k, {}));
     EXPECT_EQ(find_symbol("k", table, {owner_scope, c}), k);
@@ -130,9 +115,9 @@ TEST_F(lookups, FindTagMatchesTheKindAndPrefersTheInnermostScope)
     type_node* outer_class = structure("Outer");
     type_node* nested = create_type(store, TK_STRUCT, make_struct_payload(store, "S", 1), owner_scope, outer_class);
     add_member(nested, "x", word("int"));
-    symbol_entry* in_class = tag_entry(nested);
-    symbol_entry* at_file = tag_entry(structure("S"));
-    symbol_entry* u = tag_entry(create_type(store, TK_UNION, make_union_payload(store, "S"), file_scope, nullptr));
+    symbol_entry* in_class = declare_tag(nested);
+    symbol_entry* at_file = declare_tag(structure("S"));
+    symbol_entry* u = declare_tag(create_type(store, TK_UNION, make_union_payload(store, "S"), file_scope, nullptr));
     EXPECT_EQ(find_tag("S", table, TK_STRUCT, {owner_scope, outer_class}), in_class);
     EXPECT_EQ(find_tag("S", table, TK_STRUCT, {}), at_file);
     EXPECT_EQ(find_tag("S", table, TK_UNION, {}), u);

@@ -338,8 +338,7 @@ TEST_F(templates, friend_members_complete_the_instances_they_use)
     type_node* empty = structure("Box<long> ");
     empty->template_origin = tag("Box", TK_TEMPLATE);
     empty->struct_data()->template_arguments.push_back(make_argument(store, nullptr, word("long"), ""));
-    declare(make_entry(table, make_symbol(store, "", empty, file_scope, nullptr, 0, "t.c", nullptr)), table, "t.c", 1,
-            false);
+    declare_tag(empty, "t.c");
     type_node* holder = structure("Holder", declared_as_class);
     add_member(holder, "make", function(empty))->specifier_flags = SF_FRIEND;
 
