@@ -119,16 +119,6 @@ TEST_F(plain_rules, ALocalNameHidesAnOuterOne)
 
 using function_rules = declaring;
 
-TEST_F(function_rules, APrototypeThenItsDefinitionIsOneSymbol)
-{
-    symbol_entry* proto = declare_symbol("f", function(word("int"), {{"", word("int")}}), 0, "f.h");
-    type_node* def = definition_of(word("int"), {{"x", word("int")}}, "{ return x; }");
-    EXPECT_EQ(declare_symbol("f", def, 0, "f.c"), proto);
-    EXPECT_EQ(count_symbols("f"), 1);
-    EXPECT_EQ(proto->sym->type, def);
-    EXPECT_NE(proto->defined_seq, 0u);
-}
-
 TEST_F(function_rules, APrototypeAfterTheDefinitionKeepsTheBody)
 {
     type_node* def = definition_of(word("int"), {}, "{ return 1; }");
@@ -293,16 +283,6 @@ TEST_F(template_rules, ASecondBodyIsRedefinedInPlace)
 }
 
 using chains = declaring;
-
-TEST_F(chains, EveryDeclaratorOfADeclarationIsEntered)
-{
-    symbol_entry* a = make_entry(table, make_symbol(store, "a", word("int"), 0, nullptr, 0, "a.c", nullptr));
-    symbol_entry* b = make_entry(table, make_symbol(store, "b", word("int"), 0, nullptr, 0, "a.c", nullptr));
-    a->next_declarator = b;
-    EXPECT_EQ(declare(a, table, "a.c", 1, false), a);
-    EXPECT_EQ(count_symbols("a"), 1);
-    EXPECT_EQ(count_symbols("b"), 1);
-}
 
 TEST_F(chains, NamelessDeclarationsThatAreNoTagsDoNotMeet)
 {

@@ -35,19 +35,6 @@ TEST_F(creation, FloatingVoidAndUnknownWords)
     EXPECT_EQ(word("size_t"), nullptr);
 }
 
-TEST_F(creation, NewTypeHasEvaluationFieldsAndItsScope)
-{
-    type_node* owner = structure("S");
-    type_node* t = create_type(store, TK_VOID, nullptr, owner_scope, owner);
-    EXPECT_EQ(t->evaluation[0], 6);
-    EXPECT_EQ(t->evaluation[1], 0);
-    EXPECT_EQ(t->evaluation[2], -1);
-    EXPECT_EQ(t->scope_kind, owner_scope);
-    EXPECT_EQ(t->scope_owner, owner);
-    EXPECT_EQ(t->modifiers, nullptr);
-    EXPECT_EQ(t->template_origin, nullptr);
-}
-
 TEST_F(creation, ValueTreesPrintAsWrittenAndCopiesAreIndependent)
 {
     value_tree* inner = make_list(store);
