@@ -151,11 +151,8 @@ TEST_F(grammar_c, initialiser_expressions_lose_their_blanks)
 {
     analyse("int a = 1 + 2 * (3 - x) ; int b = sizeof(int) << 2; char *s = \"a\" \"b\"; int c = f(1, 2)[0];"
             "int d = x ? y : -z; int e = (long) &s->m;");
-    EXPECT_EQ(sym("a")->initialiser->printed(), "1+2*(3-x)");
-    EXPECT_EQ(sym("b")->initialiser->printed(), "sizeof(int)<<2");
-    EXPECT_EQ(sym("c")->initialiser->printed(), "f(1, 2)[0]");
-    EXPECT_EQ(sym("d")->initialiser->printed(), "x?y:-z");
-    EXPECT_EQ(sym("e")->initialiser->printed(), "(long)&s->m");
+    EXPECT_EQ(initialisers({"a", "b", "c", "d", "e"}),
+              (texts{"1+2*(3-x)", "sizeof(int)<<2", "f(1, 2)[0]", "x?y:-z", "(long)&s->m"}));
 }
 
 TEST_F(grammar_c, struct_tag_reused_as_a_name)

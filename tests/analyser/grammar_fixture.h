@@ -39,6 +39,15 @@ protected:
         return e && e->sym ? e->sym->type : nullptr;
     }
 
+    // Each named symbol's initialiser as printed.
+    texts initialisers(std::initializer_list<const char*> names)
+    {
+        texts out;
+        for (const char* name : names)
+            out.push_back(sym(name) && sym(name)->initialiser ? sym(name)->initialiser->printed() : "?");
+        return out;
+    }
+
     // The symbol's declaration printed back as C (functions as prototypes):
     // the shape of its type in one line.
     std::string printed(std::string_view name, scope_context where = {})

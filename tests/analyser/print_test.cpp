@@ -146,27 +146,22 @@ TEST_F(printing, ReturnVariablesAndCalls)
             "char *label(int *p, char *s, void *v, int v2[]) { return 0; }\n"
             "int pick(int, int b);\n"
             "int sum(int n, ...);");
-    // Unnamed parameters are left out of a call unless named by the caller;
-    // the variable part of a call is left empty: "..." would not compile.
-    const struct {
-        const char* name;
-        int mode;
-        const char* as;
-        const char* text;
-    } rows[] = {
-        {"add", mode_test_variable, "add", "int ret_add;"},     {"add", mode_call, "add", "ret_add = add(a, b);"},
-        {"add", mode_prototype, "", "int add(int a, int b);"}, {"reset", mode_test_variable, "reset", ""},
-        {"reset", mode_call, "reset", "reset();"},             {"reset", mode_prototype, "", "void reset(void);"},
-        {"label", mode_test_variable, "label_2", "char *ret_label_2;"},
-        {"label", mode_call, "label", "ret_label = label(&p, s, v, v2);"},
-        {"pick", mode_call, "pick", "ret_pick = pick(b);"},    {"sum", mode_call, "sum", "ret_sum = sum(n);"},
-    };
-    for (const auto& row : rows)
-        EXPECT_EQ(declaration(row.name, row.mode, row.as), row.text) << row.name << " " << row.mode;
+    EXPECT_EQ(declaration("add", mode_test_variable, "add"), "int ret_add;");
+    EXPECT_EQ(declaration("add", mode_call, "add"), "ret_add = add(a, b);");
+    EXPECT_EQ(declaration("add", mode_prototype), "int add(int a, int b);");
+    EXPECT_EQ(declaration("reset", mode_test_variable, "reset"), "");
+    EXPECT_EQ(declaration("reset", mode_call, "reset"), "reset();");
+    EXPECT_EQ(declaration("reset", mode_prototype), "void reset(void);");
+    EXPECT_EQ(declaration("label", mode_test_variable, "label_2"), "char *ret_label_2;");
+    EXPECT_EQ(declaration("label", mode_call, "label"), "ret_label = label(&p, s, v, v2);");
+    // Unnamed parameters are left out of a call unless named by the caller.
+    EXPECT_EQ(declaration("pick", mode_call, "pick"), "ret_pick = pick(b);");
     std::string out;
     const std::vector<std::string> names = {"param_1", ""};
     print_declaration(find("pick"), out, "pick", mode_call, false, "", "", &names);
     EXPECT_EQ(out, "ret_pick = pick(param_1, b);");
+    // The variable part of a call is left empty: "..." would not compile.
+    EXPECT_EQ(declaration("sum", mode_call, "sum"), "ret_sum = sum(n);");
 }
 
 TEST_F(printing, StubPrototypes)
