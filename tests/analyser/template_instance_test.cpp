@@ -50,12 +50,6 @@ protected:
         walk_tags(table, [&](symbol_entry& e) { n += e.sym && e.sym->type && e.sym->type->tag_name() == name; });
         return n;
     }
-    std::string declaration(std::string_view name)
-    {
-        std::string out;
-        print_declaration(sym(name), out, "", mode_plain, false, "");
-        return out;
-    }
     std::string printed_type(const type_node* type, bool expand = false)
     {
         std::string p, n, s;
@@ -82,7 +76,7 @@ TEST_F(templates, instance_of_one_parameter_is_named_and_analysed)
     EXPECT_EQ(member("Box<int> ", "v")->scope_owner, box);
     EXPECT_TRUE(integral_named(returns(member_type("Box<int> ", "get")), "int"));
     // The instance's variable prints as a declaration a compiler takes.
-    EXPECT_EQ(declaration("bi"), "Box<int> bi;");
+    EXPECT_EQ(printed("bi"), "Box<int> bi;");
     EXPECT_TRUE(state_is_clean());
 }
 
@@ -134,7 +128,7 @@ TEST_F(templates, value_parameter_is_named_with_a_blank_and_bound_to_its_text)
     EXPECT_TRUE(integral_named(element(items), "char"));
     EXPECT_EQ(member_type("Arr< 2+3, long> ", "items")->array()->bound_text, "2+3");
     EXPECT_TRUE(integral_named(element(member_type("Arr< 2+3, long> ", "items")), "long"));
-    EXPECT_EQ(declaration("a4"), "Arr< 4> a4;");
+    EXPECT_EQ(printed("a4"), "Arr< 4> a4;");
     items = member_type("Two<char,  2> ", "items");
     EXPECT_TRUE(integral_named(element(items), "char"));
     EXPECT_EQ(items->array()->bound_text, "2");
@@ -280,6 +274,12 @@ TEST_F(templates, broken_function_template_is_templadec)
     EXPECT_EQ(report_lines(), texts{"W TEMPLADEC "});
     EXPECT_NE(sym("after"), nullptr);
     EXPECT_TRUE(state_is_clean());
+    // So is a class template without a name.
+    init_table(table, nullptr);
+    reports().clear();
+    analyse("template <class T> class { int x; };\nint after;");
+    EXPECT_EQ(report_lines(), texts{"W TEMPLADEC "});
+    EXPECT_NE(sym("after"), nullptr);
 }
 
 // Also: a constructor and a destructor take the template's name.
@@ -363,7 +363,7 @@ TEST_F(templates, regression_instance_of_a_namespace_template_is_qualified)
     EXPECT_TRUE(reports().empty());
     ASSERT_NE(record("N::In<int> "), nullptr);
     EXPECT_EQ(type_of("ni"), tag("N::In<int> ", TK_STRUCT));
-    EXPECT_EQ(declaration("ni"), "N::In<int> ni;");
+    EXPECT_EQ(printed("ni"), "N::In<int> ni;");
 }
 
 // Fuzz finding: a text ending right after "class" in a template header
