@@ -64,10 +64,15 @@ TEST_F(class_records, friend_class_belongs_to_the_scope_of_the_befriending_class
 
 TEST_F(class_records, befriending_the_test_class_is_flagged)
 {
+    // A member of the test class's type is no friendship; nor is the name
+    // of another test class.
     init_table(table, "TestCalc");
-    analyse("class Calc { friend class TestCalc; int hidden; };\nclass Other { friend class Else; };");
+    analyse("class Calc { friend class TestCalc; int hidden; };\nclass Other { friend class Else; TestCalc* seen; };");
     EXPECT_EQ(tag("Calc", TK_STRUCT)->struct_data()->befriends_test_class, 1u);
     EXPECT_EQ(tag("Other", TK_STRUCT)->struct_data()->befriends_test_class, 0u);
+    init_table(table, "TestOther");
+    analyse("class Calc { friend class TestCalc; int hidden; };\n");
+    EXPECT_EQ(tag("Calc", TK_STRUCT)->struct_data()->befriends_test_class, 0u);
 }
 
 // A class is private until a label; a label member has the access it opens.

@@ -185,16 +185,4 @@ TEST_F(scope_stack, UsedNamespacesBelongToTheOwnerInsideAClass)
     EXPECT_TRUE(table.using_declarations.empty());
 }
 
-TEST_F(scope_stack, AFriendDeclarationOfTheTestClassIsFound)
-{
-    init_table(table, "TESTER");
-    type_node* c = structure("C", declared_as_class);
-    symbol* f = add_member(c, "", structure("TESTER", declared_as_class));
-    EXPECT_EQ(befriends_test_class(table, c->struct_data()->members), 0u);  // not a friend yet
-    f->specifier_flags = SF_FRIEND;
-    EXPECT_EQ(befriends_test_class(table, c->struct_data()->members), 1u);
-    init_table(table, "OTHER");
-    EXPECT_EQ(befriends_test_class(table, c->struct_data()->members), 0u);
-}
-
 } // namespace
