@@ -97,12 +97,8 @@ TEST_F(lookups, UsedNamespacesAndTheirChainsAreVisibleEverywhere)
     EXPECT_EQ(find_symbol("w", table, {}), w);
     type_node* c = structure("C");
     EXPECT_TRUE(is_visible(table, v, {owner_scope, c}));
-}
-
-TEST_F(lookups, NamespacesUsedInsideAClassAreVisibleOnlyFromIt)
-{
+    // A namespace used inside a class is visible only from it.
     type_node* m = name_space("M");
-    type_node* c = structure("C");
     c->used_namespaces.push_back(m);
     symbol_entry* k = variable("k", m);
     EXPECT_TRUE(is_visible(table, k, {owner_scope, c}));

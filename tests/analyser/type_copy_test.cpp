@@ -54,16 +54,13 @@ TEST_F(copying, LayersAreNewNodesWithTheirContentsCopied)
 
     ci->integral()->name = "changed";
     EXPECT_EQ(i->integral()->name, "int");
-}
-
-TEST_F(copying, ArrayBoundValueIsCopied)
-{
+    // An array's bound value too.
     type_node* a = array("");
     value_tree* list = make_list(store);
     append_value(store, list, make_leaf(store, "1"));
     a->array()->bound_value = list;
     a->array()->element = word("char");
-    type_node* c = copy_type(store, nullptr, a, 0, nullptr, nullptr);
+    c = copy_type(store, nullptr, a, 0, nullptr, nullptr);
     EXPECT_NE(c->array()->bound_value, list);
     EXPECT_EQ(c->array()->bound_value->printed(), "{1}");
 }

@@ -100,10 +100,7 @@ TEST_F(direction, FoundThroughArraysFunctionsReferencesAndChains)
     type_node* i = word("int");
     i->modifiers = modifier("_OUT");
     EXPECT_EQ(direction_of(pointer_to(i), false), 3);
-}
-
-TEST_F(direction, ClearRemovesTheWordSoItIsNotFoundAgain)
-{
+    // Clearing removes the word so it is not found again.
     type_node* m = modified("_out", word("int"));
     type_node* p = pointer_to(m);
     EXPECT_EQ(direction_of(p, true), 2);
