@@ -43,32 +43,21 @@ TEST_F(grammar_c99, designators_and_compound_literals_are_kept_as_written)
     EXPECT_NE(sym("after"), nullptr);
 }
 
+// Worked by hand: [4]=1 fills index 4, the 2 after it index 5, [1]=3 goes
+// back: six elements. [2].x fills index 2 of three. An index that cannot be
+// computed ([k]) gives no length ("-").
 TEST_F(grammar_c99, index_designators_set_the_length_of_an_unsized_array)
 {
-    // Worked by hand: [4]=1 fills index 4, the 2 after it index 5, [1]=3
-    // goes back: six elements. [2].x fills index 2 of three.
     analyse("int sparse[] = { [4] = 1, 2, [1] = 3 };"
             "struct pt { int x, y; } pts[] = { [2].x = 1, [0] = { .y = 2 } };"
             "enum { LAST = 7 }; char *names[] = { [LAST] = \"z\" };"
-            "int plain[] = { 1, 2, 3 };");
+            "int plain[] = { 1, 2, 3 }; extern int k; int v[] = { [k] = 1 };");
     EXPECT_TRUE(reports().empty());
-    const auto length = [&](const char* name) {
-        const type_node* t = type_of(name);
-        EXPECT_TRUE(t && t->array() && t->array()->bound_value) << name;
-        if (!t || !t->array() || !t->array()->bound_value)
-            return std::optional<std::string>();
-        return array_bound_of_value(*t->array()->bound_value, &table, "t.c", 1, nullptr);
-    };
-    EXPECT_EQ(length("sparse"), std::optional<std::string>("6"));
-    EXPECT_EQ(length("pts"), std::optional<std::string>("3"));
-    EXPECT_EQ(length("names"), std::optional<std::string>("8"));
-    EXPECT_EQ(length("plain"), std::optional<std::string>("3"));
-}
-
-TEST_F(grammar_c99, an_index_that_cannot_be_computed_gives_no_length)
-{
-    analyse("extern int k; int v[] = { [k] = 1 };");
-    EXPECT_EQ(array_bound_of_value(*type_of("v")->array()->bound_value, &table, "t.c", 1, nullptr), std::nullopt);
+    texts lengths;
+    for (const char* name : {"sparse", "pts", "names", "plain", "v"})
+        lengths.push_back(
+            array_bound_of_value(*type_of(name)->array()->bound_value, &table, "t.c", 1, nullptr).value_or("-"));
+    EXPECT_EQ(lengths, (texts{"6", "3", "8", "3", "-"}));
 }
 
 TEST_F(grammar_c99, array_parameters_drop_static_qualifiers_and_star)
