@@ -127,15 +127,13 @@ TEST(analysis_lexer, token_texts)
         EXPECT_EQ(tokens_of(text), expected) << text;
 }
 
-TEST(analysis_lexer, template_header_body_is_one_token)
+// A template's class body, a constructor's initialisers with its body and
+// a variable's value are each captured as one token.
+TEST(analysis_lexer, template_captures_of_bodies_initialisers_and_values)
 {
     const std::string text = "template <class T> class A { int x; };\nint y;";
     EXPECT_EQ(numbers(text), (std::vector<int>{387, 392, 317, 336, 393, 317, 336, 394, ';', 283, 336, ';', 0}));
     EXPECT_EQ(scan(text)[7].text, "{ int x; }");
-}
-
-TEST(analysis_lexer, template_captures_of_initialisers_and_values)
-{
     const auto ctor = scan("template <class T> A<T>::A() : x(1), y(\"}\") { f(); } int");
     // 387 392 317 336 393 A(336) '<' T '>' 358 A '(' ')' 395 int
     ASSERT_GE(ctor.size(), 3u);
@@ -146,18 +144,6 @@ TEST(analysis_lexer, template_captures_of_initialisers_and_values)
     const std::string value = "template <class T> T v = g({1; 2}); int";
     EXPECT_EQ(numbers(value), (std::vector<int>{387, 392, 317, 336, 393, 336, 336, 396, ';', 283, 0}));
     EXPECT_EQ(scan(value)[7].text, " g({1; 2})");
-}
-
-TEST(analysis_lexer, unterminated_capture_ends_the_text)
-{
-    text_arena arena;
-    analysis_lexer lexer("template <class T> class A { int x;", "a.c", 1, arena);
-    semantic_value value;
-    int last = -1;
-    for (int i = 0; i < 20 && last != 0; ++i)
-        last = lexer.next_token(value);
-    EXPECT_EQ(last, 0);
-    EXPECT_TRUE(lexer.hit_end());
 }
 
 TEST(analysis_lexer, line_markers_set_line_and_file)
