@@ -157,7 +157,9 @@ TEST_F(modifier_rows, ModifiersReceiveChainOrWrap)
     EXPECT_EQ(v->modifier()->modified, ci);
 }
 
-TEST_F(modifier_rows, OverAFunctionTheModifierTakesTheReturnType)
+// Over a function the modifier takes the return type; over a reference it
+// goes on the chain.
+TEST_F(modifier_rows, OverAFunctionOrReference)
 {
     type_node* i = word("int");
     type_node* c = modifier("const");
@@ -168,13 +170,10 @@ TEST_F(modifier_rows, OverAFunctionTheModifierTakesTheReturnType)
     type_node* v = modified("volatile", word("int"));
     EXPECT_EQ(compose(bare, v), v);
     EXPECT_EQ(v->modifier()->modified, nullptr);
-}
 
-TEST_F(modifier_rows, OverAReferenceTheModifierGoesOnTheChain)
-{
     type_node* r = reference();
     type_node* p = pointer();
-    type_node* c = modified("const", p);
+    c = modified("const", p);
     ASSERT_EQ(compose(r, c), r);
     EXPECT_EQ(r->reference()->referred, p);
     EXPECT_EQ(r->modifiers, c);
