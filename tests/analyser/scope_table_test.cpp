@@ -20,10 +20,7 @@ protected:
     {
         return declare_symbol(name, word("int"), 0, "a.c", owner);
     }
-    type_node* name_space(std::string_view name)
-    {
-        return structure(name, declared_as_namespace);
-    }
+    type_node* name_space(std::string_view name) { return structure(name, declared_as_namespace); }
 };
 
 // Removed entries leave the walk and the lookup.
@@ -55,6 +52,8 @@ TEST_F(table_test, InitTableEmptiesAndSetsTheFriendClass)
     EXPECT_EQ(session.friend_class_name, "");
 }
 
+// Tables side by side are independent; sessions number their unnamed
+// namespaces each from one.
 TEST_F(table_test, TablesSideBySideAreIndependent)
 {
     scope_table other;
@@ -62,7 +61,6 @@ TEST_F(table_test, TablesSideBySideAreIndependent)
     variable("x");
     EXPECT_EQ(find_symbol("x", other, {}), nullptr);
     walk_symbols(other, [&](symbol_entry&) { ADD_FAILURE() << "the other table has an entry"; });
-    // Sessions number their unnamed namespaces each from one.
     EXPECT_EQ(session.next_unnamed_namespace_name(), "morva_unnamed_namespace_1");
     analyser_session second;
     EXPECT_EQ(second.next_unnamed_namespace_name(), "morva_unnamed_namespace_1");

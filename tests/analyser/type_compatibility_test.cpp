@@ -63,10 +63,7 @@ TEST_F(compatibility, FunctionsCompareParameterByParameter)
     EXPECT_EQ(types_compatible(a, d), 1);
     type_node* e = function(word("int"), {{"x", word("int")}, {"y", word("int")}});
     EXPECT_EQ(types_compatible(a, e), 2);
-}
-
-TEST_F(compatibility, AVoidParameterListEqualsAnEmptyOne)
-{
+    // A void parameter list equals an empty one.
     type_node* with_void = function(word("int"), {{"", word("void")}});
     type_node* empty = function(word("int"));
     EXPECT_EQ(types_compatible(with_void, empty), 0);

@@ -24,10 +24,7 @@ TEST_F(creation, SpecifierWordsTakeTheTargetSizes)
     store.sizes.long_bits = 64;
     for (const auto& c : cases)
         expect_integral(word(c.word), c.word, c.other_size, c.character);
-}
-
-TEST_F(creation, FloatingVoidAndUnknownWords)
-{
+    // Floating, void and unknown words.
     type_node* d = word("double");
     ASSERT_EQ(d->kind, TK_FLOATING);
     EXPECT_EQ(d->floating()->name, "double");
