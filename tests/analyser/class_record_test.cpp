@@ -63,7 +63,8 @@ TEST_F(class_records, befriending_the_test_class_is_flagged)
     // A member of the test class's type is no friendship; nor is the name
     // of another test class.
     init_table(table, "TestCalc");
-    analyse("class Calc { friend class TestCalc; int hidden; };\nclass Other { friend class Else; TestCalc* seen; };");
+    analyse("class Calc { friend class TestCalc; int hidden; };\n"
+            "class Other { friend class Else; TestCalc* seen; };");
     EXPECT_EQ(tag("Calc", TK_STRUCT)->struct_data()->befriends_test_class, 1u);
     EXPECT_EQ(tag("Other", TK_STRUCT)->struct_data()->befriends_test_class, 0u);
     init_table(table, "TestOther");
@@ -212,7 +213,8 @@ TEST_F(class_records, printed_classes_compile)
     // An enumeration's "{" follows its name directly.
     EXPECT_EQ(s, "struct S {\n\tunion {\n\t\tint i;\n\t\tfloat f;\n\t};\n\tenum E{\n\t\te1,\n\t\te2\n\t};\n"
                  "\tenum E kind;\n\tstatic int made;\n\tbool operator <(const struct S &o) const;\n};");
-    EXPECT_EQ(compile_errors("class F;\n" + printed_record(tag("B", TK_STRUCT)) + "\n" + d + "\n" + s + "\n"), "");
+    const std::string b = printed_record(tag("B", TK_STRUCT));
+    EXPECT_EQ(compile_errors("class F;\n" + b + "\n" + d + "\n" + s + "\n"), "");
 }
 
 // A definition in a namespace of a name that an outer record already has

@@ -41,20 +41,16 @@ TEST_F(grammar_c, declarators_wrap_the_name_from_inside)
             "int (*fp)(int, char *); void (*handlers[4])(void); char * const cp; const char *pc;\n"
             "int (*(*fpp)(int))(double);");
     EXPECT_TRUE(reports().empty());
+    // ap is an array of pointers, pa a pointer to an array; m has its bounds
+    // in order, blanks dropped; cp is a constant pointer, pc a pointer to
+    // constant char.
     const std::pair<const char*, const char*> cases[] = {
-        {"p", "int *p;"},
-        {"a", "int a[10];"},
-        {"pp", "int **pp;"},
-        {"ap", "int *ap[3];"},             // an array of pointers
-        {"pa", "int ( *pa)[4];"},          // a pointer to an array
-        {"m", "char m[2][3*N];"},          // bounds in order, blanks dropped
-        {"fp", "int ( *fp)(int, char *);"},
-        {"handlers", "void ( *handlers[4])(void);"},
-        {"cp", "char *const cp;"},         // a constant pointer to char
-        {"pc", "const char *pc;"},         // a pointer to constant char
+        {"p", "int *p;"}, {"a", "int a[10];"}, {"pp", "int **pp;"}, {"ap", "int *ap[3];"},
+        {"pa", "int ( *pa)[4];"}, {"m", "char m[2][3*N];"}, {"fp", "int ( *fp)(int, char *);"},
+        {"handlers", "void ( *handlers[4])(void);"}, {"cp", "char *const cp;"}, {"pc", "const char *pc;"},
     };
     for (const auto& [name, declaration] : cases)
-        EXPECT_EQ(printed(name), declaration);
+        EXPECT_EQ(printed(name), declaration) << name;
     // Later declarators get their own copy of the specifier type.
     EXPECT_NE(element(type_of("a")), pointee(type_of("p")));
     EXPECT_TRUE(is_integral(element(element(type_of("m"))), "char", -8));

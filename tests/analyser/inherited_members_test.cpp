@@ -52,8 +52,8 @@ TEST_F(inherited_members, access_follows_the_derivation)
             "struct C { int c; };\nclass B2 : private C { public: int b; };\nclass D2 : public B2 { };\n");
     EXPECT_TRUE(reports().empty());
     EXPECT_EQ(inherited_of(tag("V", TK_STRUCT)),
-              (std::vector<seen>{
-                  {"hidden", priv | inh, 0}, {"shared", priv | inh, 0}, {"open", priv | inh, 0}, {"f", priv | inh, 0}}));
+              (std::vector<seen>{{"hidden", priv | inh, 0}, {"shared", priv | inh, 0}, {"open", priv | inh, 0},
+                                 {"f", priv | inh, 0}}));
     EXPECT_EQ(inherited_of(tag("D", TK_STRUCT)),
               (std::vector<seen>{
                   {"hidden", priv | inh, 0}, {"shared", prot | inh, 0}, {"open", prot | inh, 0}, {"f", prot | inh, 0}}));

@@ -111,7 +111,8 @@ TEST_F(lookups, FindTagMatchesTheKindAndPrefersTheInnermostScope)
     add_member(nested, "x", word("int"));
     symbol_entry* in_class = declare_tag(nested);
     symbol_entry* at_file = declare_tag(structure("S"));
-    symbol_entry* u = declare_tag(create_type(store, TK_UNION, make_union_payload(store, "S"), file_scope, nullptr));
+    type_node* union_s = create_type(store, TK_UNION, make_union_payload(store, "S"), file_scope, nullptr);
+    symbol_entry* u = declare_tag(union_s);
     EXPECT_EQ(find_tag("S", table, TK_STRUCT, {owner_scope, outer_class}), in_class);
     EXPECT_EQ(find_tag("S", table, TK_STRUCT, {}), at_file);
     EXPECT_EQ(find_tag("S", table, TK_UNION, {}), u);

@@ -281,8 +281,8 @@ TEST_F(templates, broken_function_template_is_templadec)
 // Also: a constructor and a destructor take the template's name.
 TEST_F(templates, instance_members_are_defined_again_with_empty_bodies)
 {
-    analyse("template <class T> class Box { public: Box(T x); ~Box(); T get() const; void set(T x) { v = x; } T v; };\n"
-            "Box<short> b;\n");
+    analyse("template <class T> class Box { public: Box(T x); ~Box(); T get() const;"
+            " void set(T x) { v = x; } T v; };\nBox<short> b;\n");
     type_node* box = tag("Box<short> ", TK_STRUCT);
     EXPECT_TRUE(integral_named(parameters(member_type("Box<short> ", "Box"))[0]->parameter->type, "short"));
     EXPECT_EQ(analyse_instance_members(table, box, "tested.cpp", 1, record_report), 3);
