@@ -284,10 +284,7 @@ TEST_F(chains, NamelessDeclarationsThatAreNoTagsDoNotMeet)
     EXPECT_NE(first, second);
     EXPECT_EQ(first->sym->type->integral()->name, "int");
     EXPECT_EQ(count_symbols(""), 2);
-}
-
-TEST_F(chains, ForceEntersWithoutTheRules)
-{
+    // Force enters without the rules.
     declare_symbol("v", word("int"), 0, "a.c");
     symbol_entry* again = make_entry(table, make_symbol(store, "v", word("int"), 0, nullptr, 0, "a.c", nullptr));
     EXPECT_EQ(declare(again, table, "a.c", 1, true), again);

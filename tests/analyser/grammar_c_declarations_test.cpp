@@ -23,15 +23,23 @@ TEST_F(grammar_c, specifier_words_compose_into_one_integral)
     EXPECT_TRUE(is_integral(type_of("y"), "int", -32));
 }
 
-TEST_F(grammar_c, storage_classes_become_flags)
+// Storage classes, typedef among them, become flags; const wraps the
+// integral; a use of a typedef name is the typedef node itself.
+TEST_F(grammar_c, storage_classes_and_typedefs)
 {
-    analyse("static int s; extern const int e; register int r; auto int a; int plain;");
+    analyse("static int s; extern const int e; register int r; auto int a; int plain;"
+            "typedef int vec[3]; vec v; typedef unsigned int uint; uint *up;");
+    EXPECT_TRUE(reports().empty());
     std::vector<std::uint32_t> flags;
-    for (const char* name : {"s", "e", "r", "a", "plain"})
+    for (const char* name : {"s", "e", "r", "a", "plain", "vec"})
         flags.push_back(sym(name)->specifier_flags);
-    EXPECT_EQ(flags, (std::vector<std::uint32_t>{SF_STATIC, SF_EXTERN, SF_REGISTER, SF_AUTO, 0}));
-    // const wraps the integral.
+    EXPECT_EQ(flags, (std::vector<std::uint32_t>{SF_STATIC, SF_EXTERN, SF_REGISTER, SF_AUTO, 0, SF_TYPEDEF}));
     EXPECT_TRUE(is_integral(under_modifier(type_of("e")), "int", -32));
+    const type_node* vec = type_of("vec");
+    EXPECT_EQ(vec->typedef_data()->name, "vec");
+    EXPECT_EQ(vec->typedef_data()->target->array()->bound_text, "3");
+    EXPECT_EQ(type_of("v"), vec);
+    EXPECT_EQ(pointee(type_of("up")), type_of("uint"));
 }
 
 // Each declarator printed back shows how its pieces wrap the name.
@@ -58,19 +66,6 @@ TEST_F(grammar_c, declarators_wrap_the_name_from_inside)
     const type_node* inner = pointee(returns(pointee(type_of("fpp"))));
     EXPECT_TRUE(is_integral(returns(inner), "int", -32));
     EXPECT_EQ(parameters(inner)[0]->parameter->type->floating()->name, "double");
-}
-
-TEST_F(grammar_c, typedefs_and_typedefd_arrays)
-{
-    analyse("typedef int vec[3]; vec v; typedef unsigned int uint; uint *up;");
-    EXPECT_TRUE(reports().empty());
-    symbol* vec = sym("vec");
-    EXPECT_EQ(vec->specifier_flags, static_cast<std::uint32_t>(SF_TYPEDEF));
-    EXPECT_EQ(vec->type->typedef_data()->name, "vec");
-    EXPECT_EQ(vec->type->typedef_data()->target->array()->bound_text, "3");
-    // A use of the typedef name is the typedef node itself.
-    EXPECT_EQ(type_of("v"), vec->type);
-    EXPECT_EQ(pointee(type_of("up")), sym("uint")->type);
 }
 
 TEST_F(grammar_c, c90_definition_completes_its_prototype)

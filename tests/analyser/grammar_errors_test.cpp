@@ -70,10 +70,8 @@ TEST_F(grammar_errors, deep_parentheses_overflow_the_stack_into_one_syntax_error
     const std::string text = "int " + std::string(10000, '(') + "x" + std::string(10000, ')') + ";\nint y;\n";
     analyse(text);
     EXPECT_EQ(report_lines(), texts{"W SYNTAXERR " + std::string(59, '(')});
-}
-
-TEST_F(grammar_errors, deep_specifier_lists_and_pointers_stop_at_the_stack)
-{
+    // Deep specifier lists and pointers stop at the stack too.
+    reports().clear();
     analyse("const " + std::string(200 * 6, ' ') + std::string(200, '*') + "p;");
     std::string many;
     for (int i = 0; i < 300; ++i)
@@ -94,11 +92,8 @@ TEST_F(grammar_errors, megabyte_declaration_is_analysed)
     const value_tree* list = type_of("big")->array()->bound_value;
     EXPECT_EQ(list->count(), 260001u);
     EXPECT_EQ(list->elements[0]->printed(), "1+2");
-}
-
-TEST_F(grammar_errors, long_expression_is_built_in_place)
-{
-    std::string text = "int sum = 0";
+    // A long expression is built in place.
+    text = "int sum = 0";
     for (int i = 0; i < 200000; ++i)
         text += " + 1";
     text += ";";
