@@ -159,19 +159,14 @@ TEST(analysis_lexer, line_markers_set_line_and_file)
         seen.push_back(std::to_string(number) + " " + lexer.file_name() + ":" + std::to_string(lexer.line()));
     }
     EXPECT_EQ(seen, (texts{"283 a.c:1", "293 b.h:20", "299 b.h:21", "287 b.h:22"}));
-}
-
-TEST(analysis_lexer, lines_and_read_position_for_messages)
-{
-    text_arena arena;
-    analysis_lexer lexer("int\n\n  abc def", "a.c", 1, arena);
-    semantic_value value;
-    lexer.next_token(value);
-    lexer.next_token(value);
-    EXPECT_EQ(lexer.line(), 3);
-    EXPECT_EQ(lexer.line_start(), 5u);
-    EXPECT_EQ(lexer.offset(), 10u);
-    EXPECT_EQ(lexer.token_text(), "abc");
+    // The line and read position for messages.
+    analysis_lexer second("int\n\n  abc def", "a.c", 1, arena);
+    second.next_token(value);
+    second.next_token(value);
+    EXPECT_EQ(second.line(), 3);
+    EXPECT_EQ(second.line_start(), 5u);
+    EXPECT_EQ(second.offset(), 10u);
+    EXPECT_EQ(second.token_text(), "abc");
 }
 
 TEST(analysis_lexer, sizeof_pragma_reaches_the_target_sizes)

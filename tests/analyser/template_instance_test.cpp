@@ -229,8 +229,16 @@ TEST_F(templates, template_parameters_with_their_defaults)
 TEST_F(templates, function_template_is_attached_to_its_header)
 {
     analyse("template <class T> T maximum(T a, T b) { return a > b ? a : b; }\n"
-            "template <class T> T Box<T>::get() { return v; }\nint after;\n");
+            "template <class T> T Box<T>::get() { return v; }\n"
+            "struct S { template <class U> void put(U u); int x; };\nint after;\n");
     EXPECT_TRUE(reports().empty());
+    // A member template belongs to its class.
+    type_node* s = tag("S", TK_STRUCT);
+    const type_node* put = tag("put", TK_TEMPLATE, scope_context{owner_scope, s});
+    ASSERT_NE(put, nullptr);
+    EXPECT_EQ(put->scope_owner, s);
+    EXPECT_NE(member("S", "x"), nullptr);
+    EXPECT_TRUE(state_is_clean());
     const type_node* maximum = tag("maximum", TK_TEMPLATE);
     const symbol* function = maximum->template_data()->function;
     EXPECT_EQ(function->name, "maximum");
@@ -250,18 +258,6 @@ TEST_F(templates, regression_template_name_after_a_type_keeps_its_arguments)
             "template <class T> T Node<T>::get() { return value; }\nint after;\n");
     EXPECT_TRUE(reports().empty());
     EXPECT_NE(sym("after"), nullptr);
-}
-
-TEST_F(templates, member_template_of_a_class)
-{
-    analyse("struct S { template <class U> void put(U u); int x; };\nint after;\n");
-    EXPECT_TRUE(reports().empty());
-    type_node* s = tag("S", TK_STRUCT);
-    const type_node* put = tag("put", TK_TEMPLATE, scope_context{owner_scope, s});
-    ASSERT_NE(put, nullptr);
-    EXPECT_EQ(put->scope_owner, s);
-    EXPECT_NE(member("S", "x"), nullptr);
-    EXPECT_TRUE(state_is_clean());
 }
 
 TEST_F(templates, broken_function_template_is_templadec)
