@@ -38,23 +38,9 @@ TEST_F(table_test, WalkGoesByBucketThenInsertionOrder)
     EXPECT_EQ(symbol_names().size(), 3u);
 }
 
-TEST_F(table_test, InitTableEmptiesAndSetsTheFriendClass)
-{
-    variable("x");
-    push_scope(table, 0, scope_mode_plain, "", nullptr, TK_STRUCT);
-    init_table(table, "TESTER");
-    EXPECT_TRUE(symbol_names().empty());
-    EXPECT_EQ(table.counter, 0u);
-    EXPECT_FALSE(scope_open(table));
-    EXPECT_EQ(find_symbol("x", table, {}), nullptr);
-    EXPECT_EQ(session.friend_class_name, "TESTER");
-    init_table(table, nullptr);
-    EXPECT_EQ(session.friend_class_name, "");
-}
-
 // Tables side by side are independent; sessions number their unnamed
 // namespaces each from one.
-TEST_F(table_test, TablesSideBySideAreIndependent)
+TEST_F(table_test, TablesSideBySideAndInitTable)
 {
     scope_table other;
     other.session = &session;
@@ -64,6 +50,16 @@ TEST_F(table_test, TablesSideBySideAreIndependent)
     EXPECT_EQ(session.next_unnamed_namespace_name(), "morva_unnamed_namespace_1");
     analyser_session second;
     EXPECT_EQ(second.next_unnamed_namespace_name(), "morva_unnamed_namespace_1");
+    // init_table empties the table and sets the friend class.
+    push_scope(table, 0, scope_mode_plain, "", nullptr, TK_STRUCT);
+    init_table(table, "TESTER");
+    EXPECT_TRUE(symbol_names().empty());
+    EXPECT_EQ(table.counter, 0u);
+    EXPECT_FALSE(scope_open(table));
+    EXPECT_EQ(find_symbol("x", table, {}), nullptr);
+    EXPECT_EQ(session.friend_class_name, "TESTER");
+    init_table(table, nullptr);
+    EXPECT_EQ(session.friend_class_name, "");
 }
 
 using lookups = table_test;

@@ -26,12 +26,9 @@ TEST_F(copying, SelfReferencingClassCopiesToSelfReferencingCopy)
     symbol* original = s->struct_data()->members[0]->member;
     EXPECT_EQ(original->scope_owner, s);
     EXPECT_EQ(original->type->pointer()->pointee, s);
-}
-
-TEST_F(copying, WithoutOwnersANestedRecordIsShared)
-{
+    // Without owners a nested record is shared.
     type_node* inner = structure("Inner");
-    type_node* s = structure("S");
+    s = structure("S");
     add_member(s, "link", pointer_to(inner));
     type_node* c = copy_type(store, nullptr, s, 1, nullptr, nullptr);
     ASSERT_NE(c, s);
