@@ -96,7 +96,7 @@ TEST_F(variable_rules, TheLaterDefinitionsTypeIsKept)
 using plain_rules = declaring;
 
 // Silent with the same target; redefined with another.
-TEST_F(plain_rules, ATypedefRepeated)
+TEST_F(plain_rules, ATypedefRepeatedAndALocalName)
 {
     symbol_entry* first = declare_symbol("T", typedef_of("T", word("int")), SF_TYPEDEF, "a.h");
     EXPECT_EQ(declare_symbol("T", typedef_of("T", word("int")), SF_TYPEDEF, "b.h"), first);
@@ -107,10 +107,7 @@ TEST_F(plain_rules, ATypedefRepeated)
     EXPECT_EQ(report_lines(), texts{"W REDEFSYMB T"});
     EXPECT_EQ(first->sym->file, "b.h");
     EXPECT_EQ(strip_typedefs(first->sym->type)->integral()->name, "char");
-}
-
-TEST_F(plain_rules, ALocalNameHidesAnOuterOne)
-{
+    // A local name hides an outer one.
     type_node* c = structure("C");
     declare_symbol("v", word("int"), 0, "a.c");
     declare_symbol("v", word("char"), 0, "a.c", c);
@@ -119,25 +116,22 @@ TEST_F(plain_rules, ALocalNameHidesAnOuterOne)
 
 using function_rules = declaring;
 
-TEST_F(function_rules, APrototypeAfterTheDefinitionKeepsTheBody)
+TEST_F(function_rules, APrototypeAfterTheDefinitionKeepsTheBodyAndStaticsStayApart)
 {
     type_node* def = definition_of(word("int"), {}, "{ return 1; }");
     symbol_entry* first = declare_symbol("f", def, 0, "f.c");
     EXPECT_EQ(declare_symbol("f", function(word("int"), {{"", word("void")}}), 0, "f.c"), first);
     EXPECT_EQ(first->sym->type, def);
     EXPECT_EQ(first->sym->type->function()->signature.body, "{ return 1; }");
-}
-
-TEST_F(function_rules, StaticFunctionsOfTwoFilesAreTwoSymbols)
-{
+    // Static functions of two files are two symbols.
     type_node* a = definition_of(word("int"), {}, "{ return 1; }");
     type_node* b = definition_of(word("int"), {}, "{ return 2; }");
-    symbol_entry* first = declare_symbol("helper", a, SF_STATIC, "a.c");
-    symbol_entry* second = declare_symbol("helper", b, SF_STATIC, "b.c");
-    EXPECT_NE(second, first);
+    symbol_entry* in_a = declare_symbol("helper", a, SF_STATIC, "a.c");
+    symbol_entry* in_b = declare_symbol("helper", b, SF_STATIC, "b.c");
+    EXPECT_NE(in_b, in_a);
     EXPECT_EQ(count_symbols("helper"), 2);
-    EXPECT_EQ(first->sym->type, a);
-    EXPECT_EQ(second->sym->file, "b.c");
+    EXPECT_EQ(in_a->sym->type, a);
+    EXPECT_EQ(in_b->sym->file, "b.c");
 }
 
 TEST_F(function_rules, FindFunctionMatchesScopeAndParameters)

@@ -127,7 +127,7 @@ TEST_F(grammar_c, union_enum_and_bit_fields)
     EXPECT_EQ(tag("flags", TK_STRUCT)->struct_data()->members.size(), 2u); // the nameless one too
 }
 
-TEST_F(grammar_c, unsized_array_takes_its_bound_value_from_the_brace_list)
+TEST_F(grammar_c, initialisers_size_unsized_arrays_and_lose_their_blanks)
 {
     analyse("int n, arr[] = { 1, 2, 3 };");
     EXPECT_NE(sym("n"), nullptr);
@@ -136,10 +136,7 @@ TEST_F(grammar_c, unsized_array_takes_its_bound_value_from_the_brace_list)
     EXPECT_EQ(arr->array()->bound_text, "");
     // A copy, not the initialiser itself.
     EXPECT_NE(arr->array()->bound_value, sym("arr")->initialiser);
-}
-
-TEST_F(grammar_c, initialiser_expressions_lose_their_blanks)
-{
+    // Initialiser expressions lose their blanks.
     analyse("int a = 1 + 2 * (3 - x) ; int b = sizeof(int) << 2; char *s = \"a\" \"b\"; int c = f(1, 2)[0];"
             "int d = x ? y : -z; int e = (long) &s->m;");
     EXPECT_EQ(initialisers({"a", "b", "c", "d", "e"}),

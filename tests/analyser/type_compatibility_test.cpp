@@ -24,7 +24,7 @@ int level_of(const type_node* a, const type_node* b, int expected_result)
     return level;
 }
 
-TEST_F(compatibility, DifferenceLevels)
+TEST_F(compatibility, DifferenceLevelsAndIncompatibleKinds)
 {
     EXPECT_EQ(level_of(modified("const", word("int")), word("int"), 1), 1);
     EXPECT_EQ(level_of(pointer_to(modified("const", word("char"))), pointer_to(word("char")), 1), 1);
@@ -41,10 +41,7 @@ TEST_F(compatibility, DifferenceLevels)
     types_compatible(word("int"), word("short"), &level);
     types_compatible(modified("const", word("int")), word("int"), &level);
     EXPECT_EQ(level, 3);
-}
-
-TEST_F(compatibility, IncompatibleKinds)
-{
+    // Incompatible kinds.
     EXPECT_EQ(level_of(structure("A"), structure("B"), 2), 0);
     EXPECT_EQ(types_compatible(word("int"), structure("A")), 2);
     EXPECT_EQ(types_compatible(enumeration("E", {}), enumeration("F", {})), 2);

@@ -107,17 +107,14 @@ TEST_F(integral_merge, FloatingWordsUnderADeclaratorOrRefused)
 using declarator_rows = model_test;
 
 // A pointer, or another reference, under a reference becomes its referred type.
-TEST_F(declarator_rows, AReferenceTakesAPointerOrReferenceAsItsReferredType)
+TEST_F(declarator_rows, ReferencesTakeTheirReferredTypeAndNamedTypesOnlyThemselves)
 {
     for (type_node* inner : {pointer(), reference()}) {
         type_node* r = reference();
         EXPECT_EQ(compose(r, inner), r);
         EXPECT_EQ(r->reference()->referred, inner);
     }
-}
-
-TEST_F(declarator_rows, ANamedTypeMeetsOnlyItself)
-{
+    // A named type meets only itself.
     type_node* s = structure("S");
     EXPECT_EQ(compose(s, s), s);
     EXPECT_TRUE(reports().empty());
