@@ -160,10 +160,9 @@ TEST_F(class_records, access_declaration_names_a_missing_member)
     EXPECT_EQ(m[1]->member->type, nullptr);
     // The declaration stands for the inherited x, which leaves the list.
     EXPECT_TRUE(d->struct_data()->inherited.empty());
-}
-
-TEST_F(class_records, access_declaration_of_a_class_not_derived_from)
-{
+    // Of a class not derived from.
+    init_table(table, nullptr);
+    reports().clear();
     analyse("class B { public: int b; };\nclass C { public: int c; };\nclass D : public B { protected: C::c; };\n");
     EXPECT_EQ(report_lines(), texts{"W MODACCINC C::c"});
     const auto& inherited = tag("D", TK_STRUCT)->struct_data()->inherited;

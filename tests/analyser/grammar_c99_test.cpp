@@ -67,17 +67,14 @@ TEST_F(grammar_c99, array_parameters_drop_static_qualifiers_and_star)
     EXPECT_EQ(printed("f"), "void f(int n, int a[10], int b[], int c[4], int m[]);");
 }
 
-TEST_F(grammar_c99, static_assertions_declare_nothing)
+TEST_F(grammar_c99, static_assertions_and_noreturn)
 {
     analyse("_Static_assert(sizeof(int) == 4, \"int, as expected\"); int a;"
             "struct s { static_assert(1, \")\"); int m; };");
     EXPECT_TRUE(reports().empty());
     EXPECT_EQ(symbol_names(), (texts{"a", "m"}));
     EXPECT_EQ(member_names(tag("s", TK_STRUCT)), texts{"m"});
-}
-
-TEST_F(grammar_c99, noreturn_is_a_function_specifier)
-{
+    // _Noreturn is a function specifier.
     analyse("_Noreturn void die(const char *why); static inline int sq(int x) { return x * x; }");
     EXPECT_TRUE(reports().empty());
     EXPECT_EQ(sym("die")->specifier_flags, static_cast<std::uint32_t>(SF_FUNCTION_EXTRA));

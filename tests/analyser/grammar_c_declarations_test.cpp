@@ -189,7 +189,7 @@ TEST_F(grammar_c, line_markers_give_files_to_the_symbols)
     EXPECT_EQ(sym("in_b")->file, "b.c");
 }
 
-TEST_F(grammar_c, linkage_blocks_and_open_brace_flag)
+TEST_F(grammar_c, linkage_blocks_open_brace_flag_and_target_pragmas)
 {
     analyse("extern \"C\" { int c_func(void); }\nextern \"C\" int other;");
     EXPECT_TRUE(reports().empty());
@@ -202,10 +202,7 @@ TEST_F(grammar_c, linkage_blocks_and_open_brace_flag)
     analyse("}");
     EXPECT_TRUE(reports().empty());
     EXPECT_FALSE(analysis_open_brace());
-}
-
-TEST_F(grammar_c, target_pragmas_size_the_types_that_follow)
-{
+    // Target pragmas size the types that follow.
     analyse("typedef unsigned int u32;\n"
             "#pragma morva sizeof int = 16\n"
             "int small;\n"

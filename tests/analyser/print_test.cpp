@@ -139,7 +139,7 @@ TEST_F(printing, TestVariablesHoldValues)
     EXPECT_EQ(parameter("f", 3, 0), "const struct s *r;");
 }
 
-TEST_F(printing, ReturnVariablesAndCalls)
+TEST_F(printing, ReturnVariablesCallsAndStubs)
 {
     analyse("int add(int a, int b) { return a + b; }\n"
             "void reset(void) { }\n"
@@ -162,10 +162,7 @@ TEST_F(printing, ReturnVariablesAndCalls)
     EXPECT_EQ(out, "ret_pick = pick(param_1, b);");
     // The variable part of a call is left empty: "..." would not compile.
     EXPECT_EQ(declaration("sum", mode_call, "sum"), "ret_sum = sum(n);");
-}
-
-TEST_F(printing, StubPrototypes)
-{
+    // Stub prototypes.
     analyse("int get(int *p) { return *p; }\n"
             "void put(char *s, void *v, int n, const int *c) { }\n"
             "int none(void);\n"

@@ -70,7 +70,7 @@ TEST_F(creation, RecordsKeepTheirAddressAsTheStoreGrowsAndGoWithClear)
 
 using direction = model_test;
 
-TEST_F(direction, WordsGiveTheirIndexAndNoWordGivesEight)
+TEST_F(direction, WordsGiveTheirIndexWhereverTheyAre)
 {
     EXPECT_EQ(direction_of(pointer_to(modified("_out", word("int"))), false), 2);
     EXPECT_EQ(direction_of(pointer_to(modified("_INOUT", word("int"))), false), 5);
@@ -80,10 +80,7 @@ TEST_F(direction, WordsGiveTheirIndexAndNoWordGivesEight)
     EXPECT_EQ(direction_of(pointer_to(word("int")), false), no_direction);
     EXPECT_EQ(direction_of(modified("const", word("int")), false), no_direction);
     EXPECT_EQ(direction_of(nullptr, false), no_direction);
-}
-
-TEST_F(direction, FoundThroughArraysFunctionsReferencesAndChains)
-{
+    // Found through arrays, functions, references and chains.
     type_node* a = array("3");
     a->array()->element = pointer_to(modified("_out", word("char")));
     EXPECT_EQ(direction_of(a, false), 2);
