@@ -219,7 +219,7 @@ TEST_F(class_records, printed_classes_compile)
 // A definition in a namespace of a name that an outer record already has
 // used to reopen the outer record; a refused union body then took the outer
 // record's tag with it.
-TEST_F(class_records, definition_in_a_namespace_is_a_record_of_its_own)
+TEST_F(class_records, definitions_in_a_namespace_and_qualified_names)
 {
     analyse("union U;\nstruct S { int a; };\nstruct B { int b; };\n"
             "namespace N { struct S { int inner; }; union U : B { int u; }; }\n");
@@ -234,10 +234,9 @@ TEST_F(class_records, definition_in_a_namespace_is_a_record_of_its_own)
     type_node* u = tag("U", TK_UNION);
     EXPECT_EQ(u->scope_owner, nullptr);
     EXPECT_TRUE(u->union_data()->members.empty());
-}
-
-TEST_F(class_records, qualified_member_name_outside_its_class_must_name_a_member)
-{
+    // A qualified member name outside its class must name a member.
+    init_table(table, nullptr);
+    reports().clear();
     analyse("class A { static int count; };\nnamespace N { extern int n; }\n"
             "int A::count = 0;\nint A::missing = 1;\nint N::n = 2;\nint N::absent = 3;\n");
     EXPECT_EQ(located_reports(), (texts{"4: W CHAMPINCO missing", "6: W CHAMPINCO absent"}));
@@ -245,7 +244,7 @@ TEST_F(class_records, qualified_member_name_outside_its_class_must_name_a_member
 }
 
 // "explicit A(int)" used to read A as a type and stop at "(int".
-TEST_F(class_records, explicit_constructor_keeps_its_declarator)
+TEST_F(class_records, explicit_and_inline_constructors_keep_their_declarators)
 {
     analyse("class A {\npublic:\n  explicit A(int n);\n  explicit A(double d) : v(d) { }\n"
             "  explicit operator bool() const;\n  double v;\n};\n");
@@ -256,23 +255,21 @@ TEST_F(class_records, explicit_constructor_keeps_its_declarator)
     EXPECT_EQ(m[1]->member->specifier_flags, static_cast<std::uint32_t>(SF_FUNCTION_EXTRA));
     EXPECT_EQ(m[2]->member->type->function()->signature.is_definition, 1u);
     EXPECT_EQ(parameters(m[2]->member->type)[0]->parameter->name, "d");
-}
-
-// "inline A::A() { }" used to read A::A as a type and stop at "()".
-TEST_F(class_records, constructor_and_destructor_defined_inline_outside_the_class)
-{
+    // "inline A::A() { }" used to read A::A as a type and stop at "()".
+    init_table(table, nullptr);
+    reports().clear();
     analyse("class A { public: A(); ~A(); A* self(); };\ninline A::A() { }\ninline A::~A() { }\n"
             "inline A* A::self() { return this; }\n");
     EXPECT_TRUE(reports().empty());
-    for (const member_node* m : tag("A", TK_STRUCT)->struct_data()->members)
-        if (m->member) {
-            EXPECT_EQ(m->member->type->function()->signature.is_definition, 1u) << m->member->name;
+    for (const member_node* member : tag("A", TK_STRUCT)->struct_data()->members)
+        if (member->member) {
+            EXPECT_EQ(member->member->type->function()->signature.is_definition, 1u) << member->member->name;
         }
 }
 
 // These words used to stop the member's declaration with "SYNTAXERR", and
 // "class A final { }" became a function named final.
-TEST_F(class_records, override_final_and_noexcept_are_skipped)
+TEST_F(class_records, override_final_noexcept_and_rvalue_references)
 {
     analyse("class B { public: virtual void f() const; virtual ~B() noexcept; };\n"
             "class A final : public B { public: void f() const override; void g() noexcept; void h() final; };\n"
@@ -282,11 +279,9 @@ TEST_F(class_records, override_final_and_noexcept_are_skipped)
     EXPECT_EQ(member_names(a), (texts{"<label>", "f", "g", "h"}));
     EXPECT_EQ(a->struct_data()->bases.size(), 1u);
     EXPECT_NE(sym("final"), nullptr); // a variable may still be named so
-}
-
-// "A(A&& o)" used to stop at "&&": a reference to an rvalue is a reference.
-TEST_F(class_records, rvalue_reference_parameter_is_a_reference)
-{
+    // "A(A&& o)" used to stop at "&&": a reference to an rvalue is a reference.
+    init_table(table, nullptr);
+    reports().clear();
     analyse("class A { public: A(A&& o); A& operator=(A&& o); };\nvoid take(int&& n);\n");
     EXPECT_TRUE(reports().empty());
     EXPECT_EQ(printed("take"), "void take(int &n);");

@@ -13,10 +13,8 @@ TEST_F(grammar_errors, error_quotes_the_line_to_the_read_position_and_recovers)
     EXPECT_EQ(located_reports(), texts{"2: W SYNTAXERR int ="});
     EXPECT_EQ(reports()[0].file, "t.c");
     EXPECT_EQ(symbol_names(), (texts{"x", "y", "z"}));
-}
-
-TEST_F(grammar_errors, quote_keeps_the_last_59_characters)
-{
+    // The quote keeps the last 59 characters.
+    reports().clear();
     const std::string head(70, 'a');
     analyse("int " + head + " b;\n");
     ASSERT_EQ(reports().size(), 1u);
@@ -39,7 +37,7 @@ TEST_F(grammar_errors, statement_keywords_are_refused_outside_bodies_only)
 
 // A text that ends inside a body, a template body or a declaration; the
 // class scope the broken text leaves open is closed.
-TEST_F(grammar_errors, text_ending_early_is_an_unexpected_end)
+TEST_F(grammar_errors, text_ending_early_and_broken_members)
 {
     for (const char* text : {"int f(void) {\n  return 0;\n", "template <class T> class A { int x;", "struct S { int a;"}) {
         reports().clear();
@@ -47,10 +45,8 @@ TEST_F(grammar_errors, text_ending_early_is_an_unexpected_end)
         EXPECT_EQ(report_lines(), texts{"E UNEXP_EOF "}) << text;
         EXPECT_TRUE(table.frames.empty()) << text;
     }
-}
-
-TEST_F(grammar_errors, broken_member_recovers_inside_the_class)
-{
+    // A broken member recovers inside the class.
+    reports().clear();
     analyse("struct S { int a; int = ; int b; };\nint after;\n");
     EXPECT_EQ(reports().size(), 1u);
     EXPECT_EQ(member_names(tag("S", TK_STRUCT)), (texts{"a", "b"}));

@@ -112,7 +112,7 @@ TEST_F(templates, missing_argument_takes_the_default)
 }
 
 // A parameter named like a class in scope is the parameter inside the body.
-TEST_F(templates, value_parameter_is_named_with_a_blank_and_bound_to_its_text)
+TEST_F(templates, value_parameters_and_a_missing_argument_without_default)
 {
     analyse("struct T { int a; };\n"
             "template <int N, class T = char> class Arr { T items[N]; public: int size() const; };\n"
@@ -130,10 +130,9 @@ TEST_F(templates, value_parameter_is_named_with_a_blank_and_bound_to_its_text)
     EXPECT_EQ(items->array()->bound_text, "2");
     // The class T outside the templates is untouched.
     EXPECT_EQ(member_names(tag("T", TK_STRUCT)), texts{"a"});
-}
-
-TEST_F(templates, missing_argument_without_default_is_teminsinc)
-{
+    // Without a default a missing argument is TEMINSINC.
+    init_table(table, nullptr);
+    reports().clear();
     analyse("template <class A, class B> struct Two { A a; B b; };\nint before;\nTwo<int> broken;\nint after;\n");
     EXPECT_EQ(located_reports(), texts{"3: W TEMINSINC "});
     EXPECT_TRUE(record("Two<int> ")->members.empty());
