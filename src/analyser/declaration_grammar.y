@@ -387,6 +387,20 @@ enumerator
 init_declarator_list
     : init_declarator                           { p.declare_declarator($0, $1, true, static_cast<value_tree*>($1.extra)); }
     | init_declarator_list ',' init_declarator  { p.declare_declarator($0, $3, false, static_cast<value_tree*>($3.extra)); }
+    | init_declarator_list ',' type_word_declarator
+                                                { p.declare_declarator($0, $3, false, static_cast<value_tree*>($3.extra)); }
+    ;
+
+/* "struct s {...} *p, s;": after a comma a type or class name alone is the
+   declared name (a tag and an ordinary identifier live apart in C). */
+type_word_declarator
+    : type_word                                 { $$ = $1; $$.type = nullptr; $$.entity = nullptr; $$.extra = nullptr; }
+    | type_word '=' initialiser                 { $$ = $1; $$.type = nullptr; $$.entity = nullptr; $$.extra = $3.entity; }
+    ;
+
+type_word
+    : TYPE_NAME
+    | CLASS_NAME
     ;
 
 init_declarator
