@@ -94,6 +94,8 @@ semantic_value with_type(type_node* type, long flags = 0)
 /* "class" or "typename" opening a type parameter of a template header: the
    lexer marks the keyword, dcl_lex hands it over as this token. */
 %token TPL_TYPE_KEY 374
+/* "template" not followed by "<": an explicit instantiation. */
+%token INSTANCE_KEY 375
 /* Operators. */
 %token ARROW 344 INCR 345 DECR 346 SHL 347 SHR 348 LE 349 GE 350 EQ 351 NE 352 ANDAND 353
 %token OROR 354 ELLIPSIS 355 SCOPE 358 DOT_STAR 359 ARROW_STAR 360 MUL_ASSIGN 361
@@ -136,6 +138,7 @@ declaration
     | EXTERN STRING_LIT declaration
     | namespace_definition
     | template_declaration
+    | explicit_instantiation
     | using_declaration
     | ASM '(' string_list ')' ';'
     | static_assertion
@@ -497,6 +500,8 @@ throw_opt
     : %empty                                    { $$ = semantic_value{}; }
     | THROW '(' ')'                             { $$.number = 1; $$.entity = p.type_list(); }
     | THROW '(' type_id_list ')'                { $$.number = 1; $$.entity = $3.entity; }
+    /* Any exception may pass: the same as no specification. */
+    | THROW '(' ELLIPSIS ')'                    { $$ = semantic_value{}; }
     ;
 
 type_id_list
@@ -723,7 +728,20 @@ template_declaration
     : TEMPLATE TPL_OPEN                         { p.open_template_header(); }
       template_parameters_opt TPL_CLOSE template_tail
                                                 { p.close_template_header(); }
-    | TEMPLATE declaration
+    ;
+
+/* "template class Box<int>;" makes the instance as any use of it does;
+   "template int twice<int>(int);" declares the function instance of a
+   function template, read as tokens and analysed again as a text. "extern"
+   before them only says where the instance is made. */
+explicit_instantiation
+    : instance_head record_key template_use ';'
+    | instance_head template_soup ';'           { p.declare_explicit_instance(@2); }
+    ;
+
+instance_head
+    : INSTANCE_KEY
+    | EXTERN INSTANCE_KEY
     ;
 
 template_tail
@@ -924,6 +942,12 @@ int dcl_lex(DCL_STYPE* value, DCL_LTYPE* location, declaration_parser& p)
     // Only the keyword itself: the mark outlives it when the text ends there.
     if (p.lexer.type_parameter_key && (token == CLASS || token == TYPENAME))
         token = TPL_TYPE_KEY;
+    // Without "<" no header follows: an explicit instantiation, after whose
+    // template arguments no body is to be captured.
+    if (token == TEMPLATE && !p.lexer.angle_follows()) {
+        p.lexer.template_header = false;
+        token = INSTANCE_KEY;
+    }
     const std::size_t end = p.lexer.offset();
     const std::string_view text = p.lexer.token_text();
     location->last = end;

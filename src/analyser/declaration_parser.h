@@ -136,6 +136,11 @@ public:
     // function template of that name as origin (TEMINSINC when the name is no
     // function template). False when text is no such specialisation.
     bool declare_template_function_instance(const std::string& text, int line);
+    // "template R name<args>(...);" or "template R name(...);": the function
+    // instance of the function template of that name, declared in the
+    // current scope (TEMINSINC when the name is no function template). A
+    // qualified name is a member of a class instance: nothing to declare.
+    void declare_explicit_instance(source_span span);
     void recover_template_headers();
     // Uses of templates (template_instance.cpp makes the instances).
     std::vector<argument_node*>* argument_list();
@@ -173,6 +178,9 @@ private:
     // What a template parameter name or a bound name is, if it is one.
     bool template_name_class(std::string_view name, name_class& found);
     bool inside_template_header() const;
+    // Declares plain, the text of a function instance of template name, in
+    // the current scope, with the template as its origin.
+    void declare_function_instance(const std::string& name, const std::string& plain, int line);
 
     bool in_class() const; // the innermost scope is a class, struct or union
     bool names_a_typedef(const std::string& name);

@@ -47,3 +47,91 @@ TEST_F(regression_declarations, typedef_of_the_same_name_as_its_tag_is_used_afte
     EXPECT_NE(pointee(type_of("two")), nullptr);
     EXPECT_EQ(parameters(type_of("use")).size(), 2u);
 }
+
+// "template int twice<int>(int);" was a syntax error that left twice an int
+// variable. An explicit instance declares the function, made from the
+// template, and no object.
+TEST_F(regression_declarations, explicit_function_instance_is_a_function_of_the_template)
+{
+    analyse("template <class T> T twice(T x) { return x + x; }\n"
+            "template int twice<int>(int);\n"
+            "int after;\n");
+    EXPECT_TRUE(reports().empty());
+    type_node* origin = tag("twice", TK_TEMPLATE);
+    ASSERT_NE(origin, nullptr);
+    ASSERT_NE(type_of("twice"), nullptr);
+    ASSERT_NE(type_of("twice")->function(), nullptr);
+    EXPECT_EQ(type_of("twice")->template_origin, origin);
+    EXPECT_EQ(printed("twice"), "int twice(int);");
+    EXPECT_EQ(printed("after"), "int after;");
+}
+
+TEST_F(regression_declarations, explicit_function_instance_with_deduced_arguments_and_extern)
+{
+    analyse("template <class T> T twice(T x) { return x + x; }\n"
+            "extern template double twice(double);\n");
+    EXPECT_TRUE(reports().empty());
+    ASSERT_NE(type_of("twice"), nullptr);
+    EXPECT_EQ(printed("twice"), "double twice(double);");
+    EXPECT_EQ(type_of("twice")->template_origin, tag("twice", TK_TEMPLATE));
+}
+
+TEST_F(regression_declarations, explicit_class_instance_is_made_like_a_use)
+{
+    analyse("template <class T> class Box { public: T v; T get() { return v; } };\n"
+            "template class Box<int>;\n"
+            "extern template class Box<char>;\n"
+            "template int Box<int>::get();\n"
+            "int after;\n");
+    EXPECT_TRUE(reports().empty());
+    for (const char* name : {"Box<int> ", "Box<char> "}) {
+        type_node* box = tag(name, TK_STRUCT);
+        ASSERT_NE(box, nullptr) << name;
+        EXPECT_EQ(box->template_origin, tag("Box", TK_TEMPLATE));
+        EXPECT_EQ(box->struct_data()->instantiation_state, 1u);
+    }
+    EXPECT_EQ(sym("get"), nullptr);
+    EXPECT_EQ(printed("after"), "int after;");
+}
+
+TEST_F(regression_declarations, explicit_instance_of_no_function_template_is_teminsinc)
+{
+    analyse("int plain(int);\ntemplate int plain<int>(int);\nint after;\n");
+    EXPECT_EQ(report_lines(), texts{"W TEMINSINC plain"});
+    EXPECT_EQ(printed("after"), "int after;");
+}
+
+// "A(int x) noexcept(true) : v(x) {}" was a syntax error that lost the rest
+// of the class. The condition, like a plain noexcept, adds nothing.
+TEST_F(regression_declarations, noexcept_with_a_condition_is_skipped)
+{
+    analyse("class A {\npublic:\n"
+            "    A(int x) noexcept(true) : v(x) {}\n"
+            "    int get() const noexcept(sizeof(int) > 2 && (1 + 1)) { return v; }\n"
+            "    int v;\n};\n"
+            "int f(int a) noexcept ( false );\n"
+            "int after;\n");
+    EXPECT_TRUE(reports().empty());
+    EXPECT_EQ(expanded("A", TK_STRUCT), "class A {\n\t  public:\n\tA(int x);\n\tint get() const;\n\tint v;\n};");
+    EXPECT_EQ(printed("f"), "int f(int a);");
+    EXPECT_EQ(printed("after"), "int after;");
+}
+
+TEST_F(regression_declarations, throw_specifications)
+{
+    analyse("void any(int) throw(...);\nvoid none(void) throw();\nvoid some(int) throw(int, char);\nint after;\n");
+    EXPECT_TRUE(reports().empty());
+    // throw(...) lets everything pass, as no specification does.
+    EXPECT_EQ(printed("any"), "void any(int);");
+    EXPECT_EQ(printed("none"), "void none(void) throw ();");
+    EXPECT_EQ(printed("some"), "void some(int) throw (int, char);");
+    EXPECT_EQ(printed("after"), "int after;");
+}
+
+// A word named noexcept elsewhere is still a name.
+TEST_F(regression_declarations, noexcept_elsewhere_stays_a_name)
+{
+    analyse("int noexcept_flag;\n");
+    EXPECT_TRUE(reports().empty());
+    EXPECT_EQ(printed("noexcept_flag"), "int noexcept_flag;");
+}
