@@ -20,12 +20,13 @@
  * The conflicts counted by %expect are the classic ones, all settled by
  * shifting: a class name followed by "(" starts a constructor declarator
  * (after "explicit" too), a name followed by "::" is read as a qualifier,
- * "&&" after the type of a new-expression is read as a reference, and
+ * "&&" after the type of a new-expression is read as a reference, a class
+ * head (plain or qualified) followed by "{" or ":" opens its body, and
  * "else"-like dangling alternatives of the optional trailing parts.
  */
 
 %define api.pure full
-%expect 56
+%expect 58
 %define api.prefix {dcl_}
 %define api.value.type {semantic_value}
 %define api.location.type {source_span}
@@ -283,6 +284,16 @@ record_specifier
       member_list '}'
             { $$ = with_type(p.close_record($1.number, p.record_name_text($2), static_cast<std::vector<base_node*>*>($4.entity))); }
     | record_key record_name                    { $$ = with_type(p.record_use($1.number, $2)); }
+    /* "class A::In {...}": the body completes the class that A declares. */
+    | record_key scope_prefix record_name '{'
+            { p.open_qualified_record($1.number, $2, p.record_name_text($3)); }
+      member_list '}'
+            { $$ = with_type(p.close_qualified_record($1.number, p.record_name_text($3), nullptr)); }
+    | record_key scope_prefix record_name ':' base_list '{'
+            { p.open_qualified_record($1.number, $2, p.record_name_text($3)); }
+      member_list '}'
+            { $$ = with_type(p.close_qualified_record($1.number, p.record_name_text($3), static_cast<std::vector<base_node*>*>($5.entity))); }
+    | record_key scope_prefix record_name       { $$ = with_type(p.record_use($1.number, $3)); }
     ;
 
 record_key

@@ -105,6 +105,11 @@ public:
     void open_record(int kind_code, const std::string* name);
     type_node* close_record(int kind_code, const std::string* name, std::vector<base_node*>* bases);
     type_node* record_use(int kind_code, const semantic_value& name);
+    // A qualified class head ("class A::In {", "struct N::S {"): the body is
+    // read inside the qualifier's scope, so that it completes the record
+    // declared there and its members are named from that scope.
+    void open_qualified_record(int kind_code, const semantic_value& qualifier, const std::string* name);
+    type_node* close_qualified_record(int kind_code, const std::string* name, std::vector<base_node*>* bases);
     std::vector<base_node*>* base_list();
     void add_base(std::vector<base_node*>* list, const semantic_value& name, std::uint32_t is_virtual,
                   std::uint32_t access);
@@ -188,6 +193,8 @@ private:
     void add_member(symbol* member);
 
     std::size_t base_depth_ = 0; // open frames when the analysis started
+    // The frame depth under each open qualified class head's qualifier frame.
+    std::vector<std::size_t> qualified_heads_;
     declaration_parser* outer_parser_ = nullptr; // the analysis this one runs inside
     std::deque<std::vector<parameter_node*>> parameter_lists_;
     std::deque<std::vector<base_node*>> base_lists_;

@@ -135,3 +135,66 @@ TEST_F(regression_declarations, noexcept_elsewhere_stays_a_name)
     EXPECT_TRUE(reports().empty());
     EXPECT_EQ(printed("noexcept_flag"), "int noexcept_flag;");
 }
+
+// "class A::In {...}" was a syntax error at "A::", and the member function
+// of In then passed for a function of the file. The head completes the
+// class declared in A: its members belong to In, In to A.
+TEST_F(regression_declarations, qualified_class_head_completes_the_nested_class)
+{
+    analyse("class A { public: class In; int v; };\n"
+            "class A::In { public: int w; int get() { return w; } };\n"
+            "int after;\n");
+    EXPECT_TRUE(reports().empty());
+    type_node* a = tag("A", TK_STRUCT);
+    ASSERT_NE(a, nullptr);
+    symbol_entry* in_entry = find_tag("In", table, TK_STRUCT, {owner_scope, a});
+    ASSERT_NE(in_entry, nullptr);
+    type_node* in = in_entry->sym->type;
+    EXPECT_EQ(in->scope_owner, a);
+    ASSERT_NE(in->struct_data(), nullptr);
+    std::vector<std::string> members;
+    for (const member_node* m : in->struct_data()->members)
+        if (m->member) {
+            members.push_back(m->member->name);
+            EXPECT_EQ(m->member->scope_owner, in) << m->member->name;
+        }
+    EXPECT_EQ(members, (texts{"w", "get"}));
+    // Nothing leaked to the file or to A.
+    EXPECT_EQ(sym("get"), nullptr);
+    EXPECT_EQ(sym("w"), nullptr);
+    EXPECT_EQ(printed("after"), "int after;");
+    EXPECT_EQ(type_of("after")->scope_owner, nullptr);
+}
+
+TEST_F(regression_declarations, qualified_struct_head_in_a_namespace_with_a_base)
+{
+    analyse("struct B { int b; };\n"
+            "namespace N { struct S; }\n"
+            "struct N::S : B { int x; int twice() { return 2 * x; } };\n"
+            "N::S object;\n"
+            "int after;\n");
+    EXPECT_TRUE(reports().empty());
+    type_node* n = tag("N", TK_STRUCT);
+    ASSERT_NE(n, nullptr);
+    symbol_entry* s_entry = find_tag("S", table, TK_STRUCT, {owner_scope, n});
+    ASSERT_NE(s_entry, nullptr);
+    type_node* s = s_entry->sym->type;
+    EXPECT_EQ(s->scope_owner, n);
+    ASSERT_NE(s->struct_data(), nullptr);
+    EXPECT_EQ(s->struct_data()->members.size(), 2u);
+    EXPECT_EQ(s->struct_data()->bases.size(), 1u);
+    EXPECT_EQ(s->struct_data()->inherited.size(), 1u);
+    EXPECT_EQ(type_of("object"), s);
+    EXPECT_EQ(type_of("after")->scope_owner, nullptr);
+}
+
+// A body that fails leaves no qualifier scope open behind it.
+TEST_F(regression_declarations, broken_qualified_head_closes_its_scopes)
+{
+    analyse("namespace N { struct S; }\nstruct N::S { int x ) }\n");
+    EXPECT_FALSE(reports().empty());
+    EXPECT_TRUE(table.frames.empty());
+    analyse("int after;\n");
+    ASSERT_NE(sym("after"), nullptr);
+    EXPECT_EQ(sym("after")->scope_owner, nullptr);
+}
