@@ -198,3 +198,34 @@ TEST_F(regression_declarations, broken_qualified_head_closes_its_scopes)
     ASSERT_NE(sym("after"), nullptr);
     EXPECT_EQ(sym("after")->scope_owner, nullptr);
 }
+
+// "using Base::Base;" and "using Base::f;" in a class are recorded as using
+// entries of the class: no message, and no member of their own.
+TEST_F(regression_declarations, using_declarations_in_a_class_add_no_member)
+{
+    analyse("class Base { public: Base(int b) : v(b) {} int f(int x) { return x + v; } int v; };\n"
+            "class D : public Base {\npublic:\n    using Base::Base;\n    using Base::f;\n"
+            "    int g() { return f(1); }\n};\n"
+            "int after;\n");
+    EXPECT_TRUE(reports().empty());
+    type_node* d = tag("D", TK_STRUCT);
+    ASSERT_NE(d, nullptr);
+    std::vector<std::string> members;
+    for (const member_node* m : d->struct_data()->members)
+        if (m->member)
+            members.push_back(m->member->name);
+    EXPECT_EQ(members, texts{"g"});
+    EXPECT_EQ(d->using_declarations.size(), 2u);
+    EXPECT_EQ(printed("after"), "int after;");
+}
+
+// Redeclared typedefs of long pointer chains were compared in time that
+// doubled with every pointer of the chain.
+TEST_F(regression_declarations, redeclared_typedef_of_a_long_pointer_chain)
+{
+    const std::string stars(60, '*');
+    analyse("typedef const struct s " + stars + "p;\ntypedef const struct s " + stars + "p;\n" +
+            "typedef struct s " + stars + "p;\nint after;\n");
+    ASSERT_NE(sym("after"), nullptr);
+    ASSERT_NE(sym("p"), nullptr);
+}
