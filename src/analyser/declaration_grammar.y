@@ -747,6 +747,7 @@ template_declaration
    before them only says where the instance is made. */
 explicit_instantiation
     : instance_head record_key template_use ';'
+    | instance_head record_key scope_prefix template_use ';'
     | instance_head template_soup ';'           { p.declare_explicit_instance(@2); }
     ;
 

@@ -252,3 +252,37 @@ TEST_F(RegressionDeclarations, QualifiedStructHeadOfANamespace)
 }
 
 } // namespace
+
+namespace {
+
+// Inside a namespace the explicit instance was written as a prototype of
+// its own, "int twice(int);", which declares a plain function beside the
+// template. The template's declaration stands for its instances.
+TEST_F(RegressionDeclarations, ExplicitInstancesInANamespace)
+{
+    const std::string text = generate("spaced_instances.cpp",
+                                      "namespace N {\n"
+                                      "template <class T> T twice(T x) { return x + x; }\n"
+                                      "template int twice<int>(int);\n"
+                                      "template <class T> struct Box { T v; T get() { return v; } };\n"
+                                      "}\n"
+                                      "template struct N::Box<short>;\n");
+    EXPECT_TRUE(contains(text, {"    #namespace N {", "    #template <class T> T twice(T x);",
+                                "    #template <class T> struct Box { T v; T get() { return v; } };", "    #}"}))
+        << text;
+    EXPECT_EQ(text.find("int twice(int);"), std::string::npos) << text;
+    // The instance is named after the template's qualified name,
+    // "N::Box<short> "; in identifier form ':', '<' and '>' become "_" and
+    // the blank goes: N__Box_short_, then "_" and the member.
+    EXPECT_EQ(services_part(text),
+              joined(services({{"N__Box_short__get",
+                                {},
+                                "short ret_N__Box_short__get;",
+                                "N::Box<short> N__Box_short__instance;",
+                                {var("VAR", "ret_N__Box_short__get", "0"),
+                                 var("STRUCTURE", "N__Box_short__instance", "{ v => 0 }")},
+                                {"ret_N__Box_short__get = N__Box_short__instance.get();"}}})));
+    expect_compiles(text, true);
+}
+
+} // namespace
