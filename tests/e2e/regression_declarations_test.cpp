@@ -286,3 +286,41 @@ TEST_F(RegressionDeclarations, ExplicitInstancesInANamespace)
 }
 
 } // namespace
+
+namespace {
+
+// Inheriting constructors and a using declaration of a base member give no
+// message and no member of the derived class. Tag rows: D 68 -> 8 before
+// Base (66 + 97 + 115 + 101) -> 9.
+TEST_F(RegressionDeclarations, UsingDeclarationsInAClassAddNoMember)
+{
+    const std::string text = generate("inheriting.cpp", "class Base {\n"
+                                                        "public:\n"
+                                                        "    Base() : v(0) {}\n"
+                                                        "    Base(int b) : v(b) {}\n"
+                                                        "    int f(int x) { return x + v; }\n"
+                                                        "    int v;\n"
+                                                        "};\n"
+                                                        "class D : public Base {\n"
+                                                        "public:\n"
+                                                        "    using Base::Base;\n"
+                                                        "    using Base::f;\n"
+                                                        "    int g() { return f(1); }\n"
+                                                        "};\n");
+    const std::string value = "{ v => 0 }";
+    EXPECT_EQ(services_part(text),
+              joined(services({
+                  {"D_g", {}, "int ret_D_g;", "D D_instance;",
+                   {var("VAR", "ret_D_g", "0"), var("STRUCTURE", "D_instance", value)}, {"ret_D_g = D_instance.g();"}},
+                  {"Base_Base", {}, "Base *pt_Base;", "", {object_pointer("STRUCTURE", "pt_Base", value)},
+                   {"pt_Base = new Base;"}},
+                  {"Base_Base_2", {"int b;"}, "Base *pt_Base;", "",
+                   {var("VAR", "b", "0"), object_pointer("STRUCTURE", "pt_Base", value)}, {"pt_Base = new Base(b);"}},
+                  {"Base_f", {"int x;"}, "int ret_Base_f;", "Base Base_instance;",
+                   {var("VAR", "x", "0"), var("VAR", "ret_Base_f", "0"), var("STRUCTURE", "Base_instance", value)},
+                   {"ret_Base_f = Base_instance.f(x);"}},
+              })));
+    expect_compiles(text, true);
+}
+
+} // namespace
