@@ -265,6 +265,11 @@ void write_var_line(generation& run, const symbol* sym, std::string_view indent,
                 value = "\"\"";
             else if (bare && (bare->kind == TK_ARRAY || bare->kind == TK_FUNCTION))
                 value = "NIL";
+            else if (bare && (bare->kind == TK_STRUCT || bare->kind == TK_UNION) && keeps_pointer(type))
+                // An opaque record stays a pointer in the parameter's
+                // declaration (no object of it can be declared): the
+                // variable holds that pointer.
+                init_value_text(type, value, keyword, var_mode);
             else
                 init_value_text(pointee, value, keyword, var_mode);
         } else {
