@@ -255,6 +255,11 @@ void write_var_line(generation& run, const symbol* sym, std::string_view indent,
         put_var_line(run, indent, keyword, own, value);
         return;
     }
+    // A qualified pointer parameter (int *const p) is declared as its
+    // pointee like a bare one, so its line follows the pointer's rule.
+    const type_node* parameter_pointer = var_mode == var_parameter ? qualified_pointer(type) : nullptr;
+    if (parameter_pointer)
+        type = parameter_pointer;
     switch (type->kind) {
     case TK_POINTER:
         if (var_mode == var_parameter) {

@@ -160,6 +160,25 @@ TEST_F(RegressionDeclarations, OpaqueRecordParameterHoldsItsPointer)
     expect_compiles(text, false);
 }
 
+// A pointer parameter qualified itself (int *const c) was declared as its
+// pointee but kept the pointer's NIL and was passed without "&": the call
+// did not compile. It now follows the rule of a bare pointer; the leading
+// blank of " int d;" is the first "const" cut from the start of the prefix.
+TEST_F(RegressionDeclarations, QualifiedPointerParametersHoldTheirPointee)
+{
+    const std::string text = generate("qualified.c", "int take(int *const c, const int *const d, char *const e,\n"
+                                                     "         void *const h) { return *c + *d + !e + !h; }\n");
+    EXPECT_EQ(services_part(text),
+              joined(services({{"take",
+                                {"int c;", " int d;", "char e[200];", "void * h;"},
+                                "int ret_take;",
+                                "",
+                                {var("VAR", "c", "0"), var("VAR", "d", "0"), var("VAR", "e", "\"\""),
+                                 var("VAR", "h", "0"), var("VAR", "ret_take", "0")},
+                                {"ret_take = take(&c, &d, e, h);"}}})));
+    expect_compiles(text, false);
+}
+
 // "template int twice<int>(int);" gave SYNTAXERR, then "extern int twice;"
 // and a VAR line for twice. The function instance has no body: no service,
 // no variable.
