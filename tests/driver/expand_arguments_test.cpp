@@ -3,16 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 #include "driver/command_analyser.h"
 #include "driver/option_table.h"
 #include "test_support/temp_folder.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 using words = std::vector<std::string>;
 
@@ -103,18 +99,18 @@ TEST_F(OptionFiles, OptionsThatOnlyLookLikeOptionFiles)
     EXPECT_EQ(working, (words{"@prog", "-OPTIONS=x", "-OPTION", "-OPTIO=x", "x@y"}));
 }
 
+// A missing file, none named, or a folder: the first one stops the expansion.
 TEST_F(OptionFiles, MissingFileStopsTheExpansion)
 {
-    words working;
-    const std::string missing = dir / "missing.opt";
-    EXPECT_EQ(expand({"morvastart", "-option=" + missing, "@also_missing"}, working), -1);
-    EXPECT_EQ(errors, "Kelvane Command analysis : File not found " + missing + "\nU\n\n");
-    errors.clear();
-    EXPECT_EQ(expand({"morvastart", "@"}, working), -1);
-    EXPECT_EQ(errors, "Kelvane Command analysis : File not found \nU\n\n");
-    errors.clear();
-    EXPECT_EQ(expand({"morvastart", "@" + dir.path().string()}, working), -1);
-    EXPECT_EQ(errors, "Kelvane Command analysis : File not found " + dir.path().string() + "\nU\n\n");
+    const std::string missing = dir / "missing.opt", folder = dir.path().string();
+    const std::pair<std::string, std::string> rows[] = {
+        {"-option=" + missing, missing}, {"@", ""}, {"@" + folder, folder}};
+    for (const auto& [argument, shown] : rows) {
+        words working;
+        errors.clear();
+        EXPECT_EQ(expand({"morvastart", argument, "@also_missing"}, working), -1);
+        EXPECT_EQ(errors, "Kelvane Command analysis : File not found " + shown + "\nU\n\n");
+    }
 }
 
 TEST_F(OptionFiles, HugeOptionFileThroughTheToolTable)
