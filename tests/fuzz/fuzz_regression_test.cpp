@@ -49,14 +49,6 @@ run_result preprocess(std::string_view text)
     return r;
 }
 
-const message* find(const run_result& r, std::string_view code)
-{
-    for (const message& m : r.messages)
-        if (m.code == code)
-            return &m;
-    return nullptr;
-}
-
 bool has_marker_bytes(std::string_view text)
 {
     return text.find('\x01') != std::string_view::npos || text.find('\x02') != std::string_view::npos;
@@ -73,10 +65,8 @@ bool has_marker_bytes(std::string_view text)
 TEST(BadInput, CallCompletedAfterItsExpansionKeepsDisabledNames)
 {
     const run_result r = preprocess("#define g x\n#define f(a)a\n#define x f(((g))\nx)");
-    std::string tokens;
-    for (char c : r.output)
-        if (!std::isspace(static_cast<unsigned char>(c)))
-            tokens.push_back(c);
+    std::string tokens = r.output;
+    std::erase_if(tokens, [](unsigned char c) { return std::isspace(c); });
     EXPECT_EQ(tokens, "((((g)))");
     EXPECT_TRUE(r.messages.empty());
 }
@@ -115,7 +105,8 @@ TEST(BadInput, DeepIfExpressionIsABadExpression)
 {
     const run_result r = preprocess("#if " + std::string(200, '(') + "1" + std::string(200, ')') +
                                     "\nint skipped;\n#endif\nint kept;\n");
-    ASSERT_NE(find(r, "EXPERRONE"), nullptr);
+    EXPECT_TRUE(std::any_of(r.messages.begin(), r.messages.end(),
+                            [](const message& m) { return m.code == "EXPERRONE"; }));
     EXPECT_EQ(r.output.find("skipped"), std::string::npos);
     EXPECT_NE(r.output.find("int kept;"), std::string::npos);
 }
@@ -131,8 +122,6 @@ std::vector<std::string> regression_files()
             if (entry.is_regular_file())
                 names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
-    if (names.empty())
-        names.push_back(""); // keeps the suite instantiated
     return names;
 }
 
@@ -140,8 +129,6 @@ class FuzzRegression : public testing::TestWithParam<std::string> {};
 
 TEST_P(FuzzRegression, RunsToItsEndTwiceAlike)
 {
-    if (GetParam().empty())
-        GTEST_SKIP() << "no regression inputs yet";
     std::ifstream in(std::filesystem::path(MORVA_TEST_DATA) / "regressions" / GetParam(), std::ios::binary);
     std::stringstream bytes;
     bytes << in.rdbuf();
@@ -157,13 +144,14 @@ TEST_P(FuzzRegression, RunsToItsEndTwiceAlike)
 
 std::string test_name(const testing::TestParamInfo<std::string>& info)
 {
-    std::string name = info.param.empty() ? "none" : info.param;
+    std::string name = info.param;
     for (char& c : name)
         if (!std::isalnum(static_cast<unsigned char>(c)))
             c = '_';
     return name;
 }
 
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(FuzzRegression);
 INSTANTIATE_TEST_SUITE_P(Inputs, FuzzRegression, testing::ValuesIn(regression_files()), test_name);
 
 } // namespace
