@@ -3,8 +3,6 @@
 // that ends the process is a death test, so each starts from fresh state.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 
 #include "diag/message_catalogue.h"
 #include "diag/report.h"
@@ -139,9 +137,7 @@ TEST_F(Reporting, ErrorFileKeepsEveryLineAndIsRemovedAfterACleanRun)
             finish_run();
         },
         testing::ExitedWithCode(3), "more detailed Errors/Warnings can be found in file " + path + "\n");
-    std::ostringstream text;
-    text << std::ifstream(path).rdbuf();
-    EXPECT_EQ(text.str(),
+    EXPECT_EQ(file_bytes(path),
               "Tolvex-W-UNDEFININ,  [f.c:1] Undefining a\n"
               "Tolvex-W-UNDEFININ,  [f.c:1] Undefining a\n"
               "Tolvex-I-MORERWALI,  more detailed Errors/Warnings can be found in file " + path + "\n"

@@ -5,8 +5,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
-
 
 #include "diag/message_catalogue.h"
 #include "diag/report.h"
@@ -17,14 +15,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string slurp(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class FileAccess : public testing::Test {
 protected:
@@ -60,15 +50,11 @@ TEST_F(FileAccess, CompletionAddsDirectoryAndDefaultSuffix)
     EXPECT_EQ(completed("a", kind_tdc), "./a");
 }
 
-TEST_F(FileAccess, NamesUpToTheLimitAreKept)
+TEST_F(FileAccess, NamesUpToTheLimitAreKeptLongerOnesEndTheRun)
 {
-    std::string name = "./" + std::string(file_name_limit - 6, 'a') + ".ptu";
-    ASSERT_EQ(name.size(), file_name_limit);
-    EXPECT_EQ(completed(name, kind_ptu), name);
-}
-
-TEST_F(FileAccess, LongerNamesEndTheRunWithAMessage)
-{
+    const std::string kept = "./" + std::string(file_name_limit - 6, 'a') + ".ptu";
+    ASSERT_EQ(kept.size(), file_name_limit);
+    EXPECT_EQ(completed(kept, kind_ptu), kept);
     // Completion pushes a name of exactly the limit over it.
     std::string name(file_name_limit - 1, 'a');
     EXPECT_EXIT(completed(name, kind_ptu), testing::ExitedWithCode(7),
@@ -95,10 +81,10 @@ TEST_F(FileAccess, ScriptOfTheLongestNameIsWrittenAndLogged)
     ASSERT_TRUE(open_file(name, stream, 1, log));
     write_line(name, stream, "x");
     close_file(name, stream, false);
-    EXPECT_EQ(slurp(name), "x\n");
-    EXPECT_EQ(slurp(log), "PTU " + name + "\n");
+    EXPECT_EQ(file_bytes(name), "x\n");
+    EXPECT_EQ(file_bytes(log), "PTU " + name + "\n");
     EXPECT_EQ(backup_file(name), 0);
-    EXPECT_EQ(slurp(name + "_bck"), "x\n");
+    EXPECT_EQ(file_bytes(name + "_bck"), "x\n");
 }
 
 TEST_F(FileAccess, OpenModes)
@@ -109,7 +95,7 @@ TEST_F(FileAccess, OpenModes)
     write_line(file, stream, "one");
     ASSERT_TRUE(close_file(file, stream, false));
     EXPECT_EQ(stream, nullptr);
-    EXPECT_EQ(slurp(file), "one\n");
+    EXPECT_EQ(file_bytes(file), "one\n");
 
     ASSERT_TRUE(open_file(file, stream, 0, ""));
     char buffer[8] = {};
@@ -180,7 +166,7 @@ TEST_F(FileAccess, BackupRenamesWithSuffix)
     std::ofstream(file + "_bck") << "older";
     EXPECT_EQ(backup_file(file), 0);
     EXPECT_FALSE(fs::exists(file));
-    EXPECT_EQ(slurp(file + "_bck"), "first");
+    EXPECT_EQ(file_bytes(file + "_bck"), "first");
     EXPECT_NE(backup_file(path("none.ptu")), 0);
 }
 
