@@ -1,10 +1,9 @@
 // The option handling: option values, list options, the tool's warnings and
 // the command image, for commands mixing French and English option names.
-// The values are compared through one text of all their fields.
+// The values are compared through one text of the fields a command changed.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <sstream>
 
 #include "diag/message_catalogue.h"
 #include "diag/report.h"
@@ -26,17 +25,28 @@ std::string joined(const file_list& list)
     return text;
 }
 
+// Every field as "name=value", in field order.
+std::vector<std::string> fields(const option_values& o)
+{
+    using std::to_string;
+    return {"tested=" + o.tested_file, "generated=" + o.generated_file, "I=" + joined(o.integrated_files),
+            "S=" + joined(o.simulated_files), "U=" + joined(o.used_files), "INCL=" + joined(o.include_dirs),
+            "D=" + joined(o.defined_macros), "insert=" + to_string(o.insert_flag),
+            "prepro=" + to_string(o.prepro_only_flag), "std=" + o.std_define_file, "symb=" + o.symbtab_file,
+            "ali=" + o.adalink_file, "ads=" + o.ada_standard_file, "class=" + o.class_name,
+            "given=" + to_string(o.class_given), "log=" + o.vestra_log_name,
+            "kr=" + to_string(o.restriction_kr), "ansi=" + to_string(o.restriction_ansi)};
+}
+
+// The fields that differ from fresh values.
 std::string summary(const option_values& o)
 {
-    std::ostringstream s;
-    s << o.tested_file << ' ' << o.generated_file << " I=" << joined(o.integrated_files)
-      << " S=" << joined(o.simulated_files) << " U=" << joined(o.used_files)
-      << " INCL=" << joined(o.include_dirs)
-      << " D=" << joined(o.defined_macros) << " insert=" << o.insert_flag << " prepro=" << o.prepro_only_flag
-      << " std=" << o.std_define_file << " symb=" << o.symbtab_file << " ali=" << o.adalink_file
-      << " ads=" << o.ada_standard_file << " class=" << o.class_name << '/' << o.class_given
-      << " log=" << o.vestra_log_name << " kr=" << o.restriction_kr << " ansi=" << o.restriction_ansi;
-    return s.str();
+    const std::vector<std::string> now = fields(o), fresh = fields(option_values{});
+    std::string text;
+    for (std::size_t i = 0; i < now.size(); ++i)
+        if (now[i] != fresh[i])
+            text.append(text.empty() ? "" : " ").append(now[i]);
+    return text;
 }
 
 class Options : public testing::Test {
@@ -47,7 +57,6 @@ protected:
     {
         register_all_messages();
         reset_reporting();
-        options() = option_values{};
         unsetenv("ZRLTGT");
     }
     void TearDown() override { unsetenv("ZRLTGT"); }
@@ -68,80 +77,69 @@ protected:
     }
 };
 
-TEST_F(Options, MixedFrenchAndEnglishNames)
+// Each command: its messages, the image after "morvastart "a.c" "b.ptu"",
+// the values that changed besides both positionals, and the warnings counted.
+TEST_F(Options, CommandsGiveTheirValuesImageAndWarnings)
 {
-    const std::string err =
-        handle({"-INTEGRE=i1.c,i2.c", "-SIMULATE=(s1.c,s2.c)", "-insere", "-UTILISE=u.h", "-INCL=" + data_dir,
-                "-DEFINIR=A,B=2", "-DEFINE_STD=std.def", "-TABSYMB=t.smb", "-ADALIEN=l.ali", "-STANDARD=x.ads",
-                "-PREPRO_SEUL", "-CLASSE=Klass", "-restriction=noe,ansi", "-VESTRA_LOG=v.log", "-XT=3",
-                "-METRIQUES=m", "-NOPATH", "-LANGAGE=C", "-ONE_LEVEL", "-RESTRICT_DIR=r"});
-    EXPECT_EQ(err, "");
-    // The image of such a command is checked end to end.
-    EXPECT_EQ(summary(options()), "a.c b.ptu I=i1.c,i2.c S=s1.c,s2.c U=u.h INCL=" + data_dir +
-                                      " D=A,B=2 insert=1 prepro=1 std=std.def symb=t.smb ali=l.ali ads=x.ads"
-                                      " class=Klass/1 log=v.log kr=0 ansi=1");
+    const std::string missing = data_dir + "/nonexistent", plain = data_dir + "/handle_options_test.cpp";
+    const std::string z1008(1008, 'z'), z1009(1009, 'z');
+    const std::string cmd_warning = "Tolvex-W-CMDERREUR,  Bad command: ";
+    const struct {
+        std::vector<std::string> options;
+        std::string zrltgt; // "": unset
+        std::string err, image, values;
+        int warnings;
+    } rows[] = {
+        {{}, "", "", "", "", 0},
+        {{"-INTEGRE=i1.c,i2.c", "-SIMULATE=(s1.c,s2.c)", "-insere", "-UTILISE=u.h", "-INCL=" + data_dir,
+          "-DEFINIR=A,B=2", "-DEFINE_STD=std.def", "-TABSYMB=t.smb", "-ADALIEN=l.ali", "-STANDARD=x.ads",
+          "-PREPRO_SEUL", "-CLASSE=Klass", "-restriction=noe,ansi", "-VESTRA_LOG=v.log", "-XT=3",
+          "-METRIQUES=m", "-NOPATH", "-LANGAGE=C", "-ONE_LEVEL", "-RESTRICT_DIR=r"},
+         "",
+         "",
+         " -INTEGRATE=\"i1.c,i2.c\" -SIMULATE=\"s1.c,s2.c\" -USE=\"u.h\" -INSERT -INCL=\"" + data_dir +
+             "\" -DEFINE=\"A,B=2\" -STD_DEFINE=\"std.def\" -SYMBTAB=t.smb -ADALINK=l.ali -STANDARD=x.ads"
+             " -SERVICE= -PREPRO_ONLY -CLASS=Klass -RESTRICTION=\"NOEXCEP,ANSI\"",
+         "I=i1.c,i2.c S=s1.c,s2.c U=u.h INCL=" + data_dir +
+             " D=A,B=2 insert=1 prepro=1 std=std.def symb=t.smb ali=l.ali ads=x.ads class=Klass given=1"
+             " log=v.log",
+         0},
+        // The second warning repeats the code at the same position: counted, not shown.
+        {{"-INCL=(" + data_dir + "," + missing + ")", "-INCL=" + plain},
+         "",
+         "Tolvex-W-INCLTYPER,  " + missing + " is not a directory \n",
+         " -INCL=\"" + data_dir + "," + missing + "," + plain + "\"",
+         "INCL=" + data_dir,
+         2},
+        // Only the first value loses an opening parenthesis; every value loses a closing one.
+        {{"-INTEGRATE=(a,b)", "-INTEGRATE=(c)", "-USE=()"}, "", "", " -INTEGRATE=\"a,b,(c\" -USE=\"\"",
+         "I=a,b,(c", 0},
+        // SERVICE and KR are only warned about (one code, one position: one line shown).
+        {{"-RESTRICTION=kr,ansi", "-SERVICE=f"}, "", cmd_warning + "improper -SERVICE option\n",
+         " -RESTRICTION=\"KR,ANSI\"", "", 2},
+        // The standard definitions default from ZRLTGT, within the field's 1,023 characters.
+        {{}, "/opt/zrl", "", " -STD_DEFINE=\"/opt/zrl/ana/knus_c.def\"", "std=/opt/zrl/ana/knus_c.def", 0},
+        {{"-STD_DEF=mine.def"}, "/opt/zrl", "", " -STD_DEFINE=\"mine.def\"", "std=mine.def", 0},
+        {{}, z1008, "", " -STD_DEFINE=\"" + z1008 + "/ana/knus_c.def\"", "std=" + z1008 + "/ana/knus_c.def",
+         0},
+        {{}, z1009, cmd_warning + "ZRLTGT value too long for the default -STD_DEFINE file\n", "", "", 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.values.substr(0, 80));
+        reset_reporting();
+        if (row.zrltgt.empty())
+            unsetenv("ZRLTGT");
+        else
+            setenv("ZRLTGT", row.zrltgt.c_str(), 1);
+        EXPECT_EQ(handle(row.options), row.err);
+        EXPECT_EQ(image, head + row.image);
+        const std::string positionals = "tested=a.c generated=b.ptu";
+        EXPECT_EQ(summary(options()), row.values.empty() ? positionals : positionals + " " + row.values);
+        EXPECT_EQ(current_counts().warnings, row.warnings);
+    }
     // List entries are the shared texts.
+    handle({"-INTEGRE=i1.c"});
     EXPECT_EQ(options().integrated_files[0].text, unique_string("i1.c"));
-    EXPECT_EQ(current_counts().warnings, 0);
-}
-
-TEST_F(Options, NothingGiven)
-{
-    EXPECT_EQ(handle({}), "");
-    EXPECT_EQ(image, head);
-    EXPECT_EQ(summary(options()),
-              "a.c b.ptu I= S= U= INCL= D= insert=0 prepro=0 std= symb= ali= ads= class=MORVA/0"
-              " log= kr=0 ansi=1");
-}
-
-TEST_F(Options, IncludeDirectoriesAreChecked)
-{
-    const std::string missing = data_dir + "/nonexistent";
-    const std::string plain = data_dir + "/handle_options_test.cpp";
-    // The second warning repeats the code at the same position: counted, not shown.
-    EXPECT_EQ(handle({"-INCL=(" + data_dir + "," + missing + ")", "-INCL=" + plain}),
-              "Tolvex-W-INCLTYPER,  " + missing + " is not a directory \n");
-    EXPECT_EQ(joined(options().include_dirs), data_dir);
-    EXPECT_EQ(image, head + " -INCL=\"" + data_dir + "," + missing + "," + plain + "\"");
-    EXPECT_EQ(current_counts().warnings, 2);
-}
-
-TEST_F(Options, ParenthesesAndEmptyValues)
-{
-    EXPECT_EQ(handle({"-INTEGRATE=(a,b)", "-INTEGRATE=(c)", "-USE=()"}), "");
-    // Only the first value loses an opening parenthesis; every value loses a closing one.
-    EXPECT_EQ(joined(options().integrated_files), "a,b,(c");
-    EXPECT_TRUE(options().used_files.empty());
-    EXPECT_EQ(image, head + " -INTEGRATE=\"a,b,(c\" -USE=\"\"");
-}
-
-// The warnings' texts are checked end to end; here what they leave behind.
-TEST_F(Options, KrAndServiceAreOnlyWarned)
-{
-    handle({"-RESTRICTION=kr,ansi", "-SERVICE=f"});
-    EXPECT_EQ(options().restriction_kr, 0);
-    EXPECT_EQ(options().restriction_ansi, 1);
-    EXPECT_EQ(image, head + " -RESTRICTION=\"KR,ANSI\"");
-    EXPECT_EQ(current_counts().warnings, 2);
-}
-
-TEST_F(Options, StandardDefinitionsDefault)
-{
-    setenv("ZRLTGT", "/opt/zrl", 1);
-    EXPECT_EQ(handle({}), "");
-    EXPECT_EQ(options().std_define_file, "/opt/zrl/ana/knus_c.def");
-    EXPECT_EQ(image, head + " -STD_DEFINE=\"/opt/zrl/ana/knus_c.def\"");
-    EXPECT_EQ(handle({"-STD_DEF=mine.def"}), "");
-    EXPECT_EQ(options().std_define_file, "mine.def");
-    // "/ana/knus_c.def" adds 15 characters; the field holds 1,023.
-    setenv("ZRLTGT", std::string(1008, 'z').c_str(), 1);
-    EXPECT_EQ(handle({}), "");
-    EXPECT_EQ(options().std_define_file.size(), 1023u);
-    setenv("ZRLTGT", std::string(1009, 'z').c_str(), 1);
-    EXPECT_EQ(handle({}),
-              "Tolvex-W-CMDERREUR,  Bad command: ZRLTGT value too long for the default -STD_DEFINE file\n");
-    EXPECT_EQ(options().std_define_file, "");
-    EXPECT_EQ(image, head);
 }
 
 // The image bounds.
