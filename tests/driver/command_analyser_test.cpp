@@ -72,18 +72,6 @@ struct own_table {
     int run(const words& arguments) { return analyse_command(table, arguments); }
 };
 
-TEST(PrefixMatch, FoldsLettersAndStopsAtValueCharacter)
-{
-    EXPECT_EQ(prefix_match_length("sim", "SIMULATE"), 3u);
-    EXPECT_EQ(prefix_match_length("SIM=a", "SIMULATE"), 3u);
-    EXPECT_EQ(prefix_match_length("SIMX", "SIMULATE"), 0u);
-    EXPECT_EQ(prefix_match_length("INSERTX", "INSERT"), 6u);
-    EXPECT_EQ(prefix_match_length("", "INSERT"), 0u);
-    EXPECT_EQ(prefix_match_length("=x", "INSERT"), 0u);
-    // Only ASCII letters fold: "_" and digits compare as they are.
-    EXPECT_EQ(prefix_match_length("prepro_o", "PREPRO_ONLY"), 8u);
-}
-
 TEST_F(Analysis, AcceptedCommands)
 {
     const std::string f255(255, 'f'), d1024(1024, 'd');
@@ -94,6 +82,7 @@ TEST_F(Analysis, AcceptedCommands)
         // One abbreviation shared by both names of one option; case folds.
         {{"-SIM=s.c"}, "SIMULATE=s.c"},
         {{"-insert"}, "INSERT"},
+        {{"-prepro_o"}, "PREPRO_ONLY"},
         {{"-INTEGRE=a.c", "-utilise=u.h", "-DEFINE_STD=s.def", "-PREPRO_SEUL", "-CLASSE=K", "-TABSYMB=t",
           "-INSERE"},
          "INTEGRATE=a.c INSERT USE=u.h STD_DEFINE=s.def SYMBTAB=t PREPRO_ONLY CLASS=K"},
