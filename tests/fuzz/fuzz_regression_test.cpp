@@ -17,23 +17,17 @@
 
 namespace {
 
-struct message {
-    int kind;
-    std::string code;
-    std::string argument;
-    int line;
-};
-
-std::vector<message> messages;
+// Each report as "kind code argument line".
+std::vector<std::string> messages;
 
 void record(int kind, const char* code, const report_argument& argument, std::string_view, int line)
 {
-    messages.push_back({kind, code, argument.bytes(), line});
+    messages.push_back(std::to_string(kind) + " " + code + " " + argument.bytes() + " " + std::to_string(line));
 }
 
 struct run_result {
     std::string output;
-    std::vector<message> messages; // of the text, then of the end of the context
+    std::vector<std::string> messages; // of the text, then of the end of the context
 };
 
 run_result preprocess(std::string_view text)
@@ -106,7 +100,7 @@ TEST(BadInput, DeepIfExpressionIsABadExpression)
     const run_result r = preprocess("#if " + std::string(200, '(') + "1" + std::string(200, ')') +
                                     "\nint skipped;\n#endif\nint kept;\n");
     EXPECT_TRUE(std::any_of(r.messages.begin(), r.messages.end(),
-                            [](const message& m) { return m.code == "EXPERRONE"; }));
+                            [](const std::string& m) { return m.find(" EXPERRONE ") != std::string::npos; }));
     EXPECT_EQ(r.output.find("skipped"), std::string::npos);
     EXPECT_NE(r.output.find("int kept;"), std::string::npos);
 }
@@ -136,7 +130,7 @@ TEST_P(FuzzRegression, RunsToItsEndTwiceAlike)
     const run_result first = preprocess(text);
     const run_result second = preprocess(text);
     EXPECT_EQ(first.output, second.output);
-    EXPECT_EQ(first.messages.size(), second.messages.size());
+    EXPECT_EQ(first.messages, second.messages);
     if (!has_marker_bytes(text)) {
         EXPECT_FALSE(has_marker_bytes(first.output));
     }
