@@ -37,42 +37,31 @@ std::string given(const command_table& table)
     return text;
 }
 
-// Analyses "morvastart" plus the words on a fresh copy of the tool's table.
-class Analysis : public testing::Test {
-protected:
+// A table under analysis (the tool's unless given) and the error texts it wrote.
+struct analysis {
     command_table table;
     std::string errors;
     int writes = 0;
 
-    int run(words arguments)
+    explicit analysis(command_table t = make_morvastart_table()) : table(std::move(t))
     {
-        table = make_morvastart_table();
-        errors.clear();
-        writes = 0;
         table.write_error = [this](std::string_view text) {
             errors += text;
             ++writes;
         };
-        arguments.insert(arguments.begin(), "morvastart");
-        return analyse_command(table, arguments);
     }
-    // The tool's command with both positionals given first.
-    int run_tool(words options)
-    {
-        options.insert(options.begin(), {"calc.c", "calc.ptu"});
-        return run(options);
-    }
-};
-
-// A command table and its error text, for the small tables.
-struct own_table {
-    command_table table;
-    std::string errors;
-    own_table() { table.write_error = [this](std::string_view text) { errors += text; }; }
+    analysis(const analysis&) = delete;
     int run(const words& arguments) { return analyse_command(table, arguments); }
+    // The tool's command with both positionals given first.
+    int run_tool(const words& options)
+    {
+        words arguments = {"morvastart", "calc.c", "calc.ptu"};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        return run(arguments);
+    }
 };
 
-TEST_F(Analysis, AcceptedCommands)
+TEST(Analysis, AcceptedCommands)
 {
     const std::string f255(255, 'f'), d1024(1024, 'd');
     const struct {
@@ -102,18 +91,20 @@ TEST_F(Analysis, AcceptedCommands)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.expected.substr(0, 80));
-        ASSERT_EQ(run_tool(row.options), 0) << errors;
-        EXPECT_EQ(given(table), row.expected);
+        analysis a;
+        ASSERT_EQ(a.run_tool(row.options), 0) << a.errors;
+        EXPECT_EQ(given(a.table), row.expected);
     }
-    ASSERT_EQ(run_tool({"-RESTRICTION=noe,kr", "-RESTRICTION=Ansi"}), 0);
+    analysis a;
+    ASSERT_EQ(a.run_tool({"-RESTRICTION=noe,kr", "-RESTRICTION=Ansi"}), 0);
     std::string selected;
-    for (const value_keyword& keyword : table.options[12].keywords)
+    for (const value_keyword& keyword : a.table.options[12].keywords)
         selected += keyword.selected ? '1' : '0';
     EXPECT_EQ(selected, "10011000");
 }
 
 // The analysis stops at the first error and prints only it, once.
-TEST_F(Analysis, RefusedCommands)
+TEST(Analysis, RefusedCommands)
 {
     const std::string f255(255, 'f'), d1025(1025, 'd'), latin1 = "-\xe9t\xe9";
     const std::string keywords = "NOEXCEP|NOIMAGE|NOPOS|KR|ANSI|NOSQLSAV|SEPAR|NOALLOC";
@@ -162,27 +153,29 @@ TEST_F(Analysis, RefusedCommands)
     // Whole commands: the positionals themselves are wrong. An empty
     // argument takes a place without giving a value.
     const row commands[] = {
-        {{f255 + "f", "b.ptu"}, "Arg length too large,", f255 + "f"},
-        {{"a,b.c", "b.ptu"}, "List forbidden invalid argument,", "a,b.c"},
-        {{"a.c", "-INSERT"}, "Argument missing,", "generated_file"},
-        {{"", "b.ptu"}, "Argument missing,", "tested_file"},
+        {{"morvastart", f255 + "f", "b.ptu"}, "Arg length too large,", f255 + "f"},
+        {{"morvastart", "a,b.c", "b.ptu"}, "List forbidden invalid argument,", "a,b.c"},
+        {{"morvastart", "a.c", "-INSERT"}, "Argument missing,", "generated_file"},
+        {{"morvastart", "", "b.ptu"}, "Argument missing,", "tested_file"},
     };
     for (const row& r : options) {
         SCOPED_TRACE(r.options.back().substr(0, 80));
-        EXPECT_EQ(run_tool(r.options), -1);
-        EXPECT_EQ(errors, tool_error(r.word, r.argument));
-        EXPECT_EQ(writes, 1);
+        analysis a;
+        EXPECT_EQ(a.run_tool(r.options), -1);
+        EXPECT_EQ(a.errors, tool_error(r.word, r.argument));
+        EXPECT_EQ(a.writes, 1);
     }
     for (const row& r : commands) {
-        SCOPED_TRACE(r.options.front().substr(0, 80));
-        EXPECT_EQ(run(r.options), -1);
-        EXPECT_EQ(errors, tool_error(r.word, r.argument));
+        SCOPED_TRACE(r.options[1].substr(0, 80));
+        analysis a;
+        EXPECT_EQ(a.run(r.options), -1);
+        EXPECT_EQ(a.errors, tool_error(r.word, r.argument));
     }
 }
 
 TEST(Matching, ExactNameWinsOverLongerNames)
 {
-    own_table own;
+    analysis own{command_table{}};
     own.table.options.push_back({.names = {"ABC", "ABC", "ABC"}});
     own.table.options.push_back({.names = {"AB", "AB", "AB"}});
     ASSERT_EQ(own.run({"cmd", "-ab"}), 0) << own.errors;
@@ -191,7 +184,7 @@ TEST(Matching, ExactNameWinsOverLongerNames)
 
 TEST(Matching, NegatableForms)
 {
-    own_table own;
+    analysis own{command_table{}};
     own.table.options.push_back({.names = {"TRACE", "SUIVI", "TRACE"}, .negatable = 1});
     own.table.options.push_back({.names = {"LIST", "LISTE", "LIST"}, .negatable = 1});
     const command_table fresh = own.table;
@@ -204,19 +197,20 @@ TEST(Matching, NegatableForms)
     EXPECT_EQ(given(own.table), "TRACE noLIST");
 }
 
-TEST_F(Analysis, PositionalParameters)
+TEST(Analysis, PositionalParameters)
 {
     const std::string f255(255, 'f');
-    ASSERT_EQ(run({"-INSERT", "a\\,b.c", "-XT=1", f255}), 0) << errors;
-    EXPECT_EQ(positional_value(table, 1, 1)->text, "a,b.c");
-    EXPECT_EQ(positional_value(table, 2, 1)->text, f255);
-    EXPECT_EQ(positional_value(table, 2, 2), nullptr);
-    EXPECT_EQ(positional_value(table, 3, 1), nullptr);
+    analysis a;
+    ASSERT_EQ(a.run({"morvastart", "-INSERT", "a\\,b.c", "-XT=1", f255}), 0) << a.errors;
+    EXPECT_EQ(positional_value(a.table, 1, 1)->text, "a,b.c");
+    EXPECT_EQ(positional_value(a.table, 2, 1)->text, f255);
+    EXPECT_EQ(positional_value(a.table, 2, 2), nullptr);
+    EXPECT_EQ(positional_value(a.table, 3, 1), nullptr);
 }
 
 TEST(Positionals, LastListParameterTakesTheRest)
 {
-    own_table own;
+    analysis own{command_table{}};
     own.table.positionals.push_back({.names = {"f", "f", "file"}, .list_allowed = 'Y', .min = 1, .max = 9});
     ASSERT_EQ(own.run({"cmd", "a", "b,c", "", "d"}), 0);
     std::vector<std::string> texts;
@@ -227,7 +221,7 @@ TEST(Positionals, LastListParameterTakesTheRest)
 
 TEST(Defaults, DefaultOnAndDefaultKeyword)
 {
-    own_table own;
+    analysis own{command_table{}};
     own.table.options.push_back(
         {.names = {"MODE", "MODE", "MODE"},
          .argument = argument_type{.names = {"m", "m", "m"}, .list_allowed = 'Y', .max = 9},
@@ -243,20 +237,21 @@ TEST(Defaults, DefaultOnAndDefaultKeyword)
     EXPECT_EQ(given(own.table), "MODE=FAST");
 }
 
-TEST_F(Analysis, QueriesByEnglishName)
+TEST(Analysis, QueriesByEnglishName)
 {
-    ASSERT_EQ(run_tool({"-INCL=a", "-XT=7"}), 0);
-    EXPECT_EQ(option_index(table, "INCL"), 6);
-    EXPECT_EQ(option_index(table, "INSERT"), 0);
-    EXPECT_EQ(option_value(table, 6, 1)->text, "a");
-    EXPECT_EQ(option_value(table, -6, 1)->text, "a");
-    EXPECT_EQ(option_value(table, 6, 2), nullptr);
-    EXPECT_EQ(option_value(table, 0, 1), nullptr);
-    EXPECT_EQ(option_value(table, 99, 1), nullptr);
-    EXPECT_EQ(errors, "");
+    analysis a;
+    ASSERT_EQ(a.run_tool({"-INCL=a", "-XT=7"}), 0);
+    EXPECT_EQ(option_index(a.table, "INCL"), 6);
+    EXPECT_EQ(option_index(a.table, "INSERT"), 0);
+    EXPECT_EQ(option_value(a.table, 6, 1)->text, "a");
+    EXPECT_EQ(option_value(a.table, -6, 1)->text, "a");
+    EXPECT_EQ(option_value(a.table, 6, 2), nullptr);
+    EXPECT_EQ(option_value(a.table, 0, 1), nullptr);
+    EXPECT_EQ(option_value(a.table, 99, 1), nullptr);
+    EXPECT_EQ(a.errors, "");
     // French names are not query keys; a bad name prints without usage.
-    EXPECT_EQ(option_index(table, "INSERE"), 0);
-    EXPECT_EQ(errors, "Kelvane Command analysis : Internal error, bad option name INSERE\n");
+    EXPECT_EQ(option_index(a.table, "INSERE"), 0);
+    EXPECT_EQ(a.errors, "Kelvane Command analysis : Internal error, bad option name INSERE\n");
 }
 
 TEST(Usage, ToolUsageListsThePositionalsFirstAndHidesXT)
@@ -269,7 +264,7 @@ TEST(Usage, ToolUsageListsThePositionalsFirstAndHidesXT)
 
 TEST(Usage, ExtensionLinesAreFilteredOut)
 {
-    own_table own;
+    analysis own{command_table{}};
     own.table.usage[english_column] = "\nUsage cmd:\n\t[-A]\n\t[-XT=<level>[,level]]\n\t[-B]\n\t[-XT]\n";
     EXPECT_EQ(usage_text(own.table), "\nUsage cmd:\n\t[-A]\n\t[-B]\n");
     EXPECT_EQ(own.run({"cmd", "x"}), -1);
