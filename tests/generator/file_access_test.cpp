@@ -115,26 +115,18 @@ TEST_F(FileAccess, OpenModes)
     EXPECT_FALSE(fs::exists(file));
 }
 
+// Which scripts the log records is checked end to end; here the failures.
 TEST_F(FileAccess, OpenFailuresAreFatal)
 {
     std::FILE* stream = nullptr;
-    std::string missing = path("missing.txt");
+    const std::string missing = path("missing.txt"), nodir = path("nodir/x.ptu"), log = path("vestra.log");
     EXPECT_EXIT(open_file(missing, stream, 0, ""), testing::ExitedWithCode(7),
                 "^Tolvex-F-IMPOUVFIC,  Cannot open the file " + missing + "\n$");
     EXPECT_EXIT(open_file(path("x"), stream, 3, ""), testing::ExitedWithCode(7), "IMPOUVFIC");
-}
-
-// Which scripts the log records is checked end to end; here its failures.
-TEST_F(FileAccess, LogFailures)
-{
-    std::string log = path("vestra.log");
-    std::string nodir = path("nodir/x.ptu");
-    std::FILE* stream = nullptr;
     EXPECT_EXIT(open_file(nodir, stream, 1, log), testing::ExitedWithCode(7), "IMPOUVFIC.*" + nodir);
     EXPECT_FALSE(fs::exists(log)); // a failed open is not logged
-    log = path("nodir/vestra.log");
-    EXPECT_EXIT(open_file(path("x.ptu"), stream, 1, log), testing::ExitedWithCode(7),
-                "Tolvex-F-IMPOUVFIC,  Cannot open the file " + log + "\n");
+    EXPECT_EXIT(open_file(path("x.ptu"), stream, 1, path("nodir/vestra.log")), testing::ExitedWithCode(7),
+                "Tolvex-F-IMPOUVFIC,  Cannot open the file " + path("nodir/vestra.log") + "\n");
 }
 
 TEST_F(FileAccess, WriteErrorsNameTheFile)
