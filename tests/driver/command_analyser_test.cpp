@@ -95,6 +95,7 @@ TEST(Analysis, AcceptedCommands)
         ASSERT_EQ(a.run_tool(row.options), 0) << a.errors;
         EXPECT_EQ(given(a.table), row.expected);
     }
+    // The keywords given are marked selected (table order: NOEXCEP NOIMAGE NOPOS KR ANSI ...).
     analysis a;
     ASSERT_EQ(a.run_tool({"-RESTRICTION=noe,kr", "-RESTRICTION=Ansi"}), 0);
     std::string selected;
