@@ -16,20 +16,15 @@
 
 struct expression_report {
     int kind;
-    std::string code;
-    std::string argument;
+    std::string code, argument;
 };
 
-inline std::vector<expression_report>& expression_reports()
-{
-    static std::vector<expression_report> reports;
-    return reports;
-}
+inline std::vector<expression_report> recorded_reports;
 
 inline void record_expression_report(int kind, const char* code, const report_argument& argument,
                                      std::string_view, int)
 {
-    expression_reports().push_back({kind, code, argument.bytes()});
+    recorded_reports.push_back({kind, code, argument.bytes()});
 }
 
 class expression_test : public ::testing::Test {
@@ -42,10 +37,10 @@ protected:
     {
         table.session = &session;
         table.store.report = record_expression_report;
-        expression_reports().clear();
+        recorded_reports.clear();
     }
 
-    std::vector<expression_report>& reports() { return expression_reports(); }
+    std::vector<expression_report>& reports() { return recorded_reports; }
 
     void declare(std::string_view text)
     {
@@ -79,7 +74,7 @@ protected:
     std::vector<std::string> codes() const
     {
         std::vector<std::string> out;
-        for (const expression_report& r : expression_reports())
+        for (const expression_report& r : recorded_reports)
             out.push_back(r.code);
         return out;
     }

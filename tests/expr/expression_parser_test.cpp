@@ -16,9 +16,7 @@ TEST_F(expression_test, integer_forms_take_their_base)
     };
     for (const auto& c : cases) {
         expr_node* n = parse_plain(c.text);
-        ASSERT_NE(n, nullptr) << c.text;
-        EXPECT_EQ(n->kind, EK_CONSTANT) << c.text;
-        EXPECT_EQ(decimal(n->value), c.value) << c.text;
+        EXPECT_TRUE(n->kind == EK_CONSTANT && decimal(n->value) == c.value) << c.text;
     }
     EXPECT_TRUE(reports().empty());
 }
@@ -35,28 +33,19 @@ TEST_F(expression_test, integer_sizes_follow_the_c_rules)
 TEST_F(expression_test, constant_out_of_range_is_cut_to_its_size)
 {
     // 65 bits: nothing fits, the value keeps its low 64 bits.
-    expr_node* n = parse_plain("0x1FFFFFFFFFFFFFFFF");
-    ASSERT_NE(n, nullptr);
-    EXPECT_EQ(codes(), codes_list{"ENTOUTRAN"});
+    EXPECT_EQ(decimal(parse_plain("0x1FFFFFFFFFFFFFFFF")->value), "18446744073709551615");
+    ASSERT_EQ(codes(), codes_list{"ENTOUTRAN"});
     EXPECT_EQ(reports()[0].argument, "0x1FFFFFFFFFFFFFFFF");
     EXPECT_EQ(reports()[0].kind, kind_warning);
-    EXPECT_EQ(decimal(n->value), "18446744073709551615");
-
     // The "h" and binary forms have the int size only.
-    reports().clear();
-    n = parse_plain("100000001h");
-    EXPECT_EQ(codes(), codes_list{"ENTOUTRAN"});
-    EXPECT_EQ(decimal(n->value), "1");
-    reports().clear();
-    n = parse_plain("FFFFFFFFh");
-    EXPECT_EQ(n->kind, EK_NAME); // a letter first: a name, not a constant
+    EXPECT_EQ(decimal(parse_plain("100000001h")->value), "1");
+    EXPECT_EQ(codes(), (codes_list{"ENTOUTRAN", "ENTOUTRAN"}));
+    EXPECT_EQ(parse_plain("FFFFFFFFh")->kind, EK_NAME); // a letter first: a name, not a constant
 }
 
 TEST_F(expression_test, constant_beyond_168_bits_is_reported_not_overflowed)
 {
-    const std::string huge(80, '9');
-    expr_node* n = parse_plain(huge);
-    ASSERT_NE(n, nullptr);
+    parse_plain(std::string(80, '9'));
     EXPECT_EQ(codes(), codes_list{"ENTOUTRAN"});
     EXPECT_EQ(current_counts().errors, 0); // no OVERFLOW from the arithmetic
 }
@@ -65,10 +54,8 @@ TEST_F(expression_test, trailing_dot_does_not_make_a_floating_constant)
 {
     // "5." then ".." is a range of integers, not a floating constant.
     expr_node* n = parse_plain("[5..7]");
-    ASSERT_NE(n, nullptr);
     ASSERT_EQ(n->kind, EK_RANGE);
     EXPECT_EQ(n->a->kind, EK_CONSTANT);
-    EXPECT_EQ(image(n), "[5..7]");
 }
 
 TEST_F(expression_test, floating_constants_keep_their_suffix)
@@ -86,7 +73,6 @@ TEST_F(expression_test, floating_constants_keep_their_suffix)
 TEST_F(expression_test, multi_character_constant_packs_most_significant_first)
 {
     expr_node* n = parse_plain("'ab'");
-    ASSERT_NE(n, nullptr);
     EXPECT_EQ(n->code, 1);
     EXPECT_EQ(decimal(n->value), "24930"); // 0x6162
     EXPECT_EQ(codes(), codes_list{"MULCARCST"});
@@ -95,11 +81,9 @@ TEST_F(expression_test, multi_character_constant_packs_most_significant_first)
 
 TEST_F(expression_test, character_escapes)
 {
-    EXPECT_EQ(decimal(parse_plain("'\\E'")->value), "27");
-    EXPECT_EQ(decimal(parse_plain("'\\x41'")->value), "65");
-    EXPECT_EQ(decimal(parse_plain("'\\101'")->value), "65");
-    EXPECT_EQ(decimal(parse_plain("'\\{'")->value), "123");
-    EXPECT_EQ(decimal(parse_plain("'\\n'")->value), "10");
+    for (auto [text, value] :
+         {std::pair{"'\\E'", "27"}, {"'\\x41'", "65"}, {"'\\101'", "65"}, {"'\\{'", "123"}, {"'\\n'", "10"}})
+        EXPECT_EQ(decimal(parse_plain(text)->value), value) << text;
     EXPECT_TRUE(reports().empty());
 
     EXPECT_EQ(decimal(parse_plain("'\\q'")->value), "113"); // the letter q
@@ -118,10 +102,8 @@ TEST_F(expression_test, character_sign_follows_plain_char)
 
 TEST_F(expression_test, brace_list_counts_its_elements)
 {
-    expr_node* n = parse_plain("{1, 2, 3}");
-    ASSERT_NE(n, nullptr);
-    EXPECT_EQ(n->kind, EK_BRACE_LIST);
-    EXPECT_EQ(n->element_count(), 3u);
+    EXPECT_EQ(parse_plain("{1, 2, 3}")->kind, EK_BRACE_LIST);
+    EXPECT_EQ(tree->root->element_count(), 3u);
     EXPECT_EQ(parse_plain("{1, 2, 3,}")->element_count(), 3u);
     EXPECT_EQ(parse_plain("{}")->element_count(), 0u);
     EXPECT_EQ(parse_plain("{{1, 2}, {3, 4}}")->element_count(), 2u);
@@ -131,7 +113,6 @@ TEST_F(expression_test, brace_list_counts_its_elements)
 TEST_F(expression_test, associations_ranges_and_others)
 {
     expr_node* n = parse_plain("{1 => 2, 3 .. 4 => 5, others => 0}");
-    ASSERT_NE(n, nullptr);
     ASSERT_EQ(n->element_count(), 3u);
     EXPECT_EQ(n->elements[0]->kind, EK_ASSOCIATION);
     EXPECT_EQ(n->elements[1]->b->kind, EK_CONSTANT);
@@ -144,9 +125,7 @@ TEST_F(expression_test, associations_ranges_and_others)
 
 TEST_F(expression_test, slices_and_ranges)
 {
-    expr_node* n = parse_plain("a [ i .. j ]");
-    ASSERT_EQ(n->kind, EK_SLICE);
-    EXPECT_EQ(image(n), "a[i..j]");
+    EXPECT_EQ(parse_plain("a [ i .. j ]")->kind, EK_SLICE);
     EXPECT_EQ(parse_plain("[1..10]")->kind, EK_RANGE);
 }
 
@@ -156,11 +135,7 @@ TEST_F(expression_test, slices_and_ranges)
 // whether the tree left is the empty node.
 TEST_F(expression_test, rejected_texts_and_their_messages)
 {
-    struct {
-        const char *text, *code, *argument;
-        int kind;
-        bool empty;
-    } cases[] = {
+    struct { const char *text, *code, *argument; int kind; bool empty; } cases[] = {
         {"[1]", "SYNTAXERR", "[min..max]", kind_warning, true},
         {"x = 1", "AFFECTATI", nullptr, kind_warning, true},
         {"x <<= 1", "AFFECTATI", nullptr, kind_warning, true},
@@ -181,12 +156,8 @@ TEST_F(expression_test, rejected_texts_and_their_messages)
         expr_node* n = parse_plain(c.text);
         ASSERT_EQ(codes(), codes_list{c.code}) << c.text;
         EXPECT_EQ(reports()[0].kind, c.kind) << c.text;
-        if (c.argument) {
-            EXPECT_EQ(reports()[0].argument, c.argument) << c.text;
-        }
-        if (c.empty) {
-            EXPECT_EQ(n->kind, EK_EMPTY) << c.text;
-        }
+        EXPECT_TRUE(!c.argument || reports()[0].argument == c.argument) << c.text << ": " << reports()[0].argument;
+        EXPECT_TRUE(!c.empty || n->kind == EK_EMPTY) << c.text;
     }
     EXPECT_EQ(parse_plain("(1, 2)")->a->kind, EK_EMPTY);
     EXPECT_EQ(parse_plain("x++")->kind, EK_NAME); // the operand is kept
@@ -198,8 +169,8 @@ TEST_F(expression_test, rejected_texts_and_their_messages)
 
 TEST_F(expression_test, empty_text_gives_no_tree)
 {
-    EXPECT_EQ(parse_expression("", nullptr, "", "t.c", 1, record_expression_report), nullptr);
-    EXPECT_EQ(parse_expression(" \t\n", nullptr, "", "t.c", 1, record_expression_report), nullptr);
+    EXPECT_EQ(parse_plain(""), nullptr);
+    EXPECT_EQ(parse_plain(" \t\n"), nullptr);
     EXPECT_TRUE(reports().empty());
 }
 
@@ -224,12 +195,6 @@ TEST_F(expression_test, long_operator_chain_is_refused_before_walks_recurse_too_
         list += ",1";
     list += "}";
     EXPECT_EQ(parse_plain(list)->element_count(), 5001u);
-}
-
-TEST_F(expression_test, free_expression_releases_the_tree)
-{
-    tree = parse_expression("{1, 2}", nullptr, "", "t.c", 1, record_expression_report);
-    ASSERT_NE(tree, nullptr);
     free_expression(tree);
     EXPECT_EQ(tree, nullptr);
 }
@@ -242,7 +207,7 @@ TEST_F(expression_test, typedef_names_make_casts_and_constructions)
     expr_node* n = parse("(count)3");
     ASSERT_EQ(n->kind, EK_CAST);
     EXPECT_EQ(image(n), "(count)3");
-    ASSERT_NE(n->type, nullptr);
+    EXPECT_NE(n->type, nullptr);
     // Without the table the same text is a call of a parenthesised name.
     EXPECT_EQ(parse_plain("(count)(3)")->kind, EK_CALL);
     EXPECT_EQ(parse("point(1, 2)")->kind, EK_CONSTRUCTION);
