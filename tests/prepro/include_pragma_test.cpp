@@ -1,8 +1,6 @@
 // Include search order, operand forms, and the tool pragmas.
 #include "prepro_fixture.h"
 
-#include <cstdlib>
-
 TEST_F(prepro_test, include_search_order)
 {
     write("a/x.h", "from_a\n");
@@ -11,9 +9,6 @@ TEST_F(prepro_test, include_search_order)
     write("sub/inc.h", "#include <z.h>\n");
     write("sub/z.h", "z_from_includer_dir\n");
     write("x.h", "from_cwd\n");
-    ::unsetenv("KNUTGT");
-    ::unsetenv("ZRLTGT");
-    ::unsetenv("MVX_ADD_USR_INCLUDE");
     init({}, {"a", "b"});
     EXPECT_EQ(flat(run("#include <x.h>\n")), "from_cwd");
     EXPECT_EQ(flat(run("#include <y.h>\n")), "y_from_b");
@@ -21,18 +16,16 @@ TEST_F(prepro_test, include_search_order)
     EXPECT_EQ(pp.include_list(), (std::vector<std::string>{"a", "b"})); // appended dirs removed again
 }
 
-TEST_F(prepro_test, include_operand_forms)
+TEST_F(prepro_ready, include_operand_forms)
 {
     write("y.h", "why\n");
-    init();
     EXPECT_EQ(flat(run("#define FOO \"y.h\"\n#include FOO\n")), "why");
     run("#include y.h\n");
     ASSERT_NE(find("ERINCLUDE"), nullptr);
 }
 
-TEST_F(prepro_test, incl_std_pragma)
+TEST_F(prepro_ready, incl_std_pragma)
 {
-    init();
     run("#pragma morva incl_std \"/opt/inc\", /usr/x\n#pragma morva incl_std\n");
     EXPECT_EQ(pp.include_list(), (std::vector<std::string>{"/opt/inc", "/usr/x"}));
     ASSERT_NE(find("SYNTAXERR"), nullptr);
@@ -48,9 +41,8 @@ TEST_F(prepro_test, stop_and_start_analyse_drop_the_text_between)
     EXPECT_EQ(flat(run("e\n#pragma morva start_analyze\nf\n")), "f");
 }
 
-TEST_F(prepro_test, pragma_map_stands_for_a_start_pragma)
+TEST_F(prepro_ready, pragma_map_stands_for_a_start_pragma)
 {
-    init();
     std::string out = run("#pragma morva pragma \"ANALYSIS ON\" = \"#pragma morva start_analyse\"\n"
                           "#pragma morva stop_analyse\nhidden\n#pragma ANALYSIS  ON\nshown\n");
     EXPECT_EQ(flat(out), "shown");
@@ -59,16 +51,14 @@ TEST_F(prepro_test, pragma_map_stands_for_a_start_pragma)
     ASSERT_EQ(pp.pragma_map().size(), 1u);
 }
 
-TEST_F(prepro_test, unknown_and_inert_tool_pragmas_are_silent)
+TEST_F(prepro_ready, unknown_and_inert_tool_pragmas_are_silent)
 {
-    init();
     EXPECT_EQ(flat(run("#pragma morva foo\n#pragma morva crc_justify\n#pragma other\n#pragma morva\n")), "");
     EXPECT_TRUE(codes().empty());
 }
 
-TEST_F(prepro_test, type_modifier_pragma)
+TEST_F(prepro_ready, type_modifier_pragma)
 {
-    init();
     run("#pragma morva type_modifier = far\n#pragma morva type_modifier=far\n#pragma morva type_mod near\n");
     EXPECT_EQ(pp.type_modifiers, (std::vector<std::string>{"far"}));
     ASSERT_NE(find("TYPMODINC"), nullptr);
@@ -76,9 +66,8 @@ TEST_F(prepro_test, type_modifier_pragma)
     EXPECT_TRUE(pp.type_modifiers.empty());
 }
 
-TEST_F(prepro_test, sizeof_and_signof_lines_are_copied_for_the_lexer)
+TEST_F(prepro_ready, sizeof_and_signof_lines_are_copied_for_the_lexer)
 {
-    init();
     EXPECT_EQ(flat(run("#pragma morva sizeof int = 16\n#pragma morva signof char unsigned\n")),
               "#pragma morva sizeof int = 16 #pragma morva signof char unsigned");
     // Without an analyser's hooks the pragmas set the preprocessor's own sizes.

@@ -4,13 +4,9 @@
 #include "prepro_fixture.h"
 
 // Definitions and calls whose tokens alone show the substitution.
-TEST_F(prepro_test, substitution_forms)
+TEST_F(prepro_ready, substitution_forms)
 {
-    init();
-    struct {
-        const char* text;
-        const char* tokens;
-    } cases[] = {
+    struct { const char* text; const char* tokens; } cases[] = {
         {"#define F[a] (a+1)\nF[2] F(2) F\n", "( 2 + 1 ) ( 2 + 1 ) F"}, // square bracket parameters
         {"#define G(x) #x\nG( a  \"b\\n\"  c )\n", "\"a \\\"b\\\\n\\\" c\""},
         {"#define C(x) #@x\nC(y)\n", "'y'"},
@@ -25,9 +21,8 @@ TEST_F(prepro_test, substitution_forms)
         EXPECT_EQ(tokens(run(c.text)), c.tokens) << c.text;
 }
 
-TEST_F(prepro_test, redefinition_compares_bodies_modulo_white_space)
+TEST_F(prepro_ready, redefinition_compares_bodies_modulo_white_space)
 {
-    init();
     run("#define A 1\n#define A  1\n");
     EXPECT_TRUE(codes().empty());
     run("#define A 2\n");
@@ -35,9 +30,8 @@ TEST_F(prepro_test, redefinition_compares_bodies_modulo_white_space)
     EXPECT_EQ(tokens(run("A\n")), "2");
 }
 
-TEST_F(prepro_test, undef_of_a_special_name_warns_and_removes_it)
+TEST_F(prepro_ready, undef_of_a_special_name_warns_and_removes_it)
 {
-    init();
     run("#undef __FILE__\n");
     EXPECT_EQ(report_lines(), texts{"W UNDEFININ __FILE__ [:0]"});
     EXPECT_EQ(table.find("__FILE__"), nullptr);
@@ -50,9 +44,8 @@ TEST_F(prepro_test, command_line_definitions)
     EXPECT_EQ(report_lines(), texts{"W MALFOROPT -DN+3 [*Initialization*:1]"});
 }
 
-TEST_F(prepro_test, predefined_and_special_names)
+TEST_F(prepro_ready, predefined_and_special_names)
 {
-    init();
     EXPECT_EQ(tokens(run("__STDC__ ZRL_LINUX USE_KNU ZRL_CPLUSPLUS_LANGUAGE\n")), "0 1 1 1");
     std::string out = run_file("sp.h", "__LINE__ __FILE__ __INCLUDE_LEVEL__ __BASE_FILE__\n\n__LINE__\n");
     EXPECT_EQ(tokens(out), "1 \"sp.h\" 1 \"\" 3");
@@ -62,16 +55,14 @@ TEST_F(prepro_test, predefined_and_special_names)
     EXPECT_EQ(tokens(run("__TIME__\n")), date.substr(date.rfind(' ') + 1)); // one clock reading
 }
 
-TEST_F(prepro_test, argument_count_messages)
+TEST_F(prepro_ready, argument_count_messages)
 {
-    init();
     run("#define Two(a,b) a b\n#define None() x\nTwo() Two(1) Two(1,2,3) None(1)\n");
     EXPECT_EQ(codes(), (std::vector<std::string>{"NOARTOMAC", "NBARGMACR", "TOMANYARG", "ARGTOMACR"}));
 }
 
-TEST_F(prepro_test, definition_errors)
+TEST_F(prepro_ready, definition_errors)
 {
-    init();
     run("#define 9a x\n#define defined 1\n#define F(a,,b) x\n#define G(a x\n#define H(a.. ) x\n#define J(... , b) x\n"
         "#define K(a) #b\n");
     EXPECT_EQ(codes(), (std::vector<std::string>{"INVAMACRO", "INVDEFINE", "PARASTART", "BADPARDEF", "BADPARDEF",
@@ -82,24 +73,21 @@ TEST_F(prepro_test, definition_errors)
     EXPECT_EQ(table.find("J"), nullptr);
 }
 
-TEST_F(prepro_test, call_across_line_feeds_keeps_the_next_line_number)
+TEST_F(prepro_ready, call_across_line_feeds_keeps_the_next_line_number)
 {
-    init();
     std::string out = run_file("nl.h", "#define F(a,b) a+b\nF\n(1,\n2)\nnext\n");
     EXPECT_EQ(tokens(out), "1 + 2 next");
     EXPECT_NE(out.find("\n\n1+ 2 \n\n\nnext"), std::string::npos) << out; // next stays on line 5
 }
 
-TEST_F(prepro_test, expand_text_for_a_directive_operand)
+TEST_F(prepro_ready, expand_text_for_a_directive_operand)
 {
-    init();
     run("#define H <stdio.h>\n");
     EXPECT_EQ(flat(pp.expand_text(table, "H", expand_include)), "<stdio.h>");
 }
 
-TEST_F(prepro_test, define_if_absent_and_macro_text)
+TEST_F(prepro_ready, define_if_absent_and_macro_text)
 {
-    init();
     pp.define_if_absent(table, "K 1");
     pp.define_if_absent(table, "K 2");
     EXPECT_EQ(cpp_macro_text(table, "K"), "1");
@@ -110,9 +98,8 @@ TEST_F(prepro_test, define_if_absent_and_macro_text)
 }
 
 // C standard, 6.10.3.5 example 3.
-TEST_F(prepro_test, standard_example_nested_replacement)
+TEST_F(prepro_ready, standard_example_nested_replacement)
 {
-    init();
     std::string out = run("#define x 3\n#define f(a) f(x * (a))\n#undef x\n#define x 2\n#define g f\n"
                           "#define z z[0]\n#define h g(~\n#define m(a) a(w)\n#define w 0,1\n#define t(a) a\n"
                           "#define p() int\n#define q(x) x\n#define r(x,y) x ## y\n#define str(x) # x\n"
@@ -129,9 +116,8 @@ TEST_F(prepro_test, standard_example_nested_replacement)
 }
 
 // C standard, 6.10.3.5 example 4.
-TEST_F(prepro_test, standard_example_str_xstr_glue)
+TEST_F(prepro_ready, standard_example_str_xstr_glue)
 {
-    init();
     std::string out = run("#define str(s) # s\n#define xstr(s) str(s)\n"
                           "#define debug(s, t) printf(\"x\" # s \"= %d, x\" # t \"= %s\", \\\n x ## s, x ## t)\n"
                           "#define INCFILE(n) vers ## n\n#define glue(a, b) a ## b\n#define xglue(a, b) glue(a, b)\n"
@@ -148,9 +134,8 @@ TEST_F(prepro_test, standard_example_str_xstr_glue)
 }
 
 // C standard, 6.10.3.5 example 5 (hash_hash).
-TEST_F(prepro_test, standard_example_hash_hash)
+TEST_F(prepro_ready, standard_example_hash_hash)
 {
-    init();
     std::string out = run("#define hash_hash # ## #\n#define mkstr(a) # a\n#define in_between(a) mkstr(a)\n"
                           "#define join(c, d) in_between(c hash_hash d)\nchar p[] = join(x, y);\n");
     EXPECT_EQ(tokens(out), tokens("char p[] = \"x ## y\";"));
@@ -159,9 +144,8 @@ TEST_F(prepro_test, standard_example_hash_hash)
 }
 
 // C standard, 6.10.3.5 example 7 (variable arguments).
-TEST_F(prepro_test, standard_example_variadics)
+TEST_F(prepro_ready, standard_example_variadics)
 {
-    init();
     std::string out = run("#define debug(...) fprintf(stderr, __VA_ARGS__)\n"
                           "#define showlist(...) puts(#__VA_ARGS__)\n"
                           "#define report(test, ...) ((test)?puts(#test):\\\n printf(__VA_ARGS__))\n"

@@ -5,13 +5,9 @@
 #include "prepro_fixture.h"
 
 // glibc's pthread.h continues a string inside __attribute_deprecated_msg__(...).
-TEST_F(prepro_test, literal_continued_inside_a_macro_argument)
+TEST_F(prepro_ready, literal_continued_inside_a_macro_argument)
 {
-    init();
-    struct {
-        const char* text;
-        const char* expected;
-    } cases[] = {
+    struct { const char* text; const char* expected; } cases[] = {
         {"#define f(x) [x]\nf(\"ab\\\nc\") next;\nf(1)\n", "[\"abc\"] next; [1]"},
         {"#define f(x) [x]\nf('\\\na') next;\nf(1)\n", "['a'] next; [1]"},
         {"#define f(x) [x]\nf(\"a\\\\\\\nn\") next;\nf(1)\n", "[\"a\\\\n\"] next; [1]"},
@@ -26,9 +22,8 @@ TEST_F(prepro_test, literal_continued_inside_a_macro_argument)
     EXPECT_NE(out.find("\"ab\" \n\n3 \n"), std::string::npos) << testing::PrintToString(out); // first line 0
 }
 
-TEST_F(prepro_test, comment_closer_split_by_a_continuation_in_a_call)
+TEST_F(prepro_ready, comment_closer_split_by_a_continuation_in_a_call)
 {
-    init();
     EXPECT_EQ(flat(run("#define F(x) <x>\nF /* c *\\\n/ (1)\nF /* c */ (2)\n")), "<1> <2>");
     EXPECT_EQ(tokens(run("#define F(x) <x>\nF(1 /\\\n* c *\\\n/) F(2 /\\\n/ c\n)\n")), "< 1 > < 2 >");
     // The same in a directive operand, with a continued string.
@@ -36,22 +31,17 @@ TEST_F(prepro_test, comment_closer_split_by_a_continuation_in_a_call)
     EXPECT_TRUE(captured().empty());
 }
 
-TEST_F(prepro_test, raw_marker_bytes_are_plain_text)
+TEST_F(prepro_ready, raw_marker_bytes_are_plain_text)
 {
-    init();
     std::string text = "#define A 1\n#define B(a) [a] \x01 #a\n"
                        "x\x01 A \x02 A \x03 A\n"
                        "B(\x02 A) A \"\x01\" A\n";
     EXPECT_EQ(tokens(run(text)), tokens("x\x01 1 \x02 1 \x03 1 [\x02 1] \x01 \"\\002 A\" 1 \"\x01\" 1"));
 }
 
-TEST_F(prepro_test, digraphs_only_as_tokens)
+TEST_F(prepro_ready, digraphs_only_as_tokens)
 {
-    init();
-    struct {
-        const char* text;
-        const char* expected;
-    } cases[] = {
+    struct { const char* text; const char* expected; } cases[] = {
         {"printf(\"<%s>\"); c = '<:';\n", "printf(\"<%s>\"); c = '<:';"},
         {"/* <% %> */ x<:1:> // %:\n", "x[1]"},
         {"std::vector<::ns::T> v;\n", "std::vector< ::ns::T> v;"},
@@ -62,13 +52,9 @@ TEST_F(prepro_test, digraphs_only_as_tokens)
         EXPECT_EQ(tokens(run(c.text)), tokens(c.expected)) << c.text;
 }
 
-TEST_F(prepro_test, unsigned_if_arithmetic_keeps_64_bits)
+TEST_F(prepro_ready, unsigned_if_arithmetic_keeps_64_bits)
 {
-    init();
-    struct {
-        const char* condition;
-        bool taken;
-    } cases[] = {
+    struct { const char* condition; bool taken; } cases[] = {
         {"0xffffffffffffffffUL == 18446744073709551615UL", true},
         {"0xffffffffffffffffUL > 0xffffffffUL", true},
         {"0x7fffffffffffffffL < 0xffffffffffffffffUL", true},
@@ -87,9 +73,8 @@ TEST_F(prepro_test, unsigned_if_arithmetic_keeps_64_bits)
 
 // A guarded header included again while its guard is defined is not read
 // again, yet the output keeps the markers and line feeds of a reading.
-TEST_F(prepro_test, guarded_header_included_again_writes_the_same_lines)
+TEST_F(prepro_ready, guarded_header_included_again_writes_the_same_lines)
 {
-    init();
     write("g.h", "#ifndef G\n#define G\nint g;\n#endif\n");
     EXPECT_EQ(run("#include \"g.h\"\n#include \"g.h\"\n#include \"g.h\"\n"),
               "#line 1 \"g.h\"\n\n\nint g;\n\n#line 0 \"\"\n\n"

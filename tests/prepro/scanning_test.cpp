@@ -21,10 +21,7 @@ std::vector<std::size_t> line_lengths(const std::string& s)
 // "?\?" keeps the C++ compiler of the tests from seeing trigraphs itself.
 TEST(trigraphs, replaced_in_place_keeping_line_lengths)
 {
-    struct {
-        const char* text;
-        const char* expected;
-    } cases[] = {
+    struct { const char* text; const char* expected; } cases[] = {
         {"a ?\?= b\n?\?( ?\?) ?\?< ?\?> ?\?! ?\?' ?\?- ?\?/x\nplain\n",
          "a # b  \n[ ] { } | ^ ~ \\x                \nplain\n"},
         {"??\?=\n", "?#  \n"},                       // a run of '?' uses its last two
@@ -59,9 +56,7 @@ TEST_F(prepro_test, file_text_becomes_lines_with_markers)
         ten_skipped += "x\n";
     ten_skipped += "#endif\n\nafter\n";
     write("inner.h", "inner\n");
-    struct {
-        std::string file, text, output;
-    } cases[] = {
+    struct { std::string file, text, output; } cases[] = {
         {"c.h", "a /* one\ntwo\nthree */ b\nc\n", "#line 1 \"c.h\"\na  \n\n b\nc\n#line 0 \"\"\n"},
         {"d.h", "a // note\nb\n", "#line 1 \"d.h\"\na  \nb\n#line 0 \"\"\n"},
         {"j.h", "A\\\nBC\nnext\n", "#line 1 \"j.h\"\nok \n\nnext\n#line 0 \"\"\n"}, // joined name
@@ -79,23 +74,11 @@ TEST_F(prepro_test, file_text_becomes_lines_with_markers)
     EXPECT_EQ(flat(run("1e+5 0x1E1 1..2 e\n")), "1e+5 0x1E1 1..2 X"); // numbers are not looked up
 }
 
-TEST_F(prepro_test, prepro_only_escapes_backslashes_and_quotes_in_markers)
+TEST_F(prepro_ready, prepro_only_escapes_backslashes_and_quotes_in_markers)
 {
-    init();
     pp.escape_file_names = true;
     std::string name = "a\\b\"c";
     write(name, "x\n");
     std::string out = run("#include <" + name + ">");
     EXPECT_NE(out.find("#line 1 \"a\\\\b\\\"c\"\n"), std::string::npos) << out;
-}
-
-TEST_F(prepro_test, messages_carry_the_nearest_file_position)
-{
-    init();
-    write("w.h", "\n\n#warning here\n");
-    run("#include \"w.h\"\n");
-    const captured_report* r = find("WARNERR");
-    ASSERT_NE(r, nullptr);
-    EXPECT_EQ(r->file, "w.h");
-    EXPECT_EQ(r->line, 3);
 }
