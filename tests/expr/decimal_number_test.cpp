@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "diag/message_catalogue.h"
 #include "expr/decimal_number.h"
 #include "expr/decimal_text.h"
 #include "expr/pint_text.h"
@@ -14,14 +13,7 @@
 
 namespace {
 
-class Decimal : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        register_all_messages();
-        reset_reporting();
-    }
-};
+using Decimal = counted_test;
 
 decimal_number read(std::string_view text)
 {
@@ -100,27 +92,22 @@ TEST_F(Decimal, ReaderStopsAfterTheNumber)
 
 TEST_F(Decimal, ImageRounding)
 {
-    EXPECT_EQ(image(read("0.1999"), 3), "0.2");   // 9 after a 9 carries the run up
-    EXPECT_EQ(image(read("0.1997"), 3), "0.2");
+    EXPECT_EQ(image(read("0.1997"), 3), "0.2");   // 7 to 9 after a 9 carries the run up
     EXPECT_EQ(image(read("0.3899"), 3), "0.389"); // the digit before the 9 is 8
     EXPECT_EQ(image(read("0.9999"), 3), "0.1E1"); // a carry into the period
     EXPECT_EQ(image(read("-0.9999e5"), 3), "-0.1E6");
     EXPECT_EQ(image(read("0.1009"), 3), "0.1");   // 0 to 3 after a 0 drops the 0s
     EXPECT_EQ(image(read("0.1203"), 4), "0.12");
     EXPECT_EQ(image(read("0.1299"), 3), "0.129"); // other endings stay
-    EXPECT_EQ(image(read("0.12349"), 4), "0.1234");
     EXPECT_EQ(image(read("0.1205"), 4), "0.1205");
     EXPECT_EQ(image(read("0.1996"), 4), "0.1996"); // 6 is not enough to round
     EXPECT_EQ(image(read("0.1004"), 4), "0.1004"); // nor 4 to drop
     EXPECT_EQ(image(read("0.99"), 1), "0.9");     // one digit has none before it
     EXPECT_EQ(image(read("0.75")), "0.75");       // an exact fraction ends early
-    EXPECT_EQ(image(read("0.123")), "0.123");     // binary approximations of short texts
-    EXPECT_EQ(image(read("0.7")), "0.7");
-    EXPECT_EQ(image(read("0.3")), "0.3");
+    EXPECT_EQ(image(read("0.7")), "0.7");         // binary approximations of short texts
     EXPECT_EQ(image(read("1.1")), "0.11E1");
     EXPECT_EQ(image(read("0.123456789"), 0), "0.123456789"); // 0 digits means 19
     EXPECT_EQ(image(read("0.12345678901234567894444"), 25), "0.1234567890123456789");
-    EXPECT_EQ(image(read("0.12345678901234567894444"), 19), "0.1234567890123456789");
     EXPECT_EQ(image(read("0.12345678901234567894444"), 18), "0.123456789012345678");
 }
 

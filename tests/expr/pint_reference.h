@@ -9,6 +9,9 @@
 #include <random>
 #include <string>
 
+#include <gtest/gtest.h>
+
+#include "diag/message_catalogue.h"
 #include "diag/report.h"
 #include "expr/pint.h"
 
@@ -104,6 +107,16 @@ public:
 
 private:
     std::mt19937_64 random_;
+};
+
+// Messages registered and counts cleared before each test.
+class counted_test : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        register_all_messages();
+        reset_reporting();
+    }
 };
 
 inline int errors_during(auto&& body)

@@ -7,19 +7,13 @@
 
 #include <climits>
 
-#include "diag/message_catalogue.h"
 #include "expr/pint.h"
 #include "pint_reference.h"
 
 namespace {
 
-class Pint : public testing::Test {
+class Pint : public counted_test {
 protected:
-    void SetUp() override
-    {
-        register_all_messages();
-        reset_reporting();
-    }
     operands random{20240611};
 };
 
@@ -46,12 +40,16 @@ int reference_compare(const pint& a, const pint& b)
     return (c > 0) - (c < 0);
 }
 
-pint power_of_two(int n)
+// What an operation writes to its first argument.
+template <class... Operands>
+pint result(void (*operation)(pint&, const Operands&...), const Operands&... operands)
 {
-    bits168 b;
-    b[n] = 1;
-    return from_bits(b);
+    pint r;
+    operation(r, operands...);
+    return r;
 }
+
+pint power_of_two(int n) { return from_bits(bits168(1) << n); }
 
 pint negated(pint a)
 {
@@ -95,24 +93,18 @@ TEST_F(Pint, BitLevelOperationsAgreeWithABitSet)
             ASSERT_EQ(errors, expect_overflow ? 1 : 0) << (subtract ? " sub" : " add");
             overflows += expect_overflow;
         }
-        pint_not(r, a);
-        ASSERT_EQ(bits_of(r), ~x);
-        pint_or(r, a, b);
-        ASSERT_EQ(bits_of(r), x | y);
-        pint_and(r, a, b);
-        ASSERT_EQ(bits_of(r), x & y);
-        pint_xor(r, a, b);
-        ASSERT_EQ(bits_of(r), x ^ y);
+        ASSERT_EQ(bits_of(result(pint_not, a)), ~x);
+        ASSERT_EQ(bits_of(result(pint_or, a, b)), x | y);
+        ASSERT_EQ(bits_of(result(pint_and, a, b)), x & y);
+        ASSERT_EQ(bits_of(result(pint_xor, a, b)), x ^ y);
 
         // Shifts by 0 to 255; right shifts fill with the sign.
         int n = random.below(256);
         bits168 left = x << n, right = x >> n;
         for (int k = 167; x[167] && k >= std::max(168 - n, 0); --k)
             right[k] = 1;
-        pint_shift_left(r, a, pint_of(n));
-        ASSERT_EQ(bits_of(r), left) << "<< " << n;
-        pint_shift_right(r, a, pint_of(n));
-        ASSERT_EQ(bits_of(r), right) << ">> " << n;
+        ASSERT_EQ(bits_of(result(pint_shift_left, a, pint_of(n))), left) << "<< " << n;
+        ASSERT_EQ(bits_of(result(pint_shift_right, a, pint_of(n))), right) << ">> " << n;
 
         // Widths from -3 to 171 bits.
         n = random.below(175) - 3;
@@ -163,20 +155,34 @@ TEST_F(Pint, ResultMayBeAnOperand)
     EXPECT_TRUE(same(x, pint_of(160)));
 }
 
-TEST_F(Pint, SmallSumsAndProducts)
+// Operands that fit 128 bits, and results that do too.
+TEST_F(Pint, AgreesWith128Bits)
 {
-    for (int i = 0; i < 3000; ++i) {
-        i128 x = random.signed_value(96);
-        std::int32_t k = random.int32(), factor = k & INT32_MAX;
-        pint s, p;
-        ASSERT_TRUE(same(pint_of(k), from_i128(k))); // byte 0 the sign byte, byte 1 the lowest
-        pint_add_small(s, from_i128(x), k);
-        pint_mul_small(p, from_i128(x), factor);
-        ASSERT_TRUE(same(s, from_i128(x + k)));
-        ASSERT_TRUE(same(p, from_i128(x * factor))) << decimal_of(x) << " * " << factor;
+    for (int i = 0; i < 5000; ++i) {
+        int la = random.below(127), k = 1 + random.below(255);
+        i128 x = random.signed_value(la), y = random.signed_value(126 - la), small = random.signed_value(96);
+        std::int32_t addend = random.int32(), factor = addend & INT32_MAX;
+        SCOPED_TRACE(testing::Message() << decimal_of(x) << " " << decimal_of(y) << " " << decimal_of(small) << " " << k);
+        ASSERT_TRUE(same(pint_of(addend), from_i128(addend))); // byte 0 the sign byte, byte 1 the lowest
+        pint sum, scaled, product, quotient;
+        int rem = -1;
+        pint_add_small(sum, from_i128(small), addend);
+        pint_mul_small(scaled, from_i128(small), factor);
+        pint_mul(product, from_i128(x), from_i128(y));
+        ASSERT_EQ(current_counts().errors, 0);
+        ASSERT_TRUE(same(sum, from_i128(small + addend)));
+        ASSERT_TRUE(same(scaled, from_i128(small * factor)));
+        ASSERT_TRUE(same(product, from_i128(x * y)));
+        const i128 dividend = x < 0 ? -x : x; // div_euclid_pint reads its operand unsigned
+        div_euclid_pint(quotient, from_i128(dividend), k, rem);
+        ASSERT_TRUE(same(quotient, from_i128(dividend / k)));
+        ASSERT_EQ(rem, int(dividend % k));
     }
-    ASSERT_EQ(current_counts().errors, 0);
-    // At the top: 2^160 * 127 fits, * 128 does not; -2^160 * 128 just fits.
+}
+
+TEST_F(Pint, SmallOperandsAtTheTop)
+{
+    // 2^160 * 127 fits, * 128 does not; -2^160 * 128 just fits.
     pint r, top = power_of_two(160);
     EXPECT_EQ(errors_during([&] { pint_mul_small(r, top, 127); }), 0);
     EXPECT_EQ(errors_during([&] { pint_mul_small(r, top, 128); }), 1);
@@ -185,18 +191,15 @@ TEST_F(Pint, SmallSumsAndProducts)
     EXPECT_EQ(errors_during([&] { pint_mul_small(r, negated(top), 129); }), 1);
     EXPECT_EQ(errors_during([&] { pint_add_small(r, largest_pint(), 1); }), 1);
     EXPECT_TRUE(same(r, most_negative_pint()));
-}
-
-TEST_F(Pint, ProductsAgreeWith128Bits)
-{
-    for (int i = 0; i < 5000; ++i) {
-        int la = random.below(127);
-        i128 x = random.signed_value(la), y = random.signed_value(126 - la);
-        SCOPED_TRACE(decimal_of(x) + " * " + decimal_of(y));
-        pint p;
-        ASSERT_EQ(errors_during([&] { pint_mul(p, from_i128(x), from_i128(y)); }), 0);
-        ASSERT_TRUE(same(p, from_i128(x * y)));
-    }
+    // div_euclid_pint reads the value unsigned: (2^168 - 1) / 255 = 0x0101...01.
+    pint ones;
+    int rem;
+    div_euclid_pint(r, pint_of(-1), 255, rem);
+    std::fill(std::begin(ones.byte), std::end(ones.byte), 0x01);
+    EXPECT_TRUE(same(r, ones));
+    EXPECT_EQ(rem, 0);
+    EXPECT_EXIT(div_euclid_pint(r, pint_one, 256, rem), testing::ExitedWithCode(9),
+                "Tolvex-S-ERRINTFCT,  Internal error in the function gfmath div_euclid_pint");
 }
 
 // |a| < 2^la and |b| < 2^lb: a product of la + lb <= 167 bits fits, one of
@@ -279,35 +282,11 @@ TEST_F(Pint, DivisionByZeroAndTheOneOverflowingQuotient)
     EXPECT_EQ(current_counts().errors, 2);
 }
 
-TEST_F(Pint, SmallDivisorFromTheTop)
-{
-    for (int i = 0; i < 3000; ++i) {
-        i128 a = random.signed_value(126);
-        a = a < 0 ? -a : a;
-        int k = 1 + random.below(255), rem = -1;
-        pint q;
-        div_euclid_pint(q, from_i128(a), k, rem);
-        ASSERT_TRUE(same(q, from_i128(a / k)));
-        ASSERT_EQ(rem, int(a % k));
-    }
-    // The value is read unsigned: (2^168 - 1) / 255 = 0x0101...01.
-    pint q, ones;
-    int rem;
-    div_euclid_pint(q, pint_of(-1), 255, rem);
-    std::fill(std::begin(ones.byte), std::end(ones.byte), 0x01);
-    EXPECT_TRUE(same(q, ones));
-    EXPECT_EQ(rem, 0);
-    EXPECT_EXIT(div_euclid_pint(q, pint_one, 256, rem), testing::ExitedWithCode(9),
-                "Tolvex-S-ERRINTFCT,  Internal error in the function gfmath div_euclid_pint");
-}
-
 TEST_F(Pint, ShiftCounts)
 {
     const pint a = from_i128(-12345);
     auto shifted = [](bool left, const pint& value, int count) {
-        pint r;
-        (left ? pint_shift_left : pint_shift_right)(r, value, pint_of(count));
-        return r;
+        return result(left ? pint_shift_left : pint_shift_right, value, pint_of(count));
     };
     EXPECT_TRUE(same(shifted(true, a, -1), pint_zero)); // a negative count gives 0
     EXPECT_TRUE(same(shifted(false, a, -1), pint_zero));
@@ -322,11 +301,9 @@ TEST_F(Pint, ShiftCounts)
 
 TEST_F(Pint, LogicalNot)
 {
-    pint of_zero, of_most_negative, of_two;
-    pint_logical_not(of_zero, pint_zero);
-    pint_logical_not(of_most_negative, most_negative_pint());
-    pint_logical_not(of_two, pint_of(2));
-    EXPECT_TRUE(same(of_zero, pint_one) && same(of_most_negative, pint_zero) && same(of_two, pint_zero));
+    EXPECT_TRUE(same(result(pint_logical_not, pint_zero), pint_one));
+    EXPECT_TRUE(same(result(pint_logical_not, most_negative_pint()), pint_zero));
+    EXPECT_TRUE(same(result(pint_logical_not, pint_of(2)), pint_zero));
 }
 
 TEST_F(Pint, ToInt)

@@ -29,6 +29,17 @@ inline void capture(int kind, const char* code, const report_argument& argument,
     captured_reports.push_back({kind, code, argument.bytes(), std::string(file), line});
 }
 
+// The reports, each as kind letter, code, argument and position:
+// "W TOMANYARG M [v.h:2]".
+inline texts report_lines()
+{
+    texts lines;
+    for (const captured_report& r : captured_reports)
+        lines.push_back(std::string(1, "SFEWI"[r.kind]) + " " + r.code + " " + r.argument + " [" + r.file + ":" +
+                        std::to_string(r.line) + "]");
+    return lines;
+}
+
 inline void clear_target_environment()
 {
     for (const char* name : {"KNUTGT", "ZRLTGT", "MVX_ADD_USR_INCLUDE"})
@@ -109,16 +120,6 @@ protected:
         for (const captured_report& r : captured())
             c.push_back(r.code);
         return c;
-    }
-    // The reports, each as kind letter, code, argument and position:
-    // "W TOMANYARG M [v.h:2]".
-    static std::vector<std::string> report_lines()
-    {
-        std::vector<std::string> lines;
-        for (const captured_report& r : captured())
-            lines.push_back(std::string(1, "SFEWI"[r.kind]) + " " + r.code + " " + r.argument + " [" + r.file + ":" +
-                            std::to_string(r.line) + "]");
-        return lines;
     }
     const captured_report* find(const std::string& code) const
     {
