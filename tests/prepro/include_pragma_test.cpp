@@ -3,12 +3,8 @@
 
 TEST_F(prepro_test, include_search_order)
 {
-    write("a/x.h", "from_a\n");
-    write("b/x.h", "from_b\n");
-    write("b/y.h", "y_from_b\n");
-    write("sub/inc.h", "#include <z.h>\n");
-    write("sub/z.h", "z_from_includer_dir\n");
-    write("x.h", "from_cwd\n");
+    write({{"a/x.h", "from_a\n"}, {"b/x.h", "from_b\n"}, {"b/y.h", "y_from_b\n"}, {"x.h", "from_cwd\n"},
+           {"sub/inc.h", "#include <z.h>\n"}, {"sub/z.h", "z_from_includer_dir\n"}});
     init({}, {"a", "b"});
     EXPECT_EQ(flat(run("#include <x.h>\n")), "from_cwd");
     EXPECT_EQ(flat(run("#include <y.h>\n")), "y_from_b");

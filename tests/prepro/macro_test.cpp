@@ -11,8 +11,6 @@ TEST_F(prepro_ready, substitution_forms)
         {"#define G(x) #x\nG( a  \"b\\n\"  c )\n", "\"a \\\"b\\\\n\\\" c\""},
         {"#define C(x) #@x\nC(y)\n", "'y'"},
         {"#define P(a,b) a##b\nP(x,y)\n", "xy"},
-        {"#define V(f, ...) f(__VA_ARGS__)\nV(g,1,2)\n", "g ( 1 , 2 )"},
-        {"#define W(f, rest...) f(rest)\nW(g,1,2,3)\n", "g ( 1 , 2 , 3 )"},
         {"#define X X+1\nX\n", "X + 1"}, // no second expansion of itself
         {"#define foo(x) bar x\nfoo(foo) (2)\n", "bar foo ( 2 )"},
         {"#define f(a) a*g\n#define g(a) f(a)\nf(2)(9)\n", "2 * 9 * g"},

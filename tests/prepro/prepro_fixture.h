@@ -89,6 +89,12 @@ protected:
         std::filesystem::create_directories(p.parent_path());
         std::ofstream(p, std::ios::binary) << contents;
     }
+    // Files as name and contents.
+    void write(std::initializer_list<std::pair<std::string, std::string>> files)
+    {
+        for (const auto& [name, contents] : files)
+            write(name, contents);
+    }
     static std::string without_markers(const std::string& out)
     {
         return std::regex_replace(out, std::regex("#line [0-9]+ \"[^\"\n]*\"\n"), "");
