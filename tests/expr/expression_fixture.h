@@ -48,18 +48,13 @@ protected:
         reports().clear();
     }
 
-    // Parses without a table (every name a plain identifier).
-    expr_node* parse_plain(std::string_view text)
+    // Parses with the table, or without it (every name a plain identifier).
+    expr_node* parse(std::string_view text, bool with_table = true)
     {
-        tree = parse_expression(text, nullptr, "", "t.c", 7, record_expression_report);
+        tree = parse_expression(text, with_table ? &table : nullptr, "", "t.c", 7, record_expression_report);
         return tree ? tree->root : nullptr;
     }
-
-    expr_node* parse(std::string_view text)
-    {
-        tree = parse_expression(text, &table, "", "t.c", 7, record_expression_report);
-        return tree ? tree->root : nullptr;
-    }
+    expr_node* parse_plain(std::string_view text) { return parse(text, false); }
 
     static std::string image(const expr_node* n)
     {

@@ -59,16 +59,7 @@ TEST_F(expression_test, floating_constants_keep_their_suffix)
 
 // ---- Character constants ----
 
-TEST_F(expression_test, multi_character_constant_packs_most_significant_first)
-{
-    expr_node* n = parse_plain("'ab'");
-    EXPECT_EQ(n->code, 1);
-    EXPECT_EQ(decimal(n->value), "24930"); // 0x6162
-    EXPECT_EQ(codes(), codes_list{"MULCARCST"});
-    EXPECT_EQ(reports()[0].argument, "'ab'");
-}
-
-TEST_F(expression_test, character_escapes)
+TEST_F(expression_test, character_constants)
 {
     for (auto [text, value] :
          {std::pair{"'\\E'", "27"}, {"'\\x41'", "65"}, {"'\\101'", "65"}, {"'\\{'", "123"}, {"'\\n'", "10"}})
@@ -78,10 +69,12 @@ TEST_F(expression_test, character_escapes)
     EXPECT_EQ(decimal(parse_plain("'\\q'")->value), "113"); // the letter q
     EXPECT_EQ(codes(), codes_list{"SEQUEINCO"});
     EXPECT_EQ(reports()[0].argument, "\\q");
-}
-
-TEST_F(expression_test, character_sign_follows_plain_char)
-{
+    // A multi-character constant packs its first character highest.
+    EXPECT_EQ(decimal(parse_plain("'ab'")->value), "24930"); // 0x6162
+    EXPECT_EQ(tree->root->code, 1);
+    EXPECT_EQ(codes(), (codes_list{"SEQUEINCO", "MULCARCST"}));
+    EXPECT_EQ(reports()[1].argument, "'ab'");
+    // The sign follows plain char.
     EXPECT_EQ(decimal(parse_plain("'\\377'")->value), "-1");
     table.store.sizes.plain_char_unsigned = true;
     EXPECT_EQ(decimal(parse("'\\377'")->value), "255");

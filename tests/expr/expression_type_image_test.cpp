@@ -44,8 +44,9 @@ protected:
 
 TEST_F(typed_expression_test, well_typed_expressions_are_silent)
 {
+    // s and p reach their record through a typedef; fp is a pointer to function.
     for (const char* text : {"arr[1]", "s.m", "p->m", "f(2)", "*p", "&i", "i + 1", "str[0]", "-d", "!p", "~i",
-                             "B"})
+                             "B", "s.f(1)", "fp(1)"})
         EXPECT_NE(parse(text)->type, nullptr) << text;
     EXPECT_TRUE(reports().empty());
 }
@@ -156,14 +157,6 @@ TEST_F(typed_expression_test, qualified_names_look_inside_their_scope)
     parse("N::nothing");
     EXPECT_EQ(codes(), codes_list{"CHAMPINCO"});
     EXPECT_EQ(reports()[0].argument, "nothing");
-}
-
-TEST_F(typed_expression_test, typedefs_are_followed_to_the_record)
-{
-    // The last is a call through a pointer to function.
-    for (const char* text : {"s.m", "p->m", "s.f(1)", "fp(1)"})
-        EXPECT_NE(parse(text)->type, nullptr) << text;
-    EXPECT_TRUE(reports().empty());
 }
 
 TEST_F(typed_expression_test, casts_and_new_are_typed_from_their_type_text)

@@ -133,11 +133,10 @@ TEST_F(prepro_test, include_next_search_order)
     for (std::size_t k = 0; k < std::size(cases); ++k) {
         const search_case& c = cases[k];
         SCOPED_TRACE(c.what);
-        std::filesystem::path here = dir / ("case" + std::to_string(k));
-        std::filesystem::create_directories(here);
-        std::filesystem::current_path(here);
+        const std::string here = "case" + std::to_string(k) + "/";
         for (const auto& [name, text] : c.files)
-            write("case" + std::to_string(k) + "/" + name, text);
+            write(here + name, text);
+        std::filesystem::current_path(dir / here);
         captured().clear();
         name_table names;
         preprocessor fresh;
