@@ -201,22 +201,33 @@ TEST_F(Pint, SmallOperandsAtTheTop)
                 "Tolvex-S-ERRINTFCT,  Internal error in the function gfmath div_euclid_pint");
 }
 
-// |a| < 2^la and |b| < 2^lb: a product of la + lb <= 167 bits fits, one of
-// at least 170 bits cannot; a product that fits divides back exactly, which
-// checks the upper bytes the 128-bit comparison above cannot reach.
-TEST_F(Pint, ProductOverflowFollowsTheMagnitudes)
+// Full-width products and quotients. |a| < 2^la and |b| < 2^lb: a product
+// of la + lb <= 167 bits fits, one of at least 170 bits cannot, and one that
+// fits divides back exactly, which checks the upper bytes the 128-bit sweep
+// cannot reach. A quotient q and rem with a = q * b + rem (- rem when b < 0)
+// and 0 <= rem < |b| round toward minus infinity, as the table shows.
+TEST_F(Pint, FullWidthProductsAndQuotients)
 {
     for (int i = 0; i < 3000; ++i) {
-        pint a = random.any_pint(), b = random.any_pint();
-        int la = magnitude_bits(a), lb = magnitude_bits(b);
-        if (la == 0 || lb == 0 || (la + lb > 167 && la + lb < 170))
-            continue;
-        pint p, q, rem;
-        int errors = errors_during([&] { pint_mul(p, a, b); });
-        ASSERT_EQ(errors, la + lb >= 170 ? 1 : 0) << la << " " << lb;
-        if (errors == 0) {
+        pint a = random.any_pint(), b = random.any_pint(), p, q, rem, back;
+        SCOPED_TRACE(i);
+        int la = magnitude_bits(a), lb = magnitude_bits(b), errors = errors_during([&] { pint_mul(p, a, b); });
+        if (la != 0 && lb != 0 && (la + lb <= 167 || la + lb >= 170))
+            ASSERT_EQ(errors, la + lb >= 170 ? 1 : 0) << la << " " << lb;
+        if (errors == 0 && !pint_is_zero(b)) {
             pint_divide(q, p, b, rem);
             ASSERT_TRUE(same(q, a) && same(rem, pint_zero));
+        }
+        if (pint_is_zero(b) || (same(a, most_negative_pint()) && same(b, pint_of(-1))))
+            continue;
+        ASSERT_EQ(errors_during([&] { pint_divide(q, a, b, rem); }), 0);
+        // Near the limits q * b may leave 168 bits; the identity holds modulo 2^168.
+        pint_mul(back, q, b);
+        pint_is_negative(b) ? pint_sub(back, back, rem) : pint_add(back, back, rem);
+        ASSERT_TRUE(same(back, a));
+        ASSERT_FALSE(pint_is_negative(rem));
+        if (!same(b, most_negative_pint())) {
+            ASSERT_EQ(pint_compare(rem, pint_is_negative(b) ? negated(b) : b), -1);
         }
     }
     pint r; // 2^83 * 2^84 = 2^167 overflows; -2^167 fits
@@ -226,8 +237,6 @@ TEST_F(Pint, ProductOverflowFollowsTheMagnitudes)
     EXPECT_EQ(errors_during([&] { pint_mul(r, most_negative_pint(), pint_of(-1)); }), 1);
 }
 
-// The quotient rounds toward minus infinity when the signs differ and the
-// division is not exact; rem is the magnitude of what is left.
 TEST_F(Pint, DivisionRounding)
 {
     struct { int a, b, q, rem; } cases[] = {{-7, 2, -4, 1}, {7, 2, 3, 1}, {7, -2, -4, 1}, {-7, -2, 3, 1},
@@ -239,27 +248,6 @@ TEST_F(Pint, DivisionRounding)
         EXPECT_TRUE(same(q, pint_of(c.q)) && same(rem, pint_of(c.rem))) << c.a << " / " << c.b;
     }
     EXPECT_EQ(current_counts().errors, 0);
-}
-
-// The same rule at every width: a = q * b + rem (- rem when b < 0) with
-// 0 <= rem < |b| fixes q and rem.
-TEST_F(Pint, QuotientsRebuildTheDividend)
-{
-    for (int i = 0; i < 3000; ++i) {
-        pint a = random.any_pint(), b = random.any_pint();
-        if (pint_is_zero(b) || (same(a, most_negative_pint()) && same(b, pint_of(-1))))
-            continue;
-        pint q, rem, back;
-        ASSERT_EQ(errors_during([&] { pint_divide(q, a, b, rem); }), 0);
-        // Near the limits q * b may leave 168 bits; the identity holds modulo 2^168.
-        pint_mul(back, q, b);
-        pint_is_negative(b) ? pint_sub(back, back, rem) : pint_add(back, back, rem);
-        ASSERT_TRUE(same(back, a)) << i;
-        ASSERT_FALSE(pint_is_negative(rem));
-        if (!same(b, most_negative_pint())) {
-            ASSERT_EQ(pint_compare(rem, pint_is_negative(b) ? negated(b) : b), -1);
-        }
-    }
 }
 
 TEST_F(Pint, DivisionByZeroAndTheOneOverflowingQuotient)

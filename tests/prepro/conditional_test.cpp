@@ -59,18 +59,22 @@ TEST_F(prepro_ready, line_directive_renames_and_renumbers)
     EXPECT_EQ(tokens(out), "x 100 \"b.c\" y 102");
 }
 
-TEST_F(prepro_ready, error_directive_warns_and_reaches_the_output)
+// Each text with its flat output and its reports; the text's first line is 0.
+TEST_F(prepro_ready, directive_lines_and_their_reports)
 {
-    std::string out = run("#error stop here\nnext\n");
-    EXPECT_EQ(report_lines(), texts{"W WARNERR #error stop here [:0]"});
-    EXPECT_EQ(flat(out), "#error stop here next");
-}
-
-TEST_F(prepro_test, unknown_directive_lines_are_ordinary_text)
-{
-    init({"X=1"});
-    EXPECT_EQ(flat(run("# 12 \"f.c\"\n#foo X\n#\n")), "# 12 \"f.c\" #foo 1");
-    EXPECT_TRUE(codes().empty());
+    struct { const char *text, *output; texts reports; } cases[] = {
+        {"#error stop here\nnext\n", "#error stop here next", {"W WARNERR #error stop here [:0]"}},
+        {"#define X 1\n# 12 \"f.c\"\n#foo X\n#\n", "# 12 \"f.c\" #foo 1", {}}, // unknown lines are text
+        {"#pragma morva foo\n#pragma morva crc_justify\n#pragma other\n#pragma morva\n", "", {}},
+        {"#undef __FILE__\n__FILE__\n", "__FILE__", {"W UNDEFININ __FILE__ [:0]"}}, // no longer special
+        // Bodies are compared modulo white space.
+        {"#define A 1\n#define A  1\n#define A 2\nA\n", "2", {"W IDENREDEF A [:2]"}},
+    };
+    for (const auto& c : cases) {
+        captured().clear();
+        EXPECT_EQ(flat(run(c.text)), c.output) << c.text;
+        EXPECT_EQ(report_lines(), c.reports) << c.text;
+    }
 }
 
 TEST_F(prepro_ready, operand_cleaning_joins_continuations_and_drops_comments)

@@ -47,12 +47,6 @@ TEST_F(prepro_ready, pragma_map_stands_for_a_start_pragma)
     ASSERT_EQ(pp.pragma_map().size(), 1u);
 }
 
-TEST_F(prepro_ready, unknown_and_inert_tool_pragmas_are_silent)
-{
-    EXPECT_EQ(flat(run("#pragma morva foo\n#pragma morva crc_justify\n#pragma other\n#pragma morva\n")), "");
-    EXPECT_TRUE(codes().empty());
-}
-
 TEST_F(prepro_ready, type_modifier_pragma)
 {
     run("#pragma morva type_modifier = far\n#pragma morva type_modifier=far\n#pragma morva type_mod near\n");

@@ -99,40 +99,39 @@ TEST_F(variable_argument_limit, oversized_join_ends_the_run_with_status_7)
 TEST_F(prepro_test, include_next_search_order)
 {
     struct search_case {
-        const char* what;
         std::vector<std::pair<std::string, std::string>> files;
         texts dirs;
         const char *text, *expected;
     };
     const search_case cases[] = {
-        {"angle form walks the list one directory further each time",
-         {{"a/x.h", "first\n#include_next <x.h>\n"}, {"b/x.h", "second\n#include_next <x.h>\n"}, {"c/x.h", "third\n"}},
+        // Angle form walks the list one directory further each time
+        {{{"a/x.h", "first\n#include_next <x.h>\n"}, {"b/x.h", "second\n#include_next <x.h>\n"}, {"c/x.h", "third\n"}},
          {"a", "b", "c"}, "#include <x.h>\n", "first second third"},
-        {"quoted form starts again at the head of the list",
-         {{"a/x.h", "#include_next \"y.h\"\n#include_next <y.h>\n"}, {"a/y.h", "y_of_a\n"}, {"b/y.h", "y_of_b\n"}},
+        // Quoted form starts again at the head of the list
+        {{{"a/x.h", "#include_next \"y.h\"\n#include_next <y.h>\n"}, {"a/y.h", "y_of_a\n"}, {"b/y.h", "y_of_b\n"}},
          {"a", "b"}, "#include <x.h>\n", "y_of_a y_of_b"},
-        {"quoted form appends the includer's directory",
-         {{"a/x.h", "#include_next \"only.h\"\n"}, {"a/only.h", "found_beside\n"}, {"b/placeholder", ""}},
+        // Quoted form appends the includer's directory
+        {{{"a/x.h", "#include_next \"only.h\"\n"}, {"a/only.h", "found_beside\n"}, {"b/placeholder", ""}},
          {"b"}, "#include \"a/x.h\"\n", "found_beside"},
-        {"angle form does not append it",
-         {{"a/z.h", "#include_next <only.h>\n"}, {"a/only.h", "found_beside\n"}, {"b/placeholder", ""}},
+        // Angle form does not append it
+        {{{"a/z.h", "#include_next <only.h>\n"}, {"a/only.h", "found_beside\n"}, {"b/placeholder", ""}},
          {"b"}, "#include \"a/z.h\"\n", "F IMPOUVFIC only.h [a/z.h:1]"},
-        {"angle form in a file found as written starts at the head",
-         {{"top.h", "#include_next <q.h>\n"}, {"a/q.h", "q_of_a\n"}, {"b/q.h", "q_of_b\n"}},
+        // Angle form in a file found as written starts at the head
+        {{{"top.h", "#include_next <q.h>\n"}, {"a/q.h", "q_of_a\n"}, {"b/q.h", "q_of_b\n"}},
          {"a", "b"}, "#include \"top.h\"\n", "q_of_a"},
-        {"the name as written is tried first",
-         {{"a/x.h", "#include_next <w.h>\n"}, {"b/w.h", "w_of_b\n"}, {"w.h", "w_of_cwd\n"}},
+        // The name as written is tried first
+        {{{"a/x.h", "#include_next <w.h>\n"}, {"b/w.h", "w_of_b\n"}, {"w.h", "w_of_cwd\n"}},
          {"a", "b"}, "#include <x.h>\n", "w_of_cwd"},
-        {"a file found beside its includer continues after that node",
-         {{"p/m.h", "#include \"n.h\"\n"}, {"p/n.h", "#include_next <k.h>\n"}, {"b/k.h", "k_of_b\n"}},
+        // A file found beside its includer continues after that node
+        {{{"p/m.h", "#include \"n.h\"\n"}, {"p/n.h", "#include_next <k.h>\n"}, {"b/k.h", "k_of_b\n"}},
          {"b"}, "#include \"p/m.h\"\n", "F IMPOUVFIC k.h [p/n.h:1]"},
-        {"the last directory has nothing after it",
-         {{"a/x.h", "#include_next <x.h>\nnot_reached\n"}},
+        // The last directory has nothing after it
+        {{{"a/x.h", "#include_next <x.h>\nnot_reached\n"}},
          {"a"}, "#include <x.h>\n", "F IMPOUVFIC x.h [a/x.h:1]"},
     };
     for (std::size_t k = 0; k < std::size(cases); ++k) {
         const search_case& c = cases[k];
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE("case " + std::to_string(k));
         const std::string here = "case" + std::to_string(k) + "/";
         for (const auto& [name, text] : c.files)
             write(here + name, text);

@@ -19,22 +19,6 @@ TEST_F(prepro_ready, substitution_forms)
         EXPECT_EQ(tokens(run(c.text)), c.tokens) << c.text;
 }
 
-TEST_F(prepro_ready, redefinition_compares_bodies_modulo_white_space)
-{
-    run("#define A 1\n#define A  1\n");
-    EXPECT_TRUE(codes().empty());
-    run("#define A 2\n");
-    EXPECT_EQ(report_lines(), texts{"W IDENREDEF A [:0]"});
-    EXPECT_EQ(tokens(run("A\n")), "2");
-}
-
-TEST_F(prepro_ready, undef_of_a_special_name_warns_and_removes_it)
-{
-    run("#undef __FILE__\n");
-    EXPECT_EQ(report_lines(), texts{"W UNDEFININ __FILE__ [:0]"});
-    EXPECT_EQ(table.find("__FILE__"), nullptr);
-}
-
 TEST_F(prepro_test, command_line_definitions)
 {
     init({"N", "M=3", "N+3"});
