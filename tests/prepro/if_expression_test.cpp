@@ -123,6 +123,15 @@ TEST_F(IfExpression, QuietValues)
         {R"('\^\n')", 10}, // the escape after \^\ is decoded first
         {R"('\^\\')", 28},
         {"'a' - 98 < 0", 1}, // a character is never unsigned
+        // Regression: glibc's <bits/wchar.h> tests "L'\0' - 1 > 0" when the
+        // compiler does not predefine __WCHAR_MIN__; the L was read as a name.
+        {R"(L'\0' - 1 > 0)", 0}, {R"(L'a' == 97 && u'a' == 97 && U'a' == 97 && u8'a' == 97)", 1},
+        {R"(L'\377')", 255}, // not a char: never sign-extended
+        {"L + 1", 1}, {"u8 + 2", 2}, // the bare names stay names
+        // Longer and unclosed constants are non-zero and unsigned.
+        {"!!'ab'", 1}, {"'ab' == 0x6162", 1}, {"'ab' - 0x6163 < 0", 0}, {R"(!!'\0\0')", 1},
+        {R"(!!'\1012')", 1}, // three octal digits, then a second character
+        {"!!'abc", 1}, {"'a\n+ 1 == 'a' + 1", 1}, // closed at the line end
     };
     for (const auto& c : cases)
         EXPECT_EQ(quiet(c.text), c.value) << c.text;
@@ -175,17 +184,6 @@ TEST_F(IfExpression, CharacterSignFollowsCharUnsigned)
     EXPECT_EQ(quiet(R"('\377')"), 255);
 }
 
-// Regression: glibc's <bits/wchar.h> tests "L'\0' - 1 > 0" when the
-// compiler does not predefine __WCHAR_MIN__; the L was read as a name.
-TEST_F(IfExpression, PrefixedCharacterConstantsAreCharacters)
-{
-    EXPECT_EQ(quiet(R"(L'\0' - 1 > 0)"), 0);
-    EXPECT_EQ(quiet(R"(L'a' == 97 && u'a' == 97 && U'a' == 97 && u8'a' == 97)"), 1);
-    EXPECT_EQ(quiet(R"(L'\377')"), 255); // not a char: never sign-extended
-    EXPECT_EQ(quiet("L + 1"), 1);          // the bare names stay names
-    EXPECT_EQ(quiet("u8 + 2"), 2);
-}
-
 TEST_F(IfExpression, EscapesBeyondAByteKeepTheLow8Bits)
 {
     const std::string no_fit = "W NOFITBYTE  [in.h:7]";
@@ -195,15 +193,8 @@ TEST_F(IfExpression, EscapesBeyondAByteKeepTheLow8Bits)
     EXPECT_EQ(one_report(R"('\x123456789abcdef0123456789ab' == -85)", 1), no_fit);
 }
 
-TEST_F(IfExpression, LongAndUnclosedConstantsAreNonZeroUnsigned)
+TEST_F(IfExpression, ConstantsOfUpTo1000Characters)
 {
-    EXPECT_NE(quiet("'ab'"), 0);
-    EXPECT_EQ(quiet("'ab' == 0x6162"), 1);
-    EXPECT_EQ(quiet("'ab' - 0x6163 < 0"), 0); // unsigned
-    EXPECT_NE(quiet(R"('\0\0')"), 0);
-    EXPECT_NE(quiet(R"('\1012')"), 0); // three octal digits, then a second character
-    EXPECT_NE(quiet("'abc"), 0);
-    EXPECT_EQ(quiet("'a\n+ 1 == 'a' + 1"), 1); // closed at the line end
     EXPECT_NE(quiet("'a" + std::string(999, 'b') + "'"), 0);
     expect_bad("'a" + std::string(1000, 'b') + "'", std::string(39, 'b'));
 }
@@ -260,17 +251,9 @@ TEST_F(IfExpression, StackHolds150States)
     EXPECT_EQ(quiet(chain), 10000);
 }
 
-// Every report line above carries env's position.
-TEST_F(IfExpression, NoReporterIsFine)
-{
-    env.report = nullptr;
-    EXPECT_EQ(eval("1 / 0"), 1);
-    EXPECT_EQ(eval(""), 0);
-    EXPECT_EQ(eval("1 2"), 0);
-    EXPECT_EQ(eval("'\\x100' + 1"), 1);
-}
-
-TEST_F(IfExpression, EvaluationsAreIndependent)
+// Without a reporter the values stay; no state is carried from one
+// evaluation to the next.
+TEST_F(IfExpression, EvaluationsAreIndependentWithOrWithoutAReporter)
 {
     if_expression_env other;
     other.long_bits = 64;
@@ -278,6 +261,11 @@ TEST_F(IfExpression, EvaluationsAreIndependent)
     EXPECT_EQ(quiet("sizeof(long)"), 4);
     EXPECT_EQ(eval("1 2"), 0);
     EXPECT_EQ(quiet("5"), 5); // no error state carried over
+    env.report = nullptr;
+    EXPECT_EQ(eval("1 / 0"), 1);
+    EXPECT_EQ(eval(""), 0);
+    EXPECT_EQ(eval("1 2"), 0);
+    EXPECT_EQ(eval("'\\x100' + 1"), 1);
 }
 
 } // namespace
