@@ -8,26 +8,22 @@ namespace {
 
 // ---- Integer constants ----
 
-TEST_F(expression_test, integer_forms_take_their_base)
+// The value in its base, and the size by the C rules with a 32-bit long
+// (negative for a signed type).
+TEST_F(expression_test, integer_forms_take_their_base_and_size)
 {
-    struct { const char* text; const char* value; } cases[] = {
-        {"0FFh", "255"}, {"101b", "5"}, {"0", "0"}, {"017", "15"}, {"0x1F", "31"}, {"1H", "1"},
-        {"42", "42"}, {"42UL", "42"}, {"0fh", "15"}, {"11B", "3"},
+    struct { const char* text; const char* value; int size; } cases[] = {
+        {"0FFh", "255", -32}, {"101b", "5", -32}, {"0", "0", -32}, {"017", "15", -32}, {"0x1F", "31", -32},
+        {"1H", "1", -32}, {"42", "42", -32}, {"42UL", "42", 32}, {"0fh", "15", -32}, {"11B", "3", -32},
+        {"7u", "7", 32}, {"7LL", "7", -64},
+        {"0xFFFFFFFF", "4294967295", 32},  // hexadecimal: unsigned int fits
+        {"4294967295", "4294967295", -64}, // decimal: long long
     };
     for (const auto& c : cases) {
         expr_node* n = parse_plain(c.text);
-        EXPECT_TRUE(n->kind == EK_CONSTANT && decimal(n->value) == c.value) << c.text;
+        EXPECT_TRUE(n->kind == EK_CONSTANT && decimal(n->value) == c.value && n->size == c.size) << c.text;
     }
     EXPECT_TRUE(reports().empty());
-}
-
-TEST_F(expression_test, integer_sizes_follow_the_c_rules)
-{
-    EXPECT_EQ(parse_plain("7")->size, -32);
-    EXPECT_EQ(parse_plain("7u")->size, 32);
-    EXPECT_EQ(parse_plain("0xFFFFFFFF")->size, 32);   // hexadecimal: unsigned int fits
-    EXPECT_EQ(parse_plain("4294967295")->size, -64); // decimal: long long (long is 32 bits)
-    EXPECT_EQ(parse_plain("7LL")->size, -64);
 }
 
 TEST_F(expression_test, constant_out_of_range_is_cut_to_its_size)
@@ -158,15 +154,13 @@ TEST_F(expression_test, empty_text_gives_no_tree)
     EXPECT_TRUE(reports().empty());
 }
 
-TEST_F(expression_test, nesting_beyond_the_stack_fails_cleanly)
+// Nesting beyond the parser's stack, and a chain long enough to make the
+// tree walks recurse too deep, are refused cleanly.
+TEST_F(expression_test, deep_nesting_and_long_operator_chains_are_refused)
 {
-    const std::string deep = std::string(400, '(') + "1" + std::string(400, ')');
-    EXPECT_EQ(parse_plain(deep), nullptr);
+    EXPECT_EQ(parse_plain(std::string(400, '(') + "1" + std::string(400, ')')), nullptr);
     EXPECT_EQ(codes(), codes_list{"EXPERRONE"});
-}
-
-TEST_F(expression_test, long_operator_chain_is_refused_before_walks_recurse_too_deep)
-{
+    reports().clear();
     std::string chain = "1";
     for (int i = 0; i < 5000; ++i)
         chain += "+1";

@@ -212,8 +212,9 @@ TEST_F(Pint, FullWidthProductsAndQuotients)
         pint a = random.any_pint(), b = random.any_pint(), p, q, rem, back;
         SCOPED_TRACE(i);
         int la = magnitude_bits(a), lb = magnitude_bits(b), errors = errors_during([&] { pint_mul(p, a, b); });
-        if (la != 0 && lb != 0 && (la + lb <= 167 || la + lb >= 170))
+        if (la != 0 && lb != 0 && (la + lb <= 167 || la + lb >= 170)) {
             ASSERT_EQ(errors, la + lb >= 170 ? 1 : 0) << la << " " << lb;
+        }
         if (errors == 0 && !pint_is_zero(b)) {
             pint_divide(q, p, b, rem);
             ASSERT_TRUE(same(q, a) && same(rem, pint_zero));
