@@ -78,7 +78,7 @@ TEST_F(typed_expression_test, type_messages)
         reports().clear();
         parse(c.text);
         ASSERT_EQ(codes(), codes_list{c.code}) << c.text;
-        EXPECT_TRUE(!c.argument || reports()[0].argument == c.argument) << c.text << ": " << reports()[0].argument;
+        EXPECT_EQ(c.argument ? c.argument : reports()[0].argument, reports()[0].argument) << c.text;
     }
     EXPECT_EQ(parse("*i")->type, nullptr);
     EXPECT_EQ(reports().back().kind, kind_warning);

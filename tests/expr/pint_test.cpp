@@ -161,7 +161,7 @@ TEST_F(Pint, AgreesWith128Bits)
         int la = random.below(127), k = 1 + random.below(255);
         i128 x = random.signed_value(la), y = random.signed_value(126 - la), small = random.signed_value(96);
         std::int32_t addend = random.int32(), factor = addend & INT32_MAX;
-        SCOPED_TRACE(testing::Message() << decimal_of(x) << " " << decimal_of(y) << " " << decimal_of(small) << " " << k);
+        SCOPED_TRACE(decimal_of(x) + " " + decimal_of(y) + " " + decimal_of(small) + " " + std::to_string(k));
         ASSERT_TRUE(same(pint_of(addend), from_i128(addend))); // byte 0 the sign byte, byte 1 the lowest
         pint sum, scaled, product, quotient;
         int rem = -1;
@@ -211,7 +211,8 @@ TEST_F(Pint, FullWidthProductsAndQuotients)
     for (int i = 0; i < 3000; ++i) {
         pint a = random.any_pint(), b = random.any_pint(), p, q, rem, back;
         SCOPED_TRACE(i);
-        int la = magnitude_bits(a), lb = magnitude_bits(b), errors = errors_during([&] { pint_mul(p, a, b); });
+        const int la = magnitude_bits(a), lb = magnitude_bits(b);
+        const int errors = errors_during([&] { pint_mul(p, a, b); });
         if (la != 0 && lb != 0 && (la + lb <= 167 || la + lb >= 170)) {
             ASSERT_EQ(errors, la + lb >= 170 ? 1 : 0) << la << " " << lb;
         }

@@ -50,6 +50,12 @@ TEST_F(PintImage, KnownTextsAndLimits)
     EXPECT_EQ(image(most_negative_pint(), 0, 0), "80" + std::string(40, '0'));
     EXPECT_EQ(image(largest_pint(), 1, 0), "187072209578355573530071658587684226515959365500927");
     EXPECT_EQ(image(most_negative_pint(), 1, 0), "-187072209578355573530071658587684226515959365500928");
+    pint_image_buffer text; // the buffer form is terminated
+    text.fill('x');
+    EXPECT_EQ(pint_image(pint_of(-1), 7, 168, text).size(), 170u);
+    EXPECT_EQ(text[170], '\0');
+    EXPECT_EQ(pint_image(pint_of(42), 1, 0, text), "42");
+    EXPECT_EQ(text[2], '\0');
 }
 
 TEST_F(PintImage, FullAndExcessiveWidths)
@@ -89,16 +95,6 @@ TEST_F(PintImage, AgreesWith128BitValues)
         }
     }
     EXPECT_EQ(current_counts().errors, 0);
-}
-
-TEST_F(PintImage, BufferFormIsTerminated)
-{
-    pint_image_buffer text;
-    text.fill('x');
-    EXPECT_EQ(pint_image(pint_of(-1), 7, 168, text).size(), 170u);
-    EXPECT_EQ(text[170], '\0');
-    EXPECT_EQ(pint_image(pint_of(42), 1, 0, text), "42");
-    EXPECT_EQ(text[2], '\0');
 }
 
 TEST_F(PintImage, OtherFormsAreInternalErrors)
