@@ -15,19 +15,8 @@ namespace {
 
 using Decimal = counted_test;
 
-decimal_number read(std::string_view text)
-{
-    decimal_number d;
-    decimal_from_text(d, text);
-    return d;
-}
-
-decimal_number of_int(i128 v)
-{
-    decimal_number d;
-    decimal_from_pint(d, from_i128(v));
-    return d;
-}
+decimal_number read(std::string_view text) { decimal_number d; decimal_from_text(d, text); return d; }
+decimal_number of_int(i128 v) { decimal_number d; decimal_from_pint(d, from_i128(v)); return d; }
 
 std::string image(const decimal_number& d, int digits = 19) { return decimal_image_text(d, digits); }
 

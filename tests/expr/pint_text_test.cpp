@@ -16,21 +16,16 @@ protected:
 
 constexpr auto image = pint_image_text;
 
-// The fewest bytes that hold v as a two's-complement number.
-int fewest_bytes(i128 v)
-{
-    int c = 1;
-    while (c < 16 && (v < -(i128(1) << (8 * c - 1)) || v >= i128(1) << (8 * c - 1)))
-        ++c;
-    return c;
-}
-
-// The bytes a width shows, highest first, in hexadecimal or binary digits.
+// The bytes a width shows, highest first, in hexadecimal or binary digits;
+// width 0 shows the fewest bytes that hold v as a two's-complement number.
 std::string digits_reference(i128 v, int width, bool binary)
 {
     const bits168 b = bits_of(from_i128(v));
+    int count = width == 0 ? 1 : (width + 7) / 8;
+    while (width == 0 && count < 16 && (v >> (8 * count - 1)) != (v < 0 ? -1 : 0))
+        ++count;
     std::string s;
-    for (int n = 8 * (width == 0 ? fewest_bytes(v) : (width + 7) / 8) - 1; n >= 0; n -= binary ? 1 : 4)
+    for (int n = 8 * count - 1; n >= 0; n -= binary ? 1 : 4)
         s += binary ? "01"[b[n]] : "0123456789ABCDEF"[8 * b[n] + 4 * b[n - 1] + 2 * b[n - 2] + b[n - 3]];
     return s;
 }
