@@ -137,6 +137,15 @@ TEST_F(Pint, OverflowAtTheLimits)
     EXPECT_EQ(errors_during([&] { pint_sub(r, pint_zero, most_negative_pint()); }), 1);
     EXPECT_EQ(errors_during([&] { pint_sub(r, pint_of(-1), most_negative_pint()); }), 0);
     EXPECT_TRUE(same(r, largest_pint()));
+    // 2^160 * 127 fits, * 128 does not; -2^160 * 128 just fits.
+    const pint top = power_of_two(160);
+    EXPECT_EQ(errors_during([&] { pint_mul_small(r, top, 127); }), 0);
+    EXPECT_EQ(errors_during([&] { pint_mul_small(r, top, 128); }), 1);
+    EXPECT_EQ(errors_during([&] { pint_mul_small(r, negated(top), 128); }), 0);
+    EXPECT_TRUE(same(r, most_negative_pint()));
+    EXPECT_EQ(errors_during([&] { pint_mul_small(r, negated(top), 129); }), 1);
+    EXPECT_EQ(errors_during([&] { pint_add_small(r, largest_pint(), 1); }), 1);
+    EXPECT_TRUE(same(r, most_negative_pint()));
 }
 
 TEST_F(Pint, ResultMayBeAnOperand)
@@ -177,21 +186,8 @@ TEST_F(Pint, AgreesWith128Bits)
         ASSERT_TRUE(same(quotient, from_i128(dividend / k)));
         ASSERT_EQ(rem, int(dividend % k));
     }
-}
-
-TEST_F(Pint, SmallOperandsAtTheTop)
-{
-    // 2^160 * 127 fits, * 128 does not; -2^160 * 128 just fits.
-    pint r, top = power_of_two(160);
-    EXPECT_EQ(errors_during([&] { pint_mul_small(r, top, 127); }), 0);
-    EXPECT_EQ(errors_during([&] { pint_mul_small(r, top, 128); }), 1);
-    EXPECT_EQ(errors_during([&] { pint_mul_small(r, negated(top), 128); }), 0);
-    EXPECT_TRUE(same(r, most_negative_pint()));
-    EXPECT_EQ(errors_during([&] { pint_mul_small(r, negated(top), 129); }), 1);
-    EXPECT_EQ(errors_during([&] { pint_add_small(r, largest_pint(), 1); }), 1);
-    EXPECT_TRUE(same(r, most_negative_pint()));
-    // div_euclid_pint reads the value unsigned: (2^168 - 1) / 255 = 0x0101...01.
-    pint ones;
+    // Beyond 128 bits div_euclid_pint reads the value unsigned: (2^168 - 1) / 255 = 0x0101...01.
+    pint r, ones;
     int rem;
     div_euclid_pint(r, pint_of(-1), 255, rem);
     std::fill(std::begin(ones.byte), std::end(ones.byte), 0x01);
