@@ -105,9 +105,18 @@ TEST_F(typed_expression_test, array_bounds)
     EXPECT_EQ(bound("1 +"), std::nullopt);
     EXPECT_EQ(bound("unknown_name"), std::nullopt);
     EXPECT_EQ(bound("4 / 0"), "1"); // no value, no crash
+    // The bounds of value trees: a list counts its elements, a leaf is computed.
+    auto tree_bound = [&](value_tree value, scope_table* names = nullptr) {
+        return array_bound_of_value(value, names, "t.c", 1, record_expression_report);
+    };
+    value_tree one{false, "1", {}};
+    EXPECT_EQ(tree_bound({true, "", {&one, &one}}), "2");
+    EXPECT_EQ(tree_bound({false, "\"hello\"", {}}), "6");
+    EXPECT_EQ(tree_bound({false, "4 * 8", {}}, &table), "32");
+    EXPECT_EQ(tree_bound({false, "n", {}}), std::nullopt);
 }
 
-TEST_F(expression_test, enumerator_values_follow_the_previous_one_and_earlier_names)
+TEST_F(expression_test, enumerator_values)
 {
     enumerator a{"A", nullptr, pint_zero, nullptr};
     pint_from_int(a.numeric, 10);
@@ -123,22 +132,7 @@ TEST_F(expression_test, enumerator_values_follow_the_previous_one_and_earlier_na
     EXPECT_EQ(value("A * 2 + 1", &a.numeric, &earlier), "21");
     EXPECT_EQ(value("x", &a.numeric, &earlier), "11"); // no integer: the sequence continues
     EXPECT_TRUE(reports().empty()); // earlier names are not unknown
-}
-
-TEST_F(expression_test, bounds_of_value_trees)
-{
-    auto bound = [&](value_tree value, scope_table* names = nullptr) {
-        return array_bound_of_value(value, names, "t.c", 1, record_expression_report);
-    };
-    value_tree one{false, "1", {}};
-    EXPECT_EQ(bound({true, "", {&one, &one}}), "2");
-    EXPECT_EQ(bound({false, "\"hello\"", {}}), "6");
-    EXPECT_EQ(bound({false, "4 * 8", {}}, &table), "32");
-    EXPECT_EQ(bound({false, "n", {}}), std::nullopt);
-}
-
-TEST_F(expression_test, declared_enumerators_carry_exact_values)
-{
+    // Declared enumerators carry their exact values.
     declare("enum E { A, B = 5, C, D = B * 2, F = 'a' };");
     for (auto [name, value] : {std::pair{"A", "0"}, {"B", "5"}, {"C", "6"}, {"D", "10"}, {"F", "97"}}) {
         const constant_result r = constant_value(parse(name), &table);
@@ -148,7 +142,7 @@ TEST_F(expression_test, declared_enumerators_carry_exact_values)
     EXPECT_TRUE(reports().empty());
 }
 
-TEST_F(typed_expression_test, qualified_names_look_inside_their_scope)
+TEST_F(typed_expression_test, qualified_and_class_scope_names)
 {
     ASSERT_EQ(parse("N::v")->kind, EK_QUALIFIED);
     EXPECT_EQ(image(tree->root), "N::v");
@@ -157,6 +151,13 @@ TEST_F(typed_expression_test, qualified_names_look_inside_their_scope)
     parse("N::nothing");
     EXPECT_EQ(codes(), codes_list{"CHAMPINCO"});
     EXPECT_EQ(reports()[0].argument, "nothing");
+    // Inside a class scope its own names come first.
+    reports().clear();
+    tree = parse_expression("m + k", &table, "S", "t.c", 1, record_expression_report);
+    EXPECT_NE(tree->root->type, nullptr);
+    EXPECT_TRUE(reports().empty());
+    parse("m");
+    EXPECT_EQ(codes(), codes_list{"IDENTIINC"}); // not visible outside S
 }
 
 TEST_F(typed_expression_test, casts_and_new_are_typed_from_their_type_text)
@@ -168,13 +169,5 @@ TEST_F(typed_expression_test, casts_and_new_are_typed_from_their_type_text)
     EXPECT_TRUE(reports().empty());
 }
 
-TEST_F(typed_expression_test, names_of_the_scope_class_come_first)
-{
-    tree = parse_expression("m + k", &table, "S", "t.c", 1, record_expression_report);
-    EXPECT_NE(tree->root->type, nullptr);
-    EXPECT_TRUE(reports().empty());
-    parse("m");
-    EXPECT_EQ(codes(), codes_list{"IDENTIINC"}); // not visible outside S
-}
 
 } // namespace
