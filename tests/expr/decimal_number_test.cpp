@@ -16,7 +16,8 @@ namespace {
 using Decimal = counted_test;
 
 decimal_number read(std::string_view text) { decimal_number d; decimal_from_text(d, text); return d; }
-decimal_number of_int(i128 v) { decimal_number d; decimal_from_pint(d, from_i128(v)); return d; }
+decimal_number of_pint(const pint& p) { decimal_number d; decimal_from_pint(d, p); return d; }
+decimal_number of_int(i128 v) { return of_pint(from_i128(v)); }
 
 std::string image(const decimal_number& d, int digits = 19) { return decimal_image_text(d, digits); }
 
@@ -50,9 +51,7 @@ TEST_F(Decimal, ImagesOfIntegersAndTexts)
     // 18 digits, whose binary fraction lies just below them.
     EXPECT_EQ(image(of_int(121932631112635269)), "0.121932631112635269E18");
     EXPECT_EQ(image(read("1.00000762939453125")), "0.100000762939453125E1");
-    decimal_number most_negative;
-    decimal_from_pint(most_negative, most_negative_pint());
-    EXPECT_EQ(image(most_negative), "-0.1870722095783555735E51");
+    EXPECT_EQ(image(of_pint(most_negative_pint())), "-0.1870722095783555735E51");
     EXPECT_EQ(image(read(".5")), "0.5");
     EXPECT_EQ(image(read("2.5E-3")), "0.25E-2");
     EXPECT_EQ(image(read("-0.0")), "0.0");

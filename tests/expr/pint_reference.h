@@ -49,12 +49,7 @@ inline pint from_i128(i128 v)
     return from_bits(b);
 }
 
-inline pint pint_of(std::int32_t i)
-{
-    pint p;
-    pint_from_int(p, i);
-    return p;
-}
+inline pint pint_of(std::int32_t i) { pint p; pint_from_int(p, i); return p; }
 
 inline pint most_negative_pint()
 {

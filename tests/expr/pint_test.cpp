@@ -51,11 +51,7 @@ pint result(void (*operation)(pint&, const Operands&...), const Operands&... ope
 
 pint power_of_two(int n) { return from_bits(bits168(1) << n); }
 
-pint negated(pint a)
-{
-    pint_negate(a, a);
-    return a;
-}
+pint negated(pint a) { pint_negate(a, a); return a; }
 
 // The count of significant magnitude bits.
 int magnitude_bits(const pint& a)
