@@ -172,25 +172,23 @@ TEST_F(IfExpression, DivisionByZeroUsesOneAndEveryOperandIsEvaluated)
     EXPECT_EQ(one_report("5 / (3 - 3) + 1", 6), division_by_zero);
 }
 
-TEST_F(IfExpression, CharacterSignFollowsCharUnsigned)
+TEST_F(IfExpression, CharacterSignAndEscapesBeyondAByte)
 {
     EXPECT_EQ(quiet(R"('\377' < 0)"), 1);
     EXPECT_EQ(quiet(R"('\377')"), -1);
     EXPECT_EQ(quiet(R"('\200')"), -128);
-    env.is_defined = char_unsigned_defined;
-    EXPECT_EQ(quiet(R"('\377')"), -1); // without the context nothing is defined
-    env.context = &owner;
-    EXPECT_EQ(quiet(R"('\377' < 0)"), 0);
-    EXPECT_EQ(quiet(R"('\377')"), 255);
-}
-
-TEST_F(IfExpression, EscapesBeyondAByteKeepTheLow8Bits)
-{
+    // Escapes beyond a byte keep their low 8 bits.
     const std::string no_fit = "W NOFITBYTE  [in.h:7]";
     EXPECT_EQ(one_report(R"('\x100')", 0), no_fit);
     EXPECT_EQ(one_report(R"('\x141' == 65)", 1), no_fit);
     EXPECT_EQ(one_report(R"('\777')", -1), no_fit);
     EXPECT_EQ(one_report(R"('\x123456789abcdef0123456789ab' == -85)", 1), no_fit);
+    // With __CHAR_UNSIGNED__ defined, through the context, characters are unsigned.
+    env.is_defined = char_unsigned_defined;
+    EXPECT_EQ(quiet(R"('\377')"), -1); // without the context nothing is defined
+    env.context = &owner;
+    EXPECT_EQ(quiet(R"('\377' < 0)"), 0);
+    EXPECT_EQ(quiet(R"('\377')"), 255);
 }
 
 TEST_F(IfExpression, ConstantsOfUpTo1000Characters)

@@ -17,15 +17,20 @@ TEST_F(prepro_ready, include_operand_forms)
     write("y.h", "why\n");
     EXPECT_EQ(flat(run("#define FOO \"y.h\"\n#include FOO\n")), "why");
     run("#include y.h\n");
-    ASSERT_NE(find("ERINCLUDE"), nullptr);
+    EXPECT_TRUE(reported("ERINCLUDE"));
 }
 
-TEST_F(prepro_ready, incl_std_pragma)
+TEST_F(prepro_ready, incl_std_and_type_modifier_pragmas)
 {
     run("#pragma morva incl_std \"/opt/inc\", /usr/x\n#pragma morva incl_std\n");
     EXPECT_EQ(pp.include_list(), (std::vector<std::string>{"/opt/inc", "/usr/x"}));
-    ASSERT_NE(find("SYNTAXERR"), nullptr);
-    EXPECT_EQ(find("SYNTAXERR")->argument, "empty pragma morva incl_std");
+    EXPECT_EQ(report_lines(), texts{"W SYNTAXERR empty pragma morva incl_std [:1]"});
+    captured().clear();
+    run("#pragma morva type_modifier = far\n#pragma morva type_modifier=far\n#pragma morva type_mod near\n");
+    EXPECT_EQ(pp.type_modifiers, (std::vector<std::string>{"far"}));
+    EXPECT_TRUE(reported("TYPMODINC"));
+    pp.finish(table, false);
+    EXPECT_TRUE(pp.type_modifiers.empty());
 }
 
 TEST_F(prepro_test, stop_and_start_analyse_drop_the_text_between)
@@ -35,25 +40,13 @@ TEST_F(prepro_test, stop_and_start_analyse_drop_the_text_between)
     EXPECT_EQ(table.find("Y"), nullptr);
     EXPECT_EQ(flat(run("#pragma morva stop\nd\n", true)), "d"); // analyse all ignores the flag
     EXPECT_EQ(flat(run("e\n#pragma morva start_analyze\nf\n")), "f");
-}
-
-TEST_F(prepro_ready, pragma_map_stands_for_a_start_pragma)
-{
+    // A mapped pragma stands for a start pragma.
     std::string out = run("#pragma morva pragma \"ANALYSIS ON\" = \"#pragma morva start_analyse\"\n"
                           "#pragma morva stop_analyse\nhidden\n#pragma ANALYSIS  ON\nshown\n");
     EXPECT_EQ(flat(out), "shown");
     run("#pragma morva stop_analyse\n");
     EXPECT_EQ(flat(run("#pragma ANALYSISON\nagain\n")), "again");
     ASSERT_EQ(pp.pragma_map().size(), 1u);
-}
-
-TEST_F(prepro_ready, type_modifier_pragma)
-{
-    run("#pragma morva type_modifier = far\n#pragma morva type_modifier=far\n#pragma morva type_mod near\n");
-    EXPECT_EQ(pp.type_modifiers, (std::vector<std::string>{"far"}));
-    ASSERT_NE(find("TYPMODINC"), nullptr);
-    pp.finish(table, false);
-    EXPECT_TRUE(pp.type_modifiers.empty());
 }
 
 TEST_F(prepro_ready, sizeof_and_signof_lines_are_copied_for_the_lexer)

@@ -55,19 +55,16 @@ protected:
     }
 };
 
-TEST_F(variable_argument_limit, too_many_arguments_is_a_warning_only_without_variable_parameters)
+// Too many arguments is a warning only without variable parameters. The
+// joined text may hold 9999 characters, the commas between arguments and a
+// named parameter's leading comma counted.
+TEST_F(variable_argument_limit, too_many_arguments_and_joined_text_up_to_9999_characters)
 {
     EXPECT_EQ(flat(run("M(1,2,3)\n")), "1 2");
     EXPECT_EQ(report_lines(), texts{"W TOMANYARG M [:0]"});
     captured().clear();
     EXPECT_EQ(flat(run("V(g,1,2,3,4)\nW(g,1,2,3,4)\n")), "g(1,2,3,4) g(1,2,3,4)");
     EXPECT_TRUE(codes().empty());
-}
-
-// The joined text may hold 9999 characters, the commas between arguments
-// and a named parameter's leading comma counted.
-TEST_F(variable_argument_limit, joined_text_up_to_9999_characters)
-{
     struct { std::string arguments; const char* macro; bool fatal; } cases[] = {
         {"g," + std::string(4999, 'a') + "," + std::string(4999, 'b'), "V", false},
         {"g," + std::string(4999, 'a') + "," + std::string(5000, 'b'), "V", true},
@@ -202,7 +199,7 @@ protected:
     fake_analyser analyser;
 };
 
-TEST_F(target_pragmas, sizeof_sets_the_analysers_basic_sizes_and_heads_the_list)
+TEST_F(target_pragmas, sizeof_sets_basic_sizes_heads_the_list_and_hands_typedefs_to_the_hook)
 {
     for (const char* text : {"char = 16", "short 32", "(int)=64", "long == 64", "longlong 128"})
         pp.sizeof_pragma(text);
@@ -212,17 +209,13 @@ TEST_F(target_pragmas, sizeof_sets_the_analysers_basic_sizes_and_heads_the_list)
     EXPECT_EQ(pp.own_bits.int_bits, 32); // the analyser's copy is the one in use
     EXPECT_TRUE(analyser.calls.empty()); // basic names never reach the typedef hook
     EXPECT_EQ(listed(), (texts{"longlong 16", "long 8", "int 8", "short 4", "char 2"}));
-}
-
-TEST_F(target_pragmas, sizeof_of_a_typedef_goes_through_the_hook)
-{
     pp.sizeof_pragma("(my_t) = 16");
     pp.sizeof_pragma("other 24"); // not a typedef: listed, nothing else
     pp.sizeof_pragma("my_t");     // without a value: nothing at all
     pp.sizeof_pragma("  =  16");
     EXPECT_EQ(analyser.calls, texts{"my_t 16"});
-    EXPECT_EQ(analyser.sizes.int_bits, 32);
-    EXPECT_EQ(listed(), (texts{"other 3", "my_t 2"}));
+    EXPECT_EQ(bits.int_bits, 64);
+    EXPECT_EQ(listed(), (texts{"other 3", "my_t 2", "longlong 16", "long 8", "int 8", "short 4", "char 2"}));
 }
 
 TEST_F(target_pragmas, signof_changes_plain_char_and_typedefs_only)
@@ -284,10 +277,8 @@ TEST_F(prepro_test, include_list_from_options_and_environment)
         fresh.finish(table, true);
         EXPECT_TRUE(fresh.include_list().empty());
     }
-}
-
-TEST_F(prepro_test, include_list_is_built_only_when_asked)
-{
+    // The list is built only when asked.
+    clear_target_environment();
     ::setenv("KNUTGT", "/knu", 1);
     init({}, {"/a"});
     pp.initialise(true, false, 2, {}, {"/other"}, table, false, capture);
@@ -371,10 +362,8 @@ TEST_F(prepro_ready, unterminated_macro_call_reports_errinline_and_keeps_its_tex
     EXPECT_EQ(report_lines(), texts{"W ERRINLINE unterminated macro call [m.h:4]"});
     EXPECT_EQ(tokens(out), "F ( 1 , 2");
     EXPECT_EQ(errors, 0); // a warning, not an error
-}
-
-TEST_F(prepro_ready, unterminated_macro_call_does_not_run_on_into_the_includer)
-{
+    // Nor does the call run on into the includer.
+    captured().clear();
     write("n.h", "#define G(a) <a>\nG(\n");
     EXPECT_EQ(tokens(run("#include \"n.h\"\nafter)\n")), "G ( after )");
     EXPECT_EQ(codes(), texts{"ERRINLINE"});

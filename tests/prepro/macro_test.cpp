@@ -19,15 +19,12 @@ TEST_F(prepro_ready, substitution_forms)
         EXPECT_EQ(tokens(run(c.text)), c.tokens) << c.text;
 }
 
-TEST_F(prepro_test, command_line_definitions)
+TEST_F(prepro_test, command_line_predefined_and_special_names)
 {
     init({"N", "M=3", "N+3"});
     EXPECT_EQ(tokens(run("N M\n")), "1 3");
     EXPECT_EQ(report_lines(), texts{"W MALFOROPT -DN+3 [*Initialization*:1]"});
-}
-
-TEST_F(prepro_ready, predefined_and_special_names)
-{
+    // Predefined and special names.
     EXPECT_EQ(tokens(run("__STDC__ ZRL_LINUX USE_KNU ZRL_CPLUSPLUS_LANGUAGE\n")), "0 1 1 1");
     std::string out = run_file("sp.h", "__LINE__ __FILE__ __INCLUDE_LEVEL__ __BASE_FILE__\n\n__LINE__\n");
     EXPECT_EQ(tokens(out), "1 \"sp.h\" 1 \"\" 3");
@@ -59,13 +56,7 @@ TEST_F(prepro_ready, call_across_line_feeds_keeps_the_next_line_number)
     EXPECT_NE(out.find("\n\n1+ 2 \n\n\nnext"), std::string::npos) << out; // next stays on line 5
 }
 
-TEST_F(prepro_ready, expand_text_for_a_directive_operand)
-{
-    run("#define H <stdio.h>\n");
-    EXPECT_EQ(flat(pp.expand_text(table, "H", expand_include)), "<stdio.h>");
-}
-
-TEST_F(prepro_ready, define_if_absent_and_macro_text)
+TEST_F(prepro_ready, define_if_absent_macro_text_and_expand_text)
 {
     pp.define_if_absent(table, "K 1");
     pp.define_if_absent(table, "K 2");
@@ -74,6 +65,9 @@ TEST_F(prepro_ready, define_if_absent_and_macro_text)
     EXPECT_EQ(cpp_macro_text(table, "E"), ""); // an empty replacement gives nothing
     pp.undefine(table, "K");
     EXPECT_EQ(table.find("K"), nullptr);
+    // The text of a directive operand, expanded.
+    run("#define H <stdio.h>\n");
+    EXPECT_EQ(flat(pp.expand_text(table, "H", expand_include)), "<stdio.h>");
 }
 
 // C standard, 6.10.3.5 example 3.

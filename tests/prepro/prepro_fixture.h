@@ -2,6 +2,7 @@
 // with the target's environment variables cleared, every report captured.
 #pragma once
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -127,13 +128,7 @@ protected:
             c.push_back(r.code);
         return c;
     }
-    const captured_report* find(const std::string& code) const
-    {
-        for (const captured_report& r : captured())
-            if (r.code == code)
-                return &r;
-        return nullptr;
-    }
+    bool reported(const std::string& code) const { return std::ranges::count(codes(), code) > 0; }
 
     std::filesystem::path dir, old_cwd;
     preprocessor pp;
