@@ -16,12 +16,12 @@ TEST_F(prepro_ready, conditional_groups_and_their_messages)
         {"#else\n#elif 1\n#endif\n", "", {"NOCONDITI", "NOCONDITI", "UNBAENDIF"}, "#else"},
     };
     for (const auto& c : cases) {
-        captured().clear();
+        captured_reports.clear();
         EXPECT_EQ(flat(run(c.text)), c.output) << c.text;
         EXPECT_EQ(codes(), c.codes) << c.text;
-        EXPECT_EQ(captured().empty() ? "" : captured()[0].argument, c.first_argument) << c.text;
+        EXPECT_EQ(captured_reports.empty() ? "" : captured_reports[0].argument, c.first_argument) << c.text;
     }
-    EXPECT_EQ(captured()[1].argument, "#elif");
+    EXPECT_EQ(captured_reports[1].argument, "#elif");
 }
 
 TEST_F(prepro_ready, second_else_reports_and_matches_the_opening_line)
@@ -29,9 +29,9 @@ TEST_F(prepro_ready, second_else_reports_and_matches_the_opening_line)
     std::string out = run_file("e.h", "#if 0\na\n#else\nb\n#else\nc\n#endif\n");
     EXPECT_EQ(flat(out), "b");
     EXPECT_EQ(codes(), (texts{"ELIFAELSE", "MATCHLINE"}));
-    EXPECT_EQ(captured()[0].argument, "#else");
-    EXPECT_EQ(captured()[1].argument, " 1");
-    EXPECT_EQ(captured()[1].kind, kind_info);
+    EXPECT_EQ(captured_reports[0].argument, "#else");
+    EXPECT_EQ(captured_reports[1].argument, " 1");
+    EXPECT_EQ(captured_reports[1].kind, kind_info);
 }
 
 TEST_F(prepro_ready, conditionals_outlive_their_file_and_their_call)
@@ -68,7 +68,7 @@ TEST_F(prepro_ready, directive_lines_and_their_reports)
         {"#define A 1\n#define A  1\n#define A 2\nA\n", "2", {"W IDENREDEF A [:2]"}},
     };
     for (const auto& c : cases) {
-        captured().clear();
+        captured_reports.clear();
         EXPECT_EQ(flat(run(c.text)), c.output) << c.text;
         EXPECT_EQ(report_lines(), c.reports) << c.text;
     }

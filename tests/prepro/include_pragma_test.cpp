@@ -25,7 +25,7 @@ TEST_F(prepro_ready, incl_std_and_type_modifier_pragmas)
     run("#pragma morva incl_std \"/opt/inc\", /usr/x\n#pragma morva incl_std\n");
     EXPECT_EQ(pp.include_list(), (std::vector<std::string>{"/opt/inc", "/usr/x"}));
     EXPECT_EQ(report_lines(), texts{"W SYNTAXERR empty pragma morva incl_std [:1]"});
-    captured().clear();
+    captured_reports.clear();
     run("#pragma morva type_modifier = far\n#pragma morva type_modifier=far\n#pragma morva type_mod near\n");
     EXPECT_EQ(pp.type_modifiers, (std::vector<std::string>{"far"}));
     EXPECT_TRUE(reported("TYPMODINC"));

@@ -38,7 +38,7 @@ TEST_F(prepro_ready, definition_and_argument_count_errors)
 {
     run("#define Two(a,b) a b\n#define None() x\nTwo() Two(1) Two(1,2,3) None(1)\n");
     EXPECT_EQ(codes(), (texts{"NOARTOMAC", "NBARGMACR", "TOMANYARG", "ARGTOMACR"}));
-    captured().clear();
+    captured_reports.clear();
     run("#define 9a x\n#define defined 1\n#define F(a,,b) x\n#define G(a x\n#define H(a.. ) x\n#define J(... , b) x\n"
         "#define K(a) #b\n");
     EXPECT_EQ(codes(), (std::vector<std::string>{"INVAMACRO", "INVDEFINE", "PARASTART", "BADPARDEF", "BADPARDEF",

@@ -23,7 +23,6 @@ struct captured_report {
 };
 
 inline std::vector<captured_report> captured_reports;
-inline std::vector<captured_report>& captured() { return captured_reports; }
 
 inline void capture(int kind, const char* code, const report_argument& argument, std::string_view file, int line)
 {
@@ -51,7 +50,7 @@ class prepro_test : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        captured().clear();
+        captured_reports.clear();
         dir = std::filesystem::temp_directory_path() /
               ("morva_prepro_" + std::to_string(::getpid()) + "_" +
                ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -124,7 +123,7 @@ protected:
     std::vector<std::string> codes() const
     {
         std::vector<std::string> c;
-        for (const captured_report& r : captured())
+        for (const captured_report& r : captured_reports)
             c.push_back(r.code);
         return c;
     }

@@ -19,31 +19,25 @@ std::vector<std::size_t> line_lengths(const std::string& s)
 } // namespace
 
 // "?\?" keeps the C++ compiler of the tests from seeing trigraphs itself.
-TEST(trigraphs, replaced_in_place_keeping_line_lengths)
+TEST(trigraphs_and_digraphs, replaced_in_place_keeping_line_lengths)
 {
-    struct { const char* text; const char* expected; } cases[] = {
-        {"a ?\?= b\n?\?( ?\?) ?\?< ?\?> ?\?! ?\?' ?\?- ?\?/x\nplain\n",
+    struct { void (*replace)(std::string&); const char *text, *expected; } cases[] = {
+        {cpp_replace_trigraphs, "a ?\?= b\n?\?( ?\?) ?\?< ?\?> ?\?! ?\?' ?\?- ?\?/x\nplain\n",
          "a # b  \n[ ] { } | ^ ~ \\x                \nplain\n"},
-        {"??\?=\n", "?#  \n"},                       // a run of '?' uses its last two
-        {"ab?\?/  \r\nc\n", "ab    \\\r\nc\n"},      // "?\?/" before blanks makes a continuation
-        {"?\?=x\r\n", "#x  \r\n"},                   // a carriage return ends the padded line
-        {"no candidate? ?x ?\n", "no candidate? ?x ?\n"},
+        {cpp_replace_trigraphs, "??\?=\n", "?#  \n"}, // a run of '?' uses its last two
+        {cpp_replace_trigraphs, "ab?\?/  \r\nc\n", "ab    \\\r\nc\n"}, // "?\?/" before blanks continues
+        {cpp_replace_trigraphs, "?\?=x\r\n", "#x  \r\n"}, // a carriage return ends the padded line
+        {cpp_replace_trigraphs, "no candidate? ?x ?\n", "no candidate? ?x ?\n"},
+        // Digraphs only outside literals and comments.
+        {cpp_replace_digraphs, "<: :> <% %> %:x\n\"<%\" '%>' /* <: */ // %:\ny<::z\n",
+         "[ ] { } #x     \n\"<%\" '%>' /* <: */ // %:\ny<::z\n"},
     };
     for (const auto& c : cases) {
         std::string text = c.text;
-        cpp_replace_trigraphs(text);
+        c.replace(text);
         EXPECT_EQ(text, c.expected);
         EXPECT_EQ(line_lengths(text), line_lengths(c.text));
     }
-}
-
-TEST(digraphs, replaced_in_place_keeping_line_lengths)
-{
-    std::string text = "<: :> <% %> %:x\n\"<%\" '%>' /* <: */ // %:\ny<::z\n";
-    std::string before = text;
-    cpp_replace_digraphs(text);
-    EXPECT_EQ(text, "[ ] { } #x     \n\"<%\" '%>' /* <: */ // %:\ny<::z\n");
-    EXPECT_EQ(line_lengths(text), line_lengths(before));
 }
 
 // The exact output of one file: its markers, and the line feeds that keep
