@@ -33,7 +33,8 @@ TEST_F(prepro_ready, incl_std_and_type_modifier_pragmas)
     EXPECT_TRUE(pp.type_modifiers.empty());
 }
 
-TEST_F(prepro_test, stop_and_start_analyse_drop_the_text_between)
+// The text between stop and start pragmas is dropped.
+TEST_F(prepro_test, stop_start_and_mapped_pragmas)
 {
     init({"X=1"});
     EXPECT_EQ(flat(run("a\n#pragma morva stop_analyse\nb X\n#define Y 2\n#pragma morva start\nc\n")), "a c");
