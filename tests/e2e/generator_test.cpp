@@ -6,16 +6,13 @@
 // The input files hold no declarations, so the blocks drawn from declarations
 // hold only their comment lines and each expected script below is complete. The
 // date line is masked after its layout has been checked.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <regex>
 #include <sstream>
 
 #include <sys/stat.h>
 
-#include "run_tool.h"
-#include "script_layout.h"
+#include "scratch_test.h"
 
 namespace fs = std::filesystem;
 
@@ -23,19 +20,13 @@ namespace {
 
 const lines plain = plain_header();
 
-struct Generator : testing::Test {
-    std::string dir;
+struct Generator : scratch_test {
     void SetUp() override
     {
-        dir = scratch_dir(std::string("gen_") + testing::UnitTest::GetInstance()->current_test_info()->name());
-        write_file(dir + "/calc.c", "/* Nothing is declared here. */\n#define LIMIT 10\n");
+        scratch_test::SetUp();
+        put("calc.c", "/* Nothing is declared here. */\n#define LIMIT 10\n");
     }
-    tool_result run(const std::vector<std::string>& args, const env_changes& env = {})
-    {
-        return run_tool("morvastart", args, env, dir);
-    }
-    std::string script(const std::string& name = "calc.ptu") { return masked(read_file(dir + "/" + name)); }
-    bool exists(const std::string& name) { return fs::exists(dir + "/" + name); }
+    bool exists(const std::string& name) const { return fs::exists(dir + "/" + name); }
 };
 
 TEST_F(Generator, NoOptions)
@@ -44,7 +35,7 @@ TEST_F(Generator, NoOptions)
     EXPECT_EQ(r.err, banner_lines() + clean_summary);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(script(), joined(plain + plain_body()));
+    EXPECT_EQ(script("calc.ptu"), joined(plain + plain_body()));
     EXPECT_FALSE(exists("calc.ptu_bck"));
 }
 
@@ -71,17 +62,18 @@ TEST_F(Generator, InsertInBothLanguages)
         EXPECT_EQ(r.err, banner_lines() + clean_summary);
         EXPECT_EQ(r.status, 0);
         // The image always names options in English; -INSERT leaves the file list empty.
-        EXPECT_EQ(script(), joined(header("morvastart \"calc.c\" \"calc.ptu\" -INSERT", "./calc.ptu", "") + c.body))
+        EXPECT_EQ(script("calc.ptu"),
+                  joined(header("morvastart \"calc.c\" \"calc.ptu\" -INSERT", "./calc.ptu", "") + c.body))
             << c.language;
     }
 }
 
 TEST_F(Generator, IntegrateSimulateAndUse)
 {
-    write_file(dir + "/io.c", "/* integrated */\n");
-    write_file(dir + "/util.c", "\n");
-    write_file(dir + "/stub.c", "/* simulated */\n");
-    write_file(dir + "/defs.h", "#define DEFS 1\n");
+    put("io.c", "/* integrated */\n");
+    put("util.c", "\n");
+    put("stub.c", "/* simulated */\n");
+    put("defs.h", "#define DEFS 1\n");
     tool_result r = run({"calc.c", "calc.ptu", "-INTEGRATE=io.c,util", "-SIMULATE=stub.c", "-USE=defs"},
                         {{"MORVACPP", "c"}, {"MORVALAN", "GB"}});
     EXPECT_EQ(r.err, banner_lines() + clean_summary);
@@ -98,7 +90,7 @@ TEST_F(Generator, IntegrateSimulateAndUse)
         title("-- ENVIRONMENTS DECLARATIONS") + lines{""} + short_title("-- INTEGRATED FILES ENVIRONNEMENTS") +
         short_title("-- SIMULATED FILES ENVIRONNEMENTS") + short_title("-- TESTED FILE ENVIRONNEMENT") +
         title("-- SERVICES DECLARATIONS");
-    EXPECT_EQ(script(), joined(expected));
+    EXPECT_EQ(script("calc.ptu"), joined(expected));
 }
 
 lines french_layout(const std::string& header_keyword, const std::string& begin_keyword, bool accents)
@@ -120,8 +112,8 @@ lines french_layout(const std::string& header_keyword, const std::string& begin_
 
 TEST_F(Generator, FrenchColumns)
 {
-    write_file(dir + "/io.c", "\n");
-    write_file(dir + "/stub.c", "\n");
+    put("io.c", "\n");
+    put("stub.c", "\n");
     const std::vector<std::string> args = {"calc.c", "calc.ptu", "-INTEGRE=io.c", "-SIMULE=stub.c"};
     // Option names in the image are always the English ones.
     const lines head = header("morvastart \"calc.c\" \"calc.ptu\" -INTEGRATE=\"io.c\" -SIMULATE=\"stub.c\"",
@@ -130,7 +122,7 @@ TEST_F(Generator, FrenchColumns)
         fs::remove(dir + "/calc.ptu");
         tool_result r = run(args, {{"MORVALAN", language}});
         EXPECT_EQ(r.status, 0) << r.err;
-        EXPECT_EQ(script(), joined(head + french_layout("ENTETE", "DEBUT", language[0] == 'f'))) << language;
+        EXPECT_EQ(script("calc.ptu"), joined(head + french_layout("ENTETE", "DEBUT", language[0] == 'f'))) << language;
     }
 }
 
@@ -141,18 +133,17 @@ TEST_F(Generator, ScriptNamesAreCompleted)
     fs::rename(dir + "/calc.c", dir + "/calc.cc");
     tool_result r = run({"calc", "calc"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(script(), joined(header("morvastart \"calc\" \"calc\"", "./calc.ptu", "\"./calc.cc\" ") + plain_body()));
+    EXPECT_EQ(script("calc.ptu"),
+              joined(header("morvastart \"calc\" \"calc\"", "./calc.ptu", "\"./calc.cc\" ") + plain_body()));
     fs::rename(dir + "/calc.cc", dir + "/calc.c");
-    // MORVAPTU replaces the default suffix.
-    r = run({"calc.c", "calc"}, {{"MORVAPTU", "tst"}});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(script("calc.tst"),
-              joined(header("morvastart \"calc.c\" \"calc\"", "./calc.tst", "\"./calc.c\" ") + plain_body()));
-    // An empty value: no suffix and no dot.
-    r = run({"calc.c", "calc"}, {{"MORVAPTU", ""}});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(script("calc"),
-              joined(header("morvastart \"calc.c\" \"calc\"", "./calc", "\"./calc.c\" ") + plain_body()));
+    // MORVAPTU replaces the default suffix; an empty value: no suffix and no dot.
+    for (const auto& [suffix, name] : {std::pair{"tst", "calc.tst"}, std::pair{"", "calc"}}) {
+        r = run({"calc.c", "calc"}, {{"MORVAPTU", suffix}});
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(script(name),
+                  joined(header("morvastart \"calc.c\" \"calc\"", "./" + std::string(name), "\"./calc.c\" ") +
+                         plain_body()));
+    }
     // A name that has a suffix keeps it.
     r = run({"calc.c", "calc.out"}, {{"MORVAPTU", "tst"}});
     EXPECT_EQ(r.status, 0) << r.err;
@@ -173,7 +164,7 @@ TEST_F(Generator, NameMadeTooLongBySuffixIsRefused)
 TEST_F(Generator, RepeatedRunsKeepOneBackup)
 {
     // Even an unreadable earlier script is backed up.
-    write_file(dir + "/calc.ptu", "old script\n");
+    put("calc.ptu", "old script\n");
     chmod((dir + "/calc.ptu").c_str(), 0);
     tool_result r = run({"calc.c", "calc.ptu", "-INSERT"});
     EXPECT_EQ(r.err, banner_lines() + renamed("./calc.ptu") + clean_summary);
@@ -181,21 +172,21 @@ TEST_F(Generator, RepeatedRunsKeepOneBackup)
     chmod((dir + "/calc.ptu_bck").c_str(), 0644);
     EXPECT_EQ(read_file(dir + "/calc.ptu_bck"), "old script\n");
     const std::string second = read_file(dir + "/calc.ptu");
-    EXPECT_NE(second.find("-INSERT"), std::string::npos);
+    EXPECT_TRUE(holds(second, "-INSERT"));
 
     // The next run replaces the backup with the script before it.
     r = run({"calc.c", "calc.ptu"});
     EXPECT_EQ(r.err, banner_lines() + renamed("./calc.ptu") + clean_summary);
     EXPECT_EQ(read_file(dir + "/calc.ptu_bck"), second);
-    EXPECT_EQ(script(), joined(plain + plain_body()));
+    EXPECT_EQ(script("calc.ptu"), joined(plain + plain_body()));
 }
 
 TEST_F(Generator, FailedBackupIsFatalAndLosesNothing)
 {
     // A backup name held by a non-empty directory cannot be replaced.
-    write_file(dir + "/calc.ptu", "old script\n");
+    put("calc.ptu", "old script\n");
     fs::create_directory(dir + "/calc.ptu_bck");
-    write_file(dir + "/calc.ptu_bck/keep", "kept\n");
+    put("calc.ptu_bck/keep", "kept\n");
     tool_result r = run({"calc.c", "calc.ptu"});
     EXPECT_EQ(r.err, banner_lines() +
                          "Tolvex-F-IMPFICREN,  Unable to rename the file 'generated_file' in "
@@ -208,13 +199,13 @@ TEST_F(Generator, FailedBackupIsFatalAndLosesNothing)
 TEST_F(Generator, VestraLogRecordsPtuFilesOnly)
 {
     // The symbol table is created empty; named as a script, it is logged too.
-    write_file(dir + "/tab.smb", "stale\n");
+    put("tab.smb", "stale\n");
     tool_result r = run({"calc.c", "calc.ptu", "-SYMBTAB=tab", "-VESTRA_LOG=vestra.log"});
     EXPECT_EQ(r.err, banner_lines() + clean_summary);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(read_file(dir + "/tab.smb"), "");
     EXPECT_EQ(read_file(dir + "/vestra.log"), "PTU ./calc.ptu\n");
-    EXPECT_EQ(script(), joined(header("morvastart \"calc.c\" \"calc.ptu\" -SYMBTAB=tab", "./calc.ptu",
+    EXPECT_EQ(script("calc.ptu"), joined(header("morvastart \"calc.c\" \"calc.ptu\" -SYMBTAB=tab", "./calc.ptu",
                                       "\"./calc.c\" ") +
                                plain_body()));
     r = run({"calc.c", "calc.ptu", "-SYMBTAB=tab.ptu", "-VESTRA_LOG=vestra.log"});
@@ -232,7 +223,7 @@ TEST_F(Generator, VestraLogRecordsPtuFilesOnly)
 
 TEST_F(Generator, MissingTestedFileIsFatal)
 {
-    write_file(dir + "/calc.ptu", "old script\n");
+    put("calc.ptu", "old script\n");
     tool_result r = run({"gone.c", "calc.ptu"});
     EXPECT_EQ(r.status, 7);
     EXPECT_TRUE(std::regex_match(last_line(r.err),
@@ -278,8 +269,8 @@ TEST_F(Generator, ScriptInMissingDirectoryIsFatal)
 
 TEST_F(Generator, UnwritableDirectoryKeepsScriptAndBackup)
 {
-    write_file(dir + "/calc.ptu", "second\n");
-    write_file(dir + "/calc.ptu_bck", "first\n");
+    put("calc.ptu", "second\n");
+    put("calc.ptu_bck", "first\n");
     chmod(dir.c_str(), 0555);
     for (const char* name : {"calc.c", "calc.ptu", "calc.ptu_bck"})
         chmod((dir + "/" + name).c_str(), 0644);
@@ -315,7 +306,7 @@ TEST_F(Generator, ScriptNamedLikeAnInputIsRefusedAndTouchesNothing)
     EXPECT_EQ(read_file(dir + "/calc.c"), source);
     EXPECT_FALSE(exists("calc.c_bck"));
 
-    write_file(dir + "/io.c", "int io;\n");
+    put("io.c", "int io;\n");
     r = run({"calc.c", "io.c", "-SIMULATE=io.c"});
     EXPECT_EQ(r.status, 7);
     EXPECT_EQ(read_file(dir + "/io.c"), "int io;\n");

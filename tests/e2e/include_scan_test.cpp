@@ -8,10 +8,7 @@
 // adds to the include list. They declare nothing, so every section after the
 // include directives is the plain layout, with the tested file's own globals
 // where it has any.
-#include <gtest/gtest.h>
-
-#include "run_tool.h"
-#include "script_layout.h"
+#include "scratch_test.h"
 
 namespace {
 
@@ -24,16 +21,11 @@ struct scan_case {
     lines tail = plain_sections();    // what follows the include directives
 };
 
-// The plain sections for a tested file whose globals are the VAR lines of
-// vars; externs are the declarations copied because the include section did
-// not reproduce them.
+// The sections of a calc.c whose globals are vars; externs are the
+// declarations copied because the include section did not reproduce them.
 lines sections_with_globals(const lines& externs, const lines& vars)
 {
-    lines env = lines{"", "-- Environment of the file ./calc.c", "ENVIRONMENT ENV_calc_c"} + vars +
-                lines{"END ENVIRONMENT -- ENV_calc_c", "USE ENV_calc_c", ""};
-    return title("-- TESTED FILE DECLARATIONS ") + tested_globals + externs + lines{separator, "", "BEGIN", ""} +
-           title("-- ENVIRONMENTS DECLARATIONS") + lines{""} + short_title("-- TESTED FILE ENVIRONNEMENT") + env +
-           title("-- SERVICES DECLARATIONS");
+    return tested_sections("calc", externs, vars) + services({});
 }
 
 // A source that includes x.h only when X is defined, and calc.h always.
@@ -45,7 +37,7 @@ const std::vector<scan_case> cases = {
     {"StdioFirstAndLinesAfterTheLastIncludeLeftOut",
      "#include <stdio.h>\nint counter;\n#define LATE 1\n",
      {}, "", {"##include <stdio.h>"},
-     sections_with_globals({"    #extern int counter;"}, {"  VAR counter,\t\tinit = 0,\t\tev = init"})},
+     sections_with_globals({"    #extern int counter;"}, {var("VAR", "counter", "0")})},
     {"TypedefBeforeInclude",
      "typedef int count_t;\n#include \"calc.h\"\n",
      {}, "", {"", "#typedef int count_t;", "##include \"calc.h\""}},
@@ -96,7 +88,7 @@ const std::vector<scan_case> cases = {
     {"CommentOpenerInStringIgnored",
      "const char *opener = \"/*\";\n#include \"calc.h\"\n",
      {}, "", {"", "#const char *opener = \"/*\";", "##include \"calc.h\""},
-     sections_with_globals({}, {"  VAR opener,\t\tinit = \"\",\t\tev = init"})},
+     sections_with_globals({}, {var("VAR", "opener", "\"\"")})},
     // A continuation on the last line ends there and loses its backslash.
     {"ContinuationOnLastLine", "#include \"calc.h\" \\\n", {}, "", {"##include \"calc.h\""}},
     {"ContinuationOnLastLineWithoutLineFeed", "#include \"calc.h\"\\", {}, "", {"##include \"calc.h\""}},
@@ -113,88 +105,73 @@ void PrintTo(const scan_case& c, std::ostream* out)
     *out << c.name;
 }
 
-struct IncludeScan : testing::TestWithParam<scan_case> {
-    std::string dir;
+struct IncludeScan : scratch_test, testing::WithParamInterface<scan_case> {
     void SetUp() override
     {
-        dir = scratch_dir(std::string("scan_") + GetParam().name);
-        write_file(dir + "/stdio.h", "/* stand-in */\n#define EOF (-1)\n#define STDIO_STAND_IN\n");
+        scratch_test::SetUp();
+        put("stdio.h", "/* stand-in */\n#define EOF (-1)\n#define STDIO_STAND_IN\n");
         for (const char* name : {"calc.h", "x.h", "y.h"})
-            write_file(dir + "/" + name, "/* nothing declared */\n");
-        write_file(dir + "/std.def", "#define X\n");
+            put(name, "/* nothing declared */\n");
+        put("std.def", "#define X\n");
     }
 };
 
 TEST_P(IncludeScan, Script)
 {
     const scan_case& c = GetParam();
-    write_file(dir + "/calc.c", c.source);
-    std::vector<std::string> args = {"calc.c", "calc.ptu"};
-    args.insert(args.end(), c.options.begin(), c.options.end());
-    tool_result r = run_tool("morvastart", args, {}, dir);
-    EXPECT_EQ(r.err, banner_lines() + clean_summary);
-    EXPECT_EQ(r.status, 0);
+    const std::string text = generate("calc.c", c.source, c.options);
     lines body = {"HEADER calc, , ", ""};
     if (!c.includes.empty())
         body = body + title("-- TESTED FILE INCLUDE DIRECTIVES ") + lines{""} + c.includes;
-    lines expected = header("morvastart \"calc.c\" \"calc.ptu\"" + c.image_options, "./calc.ptu", "\"./calc.c\" ") +
-                     body + c.tail;
-    EXPECT_EQ(masked(read_file(dir + "/calc.ptu")), joined(expected));
+    EXPECT_EQ(text, joined(header("morvastart \"calc.c\" \"calc.ptu\"" + c.image_options, "./calc.ptu",
+                                  "\"./calc.c\" ") + body + c.tail));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sources, IncludeScan, testing::ValuesIn(cases),
                          [](const testing::TestParamInfo<scan_case>& info) { return info.param.name; });
 
+struct IncludeScanSections : scratch_test {};
+
 // An include of a -USE header written as completed is left to the -USE
 // section, and the lines before it wait for the next include; written
 // otherwise it is reproduced.
-TEST(IncludeScanSections, UsedHeaderLeftToItsSectionOnlyWhenWrittenAsCompleted)
+TEST_F(IncludeScanSections, UsedHeaderLeftToItsSectionOnlyWhenWrittenAsCompleted)
 {
-    const std::string dir = scratch_dir("scan_used_header");
-    write_file(dir + "/defs.h", "/* nothing declared */\n");
-    write_file(dir + "/calc.c", "#include \"./defs.h\"\nint a;\n#include \"defs.h\"\n");
-    tool_result r = run_tool("morvastart", {"calc.c", "calc.ptu", "-USE=defs"}, {}, dir);
-    EXPECT_EQ(r.err, banner_lines() + clean_summary);
-    EXPECT_EQ(r.status, 0);
+    put("defs.h", "/* nothing declared */\n");
+    const std::string text = generate("calc.c", "#include \"./defs.h\"\nint a;\n#include \"defs.h\"\n", {"-USE=defs"});
     lines expected = header("morvastart \"calc.c\" \"calc.ptu\" -USE=\"defs\"", "./calc.ptu", "\"./calc.c\" ") +
                      lines{"HEADER calc, , ", ""} + title("-- TESTED FILE INCLUDE DIRECTIVES ") +
                      lines{"", "", "#int a;", "##include \"defs.h\""} +
-                     title("-- INCLUDED HEADERS DECLARATIONS (-USE OPTION)") +
-                     lines{"", "##include \"./defs.h\"", ""} +
-                     sections_with_globals({}, {"  VAR a,\t\tinit = 0,\t\tev = init"});
-    EXPECT_EQ(masked(read_file(dir + "/calc.ptu")), joined(expected));
+                     title("-- INCLUDED HEADERS DECLARATIONS (-USE OPTION)") + lines{"", "##include \"./defs.h\"", ""} +
+                     sections_with_globals({}, {var("VAR", "a", "0")});
+    EXPECT_EQ(text, joined(expected));
 }
 
 // The declaration analyser sets the open-brace flag: the brace that the
 // copied extern "C" { line leaves open is closed after the includes.
-TEST(IncludeScanSections, ExternCBraceClosedAfterTheIncludes)
+TEST_F(IncludeScanSections, ExternCBraceClosedAfterTheIncludes)
 {
-    const std::string dir = scratch_dir("scan_extern_c");
-    write_file(dir + "/calc.h", "/* nothing declared */\n");
-    write_file(dir + "/calc.c", "extern \"C\" {\n#include \"calc.h\"\n}\nint counter;\n");
-    tool_result r = run_tool("morvastart", {"calc.c", "calc.ptu"}, {}, dir);
-    EXPECT_EQ(r.status, 0) << r.err;
+    put("calc.h", "/* nothing declared */\n");
+    const std::string text = generate("calc.c", "extern \"C\" {\n#include \"calc.h\"\n}\nint counter;\n");
     lines expected = header("morvastart \"calc.c\" \"calc.ptu\"", "./calc.ptu", "\"./calc.c\" ") +
                      lines{"HEADER calc, , ", ""} + title("-- TESTED FILE INCLUDE DIRECTIVES ") +
                      lines{"", "", "#extern \"C\" {", "##include \"calc.h\"", "#}"} +
-                     sections_with_globals({"    #extern int counter;"}, {"  VAR counter,\t\tinit = 0,\t\tev = init"});
-    EXPECT_EQ(masked(read_file(dir + "/calc.ptu")), joined(expected));
+                     sections_with_globals({"    #extern int counter;"}, {var("VAR", "counter", "0")});
+    EXPECT_EQ(text, joined(expected));
 }
 
 // A macro met again while its own value is worked out ends the run; so does
 // a condition nested deeper than 256 levels, rather than overflow the stack.
-TEST(IncludeScanSections, RecursiveMacroInConditionIsFatal)
+TEST_F(IncludeScanSections, RecursiveMacroInConditionIsFatal)
 {
     const std::pair<std::string, std::string> sources[] = {
         {"#define LOOP (LOOP + 1)\n#if LOOP\n#include \"calc.h\"\n#endif\n", "LOOP"},
         {"#define A B\n#define B A\n#ifndef A\n#elif A\n#endif\n", "A"},
         {"#if " + std::string(257, '(') + "1" + std::string(257, ')') + "\n#endif\n", "("},
     };
-    int run = 0;
     for (const auto& [source, name] : sources) {
-        const std::string dir = scratch_dir("scan_recursion_" + std::to_string(++run));
-        write_file(dir + "/calc.c", source);
-        tool_result r = run_tool("morvastart", {"calc.c", "calc.ptu"}, {}, dir);
+        put("calc.c", source);
+        const tool_result r = run({"calc.c", "calc.ptu"});
         EXPECT_EQ(r.err, banner_lines() + "Tolvex-F-NBRECURSI,  There are too many macro or include recursions " +
                              name + "\n");
         EXPECT_EQ(r.status, 7);

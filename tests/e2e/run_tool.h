@@ -21,12 +21,12 @@ std::string stage_dir();
 // Environment changes for one run: a value sets the variable, nullopt unsets it.
 using env_changes = std::map<std::string, std::optional<std::string>>;
 
-// Runs stage_dir()/bin/<command> with the arguments. The child starts from the
-// test's environment with TOLVEXDIR set to the stage, MORVA_SUPPRESS_COPYRIGHT
-// unset, LANG=C, then the changes applied. workdir empty: the current one.
+// Runs stage_dir()/bin/<command> with the arguments, standard input on
+// /dev/null. The child starts from the test's environment with TOLVEXDIR set
+// to the stage, MORVA_SUPPRESS_COPYRIGHT unset, LANG=C, then the changes
+// applied. workdir empty: the current one.
 tool_result run_tool(const std::string& command, const std::vector<std::string>& args,
-                     const env_changes& changes = {}, const std::string& workdir = {},
-                     const std::string& stdin_text = {});
+                     const env_changes& changes = {}, const std::string& workdir = {});
 
 // Runs the command like run_tool, with standard input and output on
 // /dev/null and standard error captured, after in_child has run in the child

@@ -6,11 +6,7 @@
 // hand from the printing rules: "template <" the parameters (kind, name,
 // " = " default) "> ", the keyword and name, the body; an instance's record
 // is named without keyword.
-#include <gtest/gtest.h>
-
-#include "native_lines.h"
-#include "run_tool.h"
-#include "script_layout.h"
+#include "scratch_test.h"
 
 namespace {
 
@@ -23,98 +19,69 @@ std::string between(const std::string& text, const std::string& from, const std:
     return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
 }
 
-TEST(template_scripts, instances_of_one_parameter_and_of_a_default_are_declared)
+struct template_scripts : scratch_test {};
+
+TEST_F(template_scripts, instances_of_one_parameter_and_of_a_default_are_declared)
 {
-    const std::string dir = scratch_dir("templates_instances");
-    write_file(dir + "/pair.cpp", "template <class K, class V = int> struct Pair { K k; V v; };\n"
-                                  "template <class T> class Box { public: T v; };\n"
-                                  "Pair<char> pc;\nBox<int> bi;\nint read(Box<int> *b) { return b->v; }\n");
-    const tool_result r = run_tool("morvastart", {"pair.cpp", "pair.ptu"}, {}, dir);
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.err.find(clean_summary), std::string::npos) << r.err;
-    const std::string script = read_file(dir + "/pair.ptu");
-    const lines expected = {"-- Declarations of the global variables of the tested file",
-                            "",
+    const std::string script = generate("pair.cpp", "template <class K, class V = int> struct Pair { K k; V v; };\n"
+                                                    "template <class T> class Box { public: T v; };\n"
+                                                    "Pair<char> pc;\nBox<int> bi;\n"
+                                                    "int read(Box<int> *b) { return b->v; }\n");
+    const lines expected = {"-- Declarations of the global variables of the tested file", "",
                             "    #template <class K, class V = int> struct Pair { K k; V v; };",
-                            "    #template <class T> class Box { public: T v; };",
-                            "    #extern Pair<char> pc;",
-                            "    #extern Box<int> bi;",
-                            "    #extern int read(Box<int> *b);",
-                            separator,
-                            ""};
+                            "    #template <class T> class Box { public: T v; };", "    #extern Pair<char> pc;",
+                            "    #extern Box<int> bi;", "    #extern int read(Box<int> *b);", separator, ""};
     EXPECT_EQ(between(script, "-- Declarations of the global variables", "BEGIN"), joined(expected)) << script;
     // The service's parameter is declared with the instance's type too.
-    EXPECT_NE(script.find("    #Box<int> b;\n"), std::string::npos) << script;
-    const compile_result compiled = compile_native_lines(script, dir, true);
-    EXPECT_TRUE(compiled.ok) << compiled.messages;
+    EXPECT_TRUE(holds(script, "    #Box<int> b;\n"));
+    expect_compiles(script, true);
 }
 
-TEST(template_scripts, value_parameter_and_nested_instances_compile)
+TEST_F(template_scripts, value_parameter_and_nested_instances_compile)
 {
-    const std::string dir = scratch_dir("templates_values");
-    write_file(dir + "/arr.cpp", "template <int N, class T = char> struct Arr { T items[N]; };\n"
-                                 "template <class T> struct Box { T v; };\n"
-                                 "Arr<4> a4;\nBox<Box<short> > nested;\n");
-    const tool_result r = run_tool("morvastart", {"arr.cpp", "arr.ptu"}, {}, dir);
-    EXPECT_EQ(r.status, 0) << r.err;
-    const std::string script = read_file(dir + "/arr.ptu");
-    EXPECT_NE(script.find("    #template <int N, class T = char> struct Arr { T items[N]; };\n"), std::string::npos)
-        << script;
-    EXPECT_NE(script.find("    #extern Arr< 4> a4;\n"), std::string::npos) << script;
-    EXPECT_NE(script.find("    #extern Box<Box<short> > nested;\n"), std::string::npos) << script;
-    const compile_result compiled = compile_native_lines(script, dir, true);
-    EXPECT_TRUE(compiled.ok) << compiled.messages;
+    const std::string script = generate("arr.cpp", "template <int N, class T = char> struct Arr { T items[N]; };\n"
+                                                   "template <class T> struct Box { T v; };\n"
+                                                   "Arr<4> a4;\nBox<Box<short> > nested;\n");
+    EXPECT_TRUE(holds(script, "    #template <int N, class T = char> struct Arr { T items[N]; };\n"));
+    EXPECT_TRUE(holds(script, "    #extern Arr< 4> a4;\n"));
+    EXPECT_TRUE(holds(script, "    #extern Box<Box<short> > nested;\n"));
+    expect_compiles(script, true);
 }
 
-TEST(template_scripts, function_templates_and_members_defined_outside_compile)
+TEST_F(template_scripts, function_templates_and_members_defined_outside_compile)
 {
-    const std::string dir = scratch_dir("templates_functions");
-    write_file(dir + "/ft.cpp",
-               "template <class T> T maximum(T a, T b) { return a > b ? a : b; }\n"
-               "template <> int maximum<int>(int a, int b) { return a; }\n"
-               "template <class T> class Stack { T items[10]; int top; public: void push(T x); };\n"
-               "template <class T> void Stack<T>::push(T x) { items[top++] = x; }\n"
-               "Stack<double> sd;\nint use(int x) { return maximum(x, 2); }\n");
-    const tool_result r = run_tool("morvastart", {"ft.cpp", "ft.ptu"}, {}, dir);
-    EXPECT_EQ(r.status, 0) << r.err;
-    const std::string script = read_file(dir + "/ft.ptu");
+    const std::string script =
+        generate("ft.cpp", "template <class T> T maximum(T a, T b) { return a > b ? a : b; }\n"
+                           "template <> int maximum<int>(int a, int b) { return a; }\n"
+                           "template <class T> class Stack { T items[10]; int top; public: void push(T x); };\n"
+                           "template <class T> void Stack<T>::push(T x) { items[top++] = x; }\n"
+                           "Stack<double> sd;\nint use(int x) { return maximum(x, 2); }\n");
     // The function template is copied as its declaration, after "template <class T> ".
-    EXPECT_NE(script.find("    #template <class T> T maximum(T a, T b);\n"), std::string::npos) << script;
-    EXPECT_NE(script.find("    #extern Stack<double> sd;\n"), std::string::npos) << script;
-    const compile_result compiled = compile_native_lines(script, dir, true);
-    EXPECT_TRUE(compiled.ok) << compiled.messages;
+    EXPECT_TRUE(holds(script, "    #template <class T> T maximum(T a, T b);\n"));
+    EXPECT_TRUE(holds(script, "    #extern Stack<double> sd;\n"));
+    expect_compiles(script, true);
 }
 
-TEST(template_scripts, instances_behind_typedefs_pointers_and_arrays)
+TEST_F(template_scripts, instances_behind_typedefs_pointers_and_arrays)
 {
-    const std::string dir = scratch_dir("templates_declarators");
-    write_file(dir + "/td.cpp", "template <class T, class U = T> struct Pair { T first; U second; Pair<T, U> *link; };\n"
-                                "typedef Pair<int> IntPair;\nIntPair ip;\nconst Pair<char, long> *cp;\n"
-                                "Pair<int> pairs[3];\nint sum(IntPair p, Pair<short> q) { return p.first + q.second; }\n");
-    const tool_result r = run_tool("morvastart", {"td.cpp", "td.ptu"}, {}, dir);
-    EXPECT_EQ(r.status, 0) << r.err;
-    const std::string script = read_file(dir + "/td.ptu");
-    const lines expected = {"-- Declarations of the global variables of the tested file",
-                            "",
-                            "    #template <class T, class U = T> struct Pair { T first; U second; Pair<T, U> *link; };",
-                            "    #typedef Pair<int> IntPair;",
-                            "    #extern IntPair ip;",
-                            "    #extern const Pair<char, long> *cp;",
-                            "    #extern Pair<int> pairs[3];",
-                            "    #extern int sum(IntPair p, Pair<short> q);",
-                            separator,
-                            ""};
+    const std::string script =
+        generate("td.cpp", "template <class T, class U = T> struct Pair { T first; U second; Pair<T, U> *link; };\n"
+                           "typedef Pair<int> IntPair;\nIntPair ip;\nconst Pair<char, long> *cp;\nPair<int> pairs[3];\n"
+                           "int sum(IntPair p, Pair<short> q) { return p.first + q.second; }\n");
+    const lines expected = {
+        "-- Declarations of the global variables of the tested file", "",
+        "    #template <class T, class U = T> struct Pair { T first; U second; Pair<T, U> *link; };",
+        "    #typedef Pair<int> IntPair;", "    #extern IntPair ip;", "    #extern const Pair<char, long> *cp;",
+        "    #extern Pair<int> pairs[3];", "    #extern int sum(IntPair p, Pair<short> q);", separator, ""};
     EXPECT_EQ(between(script, "-- Declarations of the global variables", "BEGIN"), joined(expected)) << script;
-    EXPECT_NE(script.find("    #Pair<short> q;\n"), std::string::npos) << script;
-    const compile_result compiled = compile_native_lines(script, dir, true);
-    EXPECT_TRUE(compiled.ok) << compiled.messages;
+    EXPECT_TRUE(holds(script, "    #Pair<short> q;\n"));
+    expect_compiles(script, true);
 }
 
-TEST(template_scripts, missing_argument_warns_at_the_use)
+TEST_F(template_scripts, missing_argument_warns_at_the_use)
 {
-    const std::string dir = scratch_dir("templates_missing");
-    write_file(dir + "/two.cpp", "template <class A, class B> struct Two { A a; B b; };\nTwo<int> t;\nint after;\n");
-    const tool_result r = run_tool("morvastart", {"two.cpp", "two.ptu"}, {}, dir);
+    put("two.cpp", "template <class A, class B> struct Two { A a; B b; };\nTwo<int> t;\nint after;\n");
+    const tool_result r = run({"two.cpp", "two.ptu"});
     EXPECT_EQ(r.status, 3) << r.err;
     EXPECT_NE(r.err.find("Tolvex-W-TEMINSINC,  Incorrect template instantiation: [./two.cpp:2] \n"), std::string::npos)
         << r.err;
