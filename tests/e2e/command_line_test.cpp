@@ -1,39 +1,34 @@
 // Command lines typed to the installed morvastart: wrong ones must print the
 // banner, the analyser's error line with the usage and the CMDFATALE line,
 // end with status 7 and write nothing; right ones go on to the summary.
-#include <gtest/gtest.h>
-
 #include <filesystem>
-#include <set>
 
-#include "run_tool.h"
-#include "script_layout.h"
+#include "scratch_test.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const std::string usage =
-    "\nUsage morvastart:\n"
-    "\t<tested_file>\n"
-    "\t<generated_file>\n"
-    "\t[-LANGUAGE=<language_name>]\n"
-    "\t[-INTEGRATE=<integrated_file>[,integrated_file]]\n"
-    "\t[-SIMULATE=<simulated_file>[,simulated_file]]\n"
-    "\t[-INSERT]\n"
-    "\t[-USE=<used_file>[,used_file]]\n"
-    "\t[-INCL=<directory>[,directory]]\n"
-    "\t[-DEFINE=<identifier>[,identifier]]\n"
-    "\t[-STD_DEFINE=<define_file>]\n"
-    "\t[-ADALINK=<ada_link_file>]\n"
-    "\t[-NOPATH]\n"
-    "\t[-SYMBTAB=<symbtab_file>]\n"
-    "\t[-PREPRO_ONLY]\n"
-    "\t[-RESTRICTION=<NOALLOC|SEPAR|NOSQLSAV|ANSI|KR|NOPOS|NOIMAGE|NOEXCEP>"
-    "[=NOALLOC|SEPAR|NOSQLSAV|ANSI|KR|NOPOS|NOIMAGE|NOEXCEP]]\n"
-    "\t[-STANDARD=<ada_standard_file>]\n"
-    "\t[-CLASS=<class_name>]\n"
-    "\t[-SERVICE=<service_name>]\n";
+// A usage text: its title line, then each item on a line of its own after a tab.
+std::string usage_text(const std::string& title, const std::vector<std::string>& items)
+{
+    std::string text = title;
+    for (const std::string& item : items)
+        text += "\t" + item + "\n";
+    return text;
+}
+
+const std::string restrictions =
+    "<NOALLOC|SEPAR|NOSQLSAV|ANSI|KR|NOPOS|NOIMAGE|NOEXCEP>[=NOALLOC|SEPAR|NOSQLSAV|ANSI|KR|NOPOS|NOIMAGE|NOEXCEP]]";
+
+const std::string usage = usage_text(
+    "\nUsage morvastart:\n",
+    {"<tested_file>", "<generated_file>", "[-LANGUAGE=<language_name>]",
+     "[-INTEGRATE=<integrated_file>[,integrated_file]]", "[-SIMULATE=<simulated_file>[,simulated_file]]", "[-INSERT]",
+     "[-USE=<used_file>[,used_file]]", "[-INCL=<directory>[,directory]]", "[-DEFINE=<identifier>[,identifier]]",
+     "[-STD_DEFINE=<define_file>]", "[-ADALINK=<ada_link_file>]", "[-NOPATH]", "[-SYMBTAB=<symbtab_file>]",
+     "[-PREPRO_ONLY]", "[-RESTRICTION=" + restrictions, "[-STANDARD=<ada_standard_file>]", "[-CLASS=<class_name>]",
+     "[-SERVICE=<service_name>]"});
 
 const std::string fatal_line = "Tolvex-F-CMDFATALE,  Wrong command line \n";
 
@@ -43,38 +38,30 @@ std::string wrong_command(const std::string& word, const std::string& argument)
     return banner_lines() + "Kelvane Command analysis : " + word + " " + argument + usage + "\n" + fatal_line;
 }
 
-struct CommandLine : testing::Test {
-    std::string dir;
+struct CommandLine : scratch_test {
     std::set<std::string> inputs;
 
     void SetUp() override
     {
-        dir = scratch_dir(testing::UnitTest::GetInstance()->current_test_info()->name());
+        scratch_test::SetUp();
         input("calc.c", "int add(int a, int b)\n{\n    return a + b;\n}\n");
     }
     void input(const std::string& name, const std::string& text)
     {
-        write_file(dir + "/" + name, text);
+        put(name, text);
         inputs.insert(name);
-    }
-    std::set<std::string> files() const
-    {
-        std::set<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir))
-            names.insert(entry.path().filename().string());
-        return names;
     }
     // Removes what an accepted command wrote, so that every run starts clean.
     void remove_outputs() const
     {
-        for (const std::string& name : files())
+        for (const std::string& name : listing())
             if (!inputs.count(name))
                 fs::remove_all(dir + "/" + name);
     }
     tool_result run(const std::vector<std::string>& args, const env_changes& env = {})
     {
         remove_outputs();
-        return run_tool("morvastart", args, env, dir);
+        return scratch_test::run(args, env);
     }
     // Runs "morvastart calc.c calc.ptu" with the options and checks the failure.
     void expect_wrong(const std::vector<std::string>& options, const std::string& word, const std::string& argument)
@@ -91,7 +78,7 @@ struct CommandLine : testing::Test {
         EXPECT_EQ(r.err, wrong_command(word, argument)) << shown;
         EXPECT_EQ(r.out, "") << shown;
         EXPECT_EQ(r.status, 7) << shown;
-        EXPECT_EQ(files(), inputs) << shown;
+        EXPECT_EQ(listing(), inputs) << shown;
     }
 };
 
@@ -158,7 +145,7 @@ TEST_F(CommandLine, CommandImageOfMixedNames)
                          "-TABSYMB=t.smb", "-restriction=noe,Ansi", "-PREPRO_SEUL", "-CLASSE=Klass", "-XT=2",
                          "-ADALIEN=l.ali", "-STANDARD=x.ads", "-DEFINE_STD=std.def", "-INTEGRE=calc.c"});
     EXPECT_EQ(r.err.substr(0, banner_lines().size()), banner_lines());
-    const std::string script = read_file(dir + "/calc.ptu");
+    const std::string script = file("calc.ptu");
     const std::string image =
         "morvastart \"calc.c\" \"calc.ptu\" -INTEGRATE=\"calc.c\" -SIMULATE=\"calc.c\" -USE=\"calc.c\" -INSERT"
         " -INCL=\".,nowhere\" -DEFINE=\"A=1,B\" -STD_DEFINE=\"std.def\" -SYMBTAB=t.smb -ADALINK=l.ali"
@@ -168,18 +155,15 @@ TEST_F(CommandLine, CommandImageOfMixedNames)
 
 TEST_F(CommandLine, WarnedOptions)
 {
-    tool_result r = run({"calc.c", "calc.ptu", "-SERVICE=add"});
-    EXPECT_EQ(r.err, banner_lines() + "Tolvex-W-CMDERREUR,  Bad command: improper -SERVICE option\n"
-                                      "Tolvex-I-ENDNOEWAR,  End of execution with 1 warning(s)\n");
-    EXPECT_EQ(r.status, 3);
-    r = run({"calc.c", "calc.ptu", "-RESTRICTION=kr,ansi"});
-    EXPECT_EQ(r.err, banner_lines() + "Tolvex-W-CMDERREUR,  Bad command: improper RESTR=KR option\n"
-                                      "Tolvex-I-ENDNOEWAR,  End of execution with 1 warning(s)\n");
-    EXPECT_EQ(r.status, 3);
-    r = run({"calc.c", "calc.ptu", "-INCL=.,nowhere"});
-    EXPECT_EQ(r.err, banner_lines() + "Tolvex-W-INCLTYPER,  nowhere is not a directory \n"
-                                      "Tolvex-I-ENDNOEWAR,  End of execution with 1 warning(s)\n");
-    EXPECT_EQ(r.status, 3);
+    const std::pair<std::string, std::string> cases[] = {
+        {"-SERVICE=add", "Tolvex-W-CMDERREUR,  Bad command: improper -SERVICE option\n"},
+        {"-RESTRICTION=kr,ansi", "Tolvex-W-CMDERREUR,  Bad command: improper RESTR=KR option\n"},
+        {"-INCL=.,nowhere", "Tolvex-W-INCLTYPER,  nowhere is not a directory \n"}};
+    for (const auto& [option, warning] : cases) {
+        const tool_result r = run({"calc.c", "calc.ptu", option});
+        EXPECT_EQ(r.err, banner_lines() + warning + "Tolvex-I-ENDNOEWAR,  End of execution with 1 warning(s)\n");
+        EXPECT_EQ(r.status, 3);
+    }
 }
 
 TEST_F(CommandLine, TenThousandArguments)
@@ -197,27 +181,14 @@ TEST_F(CommandLine, TenThousandArguments)
 
 // French messages: the error word, the parameter name and the usage are
 // translated; the translated usage loses its -XT line.
-const std::string french_usage =
-    "\nUtilisation de morvastart :\n"
-    "\t<fichier_teste>\n"
-    "\t<fichier_genere>\n"
-    "\t[-LANGAGE=<nom_langage>]\n"
-    "\t[-INTEGRE=<fichier_integre>[,fichier_integre]]\n"
-    "\t[-SIMULE=<fichier_simule>[,fichier_simule]]\n"
-    "\t[-INSERE]\n"
-    "\t[-UTILISE=<fichier_utilise>[,fichier_utilise]]\n"
-    "\t[-INCL=<repertoire>[,repertoire]]\n"
-    "\t[-DEFINIR=<identificateur>[,identificateur]]\n"
-    "\t[-DEFINE_STD=<fichier_define>]\n"
-    "\t[-ADALIEN=<fichier_lien_ada>]\n"
-    "\t[-NOPATH]\n"
-    "\t[-TABSYMB=<fichier_tabsymb>]\n"
-    "\t[-PREPRO_SEUL]\n"
-    "\t[-RESTRICTION=<NOALLOC|SEPAR|NOSQLSAV|ANSI|KR|NOPOS|NOIMAGE|NOEXCEP>"
-    "[=NOALLOC|SEPAR|NOSQLSAV|ANSI|KR|NOPOS|NOIMAGE|NOEXCEP]]\n"
-    "\t[-STANDARD=<fichier_standard_ada>]\n"
-    "\t[-CLASSE=<nom_classe>]\n"
-    "\t[-SERVICE=<nom_service>]\n";
+const std::string french_usage = usage_text(
+    "\nUtilisation de morvastart :\n",
+    {"<fichier_teste>", "<fichier_genere>", "[-LANGAGE=<nom_langage>]", "[-INTEGRE=<fichier_integre>[,fichier_integre]]",
+     "[-SIMULE=<fichier_simule>[,fichier_simule]]", "[-INSERE]", "[-UTILISE=<fichier_utilise>[,fichier_utilise]]",
+     "[-INCL=<repertoire>[,repertoire]]", "[-DEFINIR=<identificateur>[,identificateur]]",
+     "[-DEFINE_STD=<fichier_define>]", "[-ADALIEN=<fichier_lien_ada>]", "[-NOPATH]", "[-TABSYMB=<fichier_tabsymb>]",
+     "[-PREPRO_SEUL]", "[-RESTRICTION=" + restrictions, "[-STANDARD=<fichier_standard_ada>]",
+     "[-CLASSE=<nom_classe>]", "[-SERVICE=<nom_service>]"});
 
 TEST_F(CommandLine, FrenchMessages)
 {
@@ -230,7 +201,7 @@ TEST_F(CommandLine, FrenchMessages)
     EXPECT_EQ(r.err, french_banner + "Kelvane Analyse de la commande : Option inconnue, INSERTX" + french_usage +
                          "\nTolvex-F-CMDFATALE,  Ligne de commande incorrecte \n");
     EXPECT_EQ(r.status, 7);
-    EXPECT_EQ(files(), inputs);
+    EXPECT_EQ(listing(), inputs);
 }
 
 } // namespace

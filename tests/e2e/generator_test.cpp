@@ -8,7 +8,6 @@
 // date line is masked after its layout has been checked.
 #include <filesystem>
 #include <regex>
-#include <sstream>
 
 #include <sys/stat.h>
 
@@ -26,7 +25,6 @@ struct Generator : scratch_test {
         scratch_test::SetUp();
         put("calc.c", "/* Nothing is declared here. */\n#define LIMIT 10\n");
     }
-    bool exists(const std::string& name) const { return fs::exists(dir + "/" + name); }
 };
 
 TEST_F(Generator, NoOptions)
@@ -46,11 +44,7 @@ TEST_F(Generator, InsertInBothLanguages)
         const char* option;
         lines body;
     } cases[] = {
-        {"GB", "-INSERT",
-         lines{"HEADER calc, , ", ""} + title("-- INCLUDED FILE DECLARATIONS (-INCLUDED OPTION)") +
-             lines{"", "##include \"./calc.c\"", ""} + lines{separator, "", "BEGIN", ""} +
-             title("-- ENVIRONMENTS DECLARATIONS") + lines{""} + short_title("-- INCLUDED FILE ENVIRONNEMENT") +
-             title("-- SERVICES DECLARATIONS")},
+        {"GB", "-INSERT", insert_body()},
         {"FR", "-INSERE",
          lines{"ENTETE calc, , ", ""} + title("-- DECLARATIONS DU FICHIER EN INCLUSION (OPTION -INSERE)") +
              lines{"", "##include \"./calc.c\"", ""} + lines{separator, "", "DEBUT", ""} +
@@ -170,14 +164,14 @@ TEST_F(Generator, RepeatedRunsKeepOneBackup)
     EXPECT_EQ(r.err, banner_lines() + renamed("./calc.ptu") + clean_summary);
     EXPECT_EQ(r.status, 0);
     chmod((dir + "/calc.ptu_bck").c_str(), 0644);
-    EXPECT_EQ(read_file(dir + "/calc.ptu_bck"), "old script\n");
-    const std::string second = read_file(dir + "/calc.ptu");
+    EXPECT_EQ(file("calc.ptu_bck"), "old script\n");
+    const std::string second = file("calc.ptu");
     EXPECT_TRUE(holds(second, "-INSERT"));
 
     // The next run replaces the backup with the script before it.
     r = run({"calc.c", "calc.ptu"});
     EXPECT_EQ(r.err, banner_lines() + renamed("./calc.ptu") + clean_summary);
-    EXPECT_EQ(read_file(dir + "/calc.ptu_bck"), second);
+    EXPECT_EQ(file("calc.ptu_bck"), second);
     EXPECT_EQ(script("calc.ptu"), joined(plain + plain_body()));
 }
 
@@ -192,8 +186,8 @@ TEST_F(Generator, FailedBackupIsFatalAndLosesNothing)
                          "Tolvex-F-IMPFICREN,  Unable to rename the file 'generated_file' in "
                          "'generated_file'_bck: ./calc.ptu\n");
     EXPECT_EQ(r.status, 7);
-    EXPECT_EQ(read_file(dir + "/calc.ptu"), "old script\n");
-    EXPECT_EQ(read_file(dir + "/calc.ptu_bck/keep"), "kept\n");
+    EXPECT_EQ(file("calc.ptu"), "old script\n");
+    EXPECT_EQ(file("calc.ptu_bck/keep"), "kept\n");
 }
 
 TEST_F(Generator, VestraLogRecordsPtuFilesOnly)
@@ -203,60 +197,58 @@ TEST_F(Generator, VestraLogRecordsPtuFilesOnly)
     tool_result r = run({"calc.c", "calc.ptu", "-SYMBTAB=tab", "-VESTRA_LOG=vestra.log"});
     EXPECT_EQ(r.err, banner_lines() + clean_summary);
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(read_file(dir + "/tab.smb"), "");
-    EXPECT_EQ(read_file(dir + "/vestra.log"), "PTU ./calc.ptu\n");
+    EXPECT_EQ(file("tab.smb"), "");
+    EXPECT_EQ(file("vestra.log"), "PTU ./calc.ptu\n");
     EXPECT_EQ(script("calc.ptu"), joined(header("morvastart \"calc.c\" \"calc.ptu\" -SYMBTAB=tab", "./calc.ptu",
                                       "\"./calc.c\" ") +
                                plain_body()));
     r = run({"calc.c", "calc.ptu", "-SYMBTAB=tab.ptu", "-VESTRA_LOG=vestra.log"});
-    EXPECT_EQ(read_file(dir + "/vestra.log"), "PTU ./calc.ptu\nPTU ./calc.ptu\nPTU ./tab.ptu\n");
+    EXPECT_EQ(file("vestra.log"), "PTU ./calc.ptu\nPTU ./calc.ptu\nPTU ./tab.ptu\n");
 
     // Another suffix: the log is opened for appending, or created, but gets no line.
     r = run({"calc.c", "calc.txt", "-VESTRA_LOG=vestra.log"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(exists("calc.txt"));
-    EXPECT_EQ(read_file(dir + "/vestra.log"), "PTU ./calc.ptu\nPTU ./calc.ptu\nPTU ./tab.ptu\n");
+    EXPECT_EQ(file("vestra.log"), "PTU ./calc.ptu\nPTU ./calc.ptu\nPTU ./tab.ptu\n");
     r = run({"calc.c", "other.txt", "-VESTRA_LOG=fresh.log"});
     EXPECT_TRUE(exists("fresh.log"));
-    EXPECT_EQ(read_file(dir + "/fresh.log"), "");
+    EXPECT_EQ(file("fresh.log"), "");
+}
+
+// The fatal line of a missing input, which may carry the position of the directive.
+testing::AssertionResult cannot_open(const tool_result& r, const std::string& name)
+{
+    const std::regex line("Tolvex-F-IMPOUVFIC,  (\\[[^]]*\\] )?Cannot open the file " +
+                          std::regex_replace(name, std::regex("\\."), "\\.") + "\n");
+    if (r.status == 7 && std::regex_match(last_line(r.err), line))
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "status " << r.status << ", messages:\n" << r.err;
 }
 
 TEST_F(Generator, MissingTestedFileIsFatal)
 {
     put("calc.ptu", "old script\n");
-    tool_result r = run({"gone.c", "calc.ptu"});
-    EXPECT_EQ(r.status, 7);
-    EXPECT_TRUE(std::regex_match(last_line(r.err),
-                                 std::regex("Tolvex-F-IMPOUVFIC,  (\\[[^]]*\\] )?Cannot open the file \\./gone\\.c\n")))
-        << r.err;
+    EXPECT_TRUE(cannot_open(run({"gone.c", "calc.ptu"}), "./gone.c"));
     // The earlier script stays; the new one is kept as far as it got.
-    EXPECT_EQ(read_file(dir + "/calc.ptu"), "old script\n");
+    EXPECT_EQ(file("calc.ptu"), "old script\n");
     EXPECT_FALSE(exists("calc.ptu_bck"));
-    lines partial = header("morvastart \"gone.c\" \"calc.ptu\"", "./calc.ptu", "\"./gone.c\" ") +
-                    lines{"HEADER gone, , ", ""} + title("-- TESTED FILE DECLARATIONS ");
-    EXPECT_EQ(script("calc.ptu_partial"), joined(partial));
+    EXPECT_EQ(script("calc.ptu_partial"),
+              joined(header("morvastart \"gone.c\" \"calc.ptu\"", "./calc.ptu", "\"./gone.c\" ") +
+                     lines{"HEADER gone, , ", ""} + title("-- TESTED FILE DECLARATIONS ")));
 }
 
 TEST_F(Generator, MissingIntegratedSimulatedOrUsedFileIsFatal)
 {
-    tool_result r = run({"calc.c", "calc.ptu", "-INTEGRATE=absent.c"});
-    EXPECT_EQ(r.status, 7);
-    EXPECT_TRUE(std::regex_match(last_line(r.err),
-                                 std::regex("Tolvex-F-IMPOUVFIC,  (\\[[^]]*\\] )?Cannot open the file \\./absent\\.c\n")))
-        << r.err;
-    lines partial = header("morvastart \"calc.c\" \"calc.ptu\" -INTEGRATE=\"absent.c\"", "./calc.ptu",
-                           "\"./calc.c\" \"absent.c\" ") +
-                    lines{"HEADER calc, , ", ""} + title("-- TESTED FILE DECLARATIONS ") + tested_globals +
-                    title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") +
-                    lines{"", "-- Integrated file declarations absent", ""};
-    EXPECT_EQ(script("calc.ptu_partial"), joined(partial));
+    EXPECT_TRUE(cannot_open(run({"calc.c", "calc.ptu", "-INTEGRATE=absent.c"}), "./absent.c"));
+    EXPECT_EQ(script("calc.ptu_partial"),
+              joined(header("morvastart \"calc.c\" \"calc.ptu\" -INTEGRATE=\"absent.c\"", "./calc.ptu",
+                            "\"./calc.c\" \"absent.c\" ") +
+                     lines{"HEADER calc, , ", ""} + title("-- TESTED FILE DECLARATIONS ") + tested_globals +
+                     title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") +
+                     lines{"", "-- Integrated file declarations absent", ""}));
     EXPECT_FALSE(exists("calc.ptu"));
-    r = run({"calc.c", "calc.ptu", "-SIMULATE=nostub.c"});
-    EXPECT_EQ(r.status, 7);
-    EXPECT_NE(last_line(r.err).find("Cannot open the file ./nostub.c\n"), std::string::npos) << r.err;
-    r = run({"calc.c", "calc.ptu", "-USE=nohead"});
-    EXPECT_EQ(r.status, 7);
-    EXPECT_NE(last_line(r.err).find("Cannot open the file ./nohead.h\n"), std::string::npos) << r.err;
+    EXPECT_TRUE(cannot_open(run({"calc.c", "calc.ptu", "-SIMULATE=nostub.c"}), "./nostub.c"));
+    EXPECT_TRUE(cannot_open(run({"calc.c", "calc.ptu", "-USE=nohead"}), "./nohead.h"));
 }
 
 TEST_F(Generator, ScriptInMissingDirectoryIsFatal)
@@ -269,47 +261,44 @@ TEST_F(Generator, ScriptInMissingDirectoryIsFatal)
 
 TEST_F(Generator, UnwritableDirectoryKeepsScriptAndBackup)
 {
-    put("calc.ptu", "second\n");
     put("calc.ptu_bck", "first\n");
-    chmod(dir.c_str(), 0555);
-    for (const char* name : {"calc.c", "calc.ptu", "calc.ptu_bck"})
-        chmod((dir + "/" + name).c_str(), 0644);
-    // The new script cannot even be begun beside the old one.
-    tool_result r = run_tool_with("morvastart", {"calc.c", "calc.ptu"}, dir, drop_privileges);
-    chmod(dir.c_str(), 0755);
-    if (r.status == 125)
-        GTEST_SKIP() << "cannot run as an unprivileged user";
-    EXPECT_EQ(r.err, banner_lines() + "Tolvex-F-IMPOUVFIC,  Cannot open the file ./calc.ptu\n");
-    EXPECT_EQ(r.status, 7);
-    EXPECT_EQ(read_file(dir + "/calc.ptu"), "second\n");
-    EXPECT_EQ(read_file(dir + "/calc.ptu_bck"), "first\n");
-
-    // The same without an earlier script.
-    fs::remove(dir + "/calc.ptu");
-    chmod(dir.c_str(), 0555);
-    r = run_tool_with("morvastart", {"calc.c", "calc.ptu"}, dir, drop_privileges);
-    chmod(dir.c_str(), 0755);
-    EXPECT_EQ(r.err, banner_lines() + "Tolvex-F-IMPOUVFIC,  Cannot open the file ./calc.ptu\n");
-    EXPECT_EQ(r.status, 7);
-    EXPECT_EQ(read_file(dir + "/calc.ptu_bck"), "first\n");
+    // The new script cannot even be begun beside the old one, nor without one.
+    for (bool earlier : {true, false}) {
+        SCOPED_TRACE(earlier ? "with an earlier script" : "without");
+        if (earlier)
+            put("calc.ptu", "second\n");
+        else
+            fs::remove(dir + "/calc.ptu");
+        for (const char* name : {"calc.c", "calc.ptu", "calc.ptu_bck"})
+            chmod((dir + "/" + name).c_str(), 0644);
+        chmod(dir.c_str(), 0555);
+        const tool_result r = run_tool_with("morvastart", {"calc.c", "calc.ptu"}, dir, drop_privileges);
+        chmod(dir.c_str(), 0755);
+        if (r.status == 125)
+            GTEST_SKIP() << "cannot run as an unprivileged user";
+        EXPECT_EQ(r.err, banner_lines() + "Tolvex-F-IMPOUVFIC,  Cannot open the file ./calc.ptu\n");
+        EXPECT_EQ(r.status, 7);
+        EXPECT_EQ(exists("calc.ptu") ? file("calc.ptu") : "", earlier ? "second\n" : "");
+        EXPECT_EQ(file("calc.ptu_bck"), "first\n");
+    }
 }
 
 // Regression: a script named like one of the run's sources must not move the
 // source to its backup name and analyse the new script in its place.
 TEST_F(Generator, ScriptNamedLikeAnInputIsRefusedAndTouchesNothing)
 {
-    const std::string source = read_file(dir + "/calc.c");
+    const std::string source = file("calc.c");
     tool_result r = run({"calc.c", "calc.c"});
     EXPECT_EQ(r.status, 7);
     EXPECT_EQ(r.err, banner_lines() +
                          "Tolvex-F-CMDERREUR,  Bad command: the generated file is an input file: ./calc.c\n");
-    EXPECT_EQ(read_file(dir + "/calc.c"), source);
+    EXPECT_EQ(file("calc.c"), source);
     EXPECT_FALSE(exists("calc.c_bck"));
 
     put("io.c", "int io;\n");
     r = run({"calc.c", "io.c", "-SIMULATE=io.c"});
     EXPECT_EQ(r.status, 7);
-    EXPECT_EQ(read_file(dir + "/io.c"), "int io;\n");
+    EXPECT_EQ(file("io.c"), "int io;\n");
     EXPECT_FALSE(exists("io.c_bck"));
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -32,6 +33,14 @@ struct scratch_test : testing::Test {
     }
     std::string file(const std::string& name) const { return read_file(dir + "/" + name); }
     std::string script(const std::string& name) const { return masked(file(name)); }
+    bool exists(const std::string& name) const { return std::filesystem::exists(dir + "/" + name); }
+    std::set<std::string> listing() const
+    {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
 
     // Writes source as file, runs "morvastart file <base>.ptu options",
     // expects a clean run and returns the script.

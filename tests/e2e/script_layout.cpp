@@ -66,6 +66,13 @@ lines plain_body(const std::string& header_keyword)
     return lines{header_keyword + " calc, , ", ""} + plain_sections();
 }
 
+lines insert_body()
+{
+    return lines{"HEADER calc, , ", ""} + title("-- INCLUDED FILE DECLARATIONS (-INCLUDED OPTION)") +
+           lines{"", "##include \"./calc.c\"", "", separator, "", "BEGIN", ""} + title("-- ENVIRONMENTS DECLARATIONS") +
+           lines{""} + short_title("-- INCLUDED FILE ENVIRONNEMENT") + title("-- SERVICES DECLARATIONS");
+}
+
 lines plain_header()
 {
     return header("morvastart \"calc.c\" \"calc.ptu\"", "./calc.ptu", "\"./calc.c\" ");

@@ -44,6 +44,9 @@ std::string masked(const std::string& script);
 lines plain_sections();
 // The English layout after the header of a run without options for tested file calc.
 lines plain_body(const std::string& header_keyword = "HEADER");
+// The English layout after the header of "morvastart calc.c calc.ptu -INSERT"
+// for a calc.c without declarations.
+lines insert_body();
 // The header of "morvastart calc.c calc.ptu".
 lines plain_header();
 

@@ -5,11 +5,9 @@
 // input or the script; closed standard streams never receive messages.
 //
 // Regressions: each of these once cost the edited script or an input.
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <filesystem>
-#include <set>
+#include <map>
 #include <thread>
 
 #include <fcntl.h>
@@ -17,8 +15,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "run_tool.h"
-#include "script_layout.h"
+#include "scratch_test.h"
 
 namespace fs = std::filesystem;
 
@@ -27,29 +24,18 @@ namespace {
 const std::string plain_script = joined(plain_header() + plain_body());
 const std::string edit = "-- the tester's values\n";
 
-struct ScriptSafety : testing::Test {
-    std::string dir;
+struct ScriptSafety : scratch_test {
     void SetUp() override
     {
-        dir = scratch_dir(std::string("safety_") + testing::UnitTest::GetInstance()->current_test_info()->name());
-        write_file(dir + "/calc.c", "/* Nothing is declared here. */\n");
-    }
-    tool_result run(const std::vector<std::string>& args) { return run_tool("morvastart", args, {}, dir); }
-    std::string file(const std::string& name) { return read_file(dir + "/" + name); }
-    bool exists(const std::string& name) { return fs::exists(dir + "/" + name); }
-    std::set<std::string> listing()
-    {
-        std::set<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir))
-            names.insert(entry.path().filename().string());
-        return names;
+        scratch_test::SetUp();
+        put("calc.c", "/* Nothing is declared here. */\n");
     }
     // A generated script with the tester's edit appended.
     std::string edited_script()
     {
         EXPECT_EQ(run({"calc.c", "calc.ptu"}).status, 0);
         std::string text = file("calc.ptu") + edit;
-        write_file(dir + "/calc.ptu", text);
+        put("calc.ptu", text);
         return text;
     }
     // The run after a failure: the edit goes to the backup, a fresh script takes its place.
@@ -59,7 +45,7 @@ struct ScriptSafety : testing::Test {
         EXPECT_EQ(r.err, banner_lines() + renamed("./calc.ptu") + clean_summary);
         EXPECT_EQ(r.status, 0);
         EXPECT_EQ(file("calc.ptu_bck"), edited);
-        EXPECT_EQ(masked(file("calc.ptu")), plain_script);
+        EXPECT_EQ(script("calc.ptu"), plain_script);
     }
 };
 
@@ -132,21 +118,15 @@ TEST_F(ScriptSafety, EditSurvivesAKill)
 
 TEST_F(ScriptSafety, ConcurrentRunsLeaveCompleteScripts)
 {
-    write_file(dir + "/defs.h", "#define DEFS 1\n");
+    put("defs.h", "#define DEFS 1\n");
     const std::vector<std::vector<std::string>> commands = {
         {"calc.c", "calc.ptu"}, {"calc.c", "calc.ptu", "-INSERT"}, {"calc.c", "calc.ptu", "-USE=defs"}};
     const std::set<std::string> complete = {
         plain_script,
-        joined(header("morvastart \"calc.c\" \"calc.ptu\" -INSERT", "./calc.ptu", "") +
-               lines{"HEADER calc, , ", ""} + title("-- INCLUDED FILE DECLARATIONS (-INCLUDED OPTION)") +
-               lines{"", "##include \"./calc.c\"", "", separator, "", "BEGIN", ""} +
-               title("-- ENVIRONMENTS DECLARATIONS") + lines{""} + short_title("-- INCLUDED FILE ENVIRONNEMENT") +
-               title("-- SERVICES DECLARATIONS")),
+        joined(header("morvastart \"calc.c\" \"calc.ptu\" -INSERT", "./calc.ptu", "") + insert_body()),
         joined(header("morvastart \"calc.c\" \"calc.ptu\" -USE=\"defs\"", "./calc.ptu", "\"./calc.c\" ") +
                lines{"HEADER calc, , ", ""} + title("-- INCLUDED HEADERS DECLARATIONS (-USE OPTION)") +
-               lines{"", "##include \"./defs.h\"", ""} + title("-- TESTED FILE DECLARATIONS ") + tested_globals +
-               lines{separator, "", "BEGIN", ""} + title("-- ENVIRONMENTS DECLARATIONS") + lines{""} +
-               short_title("-- TESTED FILE ENVIRONNEMENT") + title("-- SERVICES DECLARATIONS"))};
+               lines{"", "##include \"./defs.h\"", ""} + plain_sections())};
     for (int round = 0; round < 40; ++round) {
         std::vector<int> pids;
         for (const auto& args : commands)
@@ -164,13 +144,13 @@ TEST_F(ScriptSafety, ConcurrentRunsLeaveCompleteScripts)
 TEST_F(ScriptSafety, SymbolTableAndLogMayNotBeAnInputOrTheScript)
 {
     const std::string edited = edited_script();
-    write_file(dir + "/io.c", "int io;\n");
-    write_file(dir + "/stub.c", "int stub;\n");
-    write_file(dir + "/defs.h", "#define DEFS 1\n");
-    write_file(dir + "/std.def", "#define STD 1\n");
-    ASSERT_EQ(link((dir + "/calc.c").c_str(), (dir + "/alias.smb").c_str()), 0);
     fs::create_directory(dir + "/inc");
-    write_file(dir + "/inc/found.c", "int found;\n");
+    const std::map<std::string, std::string> inputs = {
+        {"calc.c", "/* Nothing is declared here. */\n"}, {"io.c", "int io;\n"}, {"stub.c", "int stub;\n"},
+        {"defs.h", "#define DEFS 1\n"}, {"std.def", "#define STD 1\n"}, {"inc/found.c", "int found;\n"}};
+    for (const auto& [name, text] : inputs)
+        put(name, text);
+    ASSERT_EQ(link((dir + "/calc.c").c_str(), (dir + "/alias.smb").c_str()), 0);
     const std::string input = "Tolvex-F-CMDERREUR,  Bad command: the generated file is an input file: ";
     const std::string twice = "Tolvex-F-CMDERREUR,  Bad command: the generated file is written twice: ";
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
@@ -193,23 +173,19 @@ TEST_F(ScriptSafety, SymbolTableAndLogMayNotBeAnInputOrTheScript)
         EXPECT_EQ(listing(), before) << message;
     }
     EXPECT_EQ(file("calc.ptu"), edited);
-    EXPECT_EQ(file("calc.c"), "/* Nothing is declared here. */\n");
-    EXPECT_EQ(file("io.c"), "int io;\n");
-    EXPECT_EQ(file("stub.c"), "int stub;\n");
-    EXPECT_EQ(file("defs.h"), "#define DEFS 1\n");
-    EXPECT_EQ(file("std.def"), "#define STD 1\n");
-    EXPECT_EQ(file("inc/found.c"), "int found;\n");
+    for (const auto& [name, text] : inputs)
+        EXPECT_EQ(file(name), text) << name;
 }
 
 TEST_F(ScriptSafety, ClosedStandardStreamsNeverReceiveMessages)
 {
     // A warning while the script is open: it must not land in the script.
-    write_file(dir + "/calc.c", "#ifdef\n#endif\n");
+    put("calc.c", "#ifdef\n#endif\n");
     for (auto closing : {+[] { close(1), close(2); }, +[] { close(0), close(1), close(2); }}) {
         fs::remove(dir + "/calc.ptu");
         tool_result r = run_tool_with("morvastart", {"calc.c", "calc.ptu"}, dir, closing);
         EXPECT_EQ(r.status, 3);
-        EXPECT_EQ(masked(file("calc.ptu")), plain_script);
+        EXPECT_EQ(script("calc.ptu"), plain_script);
     }
 }
 
