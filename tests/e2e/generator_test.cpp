@@ -272,7 +272,7 @@ TEST_F(Generator, UnwritableDirectoryKeepsScriptAndBackup)
         for (const char* name : {"calc.c", "calc.ptu", "calc.ptu_bck"})
             chmod((dir + "/" + name).c_str(), 0644);
         chmod(dir.c_str(), 0555);
-        const tool_result r = run_tool_with("morvastart", {"calc.c", "calc.ptu"}, dir, drop_privileges);
+        const tool_result r = run_tool("morvastart", {"calc.c", "calc.ptu"}, {}, dir, drop_privileges);
         chmod(dir.c_str(), 0755);
         if (r.status == 125)
             GTEST_SKIP() << "cannot run as an unprivileged user";

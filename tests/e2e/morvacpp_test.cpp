@@ -1,15 +1,12 @@
 // The installed morvacpp: preprocessed text on the standard output, coded
 // messages and the summary on the standard error, the tool's option syntax
 // and exit statuses. Expected texts follow the marker and expansion rules.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "run_tool.h"
-#include "script_layout.h"
+#include "scratch_test.h"
 
 namespace {
 
@@ -18,14 +15,8 @@ const env_changes quiet = {{"MORVA_SUPPRESS_COPYRIGHT", "1"},
                            {"KNUTGT", std::nullopt},
                            {"MVX_ADD_USR_INCLUDE", std::nullopt}};
 
-struct Morvacpp : testing::Test {
-    std::string dir;
-    void SetUp() override { dir = scratch_dir(testing::UnitTest::GetInstance()->current_test_info()->name()); }
-    tool_result run(const std::vector<std::string>& args, env_changes env = {})
-    {
-        env.insert(quiet.begin(), quiet.end());
-        return run_tool("morvacpp", args, env, dir);
-    }
+struct Morvacpp : scratch_test {
+    tool_result cpp(const std::vector<std::string>& args) const { return run_tool("morvacpp", args, quiet, dir); }
 };
 
 // Accepted runs: the files written, the arguments, the whole standard output.
@@ -58,8 +49,8 @@ TEST_F(Morvacpp, TextBetweenMarkers)
         dir = scratch_dir(std::string("morvacpp_") + std::to_string(&c - cases));
         std::filesystem::create_directories(dir + "/inc");
         for (const auto& [name, text] : c.files)
-            write_file(dir + "/" + name, text);
-        tool_result r = run(c.args);
+            put(name, text);
+        tool_result r = cpp(c.args);
         EXPECT_EQ(r.out, c.out);
         EXPECT_EQ(r.err, banner_lines(false) + clean_summary);
         EXPECT_EQ(r.status, 0);
@@ -68,8 +59,8 @@ TEST_F(Morvacpp, TextBetweenMarkers)
 
 TEST_F(Morvacpp, WarningsGiveStatusThree)
 {
-    write_file(dir + "/a.c", "#ifdef\n#endif\n#if 1\nx\n");
-    tool_result r = run({"a.c"});
+    put("a.c", "#ifdef\n#endif\n#if 1\nx\n");
+    tool_result r = cpp({"a.c"});
     EXPECT_EQ(r.err, banner_lines(false) + "Tolvex-W-NOARGUMEN,  [a.c:1] ifdef with no argument\n" +
                          "Tolvex-W-UNTERCOND,  [a.c:3] unterminated #if conditional\n" +
                          "Tolvex-I-ENDNOEWAR,  End of execution with 2 warning(s)\n");
@@ -78,7 +69,7 @@ TEST_F(Morvacpp, WarningsGiveStatusThree)
 
 TEST_F(Morvacpp, MissingFileIsFatal)
 {
-    tool_result r = run({"missing.c"});
+    tool_result r = cpp({"missing.c"});
     EXPECT_NE(r.err.find("Tolvex-F-IMPOUVFIC,  "), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("missing.c"), std::string::npos);
     EXPECT_EQ(r.err.find("End of execution"), std::string::npos);
@@ -87,7 +78,7 @@ TEST_F(Morvacpp, MissingFileIsFatal)
 
 TEST_F(Morvacpp, MissingPositionalIsACommandError)
 {
-    tool_result r = run({});
+    tool_result r = cpp({});
     EXPECT_EQ(r.status, 7);
     EXPECT_NE(r.err.find("Usage morvacpp:"), std::string::npos) << r.err;
 }
@@ -95,13 +86,13 @@ TEST_F(Morvacpp, MissingPositionalIsACommandError)
 // Regression: a full output must not end with status 0 and "0 error".
 TEST_F(Morvacpp, FailedWriteOfTheTextIsFatal)
 {
-    write_file(dir + "/a.c", "int a;\n");
+    put("a.c", "int a;\n");
     auto onto_full_device = [] {
         int fd = open("/dev/full", O_WRONLY);
         dup2(fd, 1);
         close(fd);
     };
-    tool_result r = run_tool_with("morvacpp", {"a.c"}, dir, onto_full_device, quiet);
+    tool_result r = run_tool("morvacpp", {"a.c"}, quiet, dir, onto_full_device);
     EXPECT_EQ(r.err, banner_lines(false) + "Tolvex-F-IMPECRFIC,  Full disk space standard output\n");
     EXPECT_EQ(r.status, 7);
 }
@@ -111,10 +102,10 @@ TEST_F(Morvacpp, FailedWriteOfTheTextIsFatal)
 // refused with a warning; counting stops at 2147483647.
 TEST_F(Morvacpp, LineNumbersStayWithinRange)
 {
-    write_file(dir + "/a.c", "#line -5 \"neg.c\"\n#line 0 \"zero.c\"\n#line 4294967296 \"wrap.c\"\n"
+    put("a.c", "#line -5 \"neg.c\"\n#line 0 \"zero.c\"\n#line 4294967296 \"wrap.c\"\n"
                              "#line 2147483648 \"big.c\"\nint d = __LINE__;\n#line 2147483646 \"top.c\"\n"
                              "int a = __LINE__;\nint b = __LINE__;\nint c = __LINE__;\n#ifdef\n#endif\n");
-    tool_result r = run({"a.c"});
+    tool_result r = cpp({"a.c"});
     // A refused #line leaves one empty line. At the largest line the input
     // and output counts stay equal, so the line that a skipped group passes
     // over is not caught up: #ifdef and #endif leave a single empty line.
@@ -130,8 +121,8 @@ TEST_F(Morvacpp, LineNumbersStayWithinRange)
     EXPECT_EQ(r.status, 3);
 
     // The largest line itself is taken.
-    write_file(dir + "/b.c", "#line 2147483647 \"max.c\"\nint e = __LINE__;\n");
-    r = run({"b.c"});
+    put("b.c", "#line 2147483647 \"max.c\"\nint e = __LINE__;\n");
+    r = cpp({"b.c"});
     EXPECT_EQ(r.out, "#line 1 \"b.c\"\n#line 2147483647 \"max.c\"\nint e = 2147483647 ;\n#line 0 \"\"\n");
     EXPECT_EQ(r.err, banner_lines(false) + clean_summary);
     EXPECT_EQ(r.status, 0);

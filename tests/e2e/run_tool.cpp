@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -76,19 +75,19 @@ void drain(int out_fd, int err_fd, tool_result& result)
     _exit(127);
 }
 
-// Standard input on /dev/null, standard error captured, standard output
-// captured or on /dev/null; in_child runs in the child just before the exec.
-tool_result spawn(const std::string& command, const std::vector<std::string>& args, const env_changes& changes,
-                  const std::string& workdir, const std::function<void()>& in_child, bool capture_out)
+} // namespace
+
+tool_result run_tool(const std::string& command, const std::vector<std::string>& args, const env_changes& changes,
+                     const std::string& workdir, const std::function<void()>& in_child)
 {
     int out_pipe[2], err_pipe[2];
     if (pipe(out_pipe) != 0 || pipe(err_pipe) != 0)
         return {};
     const pid_t pid = fork();
     if (pid == 0) {
-        const int null = open("/dev/null", O_RDWR);
+        const int null = open("/dev/null", O_RDONLY);
         dup2(null, 0);
-        dup2(capture_out ? out_pipe[1] : null, 1);
+        dup2(out_pipe[1], 1);
         dup2(err_pipe[1], 2);
         for (int fd : {null, out_pipe[0], out_pipe[1], err_pipe[0], err_pipe[1]})
             close(fd);
@@ -102,21 +101,6 @@ tool_result spawn(const std::string& command, const std::vector<std::string>& ar
     drain(out_pipe[0], err_pipe[0], result);
     result.status = wait_tool(pid);
     return result;
-}
-
-} // namespace
-
-tool_result run_tool(const std::string& command, const std::vector<std::string>& args, const env_changes& changes,
-                     const std::string& workdir)
-{
-    return spawn(command, args, changes, workdir, {}, true);
-}
-
-tool_result run_tool_with(const std::string& command, const std::vector<std::string>& args,
-                          const std::string& workdir, const std::function<void()>& in_child,
-                          const env_changes& changes)
-{
-    return spawn(command, args, changes, workdir, in_child, false);
 }
 
 void limit_file_size(unsigned long bytes)

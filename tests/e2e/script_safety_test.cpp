@@ -68,7 +68,7 @@ TEST_F(ScriptSafety, EditSurvivesAFatalRun)
 TEST_F(ScriptSafety, EditSurvivesAFullDisk)
 {
     const std::string edited = edited_script();
-    tool_result r = run_tool_with("morvastart", {"calc.c", "calc.ptu"}, dir, [] { limit_file_size(512); });
+    tool_result r = run_tool("morvastart", {"calc.c", "calc.ptu"}, {}, dir, [] { limit_file_size(512); });
     EXPECT_EQ(r.err, banner_lines() + "Tolvex-F-IMPECRFIC,  Full disk space ./calc.ptu\n");
     EXPECT_EQ(r.status, 7);
     EXPECT_EQ(file("calc.ptu"), edited);
@@ -183,7 +183,7 @@ TEST_F(ScriptSafety, ClosedStandardStreamsNeverReceiveMessages)
     put("calc.c", "#ifdef\n#endif\n");
     for (auto closing : {+[] { close(1), close(2); }, +[] { close(0), close(1), close(2); }}) {
         fs::remove(dir + "/calc.ptu");
-        tool_result r = run_tool_with("morvastart", {"calc.c", "calc.ptu"}, dir, closing);
+        tool_result r = run_tool("morvastart", {"calc.c", "calc.ptu"}, {}, dir, closing);
         EXPECT_EQ(r.status, 3);
         EXPECT_EQ(script("calc.ptu"), plain_script);
     }

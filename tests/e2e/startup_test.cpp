@@ -2,31 +2,21 @@
 // the translations (the plain banner and summary are checked with the
 // generator's runs). Each run gets a valid small C file so
 // that the expectations hold whatever the later stages of a run do.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 
-#include "run_tool.h"
-#include "script_layout.h"
+#include "scratch_test.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Startup : testing::Test {
-    std::string dir;
-    std::vector<std::string> args;
-    void SetUp() override
-    {
-        dir = scratch_dir(testing::UnitTest::GetInstance()->current_test_info()->name());
-        write_file(dir + "/calc.c", "int add(int a, int b)\n{\n    return a + b;\n}\n");
-        args = {"calc.c", "calc.ptu"};
-    }
-    tool_result run(const env_changes& env)
+struct Startup : scratch_test {
+    tool_result start(const env_changes& env)
     {
         // A script left by an earlier run would be backed up with a message.
+        put("calc.c", "int add(int a, int b)\n{\n    return a + b;\n}\n");
         fs::remove(dir + "/calc.ptu");
-        return run_tool("morvastart", args, env, dir);
+        return run({"calc.c", "calc.ptu"}, env);
     }
 };
 
@@ -34,26 +24,26 @@ TEST_F(Startup, MissingTolvexdirIsFatal)
 {
     const std::string text = "Fatal Error: please setup TOLVEXDIR environment variable.\n";
     for (const env_changes& env : {env_changes{{"TOLVEXDIR", std::nullopt}}, env_changes{{"TOLVEXDIR", ""}}}) {
-        tool_result r = run(env);
+        tool_result r = start(env);
         EXPECT_EQ(r.err, text);
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(r.status, 7);
     }
-    EXPECT_FALSE(fs::exists(dir + "/calc.ptu"));
+    EXPECT_FALSE(exists("calc.ptu"));
 }
 
 TEST_F(Startup, CopyrightSuppressedEvenByEmptyValue)
 {
-    tool_result r = run({{"MORVA_SUPPRESS_COPYRIGHT", ""}});
+    tool_result r = start({{"MORVA_SUPPRESS_COPYRIGHT", ""}});
     EXPECT_EQ(r.err, banner_lines(false) + clean_summary);
     EXPECT_EQ(r.status, 0);
 }
 
 TEST_F(Startup, TolvexdirNamingAPlainFileRunsUntranslated)
 {
-    std::string file = dir + "/plain";
-    write_file(file, "x");
-    tool_result r = run({{"TOLVEXDIR", file}, {"LANG", "fr_FR.UTF-8"}});
+    const std::string file = dir + "/plain";
+    put("plain", "x");
+    tool_result r = start({{"TOLVEXDIR", file}, {"LANG", "fr_FR.UTF-8"}});
     EXPECT_EQ(r.err, "Warning: directory doesn't exist '" + file + "/lib/locale'\n" + banner_lines() + clean_summary);
     EXPECT_EQ(r.status, 0);
 }
@@ -63,13 +53,13 @@ const std::string french_summary =
 
 TEST_F(Startup, FrenchLocaleTranslates)
 {
-    tool_result r = run({{"LANG", "fr_FR.UTF-8"}});
+    tool_result r = start({{"LANG", "fr_FR.UTF-8"}});
     EXPECT_EQ(r.err, french_banner + french_summary);
     EXPECT_EQ(r.status, 0);
     // The locale name is shortened down to its language: fr_CA finds the fr files too.
-    r = run({{"LANG", "fr_CA.UTF-8"}});
+    r = start({{"LANG", "fr_CA.UTF-8"}});
     EXPECT_EQ(r.err, french_banner + french_summary);
-    r = run({{"LANG", "de_DE.UTF-8"}});
+    r = start({{"LANG", "de_DE.UTF-8"}});
     EXPECT_EQ(r.err, banner_lines() + clean_summary);
 }
 
@@ -82,7 +72,7 @@ TEST_F(Startup, CorruptOrMissingTranslationFilesAreSkipped)
     // A corrupt banner catalogue and a missing summary catalogue: both fall back to English.
     write_file(home + "/lib/locale/plovident_fr.qm", std::string(300, '\x5a'));
     fs::remove(home + "/lib/locale/modbas_fr.qm");
-    tool_result r = run({{"TOLVEXDIR", home}, {"LANG", "fr_FR.UTF-8"}});
+    tool_result r = start({{"TOLVEXDIR", home}, {"LANG", "fr_FR.UTF-8"}});
     EXPECT_EQ(r.err, banner_lines() + clean_summary);
     EXPECT_EQ(r.status, 0);
 }
