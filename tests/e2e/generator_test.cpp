@@ -27,66 +27,6 @@ struct Generator : scratch_test {
     }
 };
 
-TEST_F(Generator, NoOptions)
-{
-    tool_result r = run({"calc.c", "calc.ptu"});
-    EXPECT_EQ(r.err, banner_lines() + clean_summary);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(script("calc.ptu"), joined(plain + plain_body()));
-    EXPECT_FALSE(exists("calc.ptu_bck"));
-}
-
-TEST_F(Generator, InsertInBothLanguages)
-{
-    struct {
-        const char* language;
-        const char* option;
-        lines body;
-    } cases[] = {
-        {"GB", "-INSERT", insert_body()},
-        {"FR", "-INSERE",
-         lines{"ENTETE calc, , ", ""} + title("-- DECLARATIONS DU FICHIER EN INCLUSION (OPTION -INSERE)") +
-             lines{"", "##include \"./calc.c\"", ""} + lines{separator, "", "DEBUT", ""} +
-             title("-- DECLARATIONS DES ENVIRONNEMENTS") + lines{""} +
-             short_title("-- ENVIRONNEMENT DU FICHIER INSERE") + title("-- DECLARATIONS DES SERVICES")}};
-    for (const auto& c : cases) {
-        fs::remove(dir + "/calc.ptu");
-        tool_result r = run({"calc.c", "calc.ptu", c.option}, {{"MORVALAN", c.language}});
-        EXPECT_EQ(r.err, banner_lines() + clean_summary);
-        EXPECT_EQ(r.status, 0);
-        // The image always names options in English; -INSERT leaves the file list empty.
-        EXPECT_EQ(script("calc.ptu"),
-                  joined(header("morvastart \"calc.c\" \"calc.ptu\" -INSERT", "./calc.ptu", "") + c.body))
-            << c.language;
-    }
-}
-
-TEST_F(Generator, IntegrateSimulateAndUse)
-{
-    put("io.c", "/* integrated */\n");
-    put("util.c", "\n");
-    put("stub.c", "/* simulated */\n");
-    put("defs.h", "#define DEFS 1\n");
-    tool_result r = run({"calc.c", "calc.ptu", "-INTEGRATE=io.c,util", "-SIMULATE=stub.c", "-USE=defs"},
-                        {{"MORVACPP", "c"}, {"MORVALAN", "GB"}});
-    EXPECT_EQ(r.err, banner_lines() + clean_summary);
-    EXPECT_EQ(r.status, 0);
-    lines expected =
-        header("morvastart \"calc.c\" \"calc.ptu\" -INTEGRATE=\"io.c,util\" -SIMULATE=\"stub.c\" -USE=\"defs\"",
-               "./calc.ptu", "\"./calc.c\" \"io.c\" \"util\" ") +
-        lines{"HEADER calc, , ", ""} + title("-- INCLUDED HEADERS DECLARATIONS (-USE OPTION)") +
-        lines{"", "##include \"./defs.h\"", ""} + title("-- TESTED FILE DECLARATIONS ") + tested_globals +
-        title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") +
-        lines{"", "-- Integrated file declarations io", "", "-- Integrated file declarations util", "", ""} +
-        lines{separator, "", "BEGIN", ""} + title("-- STUB DECLARATIONS OF THE SIMULATED FILES") +
-        lines{"", "-- Simulated file declarations stub.c", ""} +
-        title("-- ENVIRONMENTS DECLARATIONS") + lines{""} + short_title("-- INTEGRATED FILES ENVIRONNEMENTS") +
-        short_title("-- SIMULATED FILES ENVIRONNEMENTS") + short_title("-- TESTED FILE ENVIRONNEMENT") +
-        title("-- SERVICES DECLARATIONS");
-    EXPECT_EQ(script("calc.ptu"), joined(expected));
-}
-
 lines french_layout(const std::string& header_keyword, const std::string& begin_keyword, bool accents)
 {
     const lines integrated = accents ? lines{"", "-- D\xE9" "clarations du fichier int\xE9" "gr\xE9 io", "", ""}
@@ -104,44 +44,80 @@ lines french_layout(const std::string& header_keyword, const std::string& begin_
            title("-- DECLARATIONS DES SERVICES");
 }
 
-TEST_F(Generator, FrenchColumns)
+// The image of the command line in the header, after "morvastart \"calc.c\" ".
+lines calc_header(const std::string& image, const std::string& script, const std::string& files = "\"./calc.c\" ")
 {
-    put("io.c", "\n");
-    put("stub.c", "\n");
-    const std::vector<std::string> args = {"calc.c", "calc.ptu", "-INTEGRE=io.c", "-SIMULE=stub.c"};
-    // Option names in the image are always the English ones.
-    const lines head = header("morvastart \"calc.c\" \"calc.ptu\" -INTEGRATE=\"io.c\" -SIMULATE=\"stub.c\"",
-                              "./calc.ptu", "\"./calc.c\" \"io.c\" ");
-    for (const char* language : {"FR", "fa"}) {
-        fs::remove(dir + "/calc.ptu");
-        tool_result r = run(args, {{"MORVALAN", language}});
-        EXPECT_EQ(r.status, 0) << r.err;
-        EXPECT_EQ(script("calc.ptu"), joined(head + french_layout("ENTETE", "DEBUT", language[0] == 'f'))) << language;
-    }
+    return header("morvastart \"calc.c\" " + image, "./" + script, files);
 }
 
-TEST_F(Generator, ScriptNamesAreCompleted)
-{
+struct layout_case {
+    const char* name;
+    std::vector<std::string> args;
+    env_changes env;
+    std::string script;  // the name of the script written
+    lines expected;
+};
+
+// The image always names options in English; -INSERT leaves the file list empty.
+const std::string integrate_simulate = "\"calc.ptu\" -INTEGRATE=\"io.c\" -SIMULATE=\"stub.c\"";
+const layout_case layouts[] = {
+    {"NoOptions", {"calc.c", "calc.ptu"}, {}, "calc.ptu", plain + plain_body()},
+    {"Insert", {"calc.c", "calc.ptu", "-INSERT"}, {{"MORVALAN", "GB"}}, "calc.ptu",
+     calc_header("\"calc.ptu\" -INSERT", "calc.ptu", "") + insert_body()},
+    {"FrenchInsert", {"calc.c", "calc.ptu", "-INSERE"}, {{"MORVALAN", "FR"}}, "calc.ptu",
+     calc_header("\"calc.ptu\" -INSERT", "calc.ptu", "") + lines{"ENTETE calc, , ", ""} +
+         title("-- DECLARATIONS DU FICHIER EN INCLUSION (OPTION -INSERE)") + lines{"", "##include \"./calc.c\"", ""} +
+         lines{separator, "", "DEBUT", ""} + title("-- DECLARATIONS DES ENVIRONNEMENTS") + lines{""} +
+         short_title("-- ENVIRONNEMENT DU FICHIER INSERE") + title("-- DECLARATIONS DES SERVICES")},
+    {"IntegrateSimulateAndUse",
+     {"calc.c", "calc.ptu", "-INTEGRATE=io.c,util", "-SIMULATE=stub.c", "-USE=defs"},
+     {{"MORVACPP", "c"}, {"MORVALAN", "GB"}},
+     "calc.ptu",
+     calc_header("\"calc.ptu\" -INTEGRATE=\"io.c,util\" -SIMULATE=\"stub.c\" -USE=\"defs\"", "calc.ptu",
+                 "\"./calc.c\" \"io.c\" \"util\" ") +
+         lines{"HEADER calc, , ", ""} + title("-- INCLUDED HEADERS DECLARATIONS (-USE OPTION)") +
+         lines{"", "##include \"./defs.h\"", ""} + title("-- TESTED FILE DECLARATIONS ") + tested_globals +
+         title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") +
+         lines{"", "-- Integrated file declarations io", "", "-- Integrated file declarations util", "", ""} +
+         lines{separator, "", "BEGIN", ""} + title("-- STUB DECLARATIONS OF THE SIMULATED FILES") +
+         lines{"", "-- Simulated file declarations stub.c", ""} + title("-- ENVIRONMENTS DECLARATIONS") + lines{""} +
+         short_title("-- INTEGRATED FILES ENVIRONNEMENTS") + short_title("-- SIMULATED FILES ENVIRONNEMENTS") +
+         short_title("-- TESTED FILE ENVIRONNEMENT") + title("-- SERVICES DECLARATIONS")},
+    {"FrenchColumns", {"calc.c", "calc.ptu", "-INTEGRE=io.c", "-SIMULE=stub.c"}, {{"MORVALAN", "FR"}}, "calc.ptu",
+     calc_header(integrate_simulate, "calc.ptu", "\"./calc.c\" \"io.c\" ") + french_layout("ENTETE", "DEBUT", false)},
+    {"AccentedFrenchColumns", {"calc.c", "calc.ptu", "-INTEGRE=io.c", "-SIMULE=stub.c"}, {{"MORVALAN", "fa"}},
+     "calc.ptu",
+     calc_header(integrate_simulate, "calc.ptu", "\"./calc.c\" \"io.c\" ") + french_layout("ENTETE", "DEBUT", true)},
     // A tested file named without suffix is read as calc.cc; the HEADER
     // statement still uses the bare base name.
-    fs::rename(dir + "/calc.c", dir + "/calc.cc");
-    tool_result r = run({"calc", "calc"});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(script("calc.ptu"),
-              joined(header("morvastart \"calc\" \"calc\"", "./calc.ptu", "\"./calc.cc\" ") + plain_body()));
-    fs::rename(dir + "/calc.cc", dir + "/calc.c");
-    // MORVAPTU replaces the default suffix; an empty value: no suffix and no dot.
-    for (const auto& [suffix, name] : {std::pair{"tst", "calc.tst"}, std::pair{"", "calc"}}) {
-        r = run({"calc.c", "calc"}, {{"MORVAPTU", suffix}});
-        EXPECT_EQ(r.status, 0) << r.err;
-        EXPECT_EQ(script(name),
-                  joined(header("morvastart \"calc.c\" \"calc\"", "./" + std::string(name), "\"./calc.c\" ") +
-                         plain_body()));
+    {"TestedFileWithoutSuffix", {"calc", "calc"}, {}, "calc.ptu",
+     header("morvastart \"calc\" \"calc\"", "./calc.ptu", "\"./calc.cc\" ") + plain_body()},
+    // MORVAPTU replaces the default suffix; an empty value: no suffix and no
+    // dot; a name that has a suffix keeps it.
+    {"MorvaptuSuffix", {"calc.c", "calc"}, {{"MORVAPTU", "tst"}}, "calc.tst",
+     calc_header("\"calc\"", "calc.tst") + plain_body()},
+    {"EmptyMorvaptu", {"calc.c", "calc"}, {{"MORVAPTU", ""}}, "calc", calc_header("\"calc\"", "calc") + plain_body()},
+    {"ScriptNameWithSuffix", {"calc.c", "calc.out"}, {{"MORVAPTU", "tst"}}, "calc.out",
+     calc_header("\"calc.out\"", "calc.out") + plain_body()},
+};
+
+TEST_F(Generator, Layouts)
+{
+    put("io.c", "/* integrated */\n");
+    put("util.c", "\n");
+    put("stub.c", "/* simulated */\n");
+    put("defs.h", "#define DEFS 1\n");
+    put("calc.cc", file("calc.c"));
+    for (const layout_case& c : layouts) {
+        SCOPED_TRACE(c.name);
+        fs::remove(dir + "/" + c.script);
+        const tool_result r = run(c.args, c.env);
+        EXPECT_EQ(r.err, banner_lines() + clean_summary);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(script(c.script), joined(c.expected));
+        EXPECT_FALSE(exists(c.script + "_bck"));
     }
-    // A name that has a suffix keeps it.
-    r = run({"calc.c", "calc.out"}, {{"MORVAPTU", "tst"}});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(exists("calc.out"));
 }
 
 TEST_F(Generator, NameMadeTooLongBySuffixIsRefused)
