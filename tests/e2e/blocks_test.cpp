@@ -132,12 +132,6 @@ TEST_F(Blocks, GlobalsOfEachKind)
     expect_compiles(text);
 }
 
-TEST_F(Blocks, ConstGlobalKeepsAnEmptyEnvironment)
-{
-    const std::string text = generate("fixed.c", "const double rate = 1.5;\n");
-    EXPECT_TRUE(holds(text, joined(environment("./fixed.c", "ENV_fixed_c", {}))));
-}
-
 TEST_F(Blocks, SimulatedFiles)
 {
     put("calc.c", "int get(int *p) { return *p; }\nint level;\n");
@@ -190,6 +184,8 @@ struct holds_case {
 };
 
 const holds_case holds_cases[] = {
+    {"ConstGlobalKeepsAnEmptyEnvironment", "fixed.c", "const double rate = 1.5;\n",
+     {joined(environment("./fixed.c", "ENV_fixed_c", {}))}},
     {"ParametersOfOtherKinds", "misc.c",
      "struct pair { int a; int b; };\ntypedef int *int_ptr;\nint sum(int n, ...) { return n; }\n"
      "int apply(int (*cb)(int), struct pair p, const struct pair *q, int **pp, int_ptr ip, double m[][4])"
