@@ -39,27 +39,29 @@ lines calc_body(const words& w, const std::string& header_keyword, const std::st
            service({"reset", {}, "", "", {}, {"reset();"}}, w);
 }
 
-TEST_F(Blocks, CalcWithAGlobalAndTwoFunctions)
+TEST_F(Blocks, CalcWithAGlobalAndTwoFunctionsInEachLanguage)
 {
-    const lines titles = {"-- TESTED FILE DECLARATIONS ", "-- ENVIRONMENTS DECLARATIONS",
-                          "-- TESTED FILE ENVIRONNEMENT", "-- SERVICES DECLARATIONS"};
-    const std::string text = generate("calc.c", calc_source);
-    EXPECT_EQ(text, joined(header_of("calc") + calc_body(english, "HEADER", "BEGIN", titles, globals_comment)));
-    expect_compiles(text);
-}
-
-TEST_F(Blocks, FrenchColumns)
-{
-    const lines titles = {"-- DECLARATIONS LIEES AU FICHIER TESTE ", "-- DECLARATIONS DES ENVIRONNEMENTS",
-                          "-- ENVIRONNEMENT DU FICHIER TESTE", "-- DECLARATIONS DES SERVICES"};
-    std::string text = generate("calc.c", calc_source, {}, {{"MORVALAN", "FR"}});
-    EXPECT_EQ(text, joined(header_of("calc") + calc_body(french, "ENTETE", "DEBUT", titles,
-                                                         "-- Declarations des variables globales du fichier teste")));
-    text = generate("calc.c", calc_source, {}, {{"MORVALAN", "FA"}});
-    EXPECT_EQ(text, joined(header_of("calc") +
-                           calc_body(french_accented, "ENTETE", "DEBUT", titles,
-                                     "-- D\xE9" "clarations des variables globales du fichier test\xE9")));
-    expect_compiles(text);
+    const lines english_titles = {"-- TESTED FILE DECLARATIONS ", "-- ENVIRONMENTS DECLARATIONS",
+                                  "-- TESTED FILE ENVIRONNEMENT", "-- SERVICES DECLARATIONS"};
+    const lines french_titles = {"-- DECLARATIONS LIEES AU FICHIER TESTE ", "-- DECLARATIONS DES ENVIRONNEMENTS",
+                                 "-- ENVIRONNEMENT DU FICHIER TESTE", "-- DECLARATIONS DES SERVICES"};
+    const struct {
+        const char* language;
+        const words& w;
+        const char *header, *begin;
+        const lines& titles;
+        std::string globals;
+    } languages[] = {
+        {"GB", english, "HEADER", "BEGIN", english_titles, globals_comment},
+        {"FR", french, "ENTETE", "DEBUT", french_titles, "-- Declarations des variables globales du fichier teste"},
+        {"FA", french_accented, "ENTETE", "DEBUT", french_titles,
+         "-- D\xE9" "clarations des variables globales du fichier test\xE9"}};
+    for (const auto& l : languages) {
+        SCOPED_TRACE(l.language);
+        const std::string text = generate("calc.c", calc_source, {}, {{"MORVALAN", l.language}});
+        EXPECT_EQ(text, joined(header_of("calc") + calc_body(l.w, l.header, l.begin, l.titles, l.globals)));
+        expect_compiles(text);
+    }
 }
 
 TEST_F(Blocks, PointerParametersHoldWhatTheyPointTo)
