@@ -15,8 +15,7 @@ namespace {
 struct scan_case {
     const char* name;
     std::string source;               // calc.c
-    std::vector<std::string> options; // after calc.c calc.ptu
-    std::string image_options;        // the same as the header shows them
+    std::vector<std::string> options; // after calc.c calc.ptu, each "-NAME=value"
     lines includes;                   // under the include title; none: no title
     lines tail = plain_sections();    // what follows the include directives
 };
@@ -30,74 +29,59 @@ lines sections_with_globals(const lines& externs, const lines& vars)
 
 // A source that includes x.h only when X is defined, and calc.h always.
 const std::string under_x = "#ifdef X\n#include \"x.h\"\n#endif\n#include \"calc.h\"\n";
-
+const lines x_and_calc = {"##include \"x.h\"", "##include \"calc.h\""};
+const lines calc_only = {"##include \"calc.h\""};
 const std::string long_comment = "/*" + std::string(100000, 'x') + "*/";
 
 const std::vector<scan_case> cases = {
-    {"StdioFirstAndLinesAfterTheLastIncludeLeftOut",
-     "#include <stdio.h>\nint counter;\n#define LATE 1\n",
-     {}, "", {"##include <stdio.h>"},
-     sections_with_globals({"    #extern int counter;"}, {var("VAR", "counter", "0")})},
-    {"TypedefBeforeInclude",
-     "typedef int count_t;\n#include \"calc.h\"\n",
-     {}, "", {"", "#typedef int count_t;", "##include \"calc.h\""}},
-    {"IfdefWithoutDefinition", under_x, {}, "", {"##include \"calc.h\""}},
-    {"IfdefDefinedByOption", under_x, {"-DEFINE=X"}, " -DEFINE=\"X\"",
-     {"##include \"x.h\"", "##include \"calc.h\""}},
-    {"IfdefDefinedByStandardDefinitions", under_x, {"-STD_DEFINE=std.def"}, " -STD_DEFINE=\"std.def\"",
-     {"##include \"x.h\"", "##include \"calc.h\""}},
-    {"IfdefDefinedEarlierInTheFile", "#define X\n" + under_x, {}, "",
-     {"##define X", "##include \"x.h\"", "##include \"calc.h\""}},
-    {"IfdefUndefinedEarlierInTheFile", "#undef X\n" + under_x, {"-DEFINE=X"}, " -DEFINE=\"X\"",
-     {"##undef X", "##include \"calc.h\""}},
+    {"StdioFirstAndLinesAfterTheLastIncludeLeftOut", "#include <stdio.h>\nint counter;\n#define LATE 1\n", {},
+     {"##include <stdio.h>"}, sections_with_globals({"    #extern int counter;"}, {var("VAR", "counter", "0")})},
+    {"TypedefBeforeInclude", "typedef int count_t;\n#include \"calc.h\"\n", {},
+     {"", "#typedef int count_t;", "##include \"calc.h\""}},
+    {"IfdefWithoutDefinition", under_x, {}, calc_only},
+    {"IfdefDefinedByOption", under_x, {"-DEFINE=X"}, x_and_calc},
+    {"IfdefDefinedByStandardDefinitions", under_x, {"-STD_DEFINE=std.def"}, x_and_calc},
+    {"IfdefDefinedEarlierInTheFile", "#define X\n" + under_x, {}, lines{"##define X"} + x_and_calc},
+    {"IfdefUndefinedEarlierInTheFile", "#undef X\n" + under_x, {"-DEFINE=X"}, {"##undef X", "##include \"calc.h\""}},
     {"IfdefDefinedByAnIncludedHeader",
-     "#include <stdio.h>\n#ifndef EOF\n#include \"x.h\"\n#endif\n#ifdef EOF\n#include \"calc.h\"\n#endif\n",
-     {}, "", {"##include <stdio.h>", "##include \"calc.h\""}},
+     "#include <stdio.h>\n#ifndef EOF\n#include \"x.h\"\n#endif\n#ifdef EOF\n#include \"calc.h\"\n#endif\n", {},
+     {"##include <stdio.h>", "##include \"calc.h\""}},
     {"DefineInFalseIfNeitherRecordedNorReproduced",
-     "#if 0\n#define Y 1\n#endif\n#ifdef Y\n#include \"x.h\"\n#endif\n#include \"calc.h\"\n",
-     {}, "", {"##include \"calc.h\""}},
-    {"DirectiveInMultiLineComment",
-     "/* old:\n#include \"gone.h\"\n*/\n#include \"calc.h\"\n",
-     {}, "", {"", "#/* old:", "# include \"gone.h\"", "#*/", "##include \"calc.h\""}},
-    {"ContinuationLinesKeepTheirHash",
-     "#define ADD(a, \\\n  b) a+b\n#include \"calc.h\"\n",
-     {}, "", {"##define ADD(a, \\", "#  b) a+b", "##include \"calc.h\""}},
+     "#if 0\n#define Y 1\n#endif\n#ifdef Y\n#include \"x.h\"\n#endif\n#include \"calc.h\"\n", {}, calc_only},
+    {"DirectiveInMultiLineComment", "/* old:\n#include \"gone.h\"\n*/\n#include \"calc.h\"\n", {},
+     {"", "#/* old:", "# include \"gone.h\"", "#*/", "##include \"calc.h\""}},
+    {"ContinuationLinesKeepTheirHash", "#define ADD(a, \\\n  b) a+b\n#include \"calc.h\"\n", {},
+     {"##define ADD(a, \\", "#  b) a+b", "##include \"calc.h\""}},
     {"RedefinitionAfterUndefReplayedWithoutWarning",
-     "#define X 1\n#undef X\n#define X 2\n#if X == 2\n#include \"calc.h\"\n#endif\n",
-     {}, "", {"##define X 1", "##undef X", "##define X 2", "##include \"calc.h\""}},
+     "#define X 1\n#undef X\n#define X 2\n#if X == 2\n#include \"calc.h\"\n#endif\n", {},
+     {"##define X 1", "##undef X", "##define X 2", "##include \"calc.h\""}},
     // A leading 0 is octal, as every C compiler reads it.
     {"OctalCondition",
      "#define VERSION 010\n#if VERSION == 8\n#include \"calc.h\"\n#endif\n#if 010 == 16\n#include \"x.h\"\n#endif\n",
-     {}, "", {"##define VERSION 010", "##include \"calc.h\""}},
+     {}, {"##define VERSION 010", "##include \"calc.h\""}},
     {"HexadecimalAndDefinedInCondition",
-     "#if 0x1F == 31 && !defined(X) && (defined Y || -1 < 0)\n#include \"calc.h\"\n#endif\n",
-     {}, "", {"##include \"calc.h\""}},
+     "#if 0x1F == 31 && !defined(X) && (defined Y || -1 < 0)\n#include \"calc.h\"\n#endif\n", {}, calc_only},
     // Only the first true branch of a chain is taken.
     {"IfChainTakesOneBranch",
      "#if 1\n#include \"calc.h\"\n#elif 1\n#include \"x.h\"\n#else\n#include \"y.h\"\n#endif\n"
      "#if 0\n#include \"x.h\"\n#elif 1\n#include \"calc.h\"\n#else\n#include \"y.h\"\n#endif\n",
-     {}, "", {"##include \"calc.h\"", "##include \"calc.h\""}},
+     {}, {"##include \"calc.h\"", "##include \"calc.h\""}},
     // -DEFINE=X gives X the value 1, as the preprocessor does.
-    {"BareOptionDefinitionIsOne", "#if X\n#include \"x.h\"\n#endif\n", {"-DEFINE=X"}, " -DEFINE=\"X\"",
-     {"##include \"x.h\""}},
+    {"BareOptionDefinitionIsOne", "#if X\n#include \"x.h\"\n#endif\n", {"-DEFINE=X"}, {"##include \"x.h\""}},
     // A macro of a header counts as defined even with an empty replacement.
-    {"EmptyMacroOfAHeaderIsDefined",
-     "#include <stdio.h>\n#ifdef STDIO_STAND_IN\n#include \"calc.h\"\n#endif\n",
-     {}, "", {"##include <stdio.h>", "##include \"calc.h\""}},
+    {"EmptyMacroOfAHeaderIsDefined", "#include <stdio.h>\n#ifdef STDIO_STAND_IN\n#include \"calc.h\"\n#endif\n", {},
+     {"##include <stdio.h>", "##include \"calc.h\""}},
     // "/*" inside quotes opens no comment.
-    {"CommentOpenerInStringIgnored",
-     "const char *opener = \"/*\";\n#include \"calc.h\"\n",
-     {}, "", {"", "#const char *opener = \"/*\";", "##include \"calc.h\""},
+    {"CommentOpenerInStringIgnored", "const char *opener = \"/*\";\n#include \"calc.h\"\n", {},
+     {"", "#const char *opener = \"/*\";", "##include \"calc.h\""},
      sections_with_globals({}, {var("VAR", "opener", "\"\"")})},
     // A continuation on the last line ends there and loses its backslash.
-    {"ContinuationOnLastLine", "#include \"calc.h\" \\\n", {}, "", {"##include \"calc.h\""}},
-    {"ContinuationOnLastLineWithoutLineFeed", "#include \"calc.h\"\\", {}, "", {"##include \"calc.h\""}},
+    {"ContinuationOnLastLine", "#include \"calc.h\" \\\n", {}, calc_only},
+    {"ContinuationOnLastLineWithoutLineFeed", "#include \"calc.h\"\\", {}, calc_only},
     {"CarriageReturnLineFeedContinuation",
-     "#if 1 && \\\r\n  0\r\n#include \"x.h\"\r\n#endif\r\n#include \"calc.h\"\r\n",
-     {}, "", {"##include \"calc.h\""}},
+     "#if 1 && \\\r\n  0\r\n#include \"x.h\"\r\n#endif\r\n#include \"calc.h\"\r\n", {}, calc_only},
     // Lines of any length are read whole.
-    {"VeryLongLine", long_comment + "\n#include \"calc.h\"\n", {}, "",
-     {"", "#" + long_comment, "##include \"calc.h\""}},
+    {"VeryLongLine", long_comment + "\n#include \"calc.h\"\n", {}, {"", "#" + long_comment, "##include \"calc.h\""}},
 };
 
 void PrintTo(const scan_case& c, std::ostream* out)
@@ -123,8 +107,11 @@ TEST_P(IncludeScan, Script)
     lines body = {"HEADER calc, , ", ""};
     if (!c.includes.empty())
         body = body + title("-- TESTED FILE INCLUDE DIRECTIVES ") + lines{""} + c.includes;
-    EXPECT_EQ(text, joined(header("morvastart \"calc.c\" \"calc.ptu\"" + c.image_options, "./calc.ptu",
-                                  "\"./calc.c\" ") + body + c.tail));
+    // The header's image quotes the value of each option.
+    std::string image = "morvastart \"calc.c\" \"calc.ptu\"";
+    for (const std::string& option : c.options)
+        image += " " + option.substr(0, option.find('=') + 1) + "\"" + option.substr(option.find('=') + 1) + "\"";
+    EXPECT_EQ(text, joined(header(image, "./calc.ptu", "\"./calc.c\" ") + body + c.tail));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sources, IncludeScan, testing::ValuesIn(cases),
