@@ -6,6 +6,7 @@
 // script of the bundled example are written out by hand.
 #include <climits>
 #include <filesystem>
+#include <regex>
 
 #include "scratch_test.h"
 
@@ -106,14 +107,11 @@ TEST(HostTargetFile, SearchListFindsTheCHeaders)
     const std::string list = text.substr(at + pragma.size(), text.find('\n', at + 1) - at - pragma.size());
     // Quoted folders separated by ", ".
     bool stdio_found = false;
-    std::size_t from = 0;
-    while ((from = list.find('"', from)) != std::string::npos) {
-        const std::size_t end = list.find('"', from + 1);
-        ASSERT_NE(end, std::string::npos) << list;
-        const std::string folder = list.substr(from + 1, end - from - 1);
+    const std::regex quoted("\"([^\"]*)\"(, |$)");
+    for (std::sregex_iterator at(list.begin(), list.end(), quoted), end; at != end; ++at) {
+        const std::string folder = (*at)[1];
         EXPECT_TRUE(fs::is_directory(folder)) << folder;
         stdio_found = stdio_found || fs::exists(folder + "/stdio.h");
-        from = end + 1;
     }
     EXPECT_TRUE(stdio_found) << list;
 }

@@ -20,17 +20,8 @@ lines operator+(lines a, const lines& b)
 
 lines header(const std::string& image, const std::string& generated, const std::string& file_list)
 {
-    return {frame,
-            "-- tool : C Source Code Parser VERSION 4.1.0.2.117.006",
-            boxed,
-            "--%c " + image,
-            boxed,
-            "-- File : " + generated,
-            "--%f " + file_list,
-            boxed,
-            masked_date,
-            boxed,
-            frame};
+    return {frame, "-- tool : C Source Code Parser VERSION 4.1.0.2.117.006", boxed, "--%c " + image, boxed,
+            "-- File : " + generated, "--%f " + file_list, boxed, masked_date, boxed, frame};
 }
 
 lines title(const std::string& text)
