@@ -256,7 +256,8 @@ TEST_F(Blocks, FrenchStubAndEnvironmentWords)
     put("calc.c", "int get(int *p) { return *p; }\nint level;\n");
     const std::string text = generate("main.c", "int total;\n", {"-SIMULE=calc.c"}, {{"MORVALAN", "FA"}});
     EXPECT_TRUE(holds(text, joined({"", "-- D\xE9" "clarations du fichier simul\xE9 calc.c", "", "",
-                                    "DEFINIR MUET calc_c", "    #int get(int _inout p);", "    #int level;", "FIN DEFINIR", ""})));
+                                    "DEFINIR MUET calc_c", "    #int get(int _inout p);", "    #int level;",
+                                    "FIN DEFINIR", ""})));
     EXPECT_TRUE(
         holds(text, joined(environment("./calc.c", "ENV_calc_c", {var("VAR", "level", "0", french)}, french))));
 }

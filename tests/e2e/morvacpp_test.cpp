@@ -52,8 +52,7 @@ TEST_F(Morvacpp, TextBetweenMarkers)
             put(name, text);
         tool_result r = cpp(c.args);
         EXPECT_EQ(r.out, c.out);
-        EXPECT_EQ(r.err, banner_lines(false) + clean_summary);
-        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(outcome_of(r), outcome(0, banner_lines(false) + clean_summary));
     }
 }
 
@@ -61,10 +60,9 @@ TEST_F(Morvacpp, WarningsGiveStatusThree)
 {
     put("a.c", "#ifdef\n#endif\n#if 1\nx\n");
     tool_result r = cpp({"a.c"});
-    EXPECT_EQ(r.err, banner_lines(false) + "Tolvex-W-NOARGUMEN,  [a.c:1] ifdef with no argument\n" +
-                         "Tolvex-W-UNTERCOND,  [a.c:3] unterminated #if conditional\n" +
-                         "Tolvex-I-ENDNOEWAR,  End of execution with 2 warning(s)\n");
-    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(outcome_of(r), outcome(3, banner_lines(false) + "Tolvex-W-NOARGUMEN,  [a.c:1] ifdef with no argument\n" +
+                                        "Tolvex-W-UNTERCOND,  [a.c:3] unterminated #if conditional\n" +
+                                        "Tolvex-I-ENDNOEWAR,  End of execution with 2 warning(s)\n"));
 }
 
 TEST_F(Morvacpp, MissingFileIsFatal)
@@ -93,8 +91,8 @@ TEST_F(Morvacpp, FailedWriteOfTheTextIsFatal)
         close(fd);
     };
     tool_result r = run_tool("morvacpp", {"a.c"}, quiet, dir, onto_full_device);
-    EXPECT_EQ(r.err, banner_lines(false) + "Tolvex-F-IMPECRFIC,  Full disk space standard output\n");
-    EXPECT_EQ(r.status, 7);
+    EXPECT_EQ(outcome_of(r),
+              outcome(7, banner_lines(false) + "Tolvex-F-IMPECRFIC,  Full disk space standard output\n"));
 }
 
 // Regression: line numbers at the top of the 32-bit range overflowed (and
@@ -112,20 +110,18 @@ TEST_F(Morvacpp, LineNumbersStayWithinRange)
     EXPECT_EQ(r.out, "#line 1 \"a.c\"\n\n\n\n\nint d = 5 ;\n#line 2147483646 \"top.c\"\n"
                      "int a = 2147483646 ;\nint b = 2147483647 ;\nint c = 2147483647 ;\n\n#line 0 \"\"\n");
     const std::string refused = "Tolvex-W-ENTOUTRAN,  [a.c:";
-    EXPECT_EQ(r.err, banner_lines(false) + refused + "1] Integer constant -5 out of range\n" + refused +
-                         "2] Integer constant 0 out of range\n" + refused +
-                         "3] Integer constant 4294967296 out of range\n" + refused +
-                         "4] Integer constant 2147483648 out of range\n" +
-                         "Tolvex-W-NOARGUMEN,  [top.c:2147483647] ifdef with no argument\n" +
-                         "Tolvex-I-ENDNOEWAR,  End of execution with 5 warning(s)\n");
-    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(outcome_of(r), outcome(3, banner_lines(false) + refused + "1] Integer constant -5 out of range\n" +
+                                        refused + "2] Integer constant 0 out of range\n" + refused +
+                                        "3] Integer constant 4294967296 out of range\n" + refused +
+                                        "4] Integer constant 2147483648 out of range\n" +
+                                        "Tolvex-W-NOARGUMEN,  [top.c:2147483647] ifdef with no argument\n" +
+                                        "Tolvex-I-ENDNOEWAR,  End of execution with 5 warning(s)\n"));
 
     // The largest line itself is taken.
     put("b.c", "#line 2147483647 \"max.c\"\nint e = __LINE__;\n");
     r = cpp({"b.c"});
     EXPECT_EQ(r.out, "#line 1 \"b.c\"\n#line 2147483647 \"max.c\"\nint e = 2147483647 ;\n#line 0 \"\"\n");
-    EXPECT_EQ(r.err, banner_lines(false) + clean_summary);
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(outcome_of(r), outcome(0, banner_lines(false) + clean_summary));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct tool_result {
@@ -14,6 +15,13 @@ struct tool_result {
     std::string out;   // standard output
     std::string err;   // standard error
 };
+
+// The exit status and standard error of a run, to compare both at once.
+using outcome = std::pair<int, std::string>;
+inline outcome outcome_of(const tool_result& r)
+{
+    return {r.status, r.err};
+}
 
 // The staged installation directory (the value TOLVEXDIR takes by default).
 std::string stage_dir();

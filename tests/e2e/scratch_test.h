@@ -53,8 +53,7 @@ struct scratch_test : testing::Test {
         std::vector<std::string> args = {file, name};
         args.insert(args.end(), options.begin(), options.end());
         const tool_result r = run(args, env);
-        EXPECT_EQ(r.err, banner_lines() + clean_summary);
-        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(outcome_of(r), outcome(0, banner_lines() + clean_summary));
         return script(name);
     }
     // gcc (g++ for C++) accepts the native lines of the script text.

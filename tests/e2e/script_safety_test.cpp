@@ -1,8 +1,9 @@
 // No run of the installed morvastart loses or damages a file: a tester's
 // edited script survives a fatal run, a full disk and a kill, each followed
 // by a good run that backs the edit up; concurrent runs on one script leave
-// only complete scripts; the symbol table and the log may not overwrite an
-// input or the script; closed standard streams never receive messages.
+// only complete scripts; the script, the symbol table and the log may not
+// overwrite an input (nor the latter two the script); closed standard
+// streams never receive messages.
 //
 // Regressions: each of these once cost the edited script or an input.
 #include <chrono>
@@ -42,8 +43,7 @@ struct ScriptSafety : scratch_test {
     void good_run_keeps(const std::string& edited)
     {
         tool_result r = run({"calc.c", "calc.ptu"});
-        EXPECT_EQ(r.err, banner_lines() + renamed("./calc.ptu") + clean_summary);
-        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(outcome_of(r), outcome(0, banner_lines() + renamed("./calc.ptu") + clean_summary));
         EXPECT_EQ(file("calc.ptu_bck"), edited);
         EXPECT_EQ(script("calc.ptu"), plain_script);
     }
@@ -69,8 +69,7 @@ TEST_F(ScriptSafety, EditSurvivesAFullDisk)
 {
     const std::string edited = edited_script();
     tool_result r = run_tool("morvastart", {"calc.c", "calc.ptu"}, {}, dir, [] { limit_file_size(512); });
-    EXPECT_EQ(r.err, banner_lines() + "Tolvex-F-IMPECRFIC,  Full disk space ./calc.ptu\n");
-    EXPECT_EQ(r.status, 7);
+    EXPECT_EQ(outcome_of(r), outcome(7, banner_lines() + "Tolvex-F-IMPECRFIC,  Full disk space ./calc.ptu\n"));
     EXPECT_EQ(file("calc.ptu"), edited);
     EXPECT_LE(fs::file_size(dir + "/calc.ptu_partial"), 512u);
     EXPECT_EQ(listing(), (std::set<std::string>{"calc.c", "calc.ptu", "calc.ptu_partial"}));
@@ -82,8 +81,7 @@ TEST_F(ScriptSafety, LateFailureLeavesTheScriptAndLogsNothing)
     // The symbol table is made after the whole script is written.
     const std::string edited = edited_script();
     tool_result r = run({"calc.c", "calc.ptu", "-SYMBTAB=nodir/tab", "-VESTRA_LOG=v.log"});
-    EXPECT_EQ(r.err, banner_lines() + "Tolvex-F-IMPOUVFIC,  Cannot open the file nodir/tab.smb\n");
-    EXPECT_EQ(r.status, 7);
+    EXPECT_EQ(outcome_of(r), outcome(7, banner_lines() + "Tolvex-F-IMPOUVFIC,  Cannot open the file nodir/tab.smb\n"));
     EXPECT_EQ(file("calc.ptu"), edited);
     EXPECT_FALSE(exists("calc.ptu_bck"));
     EXPECT_EQ(file("v.log"), "");
@@ -141,7 +139,7 @@ TEST_F(ScriptSafety, ConcurrentRunsLeaveCompleteScripts)
     }
 }
 
-TEST_F(ScriptSafety, SymbolTableAndLogMayNotBeAnInputOrTheScript)
+TEST_F(ScriptSafety, ScriptSymbolTableAndLogMayNotBeAnInputOrTheScript)
 {
     const std::string edited = edited_script();
     fs::create_directory(dir + "/inc");
@@ -154,6 +152,10 @@ TEST_F(ScriptSafety, SymbolTableAndLogMayNotBeAnInputOrTheScript)
     const std::string input = "Tolvex-F-CMDERREUR,  Bad command: the generated file is an input file: ";
     const std::string twice = "Tolvex-F-CMDERREUR,  Bad command: the generated file is written twice: ";
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        // Regression: a script named like one of the run's sources must not move
+        // the source to its backup name and analyse the new script in its place.
+        {{"calc.c", "calc.c"}, input + "./calc.c"},
+        {{"calc.c", "io.c", "-SIMULATE=io.c"}, input + "./io.c"},
         {{"calc.c", "calc.ptu", "-SYMBTAB=calc.c"}, input + "./calc.c"},
         {{"calc.c", "calc.ptu", "-SYMBTAB=alias"}, input + "./alias.smb"},
         {{"calc.c", "calc.ptu", "-SIMULATE=stub.c", "-SYMBTAB=stub.c"}, input + "./stub.c"},
@@ -168,8 +170,7 @@ TEST_F(ScriptSafety, SymbolTableAndLogMayNotBeAnInputOrTheScript)
     const std::set<std::string> before = listing();
     for (const auto& [args, message] : cases) {
         tool_result r = run(args);
-        EXPECT_EQ(r.err, banner_lines() + message + "\n");
-        EXPECT_EQ(r.status, 7);
+        EXPECT_EQ(outcome_of(r), outcome(7, banner_lines() + message + "\n"));
         EXPECT_EQ(listing(), before) << message;
     }
     EXPECT_EQ(file("calc.ptu"), edited);

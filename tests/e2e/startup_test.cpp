@@ -35,8 +35,7 @@ TEST_F(Startup, MissingTolvexdirIsFatal)
 TEST_F(Startup, CopyrightSuppressedEvenByEmptyValue)
 {
     tool_result r = start({{"MORVA_SUPPRESS_COPYRIGHT", ""}});
-    EXPECT_EQ(r.err, banner_lines(false) + clean_summary);
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(outcome_of(r), outcome(0, banner_lines(false) + clean_summary));
 }
 
 TEST_F(Startup, TolvexdirNamingAPlainFileRunsUntranslated)
@@ -44,8 +43,8 @@ TEST_F(Startup, TolvexdirNamingAPlainFileRunsUntranslated)
     const std::string file = dir + "/plain";
     put("plain", "x");
     tool_result r = start({{"TOLVEXDIR", file}, {"LANG", "fr_FR.UTF-8"}});
-    EXPECT_EQ(r.err, "Warning: directory doesn't exist '" + file + "/lib/locale'\n" + banner_lines() + clean_summary);
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(outcome_of(r), outcome(0, "Warning: directory doesn't exist '" + file + "/lib/locale'\n" +
+                                        banner_lines() + clean_summary));
 }
 
 const std::string french_summary =
@@ -54,8 +53,7 @@ const std::string french_summary =
 TEST_F(Startup, FrenchLocaleTranslates)
 {
     tool_result r = start({{"LANG", "fr_FR.UTF-8"}});
-    EXPECT_EQ(r.err, french_banner + french_summary);
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(outcome_of(r), outcome(0, french_banner + french_summary));
     // The locale name is shortened down to its language: fr_CA finds the fr files too.
     r = start({{"LANG", "fr_CA.UTF-8"}});
     EXPECT_EQ(r.err, french_banner + french_summary);
@@ -73,8 +71,7 @@ TEST_F(Startup, CorruptOrMissingTranslationFilesAreSkipped)
     write_file(home + "/lib/locale/plovident_fr.qm", std::string(300, '\x5a'));
     fs::remove(home + "/lib/locale/modbas_fr.qm");
     tool_result r = start({{"TOLVEXDIR", home}, {"LANG", "fr_FR.UTF-8"}});
-    EXPECT_EQ(r.err, banner_lines() + clean_summary);
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(outcome_of(r), outcome(0, banner_lines() + clean_summary));
 }
 
 } // namespace
