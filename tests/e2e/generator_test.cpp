@@ -135,16 +135,15 @@ TEST_F(Generator, RepeatedRunsKeepOneBackup)
     // Even an unreadable earlier script is backed up.
     put("calc.ptu", "old script\n");
     chmod((dir + "/calc.ptu").c_str(), 0);
-    tool_result r = run({"calc.c", "calc.ptu", "-INSERT"});
-    EXPECT_EQ(outcome_of(r), outcome(0, banner_lines() + renamed("./calc.ptu") + clean_summary));
+    const outcome renaming(0, banner_lines() + renamed("./calc.ptu") + clean_summary);
+    EXPECT_EQ(outcome_of(run({"calc.c", "calc.ptu", "-INSERT"})), renaming);
     chmod((dir + "/calc.ptu_bck").c_str(), 0644);
     EXPECT_EQ(file("calc.ptu_bck"), "old script\n");
     const std::string second = file("calc.ptu");
     EXPECT_TRUE(holds(second, "-INSERT"));
 
     // The next run replaces the backup with the script before it.
-    r = run({"calc.c", "calc.ptu"});
-    EXPECT_EQ(r.err, banner_lines() + renamed("./calc.ptu") + clean_summary);
+    EXPECT_EQ(outcome_of(run({"calc.c", "calc.ptu"})), renaming);
     EXPECT_EQ(file("calc.ptu_bck"), second);
     EXPECT_EQ(script("calc.ptu"), joined(plain + plain_body()));
 }
@@ -155,8 +154,7 @@ TEST_F(Generator, FailedBackupIsFatalAndLosesNothing)
     put("calc.ptu", "old script\n");
     fs::create_directory(dir + "/calc.ptu_bck");
     put("calc.ptu_bck/keep", "kept\n");
-    tool_result r = run({"calc.c", "calc.ptu"});
-    EXPECT_EQ(outcome_of(r), outcome(7, banner_lines() +
+    EXPECT_EQ(outcome_of(run({"calc.c", "calc.ptu"})), outcome(7, banner_lines() +
                                         "Tolvex-F-IMPFICREN,  Unable to rename the file 'generated_file' in "
                                         "'generated_file'_bck: ./calc.ptu\n"));
     EXPECT_EQ(file("calc.ptu"), "old script\n");
@@ -167,22 +165,22 @@ TEST_F(Generator, VestraLogRecordsPtuFilesOnly)
 {
     // The symbol table is created empty; named as a script, it is logged too.
     put("tab.smb", "stale\n");
-    tool_result r = run({"calc.c", "calc.ptu", "-SYMBTAB=tab", "-VESTRA_LOG=vestra.log"});
-    EXPECT_EQ(outcome_of(r), outcome(0, banner_lines() + clean_summary));
+    EXPECT_EQ(outcome_of(run({"calc.c", "calc.ptu", "-SYMBTAB=tab", "-VESTRA_LOG=vestra.log"})),
+              outcome(0, banner_lines() + clean_summary));
     EXPECT_EQ(file("tab.smb"), "");
     EXPECT_EQ(file("vestra.log"), "PTU ./calc.ptu\n");
-    EXPECT_EQ(script("calc.ptu"), joined(header("morvastart \"calc.c\" \"calc.ptu\" -SYMBTAB=tab", "./calc.ptu",
-                                      "\"./calc.c\" ") +
-                               plain_body()));
-    r = run({"calc.c", "calc.ptu", "-SYMBTAB=tab.ptu", "-VESTRA_LOG=vestra.log"});
-    EXPECT_EQ(file("vestra.log"), "PTU ./calc.ptu\nPTU ./calc.ptu\nPTU ./tab.ptu\n");
+    EXPECT_EQ(script("calc.ptu"),
+              joined(header("morvastart \"calc.c\" \"calc.ptu\" -SYMBTAB=tab", "./calc.ptu", "\"./calc.c\" ") +
+                     plain_body()));
+    run({"calc.c", "calc.ptu", "-SYMBTAB=tab.ptu", "-VESTRA_LOG=vestra.log"});
+    const std::string logged = "PTU ./calc.ptu\nPTU ./calc.ptu\nPTU ./tab.ptu\n";
+    EXPECT_EQ(file("vestra.log"), logged);
 
     // Another suffix: the log is opened for appending, or created, but gets no line.
-    r = run({"calc.c", "calc.txt", "-VESTRA_LOG=vestra.log"});
-    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(run({"calc.c", "calc.txt", "-VESTRA_LOG=vestra.log"}).status, 0);
     EXPECT_TRUE(exists("calc.txt"));
-    EXPECT_EQ(file("vestra.log"), "PTU ./calc.ptu\nPTU ./calc.ptu\nPTU ./tab.ptu\n");
-    r = run({"calc.c", "other.txt", "-VESTRA_LOG=fresh.log"});
+    EXPECT_EQ(file("vestra.log"), logged);
+    run({"calc.c", "other.txt", "-VESTRA_LOG=fresh.log"});
     EXPECT_TRUE(exists("fresh.log"));
     EXPECT_EQ(file("fresh.log"), "");
 }

@@ -57,10 +57,8 @@ TEST_F(ScriptSafety, EditSurvivesAFatalRun)
     EXPECT_EQ(r.status, 7);
     EXPECT_EQ(file("calc.ptu"), edited);
     EXPECT_FALSE(exists("calc.ptu_bck"));
-    // The new script as far as it got, kept beside the old one.
-    const std::string head = joined(header("morvastart \"calc.c\" \"calc.ptu\" -INTEGRATE=\"absent.c\"",
-                                           "./calc.ptu", "\"./calc.c\" \"absent.c\" "));
-    EXPECT_EQ(masked(file("calc.ptu_partial")).substr(0, head.size()), head);
+    // The new script as far as it got is kept beside the old one (its text
+    // is checked with the generator's missing inputs).
     EXPECT_EQ(listing(), (std::set<std::string>{"calc.c", "calc.ptu", "calc.ptu_partial"}));
     good_run_keeps(edited);
 }
@@ -169,8 +167,7 @@ TEST_F(ScriptSafety, ScriptSymbolTableAndLogMayNotBeAnInputOrTheScript)
     };
     const std::set<std::string> before = listing();
     for (const auto& [args, message] : cases) {
-        tool_result r = run(args);
-        EXPECT_EQ(outcome_of(r), outcome(7, banner_lines() + message + "\n"));
+        EXPECT_EQ(outcome_of(run(args)), outcome(7, banner_lines() + message + "\n"));
         EXPECT_EQ(listing(), before) << message;
     }
     EXPECT_EQ(file("calc.ptu"), edited);

@@ -34,8 +34,7 @@ TEST_F(Startup, MissingTolvexdirIsFatal)
 
 TEST_F(Startup, CopyrightSuppressedEvenByEmptyValue)
 {
-    tool_result r = start({{"MORVA_SUPPRESS_COPYRIGHT", ""}});
-    EXPECT_EQ(outcome_of(r), outcome(0, banner_lines(false) + clean_summary));
+    EXPECT_EQ(outcome_of(start({{"MORVA_SUPPRESS_COPYRIGHT", ""}})), outcome(0, banner_lines(false) + clean_summary));
 }
 
 TEST_F(Startup, TolvexdirNamingAPlainFileRunsUntranslated)
