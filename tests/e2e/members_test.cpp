@@ -14,25 +14,11 @@ std::string object_pointer(const std::string& name, const std::string& value)
     return "STRUCTURE *" + name + ",\t\tinit == ,\t\tev = " + value;
 }
 
-struct member_case {
-    const char* name;
-    std::string file, source;
-    std::vector<std::string> options;
-    std::vector<std::string> held;      // texts the script must hold
-    std::vector<service_block> blocks;  // the whole services section
-    std::string compile_options = "";   // added to g++
-};
-
-void PrintTo(const member_case& c, std::ostream* out)
-{
-    *out << c.name;
-}
-
 const std::string vault_source = "class Vault {\n    friend class TestClass;\n    int code;\n"
                                  "    int open(int key) { return key == code; }\npublic:\n    int label;\n};\n";
 const std::string counter = "{ value => 0 }";
 
-const member_case cases[] = {
+const script_case cases[] = {
     // The class has member functions: it is copied among the types whose
     // parameters are tested, with its labels and member declarations.
     // Members in declaration order; the private one gives no service.
@@ -104,7 +90,7 @@ const member_case cases[] = {
        {var("VAR", "key", "0"), var("VAR", "ret_Vault_open", "0"),
         var("STRUCTURE", "Vault_instance", "{ code => 0, label => 0 }")},
        {"ret_Vault_open = Vault_instance.open(key);"}}},
-     "-fno-access-control"},
+     true, "-fno-access-control"},
     {"ClassBefriendingAnotherClassKeepsItsPrivateMembers", "vault.cpp", vault_source, {}, {}, {}},
     // The namespace is copied as a block (a class N would clash with the
     // using directive), nested namespaces inside it. Tags: M (bucket 71)
@@ -167,20 +153,14 @@ const member_case cases[] = {
 };
 
 struct Members : scratch_test {};
-struct MemberServices : scratch_test, testing::WithParamInterface<member_case> {};
+struct MemberServices : script_test {};
 
 TEST_P(MemberServices, Script)
 {
-    const member_case& c = GetParam();
-    const std::string text = generate(c.file, c.source, c.options);
-    for (const std::string& part : c.held)
-        EXPECT_TRUE(holds(text, part));
-    EXPECT_EQ(services_part(text), joined(services(c.blocks)));
-    expect_compiles(text, true, c.compile_options);
+    check_case();
 }
 
-INSTANTIATE_TEST_SUITE_P(Sources, MemberServices, testing::ValuesIn(cases),
-                         [](const testing::TestParamInfo<member_case>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Sources, MemberServices, testing::ValuesIn(cases), script_case_name);
 
 TEST_F(Members, RegressionNamespaceWasCopiedAsAClassDeclaration)
 {

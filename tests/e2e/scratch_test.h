@@ -78,3 +78,42 @@ inline std::string services_part(const std::string& text)
     const std::size_t at = text.find(joined(title("-- SERVICES DECLARATIONS")));
     return at == std::string::npos ? text : text.substr(at);
 }
+
+// One source and what its clean run must give: texts the script holds and,
+// unless told otherwise, its whole services section; the native lines
+// compile (with g++ for a C++ file).
+struct script_case {
+    const char* name;
+    std::string file, source;
+    std::vector<std::string> options;
+    std::vector<std::string> held = {};
+    std::vector<service_block> blocks = {};
+    bool whole_services = true;  // false: blocks is not checked
+    std::string compile_options = "";
+    bool compiles = true;
+};
+
+inline void PrintTo(const script_case& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+inline std::string script_case_name(const testing::TestParamInfo<script_case>& info)
+{
+    return info.param.name;
+}
+
+struct script_test : scratch_test, testing::WithParamInterface<script_case> {
+    void check_case() const
+    {
+        const script_case& c = GetParam();
+        const std::string text = generate(c.file, c.source, c.options);
+        for (const std::string& part : c.held)
+            EXPECT_TRUE(holds(text, part));
+        if (c.whole_services) {
+            EXPECT_EQ(services_part(text), joined(services(c.blocks)));
+        }
+        if (c.compiles)
+            expect_compiles(text, c.file.ends_with("pp"), c.compile_options);
+    }
+};
