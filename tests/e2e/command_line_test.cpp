@@ -73,12 +73,11 @@ struct CommandLine : scratch_test {
     void expect_wrong_command(const std::vector<std::string>& args, const std::string& word,
                               const std::string& argument)
     {
-        tool_result r = run(args);
-        std::string shown = args.empty() ? "(none)" : args.back().substr(0, 40);
-        EXPECT_EQ(r.err, wrong_command(word, argument)) << shown;
-        EXPECT_EQ(r.out, "") << shown;
-        EXPECT_EQ(r.status, 7) << shown;
-        EXPECT_EQ(listing(), inputs) << shown;
+        SCOPED_TRACE(args.empty() ? "(none)" : args.back().substr(0, 40));
+        const tool_result r = run(args);
+        EXPECT_EQ(outcome_of(r), outcome(7, wrong_command(word, argument)));
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(listing(), inputs);
     }
 };
 
