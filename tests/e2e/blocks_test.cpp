@@ -192,6 +192,13 @@ const script_case cases[] = {
      false,
      "",
      false},  // the service's unnamed struct is not the parameter's: gcc refuses the call
+    {.name = "FrenchStubAndEnvironmentWords", .file = "main.c",
+     .source = "int total;\n", .options = {"-SIMULE=calc.c"},
+     .held = {joined({"", "-- D\xE9" "clarations du fichier simul\xE9 calc.c", "", "", "DEFINIR MUET calc_c",
+                      "    #int get(int _inout p);", "    #int level;", "FIN DEFINIR", ""}),
+              joined(environment("./calc.c", "ENV_calc_c", {var("VAR", "level", "0", french)}, french))},
+     .whole_services = false, .env = {{"MORVALAN", "FA"}},
+     .others = {{"calc.c", "int get(int *p) { return *p; }\nint level;\n"}}},
     // Regression: the inner record was once written by name only, an incomplete type.
     {"RegressionNestedRecordDefinedInItsMember", "nest.c",
      "struct outer { struct inner { int a; } in; int b; };\nstruct outer o;\n",
@@ -229,17 +236,6 @@ TEST_F(Blocks, IntegratedFileAndTypesKnownFromAUsedHeader)
     EXPECT_TRUE(
         holds(text, joined(lines{"", "-- Integrated file declarations io", ""} + externs + lines{""} + begin_lines)));
     expect_compiles(text);
-}
-
-TEST_F(Blocks, FrenchStubAndEnvironmentWords)
-{
-    put("calc.c", "int get(int *p) { return *p; }\nint level;\n");
-    const std::string text = generate("main.c", "int total;\n", {"-SIMULE=calc.c"}, {{"MORVALAN", "FA"}});
-    EXPECT_TRUE(holds(text, joined({"", "-- D\xE9" "clarations du fichier simul\xE9 calc.c", "", "",
-                                    "DEFINIR MUET calc_c", "    #int get(int _inout p);", "    #int level;",
-                                    "FIN DEFINIR", ""})));
-    EXPECT_TRUE(
-        holds(text, joined(environment("./calc.c", "ENV_calc_c", {var("VAR", "level", "0", french)}, french))));
 }
 
 TEST(native_lines, ServicesBecomeFunctionsAndStubsStayAside)

@@ -150,6 +150,42 @@ const script_case cases[] = {
      "class Safe { friend class TestClass; int s; };\nclass Heir : public Safe { int own; public: int d; };\n"
      "Heir heir;\n",
      {"-CLASS=TestClass"}, {"  " + var("STRUCTURE", "heir", "{ d => 0, s => 0 }") + "\n"}, {}},
+    // Regression: a namespace used to be copied as "class N;", which g++
+    // rejects beside "using namespace N;".
+    {.name = "RegressionNamespaceWasCopiedAsAClassDeclaration", .file = "space.cpp",
+     .source = "namespace N { int count; }\nint read(void) { return 0; }\n",
+     .held = {"    #namespace N {\n    #extern int count;\n    #}\n"},
+     .whole_services = false, .absent = {"class N"}},
+    // The class is copied in mode 4 (a pure member keeps its "\t= 0"); the
+    // stub has a prototype per member with a body, in member order, the
+    // pointer parameter without its pointer level and marked _inout.
+    {.name = "SimulatedClassGetsMemberStubs", .file = "user.cpp",
+     .source = "int use(int a) { return a; }\n", .options = {"-SIMUL=device.cpp"},
+     .held = {joined({"", "-- Simulated file declarations device.cpp", "", "    #class Device {", "    #\t  public:",
+                      "    #\tDevice(int port);", "    #\t~Device();", "    #\tint read(int *buffer, int size);",
+                      "    #\tvirtual void reset()\t= 0;", "    #\tint status();", "    #\t  private:",
+                      "    #\tint port_;", "    #};", "", "DEFINE STUB device_cpp",
+                      "    #Device::Device(int _in port);",
+                      "    #Device::~Device();", "    #int Device::read(int _inout buffer, int _in size);",
+                      "    #int Device::status();", "END DEFINE", ""})},
+     .whole_services = false,
+     .others = {{"device.cpp", "class Device {\npublic:\n    Device(int port);\n    ~Device();\n"
+                               "    int read(int *buffer, int size);\n    virtual void reset() = 0;\n"
+                               "    int status() { return 0; }\nprivate:\n    int port_;\n};\n"
+                               "Device::Device(int port) { port_ = port; }\nDevice::~Device() { }\n"
+                               "int Device::read(int *buffer, int size) { return size; }\n"}}},
+    // Regression: the verbatim body of a copied template used to continue on
+    // lines without "    #", which the script would read as statements.
+    {.name = "RegressionTemplateBodyLinesLackedTheNativeMark", .file = "stack.cpp",
+     .source = "template <class T> struct Stack {\n  T top;\n};\nStack<long> s;\n",
+     .held = {"    #template <class T> struct Stack {\n    #  T top;\n    #};\n"},
+     .absent = {"\n  T top;"}},
+    {.name = "InstanceCommentInTheAccentedFrenchColumn", .file = "lamp.cpp",
+     .source = "struct Lamp { void on(void) { } };\n",
+     .held = {joined(service({"Lamp_on", {}, "", "Lamp Lamp_instance;",
+                              {var("STRUCTURE", "Lamp_instance", "{  }", french_accented)}, {"Lamp_instance.on();"}},
+                             french_accented))},
+     .whole_services = false, .env = {{"MORVALAN", "FA"}}},
 };
 
 struct Members : scratch_test {};
@@ -161,56 +197,6 @@ TEST_P(MemberServices, Script)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sources, MemberServices, testing::ValuesIn(cases), script_case_name);
-
-TEST_F(Members, RegressionNamespaceWasCopiedAsAClassDeclaration)
-{
-    // A namespace used to be copied as "class N;", which g++ rejects
-    // beside "using namespace N;".
-    const std::string text = generate("space.cpp", "namespace N { int count; }\nint read(void) { return 0; }\n");
-    EXPECT_EQ(text.find("class N"), std::string::npos) << text;
-    EXPECT_TRUE(holds(text, "    #namespace N {\n    #extern int count;\n    #}\n"));
-    expect_compiles(text, true);
-}
-
-TEST_F(Members, SimulatedClassGetsMemberStubs)
-{
-    put("device.cpp", "class Device {\npublic:\n    Device(int port);\n    ~Device();\n"
-                      "    int read(int *buffer, int size);\n    virtual void reset() = 0;\n"
-                      "    int status() { return 0; }\nprivate:\n    int port_;\n};\n"
-                      "Device::Device(int port) { port_ = port; }\nDevice::~Device() { }\n"
-                      "int Device::read(int *buffer, int size) { return size; }\n");
-    const std::string text = generate("user.cpp", "int use(int a) { return a; }\n", {"-SIMUL=device.cpp"});
-    // The class is copied in mode 4 (a pure member keeps its "\t= 0"); the
-    // stub has a prototype per member with a body, in member order, the
-    // pointer parameter without its pointer level and marked _inout.
-    const lines stub = {"", "-- Simulated file declarations device.cpp", "", "    #class Device {", "    #\t  public:",
-                        "    #\tDevice(int port);", "    #\t~Device();", "    #\tint read(int *buffer, int size);",
-                        "    #\tvirtual void reset()\t= 0;", "    #\tint status();", "    #\t  private:",
-                        "    #\tint port_;", "    #};", "", "DEFINE STUB device_cpp",
-                        "    #Device::Device(int _in port);",
-                        "    #Device::~Device();", "    #int Device::read(int _inout buffer, int _in size);",
-                        "    #int Device::status();", "END DEFINE", ""};
-    EXPECT_TRUE(holds(text, joined(stub)));
-    expect_compiles(text, true);
-}
-
-TEST_F(Members, RegressionTemplateBodyLinesLackedTheNativeMark)
-{
-    // The verbatim body of a copied template used to continue on lines
-    // without "    #", which the script would read as statements.
-    const std::string text = generate("stack.cpp", "template <class T> struct Stack {\n  T top;\n};\nStack<long> s;\n");
-    EXPECT_TRUE(holds(text, "    #template <class T> struct Stack {\n    #  T top;\n    #};\n"));
-    EXPECT_EQ(text.find("\n  T top;"), std::string::npos) << text;
-    expect_compiles(text, true);
-}
-
-TEST_F(Members, InstanceCommentInTheAccentedFrenchColumn)
-{
-    const std::string text = generate("lamp.cpp", "struct Lamp { void on(void) { } };\n", {}, {{"MORVALAN", "FA"}});
-    const service_block lamp = {"Lamp_on", {}, "", "Lamp Lamp_instance;",
-                                {var("STRUCTURE", "Lamp_instance", "{  }", french_accented)}, {"Lamp_instance.on();"}};
-    EXPECT_TRUE(holds(text, joined(service(lamp, french_accented))));
-}
 
 TEST_F(Members, FriendFunctionIsServedOnceAsAFunction)
 {

@@ -2,10 +2,12 @@
 // folder named after its suite and its name (so suites in parallel never
 // meet), writes its sources there, runs the installed morvastart in it,
 // reads the script back with its date masked, and has gcc check the
-// script's native lines.
+// script's native lines. Suites of one run per source describe each run as a
+// script_case row and check it with script_test.
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <set>
 
 #include <gtest/gtest.h>
@@ -79,18 +81,22 @@ inline std::string services_part(const std::string& text)
     return at == std::string::npos ? text : text.substr(at);
 }
 
-// One source and what its clean run must give: texts the script holds and,
-// unless told otherwise, its whole services section; the native lines
-// compile (with g++ for a C++ file).
+// One source and what its clean run must give: texts the script holds (and
+// absent ones it must not) and, unless told otherwise, its whole services
+// section; the native lines compile (with g++ for a C++ file). Other files
+// the run reads are written first.
 struct script_case {
     const char* name;
     std::string file, source;
-    std::vector<std::string> options;
+    std::vector<std::string> options = {};
     std::vector<std::string> held = {};
     std::vector<service_block> blocks = {};
     bool whole_services = true;  // false: blocks is not checked
     std::string compile_options = "";
     bool compiles = true;
+    env_changes env = {};
+    std::map<std::string, std::string> others = {};
+    std::vector<std::string> absent = {};
 };
 
 inline void PrintTo(const script_case& c, std::ostream* out)
@@ -107,9 +113,13 @@ struct script_test : scratch_test, testing::WithParamInterface<script_case> {
     void check_case() const
     {
         const script_case& c = GetParam();
-        const std::string text = generate(c.file, c.source, c.options);
+        for (const auto& [name, text] : c.others)
+            put(name, text);
+        const std::string text = generate(c.file, c.source, c.options, c.env);
         for (const std::string& part : c.held)
             EXPECT_TRUE(holds(text, part));
+        for (const std::string& part : c.absent)
+            EXPECT_FALSE(holds(text, part));
         if (c.whole_services) {
             EXPECT_EQ(services_part(text), joined(services(c.blocks)));
         }
