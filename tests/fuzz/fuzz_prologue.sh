@@ -8,7 +8,7 @@ fuzz_prepare() {
   seconds="${3:-$2}"
   build="${4:-build-fuzz}"
   cd "$(dirname "${BASH_SOURCE[0]}")/../.."
-  bash scripts/setup.sh
+  bash scripts/setup.sh --tests
   bash scripts/setup_peers.sh
   if [ ! -f "$build/CMakeCache.txt" ]; then
     CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
