@@ -80,6 +80,18 @@ const std::vector<scan_case> cases = {
     {"ContinuationOnLastLineWithoutLineFeed", "#include \"calc.h\"\\", {}, calc_only},
     {"CarriageReturnLineFeedContinuation",
      "#if 1 && \\\r\n  0\r\n#include \"x.h\"\r\n#endif\r\n#include \"calc.h\"\r\n", {}, calc_only},
+    // An include of a -USE header written as completed is left to the -USE
+    // section, and the lines before it wait for the next include; written
+    // otherwise it is reproduced.
+    {"UsedHeaderLeftToItsSectionOnlyWhenWrittenAsCompleted", "#include \"./defs.h\"\nint a;\n#include \"defs.h\"\n",
+     {"-USE=defs"}, {"", "#int a;", "##include \"defs.h\""},
+     title("-- INCLUDED HEADERS DECLARATIONS (-USE OPTION)") + lines{"", "##include \"./defs.h\"", ""} +
+         sections_with_globals({}, {var("VAR", "a", "0")})},
+    // The declaration analyser sets the open-brace flag: the brace that the
+    // copied extern "C" { line leaves open is closed after the includes.
+    {"ExternCBraceClosedAfterTheIncludes", "extern \"C\" {\n#include \"calc.h\"\n}\nint counter;\n", {},
+     {"", "#extern \"C\" {", "##include \"calc.h\"", "#}"},
+     sections_with_globals({"    #extern int counter;"}, {var("VAR", "counter", "0")})},
     // Lines of any length are read whole.
     {"VeryLongLine", long_comment + "\n#include \"calc.h\"\n", {}, {"", "#" + long_comment, "##include \"calc.h\""}},
 };
@@ -94,7 +106,7 @@ struct IncludeScan : scratch_test, testing::WithParamInterface<scan_case> {
     {
         scratch_test::SetUp();
         put("stdio.h", "/* stand-in */\n#define EOF (-1)\n#define STDIO_STAND_IN\n");
-        for (const char* name : {"calc.h", "x.h", "y.h"})
+        for (const char* name : {"calc.h", "x.h", "y.h", "defs.h"})
             put(name, "/* nothing declared */\n");
         put("std.def", "#define X\n");
     }
@@ -118,34 +130,6 @@ INSTANTIATE_TEST_SUITE_P(Sources, IncludeScan, testing::ValuesIn(cases),
                          [](const testing::TestParamInfo<scan_case>& info) { return info.param.name; });
 
 struct IncludeScanSections : scratch_test {};
-
-// An include of a -USE header written as completed is left to the -USE
-// section, and the lines before it wait for the next include; written
-// otherwise it is reproduced.
-TEST_F(IncludeScanSections, UsedHeaderLeftToItsSectionOnlyWhenWrittenAsCompleted)
-{
-    put("defs.h", "/* nothing declared */\n");
-    const std::string text = generate("calc.c", "#include \"./defs.h\"\nint a;\n#include \"defs.h\"\n", {"-USE=defs"});
-    lines expected = header("morvastart \"calc.c\" \"calc.ptu\" -USE=\"defs\"", "./calc.ptu", "\"./calc.c\" ") +
-                     lines{"HEADER calc, , ", ""} + title("-- TESTED FILE INCLUDE DIRECTIVES ") +
-                     lines{"", "", "#int a;", "##include \"defs.h\""} +
-                     title("-- INCLUDED HEADERS DECLARATIONS (-USE OPTION)") + lines{"", "##include \"./defs.h\"", ""} +
-                     sections_with_globals({}, {var("VAR", "a", "0")});
-    EXPECT_EQ(text, joined(expected));
-}
-
-// The declaration analyser sets the open-brace flag: the brace that the
-// copied extern "C" { line leaves open is closed after the includes.
-TEST_F(IncludeScanSections, ExternCBraceClosedAfterTheIncludes)
-{
-    put("calc.h", "/* nothing declared */\n");
-    const std::string text = generate("calc.c", "extern \"C\" {\n#include \"calc.h\"\n}\nint counter;\n");
-    lines expected = header("morvastart \"calc.c\" \"calc.ptu\"", "./calc.ptu", "\"./calc.c\" ") +
-                     lines{"HEADER calc, , ", ""} + title("-- TESTED FILE INCLUDE DIRECTIVES ") +
-                     lines{"", "", "#extern \"C\" {", "##include \"calc.h\"", "#}"} +
-                     sections_with_globals({"    #extern int counter;"}, {var("VAR", "counter", "0")});
-    EXPECT_EQ(text, joined(expected));
-}
 
 // A macro met again while its own value is worked out ends the run; so does
 // a condition nested deeper than 256 levels, rather than overflow the stack.
