@@ -10,74 +10,68 @@
 
 namespace {
 
-struct template_scripts : scratch_test {};
+const std::string globals = "-- Declarations of the global variables of the tested file\n\n";
+const std::string begin = separator + "\n\nBEGIN\n";
 
-TEST_F(template_scripts, instances_of_one_parameter_and_of_a_default_are_declared)
-{
-    const std::string script = generate("pair.cpp", "template <class K, class V = int> struct Pair { K k; V v; };\n"
-                                                    "template <class T> class Box { public: T v; };\n"
-                                                    "Pair<char> pc;\nBox<int> bi;\n"
-                                                    "int read(Box<int> *b) { return b->v; }\n");
-    const lines expected = {"-- Declarations of the global variables of the tested file", "",
-                            "    #template <class K, class V = int> struct Pair { K k; V v; };",
-                            "    #template <class T> class Box { public: T v; };", "    #extern Pair<char> pc;",
-                            "    #extern Box<int> bi;", "    #extern int read(Box<int> *b);", separator, ""};
-    EXPECT_TRUE(holds(script, joined(expected) + "BEGIN\n"));
+const script_case cases[] = {
     // The service's parameter is declared with the instance's type too.
-    EXPECT_TRUE(holds(script, "    #Box<int> b;\n"));
-    expect_compiles(script, true);
-}
-
-TEST_F(template_scripts, value_parameter_and_nested_instances_compile)
-{
-    const std::string script = generate("arr.cpp", "template <int N, class T = char> struct Arr { T items[N]; };\n"
-                                                   "template <class T> struct Box { T v; };\n"
-                                                   "Arr<4> a4;\nBox<Box<short> > nested;\n");
-    EXPECT_TRUE(holds(script, "    #template <int N, class T = char> struct Arr { T items[N]; };\n"));
-    EXPECT_TRUE(holds(script, "    #extern Arr< 4> a4;\n"));
-    EXPECT_TRUE(holds(script, "    #extern Box<Box<short> > nested;\n"));
-    expect_compiles(script, true);
-}
-
-TEST_F(template_scripts, function_templates_and_members_defined_outside_compile)
-{
-    const std::string script =
-        generate("ft.cpp", "template <class T> T maximum(T a, T b) { return a > b ? a : b; }\n"
-                           "template <> int maximum<int>(int a, int b) { return a; }\n"
-                           "template <class T> class Stack { T items[10]; int top; public: void push(T x); };\n"
-                           "template <class T> void Stack<T>::push(T x) { items[top++] = x; }\n"
-                           "Stack<double> sd;\nint use(int x) { return maximum(x, 2); }\n");
+    {.name = "instances_of_one_parameter_and_of_a_default_are_declared", .file = "pair.cpp",
+     .source = "template <class K, class V = int> struct Pair { K k; V v; };\n"
+               "template <class T> class Box { public: T v; };\nPair<char> pc;\nBox<int> bi;\n"
+               "int read(Box<int> *b) { return b->v; }\n",
+     .held = {globals + joined({"    #template <class K, class V = int> struct Pair { K k; V v; };",
+                                "    #template <class T> class Box { public: T v; };", "    #extern Pair<char> pc;",
+                                "    #extern Box<int> bi;", "    #extern int read(Box<int> *b);"}) + begin,
+              "    #Box<int> b;\n"},
+     .whole_services = false},
+    {.name = "value_parameter_and_nested_instances_compile", .file = "arr.cpp",
+     .source = "template <int N, class T = char> struct Arr { T items[N]; };\n"
+               "template <class T> struct Box { T v; };\nArr<4> a4;\nBox<Box<short> > nested;\n",
+     .held = {"    #template <int N, class T = char> struct Arr { T items[N]; };\n", "    #extern Arr< 4> a4;\n",
+              "    #extern Box<Box<short> > nested;\n"},
+     .whole_services = false},
     // The function template is copied as its declaration, after "template <class T> ".
-    EXPECT_TRUE(holds(script, "    #template <class T> T maximum(T a, T b);\n"));
-    EXPECT_TRUE(holds(script, "    #extern Stack<double> sd;\n"));
-    expect_compiles(script, true);
-}
+    {.name = "function_templates_and_members_defined_outside_compile", .file = "ft.cpp",
+     .source = "template <class T> T maximum(T a, T b) { return a > b ? a : b; }\n"
+               "template <> int maximum<int>(int a, int b) { return a; }\n"
+               "template <class T> class Stack { T items[10]; int top; public: void push(T x); };\n"
+               "template <class T> void Stack<T>::push(T x) { items[top++] = x; }\n"
+               "Stack<double> sd;\nint use(int x) { return maximum(x, 2); }\n",
+     .held = {"    #template <class T> T maximum(T a, T b);\n", "    #extern Stack<double> sd;\n"},
+     .whole_services = false},
+    {.name = "instances_behind_typedefs_pointers_and_arrays", .file = "td.cpp",
+     .source = "template <class T, class U = T> struct Pair { T first; U second; Pair<T, U> *link; };\n"
+               "typedef Pair<int> IntPair;\nIntPair ip;\nconst Pair<char, long> *cp;\nPair<int> pairs[3];\n"
+               "int sum(IntPair p, Pair<short> q) { return p.first + q.second; }\n",
+     .held = {globals +
+                  joined({"    #template <class T, class U = T> struct Pair { T first; U second; Pair<T, U> *link; };",
+                          "    #typedef Pair<int> IntPair;", "    #extern IntPair ip;",
+                          "    #extern const Pair<char, long> *cp;", "    #extern Pair<int> pairs[3];",
+                          "    #extern int sum(IntPair p, Pair<short> q);"}) +
+                  begin,
+              "    #Pair<short> q;\n"},
+     .whole_services = false},
+};
 
-TEST_F(template_scripts, instances_behind_typedefs_pointers_and_arrays)
+struct template_scripts : script_test {};
+
+TEST_P(template_scripts, script)
 {
-    const std::string script =
-        generate("td.cpp", "template <class T, class U = T> struct Pair { T first; U second; Pair<T, U> *link; };\n"
-                           "typedef Pair<int> IntPair;\nIntPair ip;\nconst Pair<char, long> *cp;\nPair<int> pairs[3];\n"
-                           "int sum(IntPair p, Pair<short> q) { return p.first + q.second; }\n");
-    const lines expected = {
-        "-- Declarations of the global variables of the tested file", "",
-        "    #template <class T, class U = T> struct Pair { T first; U second; Pair<T, U> *link; };",
-        "    #typedef Pair<int> IntPair;", "    #extern IntPair ip;", "    #extern const Pair<char, long> *cp;",
-        "    #extern Pair<int> pairs[3];", "    #extern int sum(IntPair p, Pair<short> q);", separator, ""};
-    EXPECT_TRUE(holds(script, joined(expected) + "BEGIN\n"));
-    EXPECT_TRUE(holds(script, "    #Pair<short> q;\n"));
-    expect_compiles(script, true);
+    check_case();
 }
 
-TEST_F(template_scripts, missing_argument_warns_at_the_use)
+INSTANTIATE_TEST_SUITE_P(sources, template_scripts, testing::ValuesIn(cases), script_case_name);
+
+struct template_runs : scratch_test {};
+
+TEST_F(template_runs, missing_argument_warns_at_the_use)
 {
     put("two.cpp", "template <class A, class B> struct Two { A a; B b; };\nTwo<int> t;\nint after;\n");
     const tool_result r = run({"two.cpp", "two.ptu"});
     EXPECT_EQ(r.status, 3) << r.err;
-    EXPECT_NE(r.err.find("Tolvex-W-TEMINSINC,  Incorrect template instantiation: [./two.cpp:2] \n"), std::string::npos)
-        << r.err;
+    EXPECT_TRUE(holds(r.err, "Tolvex-W-TEMINSINC,  Incorrect template instantiation: [./two.cpp:2] \n"));
     // The analysis went on after the failed instance.
-    EXPECT_NE(read_file(dir + "/two.ptu").find("    #extern int after;\n"), std::string::npos);
+    EXPECT_TRUE(holds(file("two.ptu"), "    #extern int after;\n"));
 }
 
 } // namespace
