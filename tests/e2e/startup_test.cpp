@@ -20,21 +20,28 @@ struct Startup : scratch_test {
     }
 };
 
-TEST_F(Startup, MissingTolvexdirIsFatal)
-{
-    const std::string text = "Fatal Error: please setup TOLVEXDIR environment variable.\n";
-    for (const env_changes& env : {env_changes{{"TOLVEXDIR", std::nullopt}}, env_changes{{"TOLVEXDIR", ""}}}) {
-        tool_result r = start(env);
-        EXPECT_EQ(r.err, text);
-        EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.status, 7);
-    }
-    EXPECT_FALSE(exists("calc.ptu"));
-}
+const std::string french_summary =
+    "Tolvex-I-ENDNOENWR,  Fin d'ex\xc3\xa9" "cution avec 0 erreur et 0 avertissement\n";
 
-TEST_F(Startup, CopyrightSuppressedEvenByEmptyValue)
+TEST_F(Startup, EnvironmentOfTheRun)
 {
-    EXPECT_EQ(outcome_of(start({{"MORVA_SUPPRESS_COPYRIGHT", ""}})), outcome(0, banner_lines(false) + clean_summary));
+    const std::string no_home = "Fatal Error: please setup TOLVEXDIR environment variable.\n";
+    const std::pair<env_changes, outcome> cases[] = {
+        {{{"TOLVEXDIR", std::nullopt}}, {7, no_home}},
+        {{{"TOLVEXDIR", ""}}, {7, no_home}},
+        // The copyright is suppressed even by an empty value.
+        {{{"MORVA_SUPPRESS_COPYRIGHT", ""}}, {0, banner_lines(false) + clean_summary}},
+        // The locale name is shortened down to its language: fr_CA finds the fr files too.
+        {{{"LANG", "fr_FR.UTF-8"}}, {0, french_banner + french_summary}},
+        {{{"LANG", "fr_CA.UTF-8"}}, {0, french_banner + french_summary}},
+        {{{"LANG", "de_DE.UTF-8"}}, {0, banner_lines() + clean_summary}}};
+    for (const auto& [env, expected] : cases) {
+        SCOPED_TRACE(env.begin()->first + "=" + env.begin()->second.value_or("(unset)"));
+        const tool_result r = start(env);
+        EXPECT_EQ(outcome_of(r), expected);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(exists("calc.ptu"), expected.first == 0);
+    }
 }
 
 TEST_F(Startup, TolvexdirNamingAPlainFileRunsUntranslated)
@@ -44,20 +51,6 @@ TEST_F(Startup, TolvexdirNamingAPlainFileRunsUntranslated)
     tool_result r = start({{"TOLVEXDIR", file}, {"LANG", "fr_FR.UTF-8"}});
     EXPECT_EQ(outcome_of(r), outcome(0, "Warning: directory doesn't exist '" + file + "/lib/locale'\n" +
                                         banner_lines() + clean_summary));
-}
-
-const std::string french_summary =
-    "Tolvex-I-ENDNOENWR,  Fin d'ex\xc3\xa9" "cution avec 0 erreur et 0 avertissement\n";
-
-TEST_F(Startup, FrenchLocaleTranslates)
-{
-    tool_result r = start({{"LANG", "fr_FR.UTF-8"}});
-    EXPECT_EQ(outcome_of(r), outcome(0, french_banner + french_summary));
-    // The locale name is shortened down to its language: fr_CA finds the fr files too.
-    r = start({{"LANG", "fr_CA.UTF-8"}});
-    EXPECT_EQ(r.err, french_banner + french_summary);
-    r = start({{"LANG", "de_DE.UTF-8"}});
-    EXPECT_EQ(r.err, banner_lines() + clean_summary);
 }
 
 TEST_F(Startup, CorruptOrMissingTranslationFilesAreSkipped)
