@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build}"
-bash scripts/setup.sh
+bash scripts/setup.sh --tests
 if [ -f "$build/CMakeCache.txt" ]; then
   cmake -S . -B "$build" -DMORVA_BENCH=ON > /dev/null
 else

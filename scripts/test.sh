@@ -5,7 +5,7 @@
 # MORVA_WERROR=ON in the environment (CI) makes every warning an error.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh --tests
 dir=build
 flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
 if [ "${1:-}" = "--sanitize" ]; then

@@ -607,6 +607,30 @@ type_node* declaration_parser::record_use(int kind_code, const semantic_value& n
     return make_record(*this, kind_code, *name.text, nullptr, false, record_mode_ordinary);
 }
 
+void declaration_parser::open_qualified_record(int kind_code, const semantic_value& qualifier,
+                                               const std::string* name)
+{
+    type_node* scope = without_typedefs(name_type(qualifier));
+    qualified_heads_.push_back(table.frames.size());
+    if (scope && (scope->kind == TK_STRUCT || scope->kind == TK_UNION))
+        push_scope(table, access_public, scope_mode_owner, "", scope, scope->kind);
+    else
+        push_scope(table, current_access(table), scope_mode_owner, "", current_owner(table), TK_STRUCT);
+    open_record(kind_code, name);
+}
+
+type_node* declaration_parser::close_qualified_record(int kind_code, const std::string* name,
+                                                      std::vector<base_node*>* bases)
+{
+    type_node* record = close_record(kind_code, name, bases);
+    if (!qualified_heads_.empty()) {
+        while (table.frames.size() > std::max(qualified_heads_.back(), base_depth_))
+            pop_scope(table);
+        qualified_heads_.pop_back();
+    }
+    return record;
+}
+
 std::vector<base_node*>* declaration_parser::base_list()
 {
     return &base_lists_.emplace_back();
@@ -741,5 +765,9 @@ void declaration_parser::recover_scopes()
     recover_template_headers();
     while (table.frames.size() > base_depth_ && in_class())
         pop_scope(table);
+    // The qualifier scopes of broken qualified class heads.
+    for (; !qualified_heads_.empty(); qualified_heads_.pop_back())
+        while (table.frames.size() > std::max(qualified_heads_.back(), base_depth_))
+            pop_scope(table);
     recover_template_headers();
 }

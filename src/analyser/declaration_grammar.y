@@ -20,12 +20,13 @@
  * The conflicts counted by %expect are the classic ones, all settled by
  * shifting: a class name followed by "(" starts a constructor declarator
  * (after "explicit" too), a name followed by "::" is read as a qualifier,
- * "&&" after the type of a new-expression is read as a reference, and
+ * "&&" after the type of a new-expression is read as a reference, a class
+ * head (plain or qualified) followed by "{" or ":" opens its body, and
  * "else"-like dangling alternatives of the optional trailing parts.
  */
 
 %define api.pure full
-%expect 56
+%expect 58
 %define api.prefix {dcl_}
 %define api.value.type {semantic_value}
 %define api.location.type {source_span}
@@ -94,6 +95,8 @@ semantic_value with_type(type_node* type, long flags = 0)
 /* "class" or "typename" opening a type parameter of a template header: the
    lexer marks the keyword, dcl_lex hands it over as this token. */
 %token TPL_TYPE_KEY 374
+/* "template" not followed by "<": an explicit instantiation. */
+%token INSTANCE_KEY 375
 /* Operators. */
 %token ARROW 344 INCR 345 DECR 346 SHL 347 SHR 348 LE 349 GE 350 EQ 351 NE 352 ANDAND 353
 %token OROR 354 ELLIPSIS 355 SCOPE 358 DOT_STAR 359 ARROW_STAR 360 MUL_ASSIGN 361
@@ -136,6 +139,7 @@ declaration
     | EXTERN STRING_LIT declaration
     | namespace_definition
     | template_declaration
+    | explicit_instantiation
     | using_declaration
     | ASM '(' string_list ')' ';'
     | static_assertion
@@ -280,6 +284,16 @@ record_specifier
       member_list '}'
             { $$ = with_type(p.close_record($1.number, p.record_name_text($2), static_cast<std::vector<base_node*>*>($4.entity))); }
     | record_key record_name                    { $$ = with_type(p.record_use($1.number, $2)); }
+    /* "class A::In {...}": the body completes the class that A declares. */
+    | record_key scope_prefix record_name '{'
+            { p.open_qualified_record($1.number, $2, p.record_name_text($3)); }
+      member_list '}'
+            { $$ = with_type(p.close_qualified_record($1.number, p.record_name_text($3), nullptr)); }
+    | record_key scope_prefix record_name ':' base_list '{'
+            { p.open_qualified_record($1.number, $2, p.record_name_text($3)); }
+      member_list '}'
+            { $$ = with_type(p.close_qualified_record($1.number, p.record_name_text($3), static_cast<std::vector<base_node*>*>($5.entity))); }
+    | record_key scope_prefix record_name       { $$ = with_type(p.record_use($1.number, $3)); }
     ;
 
 record_key
@@ -387,6 +401,20 @@ enumerator
 init_declarator_list
     : init_declarator                           { p.declare_declarator($0, $1, true, static_cast<value_tree*>($1.extra)); }
     | init_declarator_list ',' init_declarator  { p.declare_declarator($0, $3, false, static_cast<value_tree*>($3.extra)); }
+    | init_declarator_list ',' type_word_declarator
+                                                { p.declare_declarator($0, $3, false, static_cast<value_tree*>($3.extra)); }
+    ;
+
+/* "struct s {...} *p, s;": after a comma a type or class name alone is the
+   declared name (a tag and an ordinary identifier live apart in C). */
+type_word_declarator
+    : type_word                                 { $$ = $1; $$.type = nullptr; $$.entity = nullptr; $$.extra = nullptr; }
+    | type_word '=' initialiser                 { $$ = $1; $$.type = nullptr; $$.entity = nullptr; $$.extra = $3.entity; }
+    ;
+
+type_word
+    : TYPE_NAME
+    | CLASS_NAME
     ;
 
 init_declarator
@@ -483,6 +511,8 @@ throw_opt
     : %empty                                    { $$ = semantic_value{}; }
     | THROW '(' ')'                             { $$.number = 1; $$.entity = p.type_list(); }
     | THROW '(' type_id_list ')'                { $$.number = 1; $$.entity = $3.entity; }
+    /* Any exception may pass: the same as no specification. */
+    | THROW '(' ELLIPSIS ')'                    { $$ = semantic_value{}; }
     ;
 
 type_id_list
@@ -709,7 +739,21 @@ template_declaration
     : TEMPLATE TPL_OPEN                         { p.open_template_header(); }
       template_parameters_opt TPL_CLOSE template_tail
                                                 { p.close_template_header(); }
-    | TEMPLATE declaration
+    ;
+
+/* "template class Box<int>;" makes the instance as any use of it does;
+   "template int twice<int>(int);" declares the function instance of a
+   function template, read as tokens and analysed again as a text. "extern"
+   before them only says where the instance is made. */
+explicit_instantiation
+    : instance_head record_key template_use ';'
+    | instance_head record_key scope_prefix template_use ';'
+    | instance_head template_soup ';'           { p.declare_explicit_instance(@2); }
+    ;
+
+instance_head
+    : INSTANCE_KEY
+    | EXTERN INSTANCE_KEY
     ;
 
 template_tail
@@ -910,6 +954,12 @@ int dcl_lex(DCL_STYPE* value, DCL_LTYPE* location, declaration_parser& p)
     // Only the keyword itself: the mark outlives it when the text ends there.
     if (p.lexer.type_parameter_key && (token == CLASS || token == TYPENAME))
         token = TPL_TYPE_KEY;
+    // Without "<" no header follows: an explicit instantiation, after whose
+    // template arguments no body is to be captured.
+    if (token == TEMPLATE && !p.lexer.angle_follows()) {
+        p.lexer.template_header = false;
+        token = INSTANCE_KEY;
+    }
     const std::size_t end = p.lexer.offset();
     const std::string_view text = p.lexer.token_text();
     location->last = end;

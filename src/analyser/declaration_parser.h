@@ -105,6 +105,11 @@ public:
     void open_record(int kind_code, const std::string* name);
     type_node* close_record(int kind_code, const std::string* name, std::vector<base_node*>* bases);
     type_node* record_use(int kind_code, const semantic_value& name);
+    // A qualified class head ("class A::In {", "struct N::S {"): the body is
+    // read inside the qualifier's scope, so that it completes the record
+    // declared there and its members are named from that scope.
+    void open_qualified_record(int kind_code, const semantic_value& qualifier, const std::string* name);
+    type_node* close_qualified_record(int kind_code, const std::string* name, std::vector<base_node*>* bases);
     std::vector<base_node*>* base_list();
     void add_base(std::vector<base_node*>* list, const semantic_value& name, std::uint32_t is_virtual,
                   std::uint32_t access);
@@ -136,6 +141,11 @@ public:
     // function template of that name as origin (TEMINSINC when the name is no
     // function template). False when text is no such specialisation.
     bool declare_template_function_instance(const std::string& text, int line);
+    // "template R name<args>(...);" or "template R name(...);": the function
+    // instance of the function template of that name, declared in the
+    // current scope (TEMINSINC when the name is no function template). A
+    // qualified name is a member of a class instance: nothing to declare.
+    void declare_explicit_instance(source_span span);
     void recover_template_headers();
     // Uses of templates (template_instance.cpp makes the instances).
     std::vector<argument_node*>* argument_list();
@@ -173,6 +183,9 @@ private:
     // What a template parameter name or a bound name is, if it is one.
     bool template_name_class(std::string_view name, name_class& found);
     bool inside_template_header() const;
+    // Declares plain, the text of a function instance of template name, in
+    // the current scope, with the template as its origin.
+    void declare_function_instance(const std::string& name, const std::string& plain, int line);
 
     bool in_class() const; // the innermost scope is a class, struct or union
     bool names_a_typedef(const std::string& name);
@@ -180,6 +193,8 @@ private:
     void add_member(symbol* member);
 
     std::size_t base_depth_ = 0; // open frames when the analysis started
+    // The frame depth under each open qualified class head's qualifier frame.
+    std::vector<std::size_t> qualified_heads_;
     declaration_parser* outer_parser_ = nullptr; // the analysis this one runs inside
     std::deque<std::vector<parameter_node*>> parameter_lists_;
     std::deque<std::vector<base_node*>> base_lists_;

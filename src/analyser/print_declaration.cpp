@@ -33,7 +33,8 @@ returned print_returned(const function_payload* f, int mode, const type_node* en
 
 bool passes_address(const type_node* type)
 {
-    return type && type->kind == TK_POINTER && !keeps_pointer(type);
+    const type_node* pointer = qualified_pointer(type);
+    return pointer && !keeps_pointer(pointer);
 }
 
 std::string argument_list(const function_payload* f, const std::vector<std::string>* names)

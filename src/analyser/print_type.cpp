@@ -248,6 +248,17 @@ bool is_signed_character(const type_node* type)
     return i && i->is_character && i->size < 0;
 }
 
+const type_node* qualified_pointer(const type_node* type)
+{
+    for (int guard = 0; type && guard < 10000; ++guard) {
+        const modifier_payload* m = type->modifier();
+        if (!m)
+            break;
+        type = m->modified;
+    }
+    return type && type->kind == TK_POINTER ? type : nullptr;
+}
+
 bool keeps_pointer(const type_node* pointer)
 {
     const pointer_payload* p = pointer ? pointer->pointer() : nullptr;

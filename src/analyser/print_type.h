@@ -47,3 +47,7 @@ const type_node* strip_wrappers(const type_node* type);
 // A pointer whose pointee stays a pointer in a test variable: pointee of
 // signed character type, array, function or void (through wrappers).
 bool keeps_pointer(const type_node* pointer);
+
+// The pointer under a declarator's qualifiers (int *const p), or null: a
+// test variable replaces it by its pointee just as it does a bare pointer.
+const type_node* qualified_pointer(const type_node* type);

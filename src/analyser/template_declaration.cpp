@@ -272,23 +272,54 @@ bool declaration_parser::declare_template_function_instance(const std::string& t
     // The specialisation belongs to the scope around its header.
     scope_frame header_frame = table.frames.back();
     table.frames.pop_back();
+    declare_function_instance(name, plain, line);
+    table.frames.push_back(header_frame);
+    return true;
+}
+
+void declaration_parser::declare_function_instance(const std::string& name, const std::string& plain, int line)
+{
     symbol_entry* e = find_tag(name, table, TK_TEMPLATE, context());
     type_node* origin = e && e->sym ? e->sym->type : nullptr;
     if (!origin || !origin->template_data() || !origin->template_data()->function) {
-        table.frames.push_back(header_frame);
         report_at_lexer(kind_warning, "TEMINSINC", name);
-        return true;
+        return;
     }
-    {
-        declaration_parser nested(table, plain, lexer.file_name(), line, report);
-        nested.parse();
-        symbol* declared = nested.last_declared;
-        if (declared && declared->type && declared->type->function() && declared->name == name &&
-            !declared->type->template_origin)
-            declared->type->template_origin = origin;
+    declaration_parser nested(table, plain, lexer.file_name(), line, report);
+    nested.parse();
+    symbol* declared = nested.last_declared;
+    if (declared && declared->type && declared->type->function() && declared->name == name &&
+        !declared->type->template_origin)
+        declared->type->template_origin = origin;
+}
+
+void declaration_parser::declare_explicit_instance(source_span span)
+{
+    const std::string_view all = lexer.text();
+    if (span.first >= span.last || span.last > all.size())
+        return;
+    const std::string text = std::string(all.substr(span.first, span.last - span.first)) + ";";
+    const int line = lexer.line() - lines_in(text);
+    std::string name, plain;
+    if (!split_specialisation(text, name, plain))
+        plain = text; // the arguments are deduced
+    // The declared name is the word before the parameter list.
+    const std::size_t paren = plain.find('(');
+    const std::size_t end = paren == std::string::npos || paren == 0 ? std::string::npos
+                                                                     : plain.find_last_not_of(" \t\r\n", paren - 1);
+    std::size_t start = end;
+    while (start != std::string::npos && start > 0 &&
+           (std::isalnum(static_cast<unsigned char>(plain[start - 1])) || plain[start - 1] == '_'))
+        --start;
+    if (end == std::string::npos || !(std::isalnum(static_cast<unsigned char>(plain[end])) || plain[end] == '_')) {
+        report_at_lexer(kind_warning, "TEMINSINC", "");
+        return;
     }
-    table.frames.push_back(header_frame);
-    return true;
+    // "template int Box<int>::get();": the member comes with the class instance.
+    const std::size_t before = start == 0 ? std::string::npos : plain.find_last_not_of(" \t\r\n", start - 1);
+    if (before != std::string::npos && plain[before] == ':')
+        return;
+    declare_function_instance(plain.substr(start, end + 1 - start), plain, line);
 }
 
 // ---- Uses ----

@@ -55,7 +55,9 @@ struct comparer {
         return 1;
     }
 
-    int compare(const type_node* a, const type_node* b, int depth);
+    // core, when given, receives the comparison of the two peeled types
+    // alone (before their qualifier words are compared).
+    int compare(const type_node* a, const type_node* b, int depth, int* core = nullptr);
     int compare_cores(const type_node* a, const type_node* b, int depth);
     int compare_functions(const function_payload* a, const function_payload* b, int depth);
 };
@@ -151,13 +153,15 @@ int comparer::compare_cores(const type_node* a, const type_node* b, int depth)
             return 2;
         if (pa->member_of != pb->member_of)
             return 2;
-        int inner = compare(pa->pointee, pb->pointee, depth + 1);
+        int core = 2;
+        int inner = compare(pa->pointee, pb->pointee, depth + 1, &core);
         if (inner == 0)
             return 0;
         // Pointers to one type that differ only in qualifiers keep the
-        // qualifier level; pointers to different types are level 5.
-        comparer plain{nullptr};
-        if (inner == 1 && plain.compare_cores(peel(pa->pointee).core, peel(pb->pointee).core, depth + 1) == 0)
+        // qualifier level; pointers to different types are level 5. The
+        // pointees' own comparison says which: comparing them again would
+        // double the work at every level of a pointer chain.
+        if (inner == 1 && core == 0)
             return 1;
         return differ(5);
     }
@@ -206,15 +210,20 @@ int comparer::compare_cores(const type_node* a, const type_node* b, int depth)
     }
 }
 
-int comparer::compare(const type_node* a, const type_node* b, int depth)
+int comparer::compare(const type_node* a, const type_node* b, int depth, int* core)
 {
-    if (a == b)
+    if (a == b) {
+        if (core)
+            *core = 0;
         return 0;
+    }
     if (depth > 10000)
         return 2;
     peeled pa = peel(a);
     peeled pb = peel(b);
     int result = compare_cores(pa.core, pb.core, depth);
+    if (core)
+        *core = result;
     if (result < 2 && pa.words != pb.words)
         result = worst(result, differ(1));
     return result;

@@ -79,7 +79,9 @@ void item_text(const namespace_item& item, analysis_context& context, std::strin
         out += '\n';
         return;
     }
-    if (sym->name.empty())
+    // An instance of a function template is declared by its template: a
+    // prototype of its own would declare another function, no template.
+    if (sym->name.empty() || (type && type->kind == TK_FUNCTION && type->template_origin))
         return;
     std::string text;
     print_declaration(sym, text, "", type && type->kind == TK_FUNCTION ? mode_prototype : mode_plain, false, "");

@@ -255,6 +255,11 @@ void write_var_line(generation& run, const symbol* sym, std::string_view indent,
         put_var_line(run, indent, keyword, own, value);
         return;
     }
+    // A qualified pointer parameter (int *const p) is declared as its
+    // pointee like a bare one, so its line follows the pointer's rule.
+    const type_node* parameter_pointer = var_mode == var_parameter ? qualified_pointer(type) : nullptr;
+    if (parameter_pointer)
+        type = parameter_pointer;
     switch (type->kind) {
     case TK_POINTER:
         if (var_mode == var_parameter) {
@@ -265,6 +270,11 @@ void write_var_line(generation& run, const symbol* sym, std::string_view indent,
                 value = "\"\"";
             else if (bare && (bare->kind == TK_ARRAY || bare->kind == TK_FUNCTION))
                 value = "NIL";
+            else if (bare && (bare->kind == TK_STRUCT || bare->kind == TK_UNION) && keeps_pointer(type))
+                // An opaque record stays a pointer in the parameter's
+                // declaration (no object of it can be declared): the
+                // variable holds that pointer.
+                init_value_text(type, value, keyword, var_mode);
             else
                 init_value_text(pointee, value, keyword, var_mode);
         } else {

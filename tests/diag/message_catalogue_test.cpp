@@ -17,12 +17,9 @@ QString text_of(const char* code)
 TEST(Catalogue, DuplicatedCodesKeepTheLastGroupsText)
 {
     register_all_messages();
+    // Both texts differ from the first group's.
     EXPECT_EQ(text_of("IMPOUVFIC"), "%1Cannot open the file %2");
-    EXPECT_EQ(text_of("ERRINTERN"), "%1Internal error in %2");
     EXPECT_EQ(text_of("INCLTYPER"), "%1%2 is not a directory ");
-    EXPECT_EQ(text_of("STARTEXEC"), "%1%2");
-    EXPECT_EQ(text_of("ENDNOENWR"), "End of execution with 0 error and 0 warning%1%2");
-    EXPECT_EQ(text_of("CMDFATALE"), "%1Wrong command line %2");
     QString none;
     EXPECT_FALSE(lookup_message("WARNERR", &none));
 }

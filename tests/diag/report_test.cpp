@@ -3,6 +3,7 @@
 // that ends the process is a death test, so each starts from fresh state.
 #include <gtest/gtest.h>
 
+
 #include "diag/message_catalogue.h"
 #include "diag/report.h"
 #include "test_support/temp_folder.h"
@@ -34,27 +35,24 @@ TEST_F(Reporting, LineHeadPrefixAndArgument)
         report_warning("ARGTOMACR", "n");
         set_current_line(0);
         report_error("NOMPARINC", "p");
-    });
-    EXPECT_EQ(err,
-              "Tolvex-W-UNTERCOMM,  [src/a.c:12] unterminated comment x\n"
-              "Tolvex-W-ARGTOMACR,  [src/a.c:12] Unexpected argument for macro m\n"
-              "Tolvex-W-ARGTOMACR,  [12] Unexpected argument for macro n\n"
-              "Tolvex-E-NOMPARINC,  Bad parameter name p\n");
-}
-
-TEST_F(Reporting, FallbackBodyAndPlainPercent)
-{
-    std::string err = captured([] {
+        // The fallback body of codes without a text, and printf directives kept as they are.
         report_with_position(kind_warning, "WARNERR", "#warning hello %s %2", "f.h", 3);
         report_with_position(kind_warning, "TEMINSINC", "dropped", "f.h", 4);
         set_current_file("");
         set_current_line(0);
         report_info("NOTACODE1", "arg");
+        // Argument bytes are kept exactly, Latin-1 included.
+        report_warning("UNDEFININ", std::string_view("\xe9t\xe9", 3));
     });
     EXPECT_EQ(err,
+              "Tolvex-W-UNTERCOMM,  [src/a.c:12] unterminated comment x\n"
+              "Tolvex-W-ARGTOMACR,  [src/a.c:12] Unexpected argument for macro m\n"
+              "Tolvex-W-ARGTOMACR,  [12] Unexpected argument for macro n\n"
+              "Tolvex-E-NOMPARINC,  Bad parameter name p\n"
               "Tolvex-W-WARNERR,  [f.h:3]  #warning hello %s %2\n"
               "Tolvex-W-TEMINSINC,  Incorrect template instantiation: [f.h:4] \n"
-              "Tolvex-I-NOTACODE1,   arg\n");
+              "Tolvex-I-NOTACODE1,   arg\n"
+              "Tolvex-W-UNDEFININ,  Undefining \xe9t\xe9\n");
 }
 
 TEST_F(Reporting, RepeatsAreCountedNotShown)
@@ -75,100 +73,59 @@ TEST_F(Reporting, RepeatsAreCountedNotShown)
     EXPECT_TRUE(current_counts().not_shown);
 }
 
-void sixty_one_errors()
+// How each run ends: its last lines (a regular expression) and its status.
+TEST_F(Reporting, EndOfRunSummaryAndStatus)
 {
-    for (int i = 1; i <= 61; ++i)
-        report_with_position(kind_error, "NOMPARINC", "p", "f.c", i);
-    finish_run();
+    const struct {
+        void (*run)();
+        int status;
+        const char* tail;
+    } rows[] = {
+        {[] { report_info("STARTEXEC", "hello"); finish_run(); }, 0,
+         "^Tolvex-I-STARTEXEC,  hello\nTolvex-I-ENDNOENWR,  End of execution with 0 error and 0 warning\n$"},
+        {[] {
+             for (int line = 1; line <= 3; ++line)
+                 report_with_position(kind_warning, "UNDEFININ", "x", "", line);
+             finish_run();
+         },
+         3, "Tolvex-I-ENDNOEWAR,  End of execution with 3 warning\\(s\\)\n$"},
+        {[] { report_error("NOMPARINC", "x"); report_error("DIVBYZERO"); finish_run(); }, 5,
+         "Tolvex-I-ENDERRNWR,  End of execution with 2 error\\(s\\)\n$"},
+        // The 61st error is hidden behind the line that points at the error file.
+        {[] {
+             for (int i = 1; i <= 61; ++i)
+                 report_with_position(kind_error, "NOMPARINC", "p", "f.c", i);
+             finish_run();
+         },
+         5,
+         "\\[f.c:60\\] Bad parameter name p\n"
+         "Tolvex-I-MORERWALI,  more detailed Errors/Warnings can be found in file \n"
+         "Tolvex-I-ENDERRNWR,  End of execution with 61 error\\(s\\)\n$"},
+        // Warnings stop showing at 120; errors still show.
+        {[] {
+             for (int i = 1; i <= 121; ++i)
+                 report_with_position(kind_warning, "UNDEFININ", "w", "f.c", i);
+             report_error("NOMPARINC", "e");
+             finish_run();
+         },
+         5,
+         "\\[f.c:120\\] Undefining w\n"
+         "Tolvex-E-NOMPARINC,  \\[f.c:121\\] Bad parameter name e\n"
+         "Tolvex-I-MORERWALI,  more detailed Errors/Warnings can be found in file \n"
+         "Tolvex-I-ENDERRWAR,  End of execution with 1 error\\(s\\) and 121 warning\\(s\\)\n$"},
+        // Fatal and internal reports end at once, without a summary.
+        {[] { report_with_position(kind_fatal, "IMPOUVFIC", "x.h", "src/a.c", 12); finish_run(); }, 7,
+         "^Tolvex-F-IMPOUVFIC,  \\[src/a.c:12\\] Cannot open the file x.h\n$"},
+        {[] { report_internal("ERRINTFCT", "memory overflow"); }, 9,
+         "^Tolvex-S-ERRINTFCT,  Internal error in the function memory overflow\n$"},
+        {[] { open_error_file("/nonexistent-dir/x/errors"); }, 7,
+         "^Tolvex-F-FICERROPN,  File /nonexistent-dir/x/errors opening problem\n$"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EXIT(row.run(), testing::ExitedWithCode(row.status), row.tail);
 }
 
-TEST_F(Reporting, SixtyFirstErrorHiddenWithMoreDetailsLine)
-{
-    EXPECT_EXIT(sixty_one_errors(), testing::ExitedWithCode(5),
-                "\\[f.c:60\\] Bad parameter name p\n"
-                "Tolvex-I-MORERWALI,  more detailed Errors/Warnings can be found in file \n"
-                "Tolvex-I-ENDERRNWR,  End of execution with 61 error\\(s\\)\n$");
-}
-
-void many_warnings()
-{
-    for (int i = 1; i <= 121; ++i)
-        report_with_position(kind_warning, "UNDEFININ", "w", "f.c", i);
-    report_error("NOMPARINC", "e");
-    finish_run();
-}
-
-TEST_F(Reporting, WarningLimitIs120)
-{
-    EXPECT_EXIT(many_warnings(), testing::ExitedWithCode(5),
-                "\\[f.c:120\\] Undefining w\n"
-                "Tolvex-E-NOMPARINC,  \\[f.c:121\\] Bad parameter name e\n"
-                "Tolvex-I-MORERWALI,  more detailed Errors/Warnings can be found in file \n"
-                "Tolvex-I-ENDERRWAR,  End of execution with 1 error\\(s\\) and 121 warning\\(s\\)\n$");
-}
-
-TEST_F(Reporting, SummaryForEachOutcome)
-{
-    EXPECT_EXIT(
-        {
-            report_info("STARTEXEC", "hello");
-            finish_run();
-        },
-        testing::ExitedWithCode(0),
-        "^Tolvex-I-STARTEXEC,  hello\nTolvex-I-ENDNOENWR,  End of execution with 0 error and 0 warning\n$");
-    EXPECT_EXIT(
-        {
-            for (int line = 1; line <= 3; ++line)
-                report_with_position(kind_warning, "UNDEFININ", "x", "", line);
-            finish_run();
-        },
-        testing::ExitedWithCode(3), "Tolvex-I-ENDNOEWAR,  End of execution with 3 warning\\(s\\)\n$");
-    EXPECT_EXIT(
-        {
-            report_error("NOMPARINC", "x");
-            report_error("DIVBYZERO");
-            finish_run();
-        },
-        testing::ExitedWithCode(5), "Tolvex-I-ENDERRNWR,  End of execution with 2 error\\(s\\)\n$");
-}
-
-TEST_F(Reporting, FatalAndInternalEndAtOnceWithoutSummary)
-{
-    EXPECT_EXIT(
-        {
-            report_with_position(kind_fatal, "IMPOUVFIC", "x.h", "src/a.c", 12);
-            finish_run();
-        },
-        testing::ExitedWithCode(7), "^Tolvex-F-IMPOUVFIC,  \\[src/a.c:12\\] Cannot open the file x.h\n$");
-    EXPECT_EXIT(report_internal("ERRINTFCT", "memory overflow"), testing::ExitedWithCode(9),
-                "^Tolvex-S-ERRINTFCT,  Internal error in the function memory overflow\n$");
-}
-
-TEST_F(Reporting, ArgumentBytesKeptExactly)
-{
-    std::string err = captured([] { report_warning("UNDEFININ", std::string_view("\xe9t\xe9", 3)); });
-    EXPECT_EQ(err, "Tolvex-W-UNDEFININ,  Undefining \xe9t\xe9\n");
-}
-
-} // namespace
-
-namespace {
-
-std::string slurp(const std::string& path)
-{
-    std::string text;
-    if (std::FILE* f = std::fopen(path.c_str(), "r")) {
-        int c;
-        while ((c = std::fgetc(f)) != EOF)
-            text += static_cast<char>(c);
-        std::fclose(f);
-    }
-    return text;
-}
-
-class ErrorFile : public Reporting {};
-
-TEST_F(ErrorFile, KeepsEveryLineAndIsRemovedAfterACleanRun)
+TEST_F(Reporting, ErrorFileKeepsEveryLineAndIsRemovedAfterACleanRun)
 {
     temp_folder dir;
     const std::string path = dir / "errors.txt";
@@ -179,9 +136,8 @@ TEST_F(ErrorFile, KeepsEveryLineAndIsRemovedAfterACleanRun)
             report_with_position(kind_warning, "UNDEFININ", "a", "f.c", 1);
             finish_run();
         },
-        testing::ExitedWithCode(3),
-        "more detailed Errors/Warnings can be found in file " + path + "\n");
-    EXPECT_EQ(slurp(path),
+        testing::ExitedWithCode(3), "more detailed Errors/Warnings can be found in file " + path + "\n");
+    EXPECT_EQ(file_bytes(path),
               "Tolvex-W-UNDEFININ,  [f.c:1] Undefining a\n"
               "Tolvex-W-UNDEFININ,  [f.c:1] Undefining a\n"
               "Tolvex-I-MORERWALI,  more detailed Errors/Warnings can be found in file " + path + "\n"
@@ -192,13 +148,7 @@ TEST_F(ErrorFile, KeepsEveryLineAndIsRemovedAfterACleanRun)
             finish_run();
         },
         testing::ExitedWithCode(0), "");
-    EXPECT_EQ(std::fopen(path.c_str(), "r"), nullptr);
-}
-
-TEST_F(ErrorFile, UnopenableIsFatal)
-{
-    EXPECT_EXIT(open_error_file("/nonexistent-dir/x/errors"), testing::ExitedWithCode(7),
-                "^Tolvex-F-FICERROPN,  File /nonexistent-dir/x/errors opening problem\n$");
+    EXPECT_FALSE(std::ifstream(path).is_open());
 }
 
 } // namespace

@@ -9,7 +9,7 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
+#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,21 +70,13 @@ inline std::string check_outcome(const command_table& table, int status, const s
 // the commands accepted (status 0) into *accepted when given.
 inline std::string analyse(std::string_view bytes, const std::string& option_file, int* accepted = nullptr)
 {
-    if (std::FILE* f = std::fopen(option_file.c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
-    std::vector<std::string> words = {"morvastart"};
-    std::string word;
-    for (char c : bytes) {
-        if (c == '\0') {
-            words.push_back(word);
-            word.clear();
-        } else {
-            word += c;
-        }
-    }
-    words.push_back(word);
+    std::ofstream(option_file, std::ios::binary) << bytes;
+    std::vector<std::string> words = {"morvastart", ""};
+    for (char c : bytes)
+        if (c == '\0')
+            words.emplace_back();
+        else
+            words.back() += c;
     const std::vector<std::string> through_file = {"morvastart", "@" + option_file, "-OPTION=" + option_file};
     const std::vector<std::string>* commands[] = {&words, &through_file};
     for (const std::vector<std::string>* args : commands) {

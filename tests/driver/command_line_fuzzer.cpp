@@ -1,5 +1,6 @@
 // libFuzzer entry for the command analyser (built with -DMORVA_FUZZ=ON and
 // clang): an outcome that is not well formed aborts with what was wrong.
+#include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
 

@@ -3,16 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 #include "driver/command_analyser.h"
 #include "driver/option_table.h"
 #include "test_support/temp_folder.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 using words = std::vector<std::string>;
 
@@ -80,41 +76,41 @@ TEST_F(OptionFiles, WordsOfAFile)
         EXPECT_EQ(file_words(c.bytes), c.expected) << c.bytes;
 }
 
-TEST_F(OptionFiles, WordsAreInsertedInPlace)
+// Option files are replaced by their words in place, once and not nested;
+// words that only look like option files stay; every word is expanded.
+TEST_F(OptionFiles, WorkingVectors)
 {
     const std::string opts = file("opts", "-INSERT\n-INCL=$MORVA_T_DIR\n@nested -option=nested\n");
-    words working;
-    ASSERT_EQ(expand({"morvastart", "a.c", "@" + opts, "b.ptu", "-OPTION=" + opts, "-Option=" + opts}, working), 0)
-        << errors;
-    const words inner = {"-INSERT", "-INCL=/opt/t", "@nested", "-option=nested"};
-    words expected = {"morvastart", "a.c"};
-    expected.insert(expected.end(), inner.begin(), inner.end());
-    expected.push_back("b.ptu");
-    for (int i = 0; i < 2; ++i)
-        expected.insert(expected.end(), inner.begin(), inner.end());
-    EXPECT_EQ(working, expected);
+    const std::string use = file("use", "-USE=$MORVA_T_DIR/u.h \"$MORVA_T_SELF\"");
+    const std::pair<words, words> rows[] = {
+        {{"morvastart", "a.c", "@" + opts, "b.ptu", "-OPTION=" + opts, "-Option=" + opts},
+         {"morvastart", "a.c", "-INSERT", "-INCL=/opt/t", "@nested", "-option=nested", "b.ptu", "-INSERT",
+          "-INCL=/opt/t", "@nested", "-option=nested", "-INSERT", "-INCL=/opt/t", "@nested", "-option=nested"}},
+        {{"@prog", "-OPTIONS=x", "-OPTION", "-OPTIO=x", "x@y"},
+         {"@prog", "-OPTIONS=x", "-OPTION", "-OPTIO=x", "x@y"}},
+        {{"$MORVA_T_DIR/morvastart", "$MORVA_T_UNSET", "-INCL=$MORVA_T_DIR", "@" + use},
+         {"/opt/t/morvastart", "$MORVA_T_UNSET", "-INCL=/opt/t", "-USE=/opt/t/u.h", "$MORVA_T_DIR"}},
+    };
+    for (const auto& [arguments, expected] : rows) {
+        words working;
+        EXPECT_EQ(expand(arguments, working), 0);
+        EXPECT_EQ(working, expected);
+    }
     EXPECT_EQ(errors, "");
 }
 
-TEST_F(OptionFiles, OptionsThatOnlyLookLikeOptionFiles)
-{
-    words working;
-    ASSERT_EQ(expand({"@prog", "-OPTIONS=x", "-OPTION", "-OPTIO=x", "x@y"}, working), 0);
-    EXPECT_EQ(working, (words{"@prog", "-OPTIONS=x", "-OPTION", "-OPTIO=x", "x@y"}));
-}
-
+// A missing file, none named, or a folder: the first one stops the expansion.
 TEST_F(OptionFiles, MissingFileStopsTheExpansion)
 {
-    words working;
-    const std::string missing = dir / "missing.opt";
-    EXPECT_EQ(expand({"morvastart", "-option=" + missing, "@also_missing"}, working), -1);
-    EXPECT_EQ(errors, "Kelvane Command analysis : File not found " + missing + "\nU\n\n");
-    errors.clear();
-    EXPECT_EQ(expand({"morvastart", "@"}, working), -1);
-    EXPECT_EQ(errors, "Kelvane Command analysis : File not found \nU\n\n");
-    errors.clear();
-    EXPECT_EQ(expand({"morvastart", "@" + dir.path().string()}, working), -1);
-    EXPECT_EQ(errors, "Kelvane Command analysis : File not found " + dir.path().string() + "\nU\n\n");
+    const std::string missing = dir / "missing.opt", folder = dir.path().string();
+    const std::pair<std::string, std::string> rows[] = {
+        {"-option=" + missing, missing}, {"@", ""}, {"@" + folder, folder}};
+    for (const auto& [argument, shown] : rows) {
+        words working;
+        errors.clear();
+        EXPECT_EQ(expand({"morvastart", argument, "@also_missing"}, working), -1);
+        EXPECT_EQ(errors, "Kelvane Command analysis : File not found " + shown + "\nU\n\n");
+    }
 }
 
 TEST_F(OptionFiles, HugeOptionFileThroughTheToolTable)
@@ -156,15 +152,6 @@ TEST_F(OptionFiles, EnvironmentReferences)
     };
     for (const auto& [text, expanded] : cases)
         EXPECT_EQ(expand_environment(text), expanded) << text;
-}
-
-TEST_F(OptionFiles, EveryArgumentIsExpanded)
-{
-    words working;
-    const std::string opts = file("opts", "-USE=$MORVA_T_DIR/u.h \"$MORVA_T_SELF\"");
-    ASSERT_EQ(expand({"$MORVA_T_DIR/morvastart", "$MORVA_T_UNSET", "-INCL=$MORVA_T_DIR", "@" + opts}, working), 0);
-    EXPECT_EQ(working, (words{"/opt/t/morvastart", "$MORVA_T_UNSET", "-INCL=/opt/t", "-USE=/opt/t/u.h",
-                              "$MORVA_T_DIR"}));
 }
 
 } // namespace

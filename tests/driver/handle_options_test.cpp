@@ -1,5 +1,6 @@
 // The option handling: option values, list options, the tool's warnings and
 // the command image, for commands mixing French and English option names.
+// The values are compared through one text of the fields a command changed.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -13,13 +14,39 @@
 namespace {
 
 const std::string data_dir = MORVA_TEST_DATA;
+const std::string head = "morvastart \"a.c\" \"b.ptu\"";
 
-std::vector<std::string> texts(const file_list& list)
+// The entries joined by ",", each marked one followed by "*".
+std::string joined(const file_list& list)
 {
-    std::vector<std::string> result;
+    std::string text;
     for (const file_entry& entry : list)
-        result.push_back(entry.text);
-    return result;
+        text.append(text.empty() ? "" : ",").append(entry.text).append(entry.mark ? "*" : "");
+    return text;
+}
+
+// Every field as "name=value", in field order.
+std::vector<std::string> fields(const option_values& o)
+{
+    using std::to_string;
+    return {"tested=" + o.tested_file, "generated=" + o.generated_file, "I=" + joined(o.integrated_files),
+            "S=" + joined(o.simulated_files), "U=" + joined(o.used_files), "INCL=" + joined(o.include_dirs),
+            "D=" + joined(o.defined_macros), "insert=" + to_string(o.insert_flag),
+            "prepro=" + to_string(o.prepro_only_flag), "std=" + o.std_define_file, "symb=" + o.symbtab_file,
+            "ali=" + o.adalink_file, "ads=" + o.ada_standard_file, "class=" + o.class_name,
+            "given=" + to_string(o.class_given), "log=" + o.vestra_log_name,
+            "kr=" + to_string(o.restriction_kr), "ansi=" + to_string(o.restriction_ansi)};
+}
+
+// The fields that differ from fresh values.
+std::string summary(const option_values& o)
+{
+    const std::vector<std::string> now = fields(o), fresh = fields(option_values{});
+    std::string text;
+    for (std::size_t i = 0; i < now.size(); ++i)
+        if (now[i] != fresh[i])
+            text.append(text.empty() ? "" : " ").append(now[i]);
+    return text;
 }
 
 class Options : public testing::Test {
@@ -30,131 +57,89 @@ protected:
     {
         register_all_messages();
         reset_reporting();
-        options() = option_values{};
         unsetenv("ZRLTGT");
     }
     void TearDown() override { unsetenv("ZRLTGT"); }
 
     // Runs the option handling on "morvastart a.c b.ptu" plus the options,
-    // and returns what it wrote on the standard error stream.
-    std::string handle(const std::vector<std::string>& arguments)
+    // on fresh values, and returns what it wrote on the standard error stream.
+    std::string handle(std::vector<std::string> arguments)
     {
-        testing::internal::CaptureStderr();
-        run(arguments);
-        return testing::internal::GetCapturedStderr();
-    }
-    void run(std::vector<std::string> arguments)
-    {
+        options() = option_values{};
         arguments.insert(arguments.begin(), {"morvastart", "a.c", "b.ptu"});
         std::vector<char*> argv;
         for (std::string& a : arguments)
             argv.push_back(a.data());
         argv.push_back(nullptr);
+        testing::internal::CaptureStderr();
         handle_options(static_cast<int>(arguments.size()), argv.data(), image);
+        return testing::internal::GetCapturedStderr();
     }
 };
 
-TEST_F(Options, MixedFrenchAndEnglishNames)
+// Each command: its messages, the image after "morvastart "a.c" "b.ptu"",
+// the values that changed besides both positionals, and the warnings counted.
+TEST_F(Options, CommandsGiveTheirValuesImageAndWarnings)
 {
-    const std::string err =
-        handle({"-INTEGRE=i1.c,i2.c", "-SIMULATE=(s1.c,s2.c)", "-insere", "-UTILISE=u.h", "-INCL=" + data_dir,
-                "-DEFINIR=A,B=2", "-DEFINE_STD=std.def", "-TABSYMB=t.smb", "-ADALIEN=l.ali", "-STANDARD=x.ads",
-                "-PREPRO_SEUL", "-CLASSE=Klass", "-restriction=noe,ansi", "-VESTRA_LOG=v.log", "-XT=3",
-                "-METRIQUES=m", "-NOPATH", "-LANGAGE=C", "-ONE_LEVEL", "-RESTRICT_DIR=r"});
-    EXPECT_EQ(err, "");
-    // The image of such a command is checked end to end.
-    const option_values& o = options();
-    EXPECT_EQ(o.tested_file, "a.c");
-    EXPECT_EQ(o.generated_file, "b.ptu");
-    EXPECT_EQ(texts(o.integrated_files), (std::vector<std::string>{"i1.c", "i2.c"}));
-    EXPECT_EQ(texts(o.simulated_files), (std::vector<std::string>{"s1.c", "s2.c"}));
-    EXPECT_EQ(texts(o.used_files), std::vector<std::string>{"u.h"});
-    EXPECT_EQ(texts(o.include_dirs), std::vector<std::string>{data_dir});
-    EXPECT_EQ(texts(o.defined_macros), (std::vector<std::string>{"A", "B=2"}));
-    // List entries are the shared texts, unmarked.
-    EXPECT_EQ(o.integrated_files[0].text, unique_string("i1.c"));
-    EXPECT_EQ(o.integrated_files[0].mark, 0);
-    EXPECT_EQ(o.insert_flag, 1);
-    EXPECT_EQ(o.prepro_only_flag, 1);
-    EXPECT_EQ(o.std_define_file, "std.def");
-    EXPECT_EQ(o.symbtab_file, "t.smb");
-    EXPECT_EQ(o.adalink_file, "l.ali");
-    EXPECT_EQ(o.ada_standard_file, "x.ads");
-    EXPECT_EQ(o.class_name, "Klass");
-    EXPECT_EQ(o.class_given, 1);
-    EXPECT_EQ(o.vestra_log_name, "v.log");
-    EXPECT_EQ(o.restriction_kr, 0);
-    EXPECT_EQ(o.restriction_ansi, 1);
-    EXPECT_EQ(current_counts().warnings, 0);
-}
-
-TEST_F(Options, NothingGiven)
-{
-    EXPECT_EQ(handle({}), "");
-    EXPECT_EQ(image, "morvastart \"a.c\" \"b.ptu\"");
-    const option_values& o = options();
-    EXPECT_EQ(o.class_name, "MORVA");
-    EXPECT_EQ(o.class_given, 0);
-    EXPECT_EQ(o.std_define_file, "");
-    EXPECT_EQ(o.insert_flag, 0);
-    EXPECT_EQ(o.prepro_only_flag, 0);
-    EXPECT_EQ(o.restriction_ansi, 1);
-    EXPECT_TRUE(o.include_dirs.empty());
-}
-
-TEST_F(Options, IncludeDirectoriesAreChecked)
-{
-    const std::string missing = data_dir + "/nonexistent";
-    const std::string plain = data_dir + "/handle_options_test.cpp";
-    // The second warning repeats the code at the same position: counted, not shown.
-    EXPECT_EQ(handle({"-INCL=(" + data_dir + "," + missing + ")", "-INCL=" + plain}),
-              "Tolvex-W-INCLTYPER,  " + missing + " is not a directory \n");
-    EXPECT_EQ(texts(options().include_dirs), std::vector<std::string>{data_dir});
-    EXPECT_EQ(image, "morvastart \"a.c\" \"b.ptu\" -INCL=\"" + data_dir + "," + missing + "," + plain + "\"");
-    EXPECT_EQ(current_counts().warnings, 2);
-}
-
-TEST_F(Options, ParenthesesAndEmptyValues)
-{
-    EXPECT_EQ(handle({"-INTEGRATE=(a,b)", "-INTEGRATE=(c)", "-USE=()"}), "");
-    // Only the first value loses an opening parenthesis; every value loses a closing one.
-    EXPECT_EQ(texts(options().integrated_files), (std::vector<std::string>{"a", "b", "(c"}));
-    EXPECT_TRUE(options().used_files.empty());
-    EXPECT_EQ(image, "morvastart \"a.c\" \"b.ptu\" -INTEGRATE=\"a,b,(c\" -USE=\"\"");
-}
-
-// The warnings' texts are checked end to end; here what they leave behind.
-TEST_F(Options, KrAndServiceAreOnlyWarned)
-{
-    handle({"-RESTRICTION=kr,ansi", "-SERVICE=f"});
-    EXPECT_EQ(options().restriction_kr, 0);
-    EXPECT_EQ(options().restriction_ansi, 1);
-    EXPECT_EQ(image, "morvastart \"a.c\" \"b.ptu\" -RESTRICTION=\"KR,ANSI\"");
-    EXPECT_EQ(current_counts().warnings, 2);
-}
-
-TEST_F(Options, StandardDefinitionsDefault)
-{
-    setenv("ZRLTGT", "/opt/zrl", 1);
-    EXPECT_EQ(handle({}), "");
-    EXPECT_EQ(options().std_define_file, "/opt/zrl/ana/knus_c.def");
-    EXPECT_EQ(image, "morvastart \"a.c\" \"b.ptu\" -STD_DEFINE=\"/opt/zrl/ana/knus_c.def\"");
-    options() = option_values{};
-    EXPECT_EQ(handle({"-STD_DEF=mine.def"}), "");
-    EXPECT_EQ(options().std_define_file, "mine.def");
-}
-
-TEST_F(Options, OverlongStandardDefinitionsDefaultIsRefused)
-{
-    // "/ana/knus_c.def" adds 15 characters; the field holds 1,023.
-    setenv("ZRLTGT", std::string(1008, 'z').c_str(), 1);
-    EXPECT_EQ(handle({}), "");
-    EXPECT_EQ(options().std_define_file.size(), 1023u);
-    options() = option_values{};
-    setenv("ZRLTGT", std::string(1009, 'z').c_str(), 1);
-    EXPECT_EQ(handle({}), "Tolvex-W-CMDERREUR,  Bad command: ZRLTGT value too long for the default -STD_DEFINE file\n");
-    EXPECT_EQ(options().std_define_file, "");
-    EXPECT_EQ(image, "morvastart \"a.c\" \"b.ptu\"");
+    const std::string missing = data_dir + "/nonexistent", plain = data_dir + "/handle_options_test.cpp";
+    const std::string z1008(1008, 'z'), z1009(1009, 'z');
+    const std::string cmd_warning = "Tolvex-W-CMDERREUR,  Bad command: ";
+    const struct {
+        std::vector<std::string> options;
+        std::string zrltgt; // "": unset
+        std::string err, image, values;
+        int warnings;
+    } rows[] = {
+        {{}, "", "", "", "", 0},
+        {{"-INTEGRE=i1.c,i2.c", "-SIMULATE=(s1.c,s2.c)", "-insere", "-UTILISE=u.h", "-INCL=" + data_dir,
+          "-DEFINIR=A,B=2", "-DEFINE_STD=std.def", "-TABSYMB=t.smb", "-ADALIEN=l.ali", "-STANDARD=x.ads",
+          "-PREPRO_SEUL", "-CLASSE=Klass", "-restriction=noe,ansi", "-VESTRA_LOG=v.log", "-XT=3",
+          "-METRIQUES=m", "-NOPATH", "-LANGAGE=C", "-ONE_LEVEL", "-RESTRICT_DIR=r"},
+         "",
+         "",
+         " -INTEGRATE=\"i1.c,i2.c\" -SIMULATE=\"s1.c,s2.c\" -USE=\"u.h\" -INSERT -INCL=\"" + data_dir +
+             "\" -DEFINE=\"A,B=2\" -STD_DEFINE=\"std.def\" -SYMBTAB=t.smb -ADALINK=l.ali -STANDARD=x.ads"
+             " -SERVICE= -PREPRO_ONLY -CLASS=Klass -RESTRICTION=\"NOEXCEP,ANSI\"",
+         "I=i1.c,i2.c S=s1.c,s2.c U=u.h INCL=" + data_dir +
+             " D=A,B=2 insert=1 prepro=1 std=std.def symb=t.smb ali=l.ali ads=x.ads class=Klass given=1"
+             " log=v.log",
+         0},
+        // The second warning repeats the code at the same position: counted, not shown.
+        {{"-INCL=(" + data_dir + "," + missing + ")", "-INCL=" + plain},
+         "",
+         "Tolvex-W-INCLTYPER,  " + missing + " is not a directory \n",
+         " -INCL=\"" + data_dir + "," + missing + "," + plain + "\"",
+         "INCL=" + data_dir,
+         2},
+        // Only the first value loses an opening parenthesis; every value loses a closing one.
+        {{"-INTEGRATE=(a,b)", "-INTEGRATE=(c)", "-USE=()"}, "", "", " -INTEGRATE=\"a,b,(c\" -USE=\"\"",
+         "I=a,b,(c", 0},
+        // SERVICE and KR are only warned about (one code, one position: one line shown).
+        {{"-RESTRICTION=kr,ansi", "-SERVICE=f"}, "", cmd_warning + "improper -SERVICE option\n",
+         " -RESTRICTION=\"KR,ANSI\"", "", 2},
+        // The standard definitions default from ZRLTGT, within the field's 1,023 characters.
+        {{}, "/opt/zrl", "", " -STD_DEFINE=\"/opt/zrl/ana/knus_c.def\"", "std=/opt/zrl/ana/knus_c.def", 0},
+        {{"-STD_DEF=mine.def"}, "/opt/zrl", "", " -STD_DEFINE=\"mine.def\"", "std=mine.def", 0},
+        {{}, z1008, "", " -STD_DEFINE=\"" + z1008 + "/ana/knus_c.def\"", "std=" + z1008 + "/ana/knus_c.def",
+         0},
+        {{}, z1009, cmd_warning + "ZRLTGT value too long for the default -STD_DEFINE file\n", "", "", 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.values.substr(0, 80));
+        reset_reporting();
+        if (row.zrltgt.empty())
+            unsetenv("ZRLTGT");
+        else
+            setenv("ZRLTGT", row.zrltgt.c_str(), 1);
+        EXPECT_EQ(handle(row.options), row.err);
+        EXPECT_EQ(image, head + row.image);
+        const std::string positionals = "tested=a.c generated=b.ptu";
+        EXPECT_EQ(summary(options()), row.values.empty() ? positionals : positionals + " " + row.values);
+        EXPECT_EQ(current_counts().warnings, row.warnings);
+    }
+    // List entries are the shared texts.
+    handle({"-INTEGRE=i1.c"});
+    EXPECT_EQ(options().integrated_files[0].text, unique_string("i1.c"));
 }
 
 // The image bounds.
@@ -165,9 +150,8 @@ TEST_F(Options, ListImagePartIsBounded)
         arguments.push_back("-DEFINE=MACRO_" + std::to_string(10000 + i));
     handle(arguments);
     EXPECT_EQ(options().defined_macros.size(), 10000u);
-    EXPECT_EQ(texts(options().defined_macros).back(), "MACRO_19999");
+    EXPECT_STREQ(options().defined_macros.back().text, "MACRO_19999");
     // ' -DEFINE="' then 11 characters per value: the part stops at 61,440.
-    const std::string head = "morvastart \"a.c\" \"b.ptu\"";
     ASSERT_EQ(image.size(), head.size() + 61440);
     EXPECT_EQ(image.substr(0, head.size() + 25), head + " -DEFINE=\"MACRO_10000,MAC");
 }
@@ -184,37 +168,27 @@ TEST(CommandImage, WholePartsAreCutAtTheBufferSize)
     parts.integrate = " -INTEGRATE=\"" + std::string(61440 - 14, 'i') + "\"";
     ASSERT_EQ(parts.integrate.size(), 61440u);
     parts.incl = " -INCL=\"" + std::string(100, 'd') + "\"";
-    std::string image = build_command_image(values, parts);
     // Once the image holds 61,440 characters the other pieces are dropped,
     // but list parts are still appended whole.
-    const std::string head = "morvastart \"a.c\" \"b.ptu\"";
-    EXPECT_EQ(image, head + parts.integrate + parts.incl);
+    EXPECT_EQ(build_command_image(values, parts), head + parts.integrate + parts.incl);
     parts.simulate = parts.use = parts.define = parts.restriction = parts.integrate;
-    image = build_command_image(values, parts);
+    const std::string image = build_command_image(values, parts);
     EXPECT_EQ(image.size(), command_image_limit - 1);
     EXPECT_EQ(image.substr(0, head.size() + 61440), head + parts.integrate);
 }
 
-TEST(ListOption, NotGivenLeavesTheListAlone)
+TEST(ListOption, NotGivenLeavesTheListAloneAndUpperCaseOnRequest)
 {
     command_table table = make_morvastart_table();
-    ASSERT_EQ(analyse_command(table, {"morvastart", "a.c", "b.ptu"}), 0);
+    ASSERT_EQ(analyse_command(table, {"morvastart", "a.c", "b.ptu", "-DEFINE=abc,Mixed"}), 0);
     file_list list = {{unique_string("kept"), 1}};
     std::string image = "old";
     add_list_option(table, "USE", list, image, true, false);
     EXPECT_EQ(image, "");
-    ASSERT_EQ(list.size(), 1u);
-    EXPECT_EQ(list[0].mark, 1);
-}
-
-TEST(ListOption, UpperCaseOnRequest)
-{
-    command_table table = make_morvastart_table();
-    ASSERT_EQ(analyse_command(table, {"morvastart", "a.c", "b.ptu", "-DEFINE=abc,Mixed"}), 0);
-    file_list list;
-    std::string image;
+    EXPECT_EQ(joined(list), "kept*");
+    list.clear();
     add_list_option(table, "DEFINE", list, image, true, true);
-    EXPECT_EQ(texts(list), (std::vector<std::string>{"ABC", "MIXED"}));
+    EXPECT_EQ(joined(list), "ABC,MIXED");
     EXPECT_EQ(image, " -DEFINE=\"ABC,MIXED\"");
 }
 

@@ -1,39 +1,34 @@
 // Command lines typed to the installed morvastart: wrong ones must print the
 // banner, the analyser's error line with the usage and the CMDFATALE line,
 // end with status 7 and write nothing; right ones go on to the summary.
-#include <gtest/gtest.h>
-
 #include <filesystem>
-#include <set>
 
-#include "run_tool.h"
-#include "script_layout.h"
+#include "scratch_test.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const std::string usage =
-    "\nUsage morvastart:\n"
-    "\t<tested_file>\n"
-    "\t<generated_file>\n"
-    "\t[-LANGUAGE=<language_name>]\n"
-    "\t[-INTEGRATE=<integrated_file>[,integrated_file]]\n"
-    "\t[-SIMULATE=<simulated_file>[,simulated_file]]\n"
-    "\t[-INSERT]\n"
-    "\t[-USE=<used_file>[,used_file]]\n"
-    "\t[-INCL=<directory>[,directory]]\n"
-    "\t[-DEFINE=<identifier>[,identifier]]\n"
-    "\t[-STD_DEFINE=<define_file>]\n"
-    "\t[-ADALINK=<ada_link_file>]\n"
-    "\t[-NOPATH]\n"
-    "\t[-SYMBTAB=<symbtab_file>]\n"
-    "\t[-PREPRO_ONLY]\n"
-    "\t[-RESTRICTION=<NOALLOC|SEPAR|NOSQLSAV|ANSI|KR|NOPOS|NOIMAGE|NOEXCEP>"
-    "[=NOALLOC|SEPAR|NOSQLSAV|ANSI|KR|NOPOS|NOIMAGE|NOEXCEP]]\n"
-    "\t[-STANDARD=<ada_standard_file>]\n"
-    "\t[-CLASS=<class_name>]\n"
-    "\t[-SERVICE=<service_name>]\n";
+// A usage text: its title line, then each item on a line of its own after a tab.
+std::string usage_text(const std::string& title, const std::vector<std::string>& items)
+{
+    std::string text = title;
+    for (const std::string& item : items)
+        text += "\t" + item + "\n";
+    return text;
+}
+
+const std::string restrictions =
+    "<NOALLOC|SEPAR|NOSQLSAV|ANSI|KR|NOPOS|NOIMAGE|NOEXCEP>[=NOALLOC|SEPAR|NOSQLSAV|ANSI|KR|NOPOS|NOIMAGE|NOEXCEP]]";
+
+const std::string usage = usage_text(
+    "\nUsage morvastart:\n",
+    {"<tested_file>", "<generated_file>", "[-LANGUAGE=<language_name>]",
+     "[-INTEGRATE=<integrated_file>[,integrated_file]]", "[-SIMULATE=<simulated_file>[,simulated_file]]", "[-INSERT]",
+     "[-USE=<used_file>[,used_file]]", "[-INCL=<directory>[,directory]]", "[-DEFINE=<identifier>[,identifier]]",
+     "[-STD_DEFINE=<define_file>]", "[-ADALINK=<ada_link_file>]", "[-NOPATH]", "[-SYMBTAB=<symbtab_file>]",
+     "[-PREPRO_ONLY]", "[-RESTRICTION=" + restrictions, "[-STANDARD=<ada_standard_file>]", "[-CLASS=<class_name>]",
+     "[-SERVICE=<service_name>]"});
 
 const std::string fatal_line = "Tolvex-F-CMDFATALE,  Wrong command line \n";
 
@@ -43,38 +38,30 @@ std::string wrong_command(const std::string& word, const std::string& argument)
     return banner_lines() + "Kelvane Command analysis : " + word + " " + argument + usage + "\n" + fatal_line;
 }
 
-struct CommandLine : testing::Test {
-    std::string dir;
+struct CommandLine : scratch_test {
     std::set<std::string> inputs;
 
     void SetUp() override
     {
-        dir = scratch_dir(testing::UnitTest::GetInstance()->current_test_info()->name());
+        scratch_test::SetUp();
         input("calc.c", "int add(int a, int b)\n{\n    return a + b;\n}\n");
     }
     void input(const std::string& name, const std::string& text)
     {
-        write_file(dir + "/" + name, text);
+        put(name, text);
         inputs.insert(name);
-    }
-    std::set<std::string> files() const
-    {
-        std::set<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir))
-            names.insert(entry.path().filename().string());
-        return names;
     }
     // Removes what an accepted command wrote, so that every run starts clean.
     void remove_outputs() const
     {
-        for (const std::string& name : files())
+        for (const std::string& name : listing())
             if (!inputs.count(name))
                 fs::remove_all(dir + "/" + name);
     }
     tool_result run(const std::vector<std::string>& args, const env_changes& env = {})
     {
         remove_outputs();
-        return run_tool("morvastart", args, env, dir);
+        return scratch_test::run(args, env);
     }
     // Runs "morvastart calc.c calc.ptu" with the options and checks the failure.
     void expect_wrong(const std::vector<std::string>& options, const std::string& word, const std::string& argument)
@@ -86,12 +73,11 @@ struct CommandLine : testing::Test {
     void expect_wrong_command(const std::vector<std::string>& args, const std::string& word,
                               const std::string& argument)
     {
-        tool_result r = run(args);
-        std::string shown = args.empty() ? "(none)" : args.back().substr(0, 40);
-        EXPECT_EQ(r.err, wrong_command(word, argument)) << shown;
-        EXPECT_EQ(r.out, "") << shown;
-        EXPECT_EQ(r.status, 7) << shown;
-        EXPECT_EQ(files(), inputs) << shown;
+        SCOPED_TRACE(args.empty() ? "(none)" : args.back().substr(0, 40));
+        const tool_result r = run(args);
+        EXPECT_EQ(outcome_of(r), outcome(7, wrong_command(word, argument)));
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(listing(), inputs);
     }
 };
 
@@ -132,21 +118,26 @@ TEST_F(CommandLine, OptionFiles)
 TEST_F(CommandLine, EnvironmentReferencesAreExpanded)
 {
     tool_result r = run({"calc.c", "calc.ptu", "-CLASS=$MORVA_E2E_LONG"}, {{"MORVA_E2E_LONG", std::string(300, 'x')}});
-    EXPECT_EQ(r.err, wrong_command("Arg length too large,", std::string(300, 'x')));
-    EXPECT_EQ(r.status, 7);
-    // An unset name stays as written; an inserted value is not expanded again.
-    r = run({"calc.c", "calc.ptu", "-CLASS=$MORVA_E2E_X", "-XT=$MORVA_E2E_UNSET"},
-            {{"MORVA_E2E_X", "$MORVA_E2E_LONG"}, {"MORVA_E2E_LONG", std::string(300, 'x')}});
-    EXPECT_EQ(r.err, banner_lines() + clean_summary);
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(outcome_of(r), outcome(7, wrong_command("Arg length too large,", std::string(300, 'x'))));
 }
 
 TEST_F(CommandLine, AcceptedCommandsReachTheSummary)
 {
     input("good.opt", "# options\n-ONE_LEVEL_METRICS -XT=3\n-METRICS=m \\\n -NOPATH\n");
-    tool_result r = run({"calc.c", "calc.ptu", "@good.opt", "-RESTRICTION=noe,ANSI", "-LANGAGE=C"});
-    EXPECT_EQ(r.err, banner_lines() + clean_summary);
-    EXPECT_EQ(r.status, 0);
+    std::vector<std::string> many = {"calc.c", "calc.ptu"};
+    for (int i = 0; i < 10000; ++i)
+        many.push_back("-DEFINE=M" + std::to_string(i));
+    const std::pair<std::vector<std::string>, env_changes> cases[] = {
+        {{"calc.c", "calc.ptu", "@good.opt", "-RESTRICTION=noe,ANSI", "-LANGAGE=C"}, {}},
+        // An unset name stays as written; an inserted value is not expanded again.
+        {{"calc.c", "calc.ptu", "-CLASS=$MORVA_E2E_X", "-XT=$MORVA_E2E_UNSET"},
+         {{"MORVA_E2E_X", "$MORVA_E2E_LONG"}, {"MORVA_E2E_LONG", std::string(300, 'x')}}},
+        {many, {}}};
+    for (const auto& [args, env] : cases) {
+        const tool_result r = run(args, env);
+        EXPECT_EQ(r.err, banner_lines() + clean_summary) << args[2];
+        EXPECT_EQ(r.status, 0);
+    }
 }
 
 // The script header holds the command image: English names, kept values.
@@ -158,79 +149,57 @@ TEST_F(CommandLine, CommandImageOfMixedNames)
                          "-TABSYMB=t.smb", "-restriction=noe,Ansi", "-PREPRO_SEUL", "-CLASSE=Klass", "-XT=2",
                          "-ADALIEN=l.ali", "-STANDARD=x.ads", "-DEFINE_STD=std.def", "-INTEGRE=calc.c"});
     EXPECT_EQ(r.err.substr(0, banner_lines().size()), banner_lines());
-    const std::string script = read_file(dir + "/calc.ptu");
+    const std::string script = file("calc.ptu");
     const std::string image =
         "morvastart \"calc.c\" \"calc.ptu\" -INTEGRATE=\"calc.c\" -SIMULATE=\"calc.c\" -USE=\"calc.c\" -INSERT"
         " -INCL=\".,nowhere\" -DEFINE=\"A=1,B\" -STD_DEFINE=\"std.def\" -SYMBTAB=t.smb -ADALINK=l.ali"
         " -STANDARD=x.ads -SERVICE= -PREPRO_ONLY -CLASS=Klass -RESTRICTION=\"NOEXCEP,ANSI\"";
-    EXPECT_NE(script.find("\n--%c " + image + "\n"), std::string::npos) << script.substr(0, 400);
+    EXPECT_TRUE(holds(script, "\n--%c " + image + "\n"));
 }
 
 TEST_F(CommandLine, WarnedOptions)
 {
-    tool_result r = run({"calc.c", "calc.ptu", "-SERVICE=add"});
-    EXPECT_EQ(r.err, banner_lines() + "Tolvex-W-CMDERREUR,  Bad command: improper -SERVICE option\n"
-                                      "Tolvex-I-ENDNOEWAR,  End of execution with 1 warning(s)\n");
-    EXPECT_EQ(r.status, 3);
-    r = run({"calc.c", "calc.ptu", "-RESTRICTION=kr,ansi"});
-    EXPECT_EQ(r.err, banner_lines() + "Tolvex-W-CMDERREUR,  Bad command: improper RESTR=KR option\n"
-                                      "Tolvex-I-ENDNOEWAR,  End of execution with 1 warning(s)\n");
-    EXPECT_EQ(r.status, 3);
-    r = run({"calc.c", "calc.ptu", "-INCL=.,nowhere"});
-    EXPECT_EQ(r.err, banner_lines() + "Tolvex-W-INCLTYPER,  nowhere is not a directory \n"
-                                      "Tolvex-I-ENDNOEWAR,  End of execution with 1 warning(s)\n");
-    EXPECT_EQ(r.status, 3);
+    const std::pair<std::string, std::string> cases[] = {
+        {"-SERVICE=add", "Tolvex-W-CMDERREUR,  Bad command: improper -SERVICE option\n"},
+        {"-RESTRICTION=kr,ansi", "Tolvex-W-CMDERREUR,  Bad command: improper RESTR=KR option\n"},
+        {"-INCL=.,nowhere", "Tolvex-W-INCLTYPER,  nowhere is not a directory \n"}};
+    for (const auto& [option, warning] : cases) {
+        const tool_result r = run({"calc.c", "calc.ptu", option});
+        EXPECT_EQ(outcome_of(r),
+                  outcome(3, banner_lines() + warning + "Tolvex-I-ENDNOEWAR,  End of execution with 1 warning(s)\n"));
+    }
 }
 
-TEST_F(CommandLine, TenThousandArguments)
+TEST_F(CommandLine, TenThousandRepeatedOptions)
 {
-    std::vector<std::string> args = {"calc.c", "calc.ptu"};
-    for (int i = 0; i < 10000; ++i)
-        args.push_back("-DEFINE=M" + std::to_string(i));
-    tool_result r = run(args);
-    EXPECT_EQ(r.err, banner_lines() + clean_summary);
-    EXPECT_EQ(r.status, 0);
-    args.assign(10000, "-INSERT");
+    std::vector<std::string> args(10000, "-INSERT");
     args.insert(args.begin(), {"calc.c", "calc.ptu"});
     expect_wrong_command(args, "An option can't be used twice,", "INSERT");
 }
 
 // French messages: the error word, the parameter name and the usage are
 // translated; the translated usage loses its -XT line.
-const std::string french_usage =
-    "\nUtilisation de morvastart :\n"
-    "\t<fichier_teste>\n"
-    "\t<fichier_genere>\n"
-    "\t[-LANGAGE=<nom_langage>]\n"
-    "\t[-INTEGRE=<fichier_integre>[,fichier_integre]]\n"
-    "\t[-SIMULE=<fichier_simule>[,fichier_simule]]\n"
-    "\t[-INSERE]\n"
-    "\t[-UTILISE=<fichier_utilise>[,fichier_utilise]]\n"
-    "\t[-INCL=<repertoire>[,repertoire]]\n"
-    "\t[-DEFINIR=<identificateur>[,identificateur]]\n"
-    "\t[-DEFINE_STD=<fichier_define>]\n"
-    "\t[-ADALIEN=<fichier_lien_ada>]\n"
-    "\t[-NOPATH]\n"
-    "\t[-TABSYMB=<fichier_tabsymb>]\n"
-    "\t[-PREPRO_SEUL]\n"
-    "\t[-RESTRICTION=<NOALLOC|SEPAR|NOSQLSAV|ANSI|KR|NOPOS|NOIMAGE|NOEXCEP>"
-    "[=NOALLOC|SEPAR|NOSQLSAV|ANSI|KR|NOPOS|NOIMAGE|NOEXCEP]]\n"
-    "\t[-STANDARD=<fichier_standard_ada>]\n"
-    "\t[-CLASSE=<nom_classe>]\n"
-    "\t[-SERVICE=<nom_service>]\n";
+const std::string french_usage = usage_text(
+    "\nUtilisation de morvastart :\n",
+    {"<fichier_teste>", "<fichier_genere>", "[-LANGAGE=<nom_langage>]",
+     "[-INTEGRE=<fichier_integre>[,fichier_integre]]", "[-SIMULE=<fichier_simule>[,fichier_simule]]", "[-INSERE]",
+     "[-UTILISE=<fichier_utilise>[,fichier_utilise]]",
+     "[-INCL=<repertoire>[,repertoire]]", "[-DEFINIR=<identificateur>[,identificateur]]",
+     "[-DEFINE_STD=<fichier_define>]", "[-ADALIEN=<fichier_lien_ada>]", "[-NOPATH]", "[-TABSYMB=<fichier_tabsymb>]",
+     "[-PREPRO_SEUL]", "[-RESTRICTION=" + restrictions, "[-STANDARD=<fichier_standard_ada>]",
+     "[-CLASSE=<nom_classe>]", "[-SERVICE=<nom_service>]"});
 
 TEST_F(CommandLine, FrenchMessages)
 {
     const env_changes french = {{"LANG", "fr_FR.UTF-8"}};
+    const std::string french_fatal = "\nTolvex-F-CMDFATALE,  Ligne de commande incorrecte \n";
     tool_result r = run({"calc.c"}, french);
-    EXPECT_EQ(r.err, french_banner + "Kelvane Analyse de la commande : Argument manquant, fichier_genere" +
-                         french_usage + "\nTolvex-F-CMDFATALE,  Ligne de commande incorrecte \n");
-    EXPECT_EQ(r.status, 7);
+    EXPECT_EQ(outcome_of(r), outcome(7, french_banner + "Kelvane Analyse de la commande : Argument manquant, "
+                                        "fichier_genere" + french_usage + french_fatal));
     r = run({"calc.c", "calc.ptu", "-INSERTX"}, french);
-    EXPECT_EQ(r.err, french_banner + "Kelvane Analyse de la commande : Option inconnue, INSERTX" + french_usage +
-                         "\nTolvex-F-CMDFATALE,  Ligne de commande incorrecte \n");
-    EXPECT_EQ(r.status, 7);
-    EXPECT_EQ(files(), inputs);
+    EXPECT_EQ(outcome_of(r), outcome(7, french_banner + "Kelvane Analyse de la commande : Option inconnue, INSERTX" +
+                                        french_usage + french_fatal));
+    EXPECT_EQ(listing(), inputs);
 }
 
 } // namespace

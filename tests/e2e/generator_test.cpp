@@ -6,16 +6,12 @@
 // The input files hold no declarations, so the blocks drawn from declarations
 // hold only their comment lines and each expected script below is complete. The
 // date line is masked after its layout has been checked.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <regex>
-#include <sstream>
 
 #include <sys/stat.h>
 
-#include "run_tool.h"
-#include "script_layout.h"
+#include "scratch_test.h"
 
 namespace fs = std::filesystem;
 
@@ -23,83 +19,13 @@ namespace {
 
 const lines plain = plain_header();
 
-struct Generator : testing::Test {
-    std::string dir;
+struct Generator : scratch_test {
     void SetUp() override
     {
-        dir = scratch_dir(std::string("gen_") + testing::UnitTest::GetInstance()->current_test_info()->name());
-        write_file(dir + "/calc.c", "/* Nothing is declared here. */\n#define LIMIT 10\n");
+        scratch_test::SetUp();
+        put("calc.c", "/* Nothing is declared here. */\n#define LIMIT 10\n");
     }
-    tool_result run(const std::vector<std::string>& args, const env_changes& env = {})
-    {
-        return run_tool("morvastart", args, env, dir);
-    }
-    std::string script(const std::string& name = "calc.ptu") { return masked(read_file(dir + "/" + name)); }
-    bool exists(const std::string& name) { return fs::exists(dir + "/" + name); }
 };
-
-TEST_F(Generator, NoOptions)
-{
-    tool_result r = run({"calc.c", "calc.ptu"});
-    EXPECT_EQ(r.err, banner_lines() + clean_summary);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(script(), joined(plain + plain_body()));
-    EXPECT_FALSE(exists("calc.ptu_bck"));
-}
-
-TEST_F(Generator, InsertInBothLanguages)
-{
-    struct {
-        const char* language;
-        const char* option;
-        lines body;
-    } cases[] = {
-        {"GB", "-INSERT",
-         lines{"HEADER calc, , ", ""} + title("-- INCLUDED FILE DECLARATIONS (-INCLUDED OPTION)") +
-             lines{"", "##include \"./calc.c\"", ""} + lines{separator, "", "BEGIN", ""} +
-             title("-- ENVIRONMENTS DECLARATIONS") + lines{""} + short_title("-- INCLUDED FILE ENVIRONNEMENT") +
-             title("-- SERVICES DECLARATIONS")},
-        {"FR", "-INSERE",
-         lines{"ENTETE calc, , ", ""} + title("-- DECLARATIONS DU FICHIER EN INCLUSION (OPTION -INSERE)") +
-             lines{"", "##include \"./calc.c\"", ""} + lines{separator, "", "DEBUT", ""} +
-             title("-- DECLARATIONS DES ENVIRONNEMENTS") + lines{""} +
-             short_title("-- ENVIRONNEMENT DU FICHIER INSERE") + title("-- DECLARATIONS DES SERVICES")}};
-    for (const auto& c : cases) {
-        fs::remove(dir + "/calc.ptu");
-        tool_result r = run({"calc.c", "calc.ptu", c.option}, {{"MORVALAN", c.language}});
-        EXPECT_EQ(r.err, banner_lines() + clean_summary);
-        EXPECT_EQ(r.status, 0);
-        // The image always names options in English; -INSERT leaves the file list empty.
-        EXPECT_EQ(script(), joined(header("morvastart \"calc.c\" \"calc.ptu\" -INSERT", "./calc.ptu", "") + c.body))
-            << c.language;
-    }
-}
-
-TEST_F(Generator, IntegrateSimulateAndUse)
-{
-    write_file(dir + "/io.c", "/* integrated */\n");
-    write_file(dir + "/util.c", "\n");
-    write_file(dir + "/stub.c", "/* simulated */\n");
-    write_file(dir + "/defs.h", "#define DEFS 1\n");
-    tool_result r = run({"calc.c", "calc.ptu", "-INTEGRATE=io.c,util", "-SIMULATE=stub.c", "-USE=defs"},
-                        {{"MORVACPP", "c"}, {"MORVALAN", "GB"}});
-    EXPECT_EQ(r.err, banner_lines() + clean_summary);
-    EXPECT_EQ(r.status, 0);
-    lines expected =
-        header("morvastart \"calc.c\" \"calc.ptu\" -INTEGRATE=\"io.c,util\" -SIMULATE=\"stub.c\" -USE=\"defs\"",
-               "./calc.ptu", "\"./calc.c\" \"io.c\" \"util\" ") +
-        lines{"HEADER calc, , ", ""} + title("-- INCLUDED HEADERS DECLARATIONS (-USE OPTION)") +
-        lines{"", "##include \"./defs.h\"", ""} + title("-- TESTED FILE DECLARATIONS ") + tested_globals +
-        title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") +
-        lines{"", "-- Integrated file declarations io", "", "-- Integrated file declarations util", "", ""} +
-        lines{separator, "", "BEGIN", ""} + title("-- STUB DECLARATIONS OF THE SIMULATED FILES") +
-        lines{"", "-- Simulated file declarations stub.c", ""} +
-        title("-- ENVIRONMENTS DECLARATIONS") + lines{""} + short_title("-- INTEGRATED FILES ENVIRONNEMENTS") +
-        short_title("-- SIMULATED FILES ENVIRONNEMENTS") + short_title("-- TESTED FILE ENVIRONNEMENT") +
-        title("-- SERVICES DECLARATIONS");
-    EXPECT_EQ(script(), joined(expected));
-}
 
 lines french_layout(const std::string& header_keyword, const std::string& begin_keyword, bool accents)
 {
@@ -118,54 +44,88 @@ lines french_layout(const std::string& header_keyword, const std::string& begin_
            title("-- DECLARATIONS DES SERVICES");
 }
 
-TEST_F(Generator, FrenchColumns)
+// The image of the command line in the header, after "morvastart \"calc.c\" ".
+lines calc_header(const std::string& image, const std::string& script, const std::string& files = "\"./calc.c\" ")
 {
-    write_file(dir + "/io.c", "\n");
-    write_file(dir + "/stub.c", "\n");
-    const std::vector<std::string> args = {"calc.c", "calc.ptu", "-INTEGRE=io.c", "-SIMULE=stub.c"};
-    // Option names in the image are always the English ones.
-    const lines head = header("morvastart \"calc.c\" \"calc.ptu\" -INTEGRATE=\"io.c\" -SIMULATE=\"stub.c\"",
-                              "./calc.ptu", "\"./calc.c\" \"io.c\" ");
-    for (const char* language : {"FR", "fa"}) {
-        fs::remove(dir + "/calc.ptu");
-        tool_result r = run(args, {{"MORVALAN", language}});
-        EXPECT_EQ(r.status, 0) << r.err;
-        EXPECT_EQ(script(), joined(head + french_layout("ENTETE", "DEBUT", language[0] == 'f'))) << language;
-    }
+    return header("morvastart \"calc.c\" " + image, "./" + script, files);
 }
 
-TEST_F(Generator, ScriptNamesAreCompleted)
-{
+struct layout_case {
+    const char* name;
+    std::vector<std::string> args;
+    env_changes env;
+    std::string script;  // the name of the script written
+    lines expected;
+};
+
+// The image always names options in English; -INSERT leaves the file list empty.
+const std::string integrate_simulate = "\"calc.ptu\" -INTEGRATE=\"io.c\" -SIMULATE=\"stub.c\"";
+const layout_case layouts[] = {
+    {"NoOptions", {"calc.c", "calc.ptu"}, {}, "calc.ptu", plain + plain_body()},
+    {"Insert", {"calc.c", "calc.ptu", "-INSERT"}, {{"MORVALAN", "GB"}}, "calc.ptu",
+     calc_header("\"calc.ptu\" -INSERT", "calc.ptu", "") + insert_body()},
+    {"FrenchInsert", {"calc.c", "calc.ptu", "-INSERE"}, {{"MORVALAN", "FR"}}, "calc.ptu",
+     calc_header("\"calc.ptu\" -INSERT", "calc.ptu", "") + lines{"ENTETE calc, , ", ""} +
+         title("-- DECLARATIONS DU FICHIER EN INCLUSION (OPTION -INSERE)") + lines{"", "##include \"./calc.c\"", ""} +
+         lines{separator, "", "DEBUT", ""} + title("-- DECLARATIONS DES ENVIRONNEMENTS") + lines{""} +
+         short_title("-- ENVIRONNEMENT DU FICHIER INSERE") + title("-- DECLARATIONS DES SERVICES")},
+    {"IntegrateSimulateAndUse",
+     {"calc.c", "calc.ptu", "-INTEGRATE=io.c,util", "-SIMULATE=stub.c", "-USE=defs"},
+     {{"MORVACPP", "c"}, {"MORVALAN", "GB"}},
+     "calc.ptu",
+     calc_header("\"calc.ptu\" -INTEGRATE=\"io.c,util\" -SIMULATE=\"stub.c\" -USE=\"defs\"", "calc.ptu",
+                 "\"./calc.c\" \"io.c\" \"util\" ") +
+         lines{"HEADER calc, , ", ""} + title("-- INCLUDED HEADERS DECLARATIONS (-USE OPTION)") +
+         lines{"", "##include \"./defs.h\"", ""} + title("-- TESTED FILE DECLARATIONS ") + tested_globals +
+         title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") +
+         lines{"", "-- Integrated file declarations io", "", "-- Integrated file declarations util", "", ""} +
+         lines{separator, "", "BEGIN", ""} + title("-- STUB DECLARATIONS OF THE SIMULATED FILES") +
+         lines{"", "-- Simulated file declarations stub.c", ""} + title("-- ENVIRONMENTS DECLARATIONS") + lines{""} +
+         short_title("-- INTEGRATED FILES ENVIRONNEMENTS") + short_title("-- SIMULATED FILES ENVIRONNEMENTS") +
+         short_title("-- TESTED FILE ENVIRONNEMENT") + title("-- SERVICES DECLARATIONS")},
+    {"FrenchColumns", {"calc.c", "calc.ptu", "-INTEGRE=io.c", "-SIMULE=stub.c"}, {{"MORVALAN", "FR"}}, "calc.ptu",
+     calc_header(integrate_simulate, "calc.ptu", "\"./calc.c\" \"io.c\" ") + french_layout("ENTETE", "DEBUT", false)},
+    {"AccentedFrenchColumns", {"calc.c", "calc.ptu", "-INTEGRE=io.c", "-SIMULE=stub.c"}, {{"MORVALAN", "fa"}},
+     "calc.ptu",
+     calc_header(integrate_simulate, "calc.ptu", "\"./calc.c\" \"io.c\" ") + french_layout("ENTETE", "DEBUT", true)},
     // A tested file named without suffix is read as calc.cc; the HEADER
     // statement still uses the bare base name.
-    fs::rename(dir + "/calc.c", dir + "/calc.cc");
-    tool_result r = run({"calc", "calc"});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(script(), joined(header("morvastart \"calc\" \"calc\"", "./calc.ptu", "\"./calc.cc\" ") + plain_body()));
-    fs::rename(dir + "/calc.cc", dir + "/calc.c");
-    // MORVAPTU replaces the default suffix.
-    r = run({"calc.c", "calc"}, {{"MORVAPTU", "tst"}});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(script("calc.tst"),
-              joined(header("morvastart \"calc.c\" \"calc\"", "./calc.tst", "\"./calc.c\" ") + plain_body()));
-    // An empty value: no suffix and no dot.
-    r = run({"calc.c", "calc"}, {{"MORVAPTU", ""}});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(script("calc"),
-              joined(header("morvastart \"calc.c\" \"calc\"", "./calc", "\"./calc.c\" ") + plain_body()));
-    // A name that has a suffix keeps it.
-    r = run({"calc.c", "calc.out"}, {{"MORVAPTU", "tst"}});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(exists("calc.out"));
+    {"TestedFileWithoutSuffix", {"calc", "calc"}, {}, "calc.ptu",
+     header("morvastart \"calc\" \"calc\"", "./calc.ptu", "\"./calc.cc\" ") + plain_body()},
+    // MORVAPTU replaces the default suffix; an empty value: no suffix and no
+    // dot; a name that has a suffix keeps it.
+    {"MorvaptuSuffix", {"calc.c", "calc"}, {{"MORVAPTU", "tst"}}, "calc.tst",
+     calc_header("\"calc\"", "calc.tst") + plain_body()},
+    {"EmptyMorvaptu", {"calc.c", "calc"}, {{"MORVAPTU", ""}}, "calc", calc_header("\"calc\"", "calc") + plain_body()},
+    {"ScriptNameWithSuffix", {"calc.c", "calc.out"}, {{"MORVAPTU", "tst"}}, "calc.out",
+     calc_header("\"calc.out\"", "calc.out") + plain_body()},
+};
+
+TEST_F(Generator, Layouts)
+{
+    put("io.c", "/* integrated */\n");
+    put("util.c", "\n");
+    put("stub.c", "/* simulated */\n");
+    put("defs.h", "#define DEFS 1\n");
+    put("calc.cc", file("calc.c"));
+    for (const layout_case& c : layouts) {
+        SCOPED_TRACE(c.name);
+        fs::remove(dir + "/" + c.script);
+        const tool_result r = run(c.args, c.env);
+        EXPECT_EQ(r.err, banner_lines() + clean_summary);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(script(c.script), joined(c.expected));
+        EXPECT_FALSE(exists(c.script + "_bck"));
+    }
 }
 
 TEST_F(Generator, NameMadeTooLongBySuffixIsRefused)
 {
     const std::string suffix(1100, 's');
     tool_result r = run({"calc.c", "calc"}, {{"MORVAPTU", suffix}});
-    EXPECT_EQ(r.err, banner_lines() + "Tolvex-F-CMDERREUR,  Bad command: file name longer than 1023 characters: ./calc." +
-                         suffix + "\n");
-    EXPECT_EQ(r.status, 7);
+    EXPECT_EQ(outcome_of(r), outcome(7, banner_lines() + "Tolvex-F-CMDERREUR,  Bad command: file name longer than "
+                                        "1023 characters: ./calc." + suffix + "\n"));
     // Nothing was created beside the tested file.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
@@ -173,153 +133,122 @@ TEST_F(Generator, NameMadeTooLongBySuffixIsRefused)
 TEST_F(Generator, RepeatedRunsKeepOneBackup)
 {
     // Even an unreadable earlier script is backed up.
-    write_file(dir + "/calc.ptu", "old script\n");
+    put("calc.ptu", "old script\n");
     chmod((dir + "/calc.ptu").c_str(), 0);
-    tool_result r = run({"calc.c", "calc.ptu", "-INSERT"});
-    EXPECT_EQ(r.err, banner_lines() + renamed("./calc.ptu") + clean_summary);
-    EXPECT_EQ(r.status, 0);
+    const outcome renaming(0, banner_lines() + renamed("./calc.ptu") + clean_summary);
+    EXPECT_EQ(outcome_of(run({"calc.c", "calc.ptu", "-INSERT"})), renaming);
     chmod((dir + "/calc.ptu_bck").c_str(), 0644);
-    EXPECT_EQ(read_file(dir + "/calc.ptu_bck"), "old script\n");
-    const std::string second = read_file(dir + "/calc.ptu");
-    EXPECT_NE(second.find("-INSERT"), std::string::npos);
+    EXPECT_EQ(file("calc.ptu_bck"), "old script\n");
+    const std::string second = file("calc.ptu");
+    EXPECT_TRUE(holds(second, "-INSERT"));
 
     // The next run replaces the backup with the script before it.
-    r = run({"calc.c", "calc.ptu"});
-    EXPECT_EQ(r.err, banner_lines() + renamed("./calc.ptu") + clean_summary);
-    EXPECT_EQ(read_file(dir + "/calc.ptu_bck"), second);
-    EXPECT_EQ(script(), joined(plain + plain_body()));
+    EXPECT_EQ(outcome_of(run({"calc.c", "calc.ptu"})), renaming);
+    EXPECT_EQ(file("calc.ptu_bck"), second);
+    EXPECT_EQ(script("calc.ptu"), joined(plain + plain_body()));
 }
 
 TEST_F(Generator, FailedBackupIsFatalAndLosesNothing)
 {
     // A backup name held by a non-empty directory cannot be replaced.
-    write_file(dir + "/calc.ptu", "old script\n");
+    put("calc.ptu", "old script\n");
     fs::create_directory(dir + "/calc.ptu_bck");
-    write_file(dir + "/calc.ptu_bck/keep", "kept\n");
-    tool_result r = run({"calc.c", "calc.ptu"});
-    EXPECT_EQ(r.err, banner_lines() +
-                         "Tolvex-F-IMPFICREN,  Unable to rename the file 'generated_file' in "
-                         "'generated_file'_bck: ./calc.ptu\n");
-    EXPECT_EQ(r.status, 7);
-    EXPECT_EQ(read_file(dir + "/calc.ptu"), "old script\n");
-    EXPECT_EQ(read_file(dir + "/calc.ptu_bck/keep"), "kept\n");
+    put("calc.ptu_bck/keep", "kept\n");
+    EXPECT_EQ(outcome_of(run({"calc.c", "calc.ptu"})), outcome(7, banner_lines() +
+                                        "Tolvex-F-IMPFICREN,  Unable to rename the file 'generated_file' in "
+                                        "'generated_file'_bck: ./calc.ptu\n"));
+    EXPECT_EQ(file("calc.ptu"), "old script\n");
+    EXPECT_EQ(file("calc.ptu_bck/keep"), "kept\n");
 }
 
 TEST_F(Generator, VestraLogRecordsPtuFilesOnly)
 {
     // The symbol table is created empty; named as a script, it is logged too.
-    write_file(dir + "/tab.smb", "stale\n");
-    tool_result r = run({"calc.c", "calc.ptu", "-SYMBTAB=tab", "-VESTRA_LOG=vestra.log"});
-    EXPECT_EQ(r.err, banner_lines() + clean_summary);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(read_file(dir + "/tab.smb"), "");
-    EXPECT_EQ(read_file(dir + "/vestra.log"), "PTU ./calc.ptu\n");
-    EXPECT_EQ(script(), joined(header("morvastart \"calc.c\" \"calc.ptu\" -SYMBTAB=tab", "./calc.ptu",
-                                      "\"./calc.c\" ") +
-                               plain_body()));
-    r = run({"calc.c", "calc.ptu", "-SYMBTAB=tab.ptu", "-VESTRA_LOG=vestra.log"});
-    EXPECT_EQ(read_file(dir + "/vestra.log"), "PTU ./calc.ptu\nPTU ./calc.ptu\nPTU ./tab.ptu\n");
+    put("tab.smb", "stale\n");
+    EXPECT_EQ(outcome_of(run({"calc.c", "calc.ptu", "-SYMBTAB=tab", "-VESTRA_LOG=vestra.log"})),
+              outcome(0, banner_lines() + clean_summary));
+    EXPECT_EQ(file("tab.smb"), "");
+    EXPECT_EQ(file("vestra.log"), "PTU ./calc.ptu\n");
+    EXPECT_EQ(script("calc.ptu"),
+              joined(header("morvastart \"calc.c\" \"calc.ptu\" -SYMBTAB=tab", "./calc.ptu", "\"./calc.c\" ") +
+                     plain_body()));
+    run({"calc.c", "calc.ptu", "-SYMBTAB=tab.ptu", "-VESTRA_LOG=vestra.log"});
+    const std::string logged = "PTU ./calc.ptu\nPTU ./calc.ptu\nPTU ./tab.ptu\n";
+    EXPECT_EQ(file("vestra.log"), logged);
 
     // Another suffix: the log is opened for appending, or created, but gets no line.
-    r = run({"calc.c", "calc.txt", "-VESTRA_LOG=vestra.log"});
-    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(run({"calc.c", "calc.txt", "-VESTRA_LOG=vestra.log"}).status, 0);
     EXPECT_TRUE(exists("calc.txt"));
-    EXPECT_EQ(read_file(dir + "/vestra.log"), "PTU ./calc.ptu\nPTU ./calc.ptu\nPTU ./tab.ptu\n");
-    r = run({"calc.c", "other.txt", "-VESTRA_LOG=fresh.log"});
+    EXPECT_EQ(file("vestra.log"), logged);
+    run({"calc.c", "other.txt", "-VESTRA_LOG=fresh.log"});
     EXPECT_TRUE(exists("fresh.log"));
-    EXPECT_EQ(read_file(dir + "/fresh.log"), "");
+    EXPECT_EQ(file("fresh.log"), "");
+}
+
+// The fatal line of a missing input, which may carry the position of the directive.
+testing::AssertionResult cannot_open(const tool_result& r, const std::string& name)
+{
+    const std::regex line("Tolvex-F-IMPOUVFIC,  (\\[[^]]*\\] )?Cannot open the file " +
+                          std::regex_replace(name, std::regex("\\."), "\\.") + "\n");
+    if (r.status == 7 && std::regex_match(last_line(r.err), line))
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "status " << r.status << ", messages:\n" << r.err;
 }
 
 TEST_F(Generator, MissingTestedFileIsFatal)
 {
-    write_file(dir + "/calc.ptu", "old script\n");
-    tool_result r = run({"gone.c", "calc.ptu"});
-    EXPECT_EQ(r.status, 7);
-    EXPECT_TRUE(std::regex_match(last_line(r.err),
-                                 std::regex("Tolvex-F-IMPOUVFIC,  (\\[[^]]*\\] )?Cannot open the file \\./gone\\.c\n")))
-        << r.err;
+    put("calc.ptu", "old script\n");
+    EXPECT_TRUE(cannot_open(run({"gone.c", "calc.ptu"}), "./gone.c"));
     // The earlier script stays; the new one is kept as far as it got.
-    EXPECT_EQ(read_file(dir + "/calc.ptu"), "old script\n");
+    EXPECT_EQ(file("calc.ptu"), "old script\n");
     EXPECT_FALSE(exists("calc.ptu_bck"));
-    lines partial = header("morvastart \"gone.c\" \"calc.ptu\"", "./calc.ptu", "\"./gone.c\" ") +
-                    lines{"HEADER gone, , ", ""} + title("-- TESTED FILE DECLARATIONS ");
-    EXPECT_EQ(script("calc.ptu_partial"), joined(partial));
+    EXPECT_EQ(script("calc.ptu_partial"),
+              joined(header("morvastart \"gone.c\" \"calc.ptu\"", "./calc.ptu", "\"./gone.c\" ") +
+                     lines{"HEADER gone, , ", ""} + title("-- TESTED FILE DECLARATIONS ")));
 }
 
 TEST_F(Generator, MissingIntegratedSimulatedOrUsedFileIsFatal)
 {
-    tool_result r = run({"calc.c", "calc.ptu", "-INTEGRATE=absent.c"});
-    EXPECT_EQ(r.status, 7);
-    EXPECT_TRUE(std::regex_match(last_line(r.err),
-                                 std::regex("Tolvex-F-IMPOUVFIC,  (\\[[^]]*\\] )?Cannot open the file \\./absent\\.c\n")))
-        << r.err;
-    lines partial = header("morvastart \"calc.c\" \"calc.ptu\" -INTEGRATE=\"absent.c\"", "./calc.ptu",
-                           "\"./calc.c\" \"absent.c\" ") +
-                    lines{"HEADER calc, , ", ""} + title("-- TESTED FILE DECLARATIONS ") + tested_globals +
-                    title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") +
-                    lines{"", "-- Integrated file declarations absent", ""};
-    EXPECT_EQ(script("calc.ptu_partial"), joined(partial));
+    EXPECT_TRUE(cannot_open(run({"calc.c", "calc.ptu", "-INTEGRATE=absent.c"}), "./absent.c"));
+    EXPECT_EQ(script("calc.ptu_partial"),
+              joined(header("morvastart \"calc.c\" \"calc.ptu\" -INTEGRATE=\"absent.c\"", "./calc.ptu",
+                            "\"./calc.c\" \"absent.c\" ") +
+                     lines{"HEADER calc, , ", ""} + title("-- TESTED FILE DECLARATIONS ") + tested_globals +
+                     title("-- TO THE TEST NECESSARY DECLARATIONS (-INTEGRATE OPTION)") +
+                     lines{"", "-- Integrated file declarations absent", ""}));
     EXPECT_FALSE(exists("calc.ptu"));
-    r = run({"calc.c", "calc.ptu", "-SIMULATE=nostub.c"});
-    EXPECT_EQ(r.status, 7);
-    EXPECT_NE(last_line(r.err).find("Cannot open the file ./nostub.c\n"), std::string::npos) << r.err;
-    r = run({"calc.c", "calc.ptu", "-USE=nohead"});
-    EXPECT_EQ(r.status, 7);
-    EXPECT_NE(last_line(r.err).find("Cannot open the file ./nohead.h\n"), std::string::npos) << r.err;
+    EXPECT_TRUE(cannot_open(run({"calc.c", "calc.ptu", "-SIMULATE=nostub.c"}), "./nostub.c"));
+    EXPECT_TRUE(cannot_open(run({"calc.c", "calc.ptu", "-USE=nohead"}), "./nohead.h"));
 }
 
 TEST_F(Generator, ScriptInMissingDirectoryIsFatal)
 {
     tool_result r = run({"calc.c", "nodir/calc.ptu"});
-    EXPECT_EQ(r.err, banner_lines() + "Tolvex-F-IMPOUVFIC,  Cannot open the file nodir/calc.ptu\n");
-    EXPECT_EQ(r.status, 7);
+    EXPECT_EQ(outcome_of(r), outcome(7, banner_lines() + "Tolvex-F-IMPOUVFIC,  Cannot open the file nodir/calc.ptu\n"));
     EXPECT_FALSE(exists("nodir"));
 }
 
 TEST_F(Generator, UnwritableDirectoryKeepsScriptAndBackup)
 {
-    write_file(dir + "/calc.ptu", "second\n");
-    write_file(dir + "/calc.ptu_bck", "first\n");
-    chmod(dir.c_str(), 0555);
-    for (const char* name : {"calc.c", "calc.ptu", "calc.ptu_bck"})
-        chmod((dir + "/" + name).c_str(), 0644);
-    // The new script cannot even be begun beside the old one.
-    tool_result r = run_tool_with("morvastart", {"calc.c", "calc.ptu"}, dir, drop_privileges);
-    chmod(dir.c_str(), 0755);
-    if (r.status == 125)
-        GTEST_SKIP() << "cannot run as an unprivileged user";
-    EXPECT_EQ(r.err, banner_lines() + "Tolvex-F-IMPOUVFIC,  Cannot open the file ./calc.ptu\n");
-    EXPECT_EQ(r.status, 7);
-    EXPECT_EQ(read_file(dir + "/calc.ptu"), "second\n");
-    EXPECT_EQ(read_file(dir + "/calc.ptu_bck"), "first\n");
-
-    // The same without an earlier script.
-    fs::remove(dir + "/calc.ptu");
-    chmod(dir.c_str(), 0555);
-    r = run_tool_with("morvastart", {"calc.c", "calc.ptu"}, dir, drop_privileges);
-    chmod(dir.c_str(), 0755);
-    EXPECT_EQ(r.err, banner_lines() + "Tolvex-F-IMPOUVFIC,  Cannot open the file ./calc.ptu\n");
-    EXPECT_EQ(r.status, 7);
-    EXPECT_EQ(read_file(dir + "/calc.ptu_bck"), "first\n");
-}
-
-// Regression: a script named like one of the run's sources must not move the
-// source to its backup name and analyse the new script in its place.
-TEST_F(Generator, ScriptNamedLikeAnInputIsRefusedAndTouchesNothing)
-{
-    const std::string source = read_file(dir + "/calc.c");
-    tool_result r = run({"calc.c", "calc.c"});
-    EXPECT_EQ(r.status, 7);
-    EXPECT_EQ(r.err, banner_lines() +
-                         "Tolvex-F-CMDERREUR,  Bad command: the generated file is an input file: ./calc.c\n");
-    EXPECT_EQ(read_file(dir + "/calc.c"), source);
-    EXPECT_FALSE(exists("calc.c_bck"));
-
-    write_file(dir + "/io.c", "int io;\n");
-    r = run({"calc.c", "io.c", "-SIMULATE=io.c"});
-    EXPECT_EQ(r.status, 7);
-    EXPECT_EQ(read_file(dir + "/io.c"), "int io;\n");
-    EXPECT_FALSE(exists("io.c_bck"));
+    put("calc.ptu_bck", "first\n");
+    // The new script cannot even be begun beside the old one, nor without one.
+    for (bool earlier : {true, false}) {
+        SCOPED_TRACE(earlier ? "with an earlier script" : "without");
+        if (earlier)
+            put("calc.ptu", "second\n");
+        else
+            fs::remove(dir + "/calc.ptu");
+        for (const char* name : {"calc.c", "calc.ptu", "calc.ptu_bck"})
+            chmod((dir + "/" + name).c_str(), 0644);
+        chmod(dir.c_str(), 0555);
+        const tool_result r = run_tool("morvastart", {"calc.c", "calc.ptu"}, {}, dir, drop_privileges);
+        chmod(dir.c_str(), 0755);
+        if (r.status == 125)
+            GTEST_SKIP() << "cannot run as an unprivileged user";
+        EXPECT_EQ(outcome_of(r), outcome(7, banner_lines() + "Tolvex-F-IMPOUVFIC,  Cannot open the file ./calc.ptu\n"));
+        EXPECT_EQ(exists("calc.ptu") ? file("calc.ptu") : "", earlier ? "second\n" : "");
+        EXPECT_EQ(file("calc.ptu_bck"), "first\n");
+    }
 }
 
 } // namespace

@@ -4,15 +4,11 @@
 // _GNU_SOURCE. The sizes expected are those of this test's own compiler,
 // which builds for the same machine; the messages of a clean run and the
 // script of the bundled example are written out by hand.
-#include <gtest/gtest.h>
-
 #include <climits>
 #include <filesystem>
-#include <fstream>
+#include <regex>
 
-#include "native_lines.h"
-#include "run_tool.h"
-#include "script_layout.h"
+#include "scratch_test.h"
 
 namespace fs = std::filesystem;
 
@@ -73,40 +69,18 @@ std::string tested_source(const std::vector<std::string>& headers, bool gnu)
     return text + "int probe_global;\nint probe(int value) { return value + probe_global; }\n";
 }
 
-class HostTarget : public testing::Test {
-protected:
-    std::string dir;
-    void SetUp() override
-    {
-        std::string name = std::string("host_") + testing::UnitTest::GetInstance()->current_test_info()->name();
-        for (char& c : name)
-            if (c == '/')
-                c = '_';
-        dir = scratch_dir(name);
-    }
-    tool_result run(const std::vector<std::string>& args)
-    {
-        return run_tool("morvastart", args, {{"ZRLTGT", target_dir()}}, dir);
-    }
-    std::string script(const std::string& name) { return masked(read_file(dir + "/" + name)); }
-    void expect_compiles(const std::string& name)
-    {
-        const compile_result r = compile_native_lines(read_file(dir + "/" + name), dir);
-        EXPECT_TRUE(r.ok) << r.messages;
-    }
+const env_changes host = {{"ZRLTGT", target_dir()}};
+
+struct HostTarget : scratch_test {
     // Runs morvastart on t.c holding the headers; expects a clean run.
-    void expect_clean(const std::vector<std::string>& headers, bool gnu)
+    std::string expect_clean(const std::vector<std::string>& headers, bool gnu)
     {
-        write_file(dir + "/t.c", tested_source(headers, gnu));
-        const tool_result r = run({"t.c", "t.ptu"});
-        EXPECT_EQ(r.err, banner_lines() + clean_summary);
-        EXPECT_EQ(r.status, 0);
-        const std::string text = script("t.ptu");
+        const std::string text = generate("t.c", tested_source(headers, gnu), {}, host);
         for (const std::string& h : headers)
-            EXPECT_NE(text.find("\n##include <" + h + ">\n"), std::string::npos) << h;
-        EXPECT_NE(text.find("\n    #extern int probe_global;\n    #extern int probe(int value);\n"),
-                  std::string::npos);
-        EXPECT_NE(text.find("\nSERVICE probe\n"), std::string::npos);
+            EXPECT_TRUE(holds(text, "\n##include <" + h + ">\n"));
+        EXPECT_TRUE(holds(text, "\n    #extern int probe_global;\n    #extern int probe(int value);\n"));
+        EXPECT_TRUE(holds(text, "\nSERVICE probe\n"));
+        return text;
     }
 };
 
@@ -115,14 +89,13 @@ protected:
 TEST(HostTargetFile, SizesAreThoseOfTheBuildMachine)
 {
     const std::string text = definitions();
-    auto bits = [](std::size_t bytes) { return std::to_string(bytes * CHAR_BIT); };
-    EXPECT_NE(text.find("\n#pragma morva sizeof char = " + std::to_string(CHAR_BIT) + "\n"), std::string::npos);
-    EXPECT_NE(text.find("\n#pragma morva sizeof short = " + bits(sizeof(short)) + "\n"), std::string::npos);
-    EXPECT_NE(text.find("\n#pragma morva sizeof int = " + bits(sizeof(int)) + "\n"), std::string::npos);
-    EXPECT_NE(text.find("\n#pragma morva sizeof long = " + bits(sizeof(long)) + "\n"), std::string::npos);
-    EXPECT_NE(text.find("\n#pragma morva sizeof longlong = " + bits(sizeof(long long)) + "\n"), std::string::npos);
+    const std::pair<const char*, std::size_t> sizes[] = {{"char", 1}, {"short", sizeof(short)}, {"int", sizeof(int)},
+                                                         {"long", sizeof(long)}, {"longlong", sizeof(long long)}};
+    for (const auto& [type, bytes] : sizes)
+        EXPECT_TRUE(holds(text, "\n#pragma morva sizeof " + std::string(type) + " = " +
+                                    std::to_string(bytes * CHAR_BIT) + "\n"));
     const std::string sign = static_cast<char>(-1) < 0 ? "signed" : "unsigned";
-    EXPECT_NE(text.find("\n#pragma morva signof char = " + sign + "\n"), std::string::npos);
+    EXPECT_TRUE(holds(text, "\n#pragma morva signof char = " + sign + "\n"));
 }
 
 TEST(HostTargetFile, SearchListFindsTheCHeaders)
@@ -134,14 +107,11 @@ TEST(HostTargetFile, SearchListFindsTheCHeaders)
     const std::string list = text.substr(at + pragma.size(), text.find('\n', at + 1) - at - pragma.size());
     // Quoted folders separated by ", ".
     bool stdio_found = false;
-    std::size_t from = 0;
-    while ((from = list.find('"', from)) != std::string::npos) {
-        const std::size_t end = list.find('"', from + 1);
-        ASSERT_NE(end, std::string::npos) << list;
-        const std::string folder = list.substr(from + 1, end - from - 1);
+    const std::regex quoted("\"([^\"]*)\"(, |$)");
+    for (std::sregex_iterator at(list.begin(), list.end(), quoted), end; at != end; ++at) {
+        const std::string folder = (*at)[1];
         EXPECT_TRUE(fs::is_directory(folder)) << folder;
         stdio_found = stdio_found || fs::exists(folder + "/stdio.h");
-        from = end + 1;
     }
     EXPECT_TRUE(stdio_found) << list;
 }
@@ -149,34 +119,27 @@ TEST(HostTargetFile, SearchListFindsTheCHeaders)
 TEST(HostTargetFile, MachineMacrosWithoutGnuC)
 {
     const std::string text = definitions();
-    EXPECT_TRUE(defines(text, "__CHAR_BIT__"));
-    EXPECT_TRUE(defines(text, "__INT_MAX__"));
-    EXPECT_TRUE(defines(text, "__LONG_MAX__"));
-    EXPECT_TRUE(defines(text, "__SIZEOF_LONG__"));
-    EXPECT_TRUE(defines(text, "__STDC_VERSION__"));
-    EXPECT_TRUE(defines(text, "__STDC_HOSTED__"));
-    EXPECT_TRUE(defines(text, "__INT64_C"));
+    // The machine's own macros, and the words left on the strict paths.
+    std::vector<std::string> kept = {"__CHAR_BIT__",     "__INT_MAX__",       "__LONG_MAX__", "__SIZEOF_LONG__",
+                                     "__STDC_VERSION__", "__STDC_HOSTED__",   "__INT64_C",    "__builtin_va_list"};
 #ifdef __x86_64__
-    EXPECT_TRUE(defines(text, "__x86_64__"));
+    kept.push_back("__x86_64__");
 #endif
 #ifdef __linux__
-    EXPECT_TRUE(defines(text, "__linux__"));
-    EXPECT_TRUE(defines(text, "__unix__"));
+    kept.insert(kept.end(), {"__linux__", "__unix__"});
 #endif
 #ifdef __LP64__
-    EXPECT_TRUE(defines(text, "__LP64__"));
+    kept.push_back("__LP64__");
 #endif
 #ifdef __BYTE_ORDER__
-    EXPECT_TRUE(defines(text, "__BYTE_ORDER__"));
-    EXPECT_TRUE(defines(text, "__ORDER_LITTLE_ENDIAN__"));
+    kept.insert(kept.end(), {"__BYTE_ORDER__", "__ORDER_LITTLE_ENDIAN__"});
 #endif
-    for (const char* gnu : {"__GNUC__", "__GNUC_MINOR__", "__GNUC_PATCHLEVEL__", "__GNUG__", "__clang__",
-                            "__VERSION__", "__OPTIMIZE__", "__SSE2__", "__SIZEOF_INT128__", "__STDC__"})
-        EXPECT_FALSE(defines(text, gnu)) << gnu;
-    // The words left on the strict paths.
-    EXPECT_TRUE(defines(text, "__builtin_va_list"));
+    for (const std::string& name : kept)
+        EXPECT_TRUE(defines(text, name)) << name;
     // restrict is a qualifier of the analyser, kept in the printed copies.
-    EXPECT_FALSE(defines(text, "restrict"));
+    for (const char* gnu : {"__GNUC__", "__GNUC_MINOR__", "__GNUC_PATCHLEVEL__", "__GNUG__", "__clang__",
+                            "__VERSION__", "__OPTIMIZE__", "__SSE2__", "__SIZEOF_INT128__", "__STDC__", "restrict"})
+        EXPECT_FALSE(defines(text, gnu)) << gnu;
 }
 
 TEST(HostTargetFile, ReplacementHeadersAreInstalled)
@@ -187,48 +150,32 @@ TEST(HostTargetFile, ReplacementHeadersAreInstalled)
 
 // ---- System headers ----
 
-struct header_case {
-    std::string header;
-    bool gnu;
-};
-
-class SystemHeader : public HostTarget, public testing::WithParamInterface<header_case> {};
+// Each header alone, strictly and under _GNU_SOURCE.
+struct SystemHeader : HostTarget, testing::WithParamInterface<std::tuple<std::string, bool>> {};
 
 TEST_P(SystemHeader, AloneIsReadWithoutMessage)
 {
-    expect_clean({GetParam().header}, GetParam().gnu);
+    expect_clean({std::get<0>(GetParam())}, std::get<1>(GetParam()));
 }
 
-std::vector<header_case> header_cases()
+std::string case_name(const testing::TestParamInfo<std::tuple<std::string, bool>>& info)
 {
-    std::vector<header_case> cases;
-    for (bool gnu : {false, true})
-        for (const std::string& h : system_headers)
-            cases.push_back({h, gnu});
-    return cases;
-}
-
-std::string case_name(const testing::TestParamInfo<header_case>& info)
-{
-    std::string name = info.param.header;
+    std::string name = (std::get<1>(info.param) ? "gnu_" : "") + std::get<0>(info.param);
     for (char& c : name)
         if (c == '/' || c == '.')
             c = '_';
-    return (info.param.gnu ? "gnu_" : "") + name;
+    return name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Headers, SystemHeader, testing::ValuesIn(header_cases()), case_name);
+INSTANTIATE_TEST_SUITE_P(Headers, SystemHeader,
+                         testing::Combine(testing::ValuesIn(system_headers), testing::Bool()), case_name);
 
 TEST_F(HostTarget, AllHeadersTogetherAndTheirNativeLines)
 {
-    expect_clean(system_headers, false);
-    expect_compiles("t.ptu");
-}
-
-TEST_F(HostTarget, AllHeadersTogetherUnderGnuSource)
-{
-    expect_clean(system_headers, true);
-    expect_compiles("t.ptu");
+    for (bool gnu : {false, true}) {
+        SCOPED_TRACE(gnu ? "under _GNU_SOURCE" : "strict");
+        expect_compiles(expect_clean(system_headers, gnu));
+    }
 }
 
 // Regression: <search.h> declares "struct entry" and <sys/ptrace.h> a union
@@ -240,23 +187,6 @@ TEST_F(HostTarget, SearchThenPtrace)
 
 // ---- The bundled example ----
 
-lines service_heading(const std::string& name)
-{
-    return {"", separator, "-- Declaration of the service " + name, separator, "SERVICE " + name,
-            "SERVICE_TYPE extern", ""};
-}
-
-lines test_lines(const std::string& call, const std::string& name)
-{
-    return {"    TEST 1",        "    FAMILY nominal", "",  "        ELEMENT", "        #" + call,
-            "        END ELEMENT", "",                 "    END TEST -- TEST 1", "", "END SERVICE -- " + name, ""};
-}
-
-std::string var(const std::string& indent, const std::string& name, const std::string& value)
-{
-    return indent + "VAR " + name + ",\t\tinit = " + value + ",\t\tev = init";
-}
-
 // The README's first command: morvastart on examples/calc.c with the host
 // target. Only journal gets an extern line: the script's own include of
 // calc.h declares the others. Environment and services in bucket order (row: sum of the name's
@@ -265,12 +195,8 @@ std::string var(const std::string& indent, const std::string& name, const std::s
 TEST_F(HostTarget, BundledExample)
 {
     const std::string examples = std::string(MORVA_TEST_DATA) + "/../../examples";
-    fs::copy_file(examples + "/calc.c", dir + "/calc.c");
     fs::copy_file(examples + "/calc.h", dir + "/calc.h");
-    const tool_result r = run({"calc.c", "calc.ptu"});
-    EXPECT_EQ(r.err, banner_lines() + clean_summary);
-    EXPECT_EQ(r.status, 0);
-
+    const std::string text = generate("calc.c", read_file(examples + "/calc.c"), {}, host);
     const std::string image =
         "morvastart \"calc.c\" \"calc.ptu\" -STD_DEFINE=\"" + target_dir() + "/ana/knus_c.def\"";
     const lines expected =
@@ -278,29 +204,17 @@ TEST_F(HostTarget, BundledExample)
         title("-- TESTED FILE INCLUDE DIRECTIVES ") +
         lines{"", "", "#/* The tested file of the example: morvastart calc.c calc.ptu */", "##include <stdio.h>",
               "##include <string.h>", "##include \"calc.h\""} +
-        title("-- TESTED FILE DECLARATIONS ") + tested_globals +
-        lines{"    #extern FILE *journal;"} +
-        lines{separator, "", "BEGIN", ""} + title("-- ENVIRONMENTS DECLARATIONS") + lines{""} +
-        short_title("-- TESTED FILE ENVIRONNEMENT") +
-        lines{"", "-- Environment of the file ./calc.c", "ENVIRONMENT ENV_calc_c", var("  ", "journal", "NIL"),
-              var("  ", "last_op", "\"\""), var("  ", "counter", "0"), "END ENVIRONMENT -- ENV_calc_c",
-              "USE ENV_calc_c", ""} +
-        title("-- SERVICES DECLARATIONS") +
-        service_heading("describe") +
-        lines{"    -- Tested service parameters declarations", "    #char text[200];", "    #size_t size;",
-              "    #int value;", "    -- By function returned type declaration", "    #int ret_describe;", "",
-              "    ENVIRONMENT ENV_describe", var("    ", "text", "\"\""), var("    ", "size", "0"),
-              var("    ", "value", "0"), var("    ", "ret_describe", "0"), "    END ENVIRONMENT -- ENV_describe",
-              "    USE ENV_describe", ""} +
-        test_lines("ret_describe = describe(text, size, value);", "describe") + service_heading("add") +
-        lines{"    -- Tested service parameters declarations", "    #int a;", "    #int b;",
-              "    -- By function returned type declaration", "    #int ret_add;", "", "    ENVIRONMENT ENV_add",
-              var("    ", "a", "0"), var("    ", "b", "0"), var("    ", "ret_add", "0"),
-              "    END ENVIRONMENT -- ENV_add", "    USE ENV_add", ""} +
-        test_lines("ret_add = add(a, b);", "add") + service_heading("reset") + lines{""} +
-        test_lines("reset();", "reset");
-    EXPECT_EQ(script("calc.ptu"), joined(expected));
-    expect_compiles("calc.ptu");
+        tested_sections("calc", {"    #extern FILE *journal;"},
+                        {var("VAR", "journal", "NIL"), var("VAR", "last_op", "\"\""), var("VAR", "counter", "0")}) +
+        services({{"describe", {"char text[200];", "size_t size;", "int value;"}, "int ret_describe;", "",
+                   {var("VAR", "text", "\"\""), var("VAR", "size", "0"), var("VAR", "value", "0"),
+                    var("VAR", "ret_describe", "0")},
+                   {"ret_describe = describe(text, size, value);"}},
+                  {"add", {"int a;", "int b;"}, "int ret_add;", "",
+                   {var("VAR", "a", "0"), var("VAR", "b", "0"), var("VAR", "ret_add", "0")}, {"ret_add = add(a, b);"}},
+                  {"reset", {}, "", "", {}, {"reset();"}}});
+    EXPECT_EQ(text, joined(expected));
+    expect_compiles(text);
 }
 
 // Without a target, <stdio.h> is nowhere on the search list: the run ends

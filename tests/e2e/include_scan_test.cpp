@@ -8,104 +8,92 @@
 // adds to the include list. They declare nothing, so every section after the
 // include directives is the plain layout, with the tested file's own globals
 // where it has any.
-#include <gtest/gtest.h>
-
-#include "run_tool.h"
-#include "script_layout.h"
+#include "scratch_test.h"
 
 namespace {
 
 struct scan_case {
     const char* name;
     std::string source;               // calc.c
-    std::vector<std::string> options; // after calc.c calc.ptu
-    std::string image_options;        // the same as the header shows them
+    std::vector<std::string> options; // after calc.c calc.ptu, each "-NAME=value"
     lines includes;                   // under the include title; none: no title
     lines tail = plain_sections();    // what follows the include directives
 };
 
-// The plain sections for a tested file whose globals are the VAR lines of
-// vars; externs are the declarations copied because the include section did
-// not reproduce them.
+// The sections of a calc.c whose globals are vars; externs are the
+// declarations copied because the include section did not reproduce them.
 lines sections_with_globals(const lines& externs, const lines& vars)
 {
-    lines env = lines{"", "-- Environment of the file ./calc.c", "ENVIRONMENT ENV_calc_c"} + vars +
-                lines{"END ENVIRONMENT -- ENV_calc_c", "USE ENV_calc_c", ""};
-    return title("-- TESTED FILE DECLARATIONS ") + tested_globals + externs + lines{separator, "", "BEGIN", ""} +
-           title("-- ENVIRONMENTS DECLARATIONS") + lines{""} + short_title("-- TESTED FILE ENVIRONNEMENT") + env +
-           title("-- SERVICES DECLARATIONS");
+    return tested_sections("calc", externs, vars) + services({});
 }
 
 // A source that includes x.h only when X is defined, and calc.h always.
 const std::string under_x = "#ifdef X\n#include \"x.h\"\n#endif\n#include \"calc.h\"\n";
-
+const lines x_and_calc = {"##include \"x.h\"", "##include \"calc.h\""};
+const lines calc_only = {"##include \"calc.h\""};
 const std::string long_comment = "/*" + std::string(100000, 'x') + "*/";
 
 const std::vector<scan_case> cases = {
-    {"StdioFirstAndLinesAfterTheLastIncludeLeftOut",
-     "#include <stdio.h>\nint counter;\n#define LATE 1\n",
-     {}, "", {"##include <stdio.h>"},
-     sections_with_globals({"    #extern int counter;"}, {"  VAR counter,\t\tinit = 0,\t\tev = init"})},
-    {"TypedefBeforeInclude",
-     "typedef int count_t;\n#include \"calc.h\"\n",
-     {}, "", {"", "#typedef int count_t;", "##include \"calc.h\""}},
-    {"IfdefWithoutDefinition", under_x, {}, "", {"##include \"calc.h\""}},
-    {"IfdefDefinedByOption", under_x, {"-DEFINE=X"}, " -DEFINE=\"X\"",
-     {"##include \"x.h\"", "##include \"calc.h\""}},
-    {"IfdefDefinedByStandardDefinitions", under_x, {"-STD_DEFINE=std.def"}, " -STD_DEFINE=\"std.def\"",
-     {"##include \"x.h\"", "##include \"calc.h\""}},
-    {"IfdefDefinedEarlierInTheFile", "#define X\n" + under_x, {}, "",
-     {"##define X", "##include \"x.h\"", "##include \"calc.h\""}},
-    {"IfdefUndefinedEarlierInTheFile", "#undef X\n" + under_x, {"-DEFINE=X"}, " -DEFINE=\"X\"",
-     {"##undef X", "##include \"calc.h\""}},
+    {"StdioFirstAndLinesAfterTheLastIncludeLeftOut", "#include <stdio.h>\nint counter;\n#define LATE 1\n", {},
+     {"##include <stdio.h>"}, sections_with_globals({"    #extern int counter;"}, {var("VAR", "counter", "0")})},
+    {"TypedefBeforeInclude", "typedef int count_t;\n#include \"calc.h\"\n", {},
+     {"", "#typedef int count_t;", "##include \"calc.h\""}},
+    {"IfdefWithoutDefinition", under_x, {}, calc_only},
+    {"IfdefDefinedByOption", under_x, {"-DEFINE=X"}, x_and_calc},
+    {"IfdefDefinedByStandardDefinitions", under_x, {"-STD_DEFINE=std.def"}, x_and_calc},
+    {"IfdefDefinedEarlierInTheFile", "#define X\n" + under_x, {}, lines{"##define X"} + x_and_calc},
+    {"IfdefUndefinedEarlierInTheFile", "#undef X\n" + under_x, {"-DEFINE=X"}, {"##undef X", "##include \"calc.h\""}},
     {"IfdefDefinedByAnIncludedHeader",
-     "#include <stdio.h>\n#ifndef EOF\n#include \"x.h\"\n#endif\n#ifdef EOF\n#include \"calc.h\"\n#endif\n",
-     {}, "", {"##include <stdio.h>", "##include \"calc.h\""}},
+     "#include <stdio.h>\n#ifndef EOF\n#include \"x.h\"\n#endif\n#ifdef EOF\n#include \"calc.h\"\n#endif\n", {},
+     {"##include <stdio.h>", "##include \"calc.h\""}},
     {"DefineInFalseIfNeitherRecordedNorReproduced",
-     "#if 0\n#define Y 1\n#endif\n#ifdef Y\n#include \"x.h\"\n#endif\n#include \"calc.h\"\n",
-     {}, "", {"##include \"calc.h\""}},
-    {"DirectiveInMultiLineComment",
-     "/* old:\n#include \"gone.h\"\n*/\n#include \"calc.h\"\n",
-     {}, "", {"", "#/* old:", "# include \"gone.h\"", "#*/", "##include \"calc.h\""}},
-    {"ContinuationLinesKeepTheirHash",
-     "#define ADD(a, \\\n  b) a+b\n#include \"calc.h\"\n",
-     {}, "", {"##define ADD(a, \\", "#  b) a+b", "##include \"calc.h\""}},
+     "#if 0\n#define Y 1\n#endif\n#ifdef Y\n#include \"x.h\"\n#endif\n#include \"calc.h\"\n", {}, calc_only},
+    {"DirectiveInMultiLineComment", "/* old:\n#include \"gone.h\"\n*/\n#include \"calc.h\"\n", {},
+     {"", "#/* old:", "# include \"gone.h\"", "#*/", "##include \"calc.h\""}},
+    {"ContinuationLinesKeepTheirHash", "#define ADD(a, \\\n  b) a+b\n#include \"calc.h\"\n", {},
+     {"##define ADD(a, \\", "#  b) a+b", "##include \"calc.h\""}},
     {"RedefinitionAfterUndefReplayedWithoutWarning",
-     "#define X 1\n#undef X\n#define X 2\n#if X == 2\n#include \"calc.h\"\n#endif\n",
-     {}, "", {"##define X 1", "##undef X", "##define X 2", "##include \"calc.h\""}},
+     "#define X 1\n#undef X\n#define X 2\n#if X == 2\n#include \"calc.h\"\n#endif\n", {},
+     {"##define X 1", "##undef X", "##define X 2", "##include \"calc.h\""}},
     // A leading 0 is octal, as every C compiler reads it.
     {"OctalCondition",
      "#define VERSION 010\n#if VERSION == 8\n#include \"calc.h\"\n#endif\n#if 010 == 16\n#include \"x.h\"\n#endif\n",
-     {}, "", {"##define VERSION 010", "##include \"calc.h\""}},
+     {}, {"##define VERSION 010", "##include \"calc.h\""}},
     {"HexadecimalAndDefinedInCondition",
-     "#if 0x1F == 31 && !defined(X) && (defined Y || -1 < 0)\n#include \"calc.h\"\n#endif\n",
-     {}, "", {"##include \"calc.h\""}},
+     "#if 0x1F == 31 && !defined(X) && (defined Y || -1 < 0)\n#include \"calc.h\"\n#endif\n", {}, calc_only},
     // Only the first true branch of a chain is taken.
     {"IfChainTakesOneBranch",
      "#if 1\n#include \"calc.h\"\n#elif 1\n#include \"x.h\"\n#else\n#include \"y.h\"\n#endif\n"
      "#if 0\n#include \"x.h\"\n#elif 1\n#include \"calc.h\"\n#else\n#include \"y.h\"\n#endif\n",
-     {}, "", {"##include \"calc.h\"", "##include \"calc.h\""}},
+     {}, {"##include \"calc.h\"", "##include \"calc.h\""}},
     // -DEFINE=X gives X the value 1, as the preprocessor does.
-    {"BareOptionDefinitionIsOne", "#if X\n#include \"x.h\"\n#endif\n", {"-DEFINE=X"}, " -DEFINE=\"X\"",
-     {"##include \"x.h\""}},
+    {"BareOptionDefinitionIsOne", "#if X\n#include \"x.h\"\n#endif\n", {"-DEFINE=X"}, {"##include \"x.h\""}},
     // A macro of a header counts as defined even with an empty replacement.
-    {"EmptyMacroOfAHeaderIsDefined",
-     "#include <stdio.h>\n#ifdef STDIO_STAND_IN\n#include \"calc.h\"\n#endif\n",
-     {}, "", {"##include <stdio.h>", "##include \"calc.h\""}},
+    {"EmptyMacroOfAHeaderIsDefined", "#include <stdio.h>\n#ifdef STDIO_STAND_IN\n#include \"calc.h\"\n#endif\n", {},
+     {"##include <stdio.h>", "##include \"calc.h\""}},
     // "/*" inside quotes opens no comment.
-    {"CommentOpenerInStringIgnored",
-     "const char *opener = \"/*\";\n#include \"calc.h\"\n",
-     {}, "", {"", "#const char *opener = \"/*\";", "##include \"calc.h\""},
-     sections_with_globals({}, {"  VAR opener,\t\tinit = \"\",\t\tev = init"})},
+    {"CommentOpenerInStringIgnored", "const char *opener = \"/*\";\n#include \"calc.h\"\n", {},
+     {"", "#const char *opener = \"/*\";", "##include \"calc.h\""},
+     sections_with_globals({}, {var("VAR", "opener", "\"\"")})},
     // A continuation on the last line ends there and loses its backslash.
-    {"ContinuationOnLastLine", "#include \"calc.h\" \\\n", {}, "", {"##include \"calc.h\""}},
-    {"ContinuationOnLastLineWithoutLineFeed", "#include \"calc.h\"\\", {}, "", {"##include \"calc.h\""}},
+    {"ContinuationOnLastLine", "#include \"calc.h\" \\\n", {}, calc_only},
+    {"ContinuationOnLastLineWithoutLineFeed", "#include \"calc.h\"\\", {}, calc_only},
     {"CarriageReturnLineFeedContinuation",
-     "#if 1 && \\\r\n  0\r\n#include \"x.h\"\r\n#endif\r\n#include \"calc.h\"\r\n",
-     {}, "", {"##include \"calc.h\""}},
+     "#if 1 && \\\r\n  0\r\n#include \"x.h\"\r\n#endif\r\n#include \"calc.h\"\r\n", {}, calc_only},
+    // An include of a -USE header written as completed is left to the -USE
+    // section, and the lines before it wait for the next include; written
+    // otherwise it is reproduced.
+    {"UsedHeaderLeftToItsSectionOnlyWhenWrittenAsCompleted", "#include \"./defs.h\"\nint a;\n#include \"defs.h\"\n",
+     {"-USE=defs"}, {"", "#int a;", "##include \"defs.h\""},
+     title("-- INCLUDED HEADERS DECLARATIONS (-USE OPTION)") + lines{"", "##include \"./defs.h\"", ""} +
+         sections_with_globals({}, {var("VAR", "a", "0")})},
+    // The declaration analyser sets the open-brace flag: the brace that the
+    // copied extern "C" { line leaves open is closed after the includes.
+    {"ExternCBraceClosedAfterTheIncludes", "extern \"C\" {\n#include \"calc.h\"\n}\nint counter;\n", {},
+     {"", "#extern \"C\" {", "##include \"calc.h\"", "#}"},
+     sections_with_globals({"    #extern int counter;"}, {var("VAR", "counter", "0")})},
     // Lines of any length are read whole.
-    {"VeryLongLine", long_comment + "\n#include \"calc.h\"\n", {}, "",
-     {"", "#" + long_comment, "##include \"calc.h\""}},
+    {"VeryLongLine", long_comment + "\n#include \"calc.h\"\n", {}, {"", "#" + long_comment, "##include \"calc.h\""}},
 };
 
 void PrintTo(const scan_case& c, std::ostream* out)
@@ -113,91 +101,50 @@ void PrintTo(const scan_case& c, std::ostream* out)
     *out << c.name;
 }
 
-struct IncludeScan : testing::TestWithParam<scan_case> {
-    std::string dir;
+struct IncludeScan : scratch_test, testing::WithParamInterface<scan_case> {
     void SetUp() override
     {
-        dir = scratch_dir(std::string("scan_") + GetParam().name);
-        write_file(dir + "/stdio.h", "/* stand-in */\n#define EOF (-1)\n#define STDIO_STAND_IN\n");
-        for (const char* name : {"calc.h", "x.h", "y.h"})
-            write_file(dir + "/" + name, "/* nothing declared */\n");
-        write_file(dir + "/std.def", "#define X\n");
+        scratch_test::SetUp();
+        put("stdio.h", "/* stand-in */\n#define EOF (-1)\n#define STDIO_STAND_IN\n");
+        for (const char* name : {"calc.h", "x.h", "y.h", "defs.h"})
+            put(name, "/* nothing declared */\n");
+        put("std.def", "#define X\n");
     }
 };
 
 TEST_P(IncludeScan, Script)
 {
     const scan_case& c = GetParam();
-    write_file(dir + "/calc.c", c.source);
-    std::vector<std::string> args = {"calc.c", "calc.ptu"};
-    args.insert(args.end(), c.options.begin(), c.options.end());
-    tool_result r = run_tool("morvastart", args, {}, dir);
-    EXPECT_EQ(r.err, banner_lines() + clean_summary);
-    EXPECT_EQ(r.status, 0);
+    const std::string text = generate("calc.c", c.source, c.options);
     lines body = {"HEADER calc, , ", ""};
     if (!c.includes.empty())
         body = body + title("-- TESTED FILE INCLUDE DIRECTIVES ") + lines{""} + c.includes;
-    lines expected = header("morvastart \"calc.c\" \"calc.ptu\"" + c.image_options, "./calc.ptu", "\"./calc.c\" ") +
-                     body + c.tail;
-    EXPECT_EQ(masked(read_file(dir + "/calc.ptu")), joined(expected));
+    // The header's image quotes the value of each option.
+    std::string image = "morvastart \"calc.c\" \"calc.ptu\"";
+    for (const std::string& option : c.options)
+        image += " " + option.substr(0, option.find('=') + 1) + "\"" + option.substr(option.find('=') + 1) + "\"";
+    EXPECT_EQ(text, joined(header(image, "./calc.ptu", "\"./calc.c\" ") + body + c.tail));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sources, IncludeScan, testing::ValuesIn(cases),
                          [](const testing::TestParamInfo<scan_case>& info) { return info.param.name; });
 
-// An include of a -USE header written as completed is left to the -USE
-// section, and the lines before it wait for the next include; written
-// otherwise it is reproduced.
-TEST(IncludeScanSections, UsedHeaderLeftToItsSectionOnlyWhenWrittenAsCompleted)
-{
-    const std::string dir = scratch_dir("scan_used_header");
-    write_file(dir + "/defs.h", "/* nothing declared */\n");
-    write_file(dir + "/calc.c", "#include \"./defs.h\"\nint a;\n#include \"defs.h\"\n");
-    tool_result r = run_tool("morvastart", {"calc.c", "calc.ptu", "-USE=defs"}, {}, dir);
-    EXPECT_EQ(r.err, banner_lines() + clean_summary);
-    EXPECT_EQ(r.status, 0);
-    lines expected = header("morvastart \"calc.c\" \"calc.ptu\" -USE=\"defs\"", "./calc.ptu", "\"./calc.c\" ") +
-                     lines{"HEADER calc, , ", ""} + title("-- TESTED FILE INCLUDE DIRECTIVES ") +
-                     lines{"", "", "#int a;", "##include \"defs.h\""} +
-                     title("-- INCLUDED HEADERS DECLARATIONS (-USE OPTION)") +
-                     lines{"", "##include \"./defs.h\"", ""} +
-                     sections_with_globals({}, {"  VAR a,\t\tinit = 0,\t\tev = init"});
-    EXPECT_EQ(masked(read_file(dir + "/calc.ptu")), joined(expected));
-}
-
-// The declaration analyser sets the open-brace flag: the brace that the
-// copied extern "C" { line leaves open is closed after the includes.
-TEST(IncludeScanSections, ExternCBraceClosedAfterTheIncludes)
-{
-    const std::string dir = scratch_dir("scan_extern_c");
-    write_file(dir + "/calc.h", "/* nothing declared */\n");
-    write_file(dir + "/calc.c", "extern \"C\" {\n#include \"calc.h\"\n}\nint counter;\n");
-    tool_result r = run_tool("morvastart", {"calc.c", "calc.ptu"}, {}, dir);
-    EXPECT_EQ(r.status, 0) << r.err;
-    lines expected = header("morvastart \"calc.c\" \"calc.ptu\"", "./calc.ptu", "\"./calc.c\" ") +
-                     lines{"HEADER calc, , ", ""} + title("-- TESTED FILE INCLUDE DIRECTIVES ") +
-                     lines{"", "", "#extern \"C\" {", "##include \"calc.h\"", "#}"} +
-                     sections_with_globals({"    #extern int counter;"}, {"  VAR counter,\t\tinit = 0,\t\tev = init"});
-    EXPECT_EQ(masked(read_file(dir + "/calc.ptu")), joined(expected));
-}
+struct IncludeScanSections : scratch_test {};
 
 // A macro met again while its own value is worked out ends the run; so does
 // a condition nested deeper than 256 levels, rather than overflow the stack.
-TEST(IncludeScanSections, RecursiveMacroInConditionIsFatal)
+TEST_F(IncludeScanSections, RecursiveMacroInConditionIsFatal)
 {
     const std::pair<std::string, std::string> sources[] = {
         {"#define LOOP (LOOP + 1)\n#if LOOP\n#include \"calc.h\"\n#endif\n", "LOOP"},
         {"#define A B\n#define B A\n#ifndef A\n#elif A\n#endif\n", "A"},
         {"#if " + std::string(257, '(') + "1" + std::string(257, ')') + "\n#endif\n", "("},
     };
-    int run = 0;
     for (const auto& [source, name] : sources) {
-        const std::string dir = scratch_dir("scan_recursion_" + std::to_string(++run));
-        write_file(dir + "/calc.c", source);
-        tool_result r = run_tool("morvastart", {"calc.c", "calc.ptu"}, {}, dir);
-        EXPECT_EQ(r.err, banner_lines() + "Tolvex-F-NBRECURSI,  There are too many macro or include recursions " +
-                             name + "\n");
-        EXPECT_EQ(r.status, 7);
+        put("calc.c", source);
+        const tool_result r = run({"calc.c", "calc.ptu"});
+        EXPECT_EQ(outcome_of(r), outcome(7, banner_lines() + "Tolvex-F-NBRECURSI,  There are too many macro or "
+                                            "include recursions " + name + "\n"));
     }
 }
 

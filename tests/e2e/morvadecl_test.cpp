@@ -9,23 +9,13 @@
 
 namespace {
 
-std::vector<std::string> fields(const std::string& line)
-{
-    std::vector<std::string> out;
-    std::istringstream in(line);
-    std::string field;
-    while (std::getline(in, field, '\t'))
-        out.push_back(field);
-    return out;
-}
-
-std::vector<std::string> lines_of(const std::string& text)
+// The pieces of text between separators (a last empty piece is dropped).
+std::vector<std::string> split(const std::string& text, char separator)
 {
     std::vector<std::string> out;
     std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line))
-        out.push_back(line);
+    for (std::string piece; std::getline(in, piece, separator);)
+        out.push_back(piece);
     return out;
 }
 
@@ -36,7 +26,7 @@ TEST(morvadecl, EntriesInWalkOrder)
                              "enum e { one };\nstruct s { int x; };\n");
     tool_result r = run_tool("morvadecl", {"d.c"}, {}, dir);
     EXPECT_EQ(r.status, 0) << r.err;
-    const std::vector<std::string> out = lines_of(r.out);
+    const std::vector<std::string> out = split(r.out, '\n');
     ASSERT_EQ(out.size(), 6u) << r.out;
     // e (bucket 11) and s (51) are tags; x (1), add (73), counter (87)
     // symbols; one (23) an enumerator. The first two symbols entered are
@@ -48,12 +38,12 @@ TEST(morvadecl, EntriesInWalkOrder)
         {"symbol", "1", "x", "integral", "d.c"},   {"symbol", "73", "add", "function", "d.c"},
         {"symbol", "87", "counter", "integral", "d.c"}, {"enumerator", "23", "one", "enum", "d.c"}};
     for (std::size_t i = 0; i < out.size(); ++i) {
-        std::vector<std::string> f = fields(out[i]);
+        std::vector<std::string> f = split(out[i], '\t');
         ASSERT_EQ(f.size(), 9u) << out[i];
         EXPECT_EQ(std::vector<std::string>(f.begin(), f.begin() + 5), expected[i]) << out[i];
     }
-    EXPECT_EQ(fields(out[0])[8], "enum e;");
-    EXPECT_EQ(fields(out[5])[8], "enum e one;");
+    EXPECT_EQ(split(out[0], '\t')[8], "enum e;");
+    EXPECT_EQ(split(out[5], '\t')[8], "enum e one;");
 }
 
 TEST(morvadecl, MissingFileIsFatal)

@@ -3,8 +3,7 @@
 // only moves the state (inside a service, inside a stub block).
 #include "native_lines.h"
 
-#include <array>
-#include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
 #include "run_tool.h"
@@ -57,20 +56,13 @@ compile_result compile_native_lines(const std::string& script, const std::string
     const std::string unit = native_translation_unit(script);
     const std::string path = dir + (cplusplus ? "/native_unit.cc" : "/native_unit.c");
     write_file(path, unit);
-    const std::string command = std::string(cplusplus ? "g++" : "gcc") + " -fsyntax-only -Werror=implicit-function-declaration " +
-                                (cplusplus ? "" : "-Werror=incompatible-pointer-types ") + options + " " + path + " 2>&1";
+    const std::string command = std::string(cplusplus ? "g++" : "gcc") +
+                                " -fsyntax-only -Werror=implicit-function-declaration " +
+                                (cplusplus ? "" : "-Werror=incompatible-pointer-types ") + options + " " + path +
+                                " > " + path + ".log 2>&1";
     compile_result result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        result.messages = "cannot run the compiler";
-        return result;
-    }
-    std::array<char, 4096> buffer{};
-    std::size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        result.messages.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    result.ok = status == 0;
+    result.ok = std::system(command.c_str()) == 0;
+    result.messages = read_file(path + ".log");
     if (!result.ok)
         result.messages += "\n--- unit ---\n" + unit;
     return result;

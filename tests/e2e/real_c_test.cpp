@@ -5,89 +5,12 @@
 // carry the declarations written out by hand below, and its native lines
 // must pass gcc -fsyntax-only.
 //
-// The host target is the installed one when the stage has it; otherwise an
-// equivalent standard-definitions file is made from gcc's own settings:
-// its include directories and predefined macros, without those announcing
-// GNU C, and the compiler words the strict paths still use.
-#include <cstdio>
+// The runs use the host target, which describes the compiler of the build.
 #include <cstdlib>
-#include <filesystem>
 
-#include <gtest/gtest.h>
-
-#include "native_lines.h"
-#include "run_tool.h"
+#include "scratch_test.h"
 
 namespace {
-
-std::string command_output(const std::string& command)
-{
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            out.append(buffer, n);
-        pclose(pipe);
-    }
-    return out;
-}
-
-std::string gcc_definitions()
-{
-    std::string text = "#pragma morva incl_std ";
-    const std::string search = command_output("gcc -E -v -x c /dev/null 2>&1 >/dev/null");
-    const std::size_t from = search.find("#include <...> search starts here:\n");
-    const std::size_t to = search.find("End of search list.");
-    bool first = true;
-    if (from != std::string::npos && to != std::string::npos) {
-        std::size_t at = search.find('\n', from) + 1;
-        while (at < to) {
-            std::size_t end = search.find('\n', at);
-            std::string dir = search.substr(at, end - at);
-            dir.erase(0, dir.find_first_not_of(' '));
-            text += (first ? "" : ", ") + dir;
-            first = false;
-            at = end + 1;
-        }
-    }
-    text += "\n#pragma morva sizeof long = 64\n#pragma morva sizeof longlong = 64\n";
-    const std::string macros = command_output("gcc -dM -E -x c /dev/null");
-    const char* const gnu[] = {"__GNUC", "__GNUG", "__VERSION__", "__OPTIMIZE", "__STDC__", "__STDC_HOSTED__",
-                               "__GCC_", "__GXX", "__NO_INLINE__", "__WCHAR_TYPE__"};
-    std::size_t at = 0;
-    while (at < macros.size()) {
-        std::size_t end = macros.find('\n', at);
-        if (end == std::string::npos)
-            end = macros.size();
-        const std::string line = macros.substr(at, end - at);
-        at = end + 1;
-        const std::string name = line.substr(8, line.find(' ', 8) - 8);
-        bool skip = false;
-        for (const char* g : gnu)
-            skip = skip || name.rfind(g, 0) == 0;
-        if (!skip)
-            text += line + "\n";
-    }
-    // The compiler's own va_list type; wchar_t stays the compiler's word.
-    text += "typedef char *__builtin_va_list;\n#define __WCHAR_TYPE__\n";
-    return text;
-}
-
-// Environment and options that give morvastart the host target.
-struct host_target {
-    env_changes env;
-    std::vector<std::string> options;
-};
-
-host_target target_for(const std::string& dir)
-{
-    const std::string installed = stage_dir() + "/targets/host";
-    if (std::filesystem::exists(installed + "/ana/knus_c.def"))
-        return {{{"ZRLTGT", installed}}, {}};
-    write_file(dir + "/host.def", gcc_definitions());
-    return {{}, {"-STD_DEFINE=host.def"}};
-}
 
 // A name declared both as a struct tag and as a typedef of it ("typedef
 // struct sqlite3 sqlite3;") is read as the tag first, so declarations that
@@ -101,53 +24,23 @@ struct real_case {
     std::vector<std::string> expected;  // script lines, by hand
 };
 
-struct run_outcome {
-    tool_result result;
-    std::string script;
-    std::string dir;
-};
+struct real_library : scratch_test, testing::WithParamInterface<real_case> {};
 
-run_outcome generate(const std::string& name, const std::string& source, const std::string& include)
+TEST_P(real_library, headers_analyse_cleanly_and_native_lines_compile)
 {
-    run_outcome out;
-    out.dir = scratch_dir("real_c_" + name);
-    write_file(out.dir + "/" + name + ".c", source);
-    host_target target = target_for(out.dir);
-    std::vector<std::string> args = {name + ".c", name + ".ptu"};
-    args.insert(args.end(), target.options.begin(), target.options.end());
-    if (!include.empty())
-        args.push_back("-INCL=" + include);
-    target.env["MORVA_SUPPRESS_COPYRIGHT"] = "1";
-    out.result = run_tool("morvastart", args, target.env, out.dir);
-    out.script = read_file(out.dir + "/" + name + ".ptu");
-    return out;
-}
-
-bool has_line(const std::string& script, const std::string& line)
-{
-    return script.find("\n" + line + "\n") != std::string::npos;
-}
-
-void check(const real_case& c)
-{
+    const real_case& c = GetParam();
     const std::string flags = *c.include ? std::string("-I") + c.include : std::string();
     if (std::system(("printf '#include <%s>\\n' '" + std::string(c.header) + "' | gcc -E -x c " + flags +
                      " - > /dev/null 2>&1").c_str()) != 0)
         GTEST_SKIP() << c.header << " is not installed";
-    const run_outcome run = generate(c.name, c.source, c.include);
-    EXPECT_EQ(run.result.status, 0) << run.result.err;
-    EXPECT_EQ(run.result.err.find("SYNTAXERR"), std::string::npos) << run.result.err;
+    std::vector<std::string> options;
+    if (*c.include)
+        options.push_back(std::string("-INCL=") + c.include);
+    const std::string text =
+        generate(c.name + std::string(".c"), c.source, options, {{"ZRLTGT", stage_dir() + "/targets/host"}});
     for (const std::string& line : c.expected)
-        EXPECT_TRUE(has_line(run.script, line)) << line << "\n" << run.script;
-    const compile_result compiled = compile_native_lines(run.script, run.dir, false, flags);
-    EXPECT_TRUE(compiled.ok) << compiled.messages;
-}
-
-class real_library : public ::testing::TestWithParam<real_case> {};
-
-TEST_P(real_library, headers_analyse_cleanly_and_native_lines_compile)
-{
-    check(GetParam());
+        EXPECT_TRUE(holds(text, "\n" + line + "\n"));
+    expect_compiles(text, false, flags);
 }
 
 const real_case libraries[] = {
@@ -198,42 +91,29 @@ const real_case libraries[] = {
      "int next_event(yaml_parser_t *p, yaml_event_t *e) { return yaml_parser_parse(p, e); }\n",
      {"##include <yaml.h>", "    #extern yaml_parser_t parser;",
       "    #extern int next_event(yaml_parser_t *p, yaml_event_t *e);"}},
+    // C99 as real code writes it, with the system headers. The printed lines
+    // follow the rules by hand: _Bool and restrict kept, the brackets of a
+    // parameter without "static", an unsized array as long as its highest
+    // designated index plus one, a flexible member without bound.
+    {"c99", "stdbool.h", "",
+     "#include <stdbool.h>\n#include <stddef.h>\n#include <string.h>\nstruct buf { size_t len; char data[]; };\n"
+     "struct point { int x, y; };\nbool ready = true;\nunsigned long long mask = 0xffULL << 8;\n"
+     "struct point origin = { .y = 2, .x = 1 };\nint table[] = { [3] = 7, 8, [0] = 1 };\n"
+     "struct point *corner = &(struct point){ 3, 4 };\n_Static_assert(sizeof(int) == 4, \"int\");\n"
+     "static inline int twice(int v) { return 2 * v; }\n"
+     "size_t copy(char *restrict dst, const char *restrict src, size_t n) { memcpy(dst, src, n); return n; }\n"
+     "int sum(int n, const int v[static 4]) { return n + v[0]; }\n",
+     {"##include <stdbool.h>", "    #\tchar data[];", "    #extern _Bool ready;", "    #extern unsigned long long mask;",
+      "    #extern struct point origin;", "    #extern int table[5];", "    #extern struct point *corner;",
+      "    #extern size_t copy(char *restrict dst, const char *restrict src, size_t n);",
+      "    #extern int sum(int n, const int v[4]);"}},
+    // Regression: an input that once gave SYNTAXERR.
+    {"long_long_constant_in_an_initialiser", "stdio.h", "",
+     "#include <stdio.h>\nlong long big = 1LL;\nlong long small = -5ll;\n",
+     {"    #extern long long big;", "    #extern long long small;"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(packages, real_library, ::testing::ValuesIn(libraries),
                          [](const ::testing::TestParamInfo<real_case>& info) { return std::string(info.param.name); });
-
-// C99 as real code writes it, with the system headers. The printed lines
-// follow the rules by hand: _Bool and restrict kept, the brackets of a
-// parameter without "static", an unsized array as long as its highest
-// designated index plus one, a flexible member without bound.
-TEST(real_c, c99_declarations_print_as_they_compile)
-{
-    check({"c99", "stdbool.h", "",
-           "#include <stdbool.h>\n#include <stddef.h>\n#include <string.h>\n"
-           "struct buf { size_t len; char data[]; };\n"
-           "struct point { int x, y; };\n"
-           "bool ready = true;\n"
-           "unsigned long long mask = 0xffULL << 8;\n"
-           "struct point origin = { .y = 2, .x = 1 };\n"
-           "int table[] = { [3] = 7, 8, [0] = 1 };\n"
-           "struct point *corner = &(struct point){ 3, 4 };\n"
-           "_Static_assert(sizeof(int) == 4, \"int\");\n"
-           "static inline int twice(int v) { return 2 * v; }\n"
-           "size_t copy(char *restrict dst, const char *restrict src, size_t n) { memcpy(dst, src, n); return n; }\n"
-           "int sum(int n, const int v[static 4]) { return n + v[0]; }\n",
-           {"##include <stdbool.h>", "    #\tchar data[];", "    #extern _Bool ready;",
-            "    #extern unsigned long long mask;", "    #extern struct point origin;", "    #extern int table[5];",
-            "    #extern struct point *corner;",
-            "    #extern size_t copy(char *restrict dst, const char *restrict src, size_t n);",
-            "    #extern int sum(int n, const int v[4]);"}});
-}
-
-// Regressions: inputs that once gave SYNTAXERR.
-TEST(real_c, long_long_constant_in_an_initialiser)
-{
-    check({"long_long", "stdio.h", "", "#include <stdio.h>\nlong long big = 1LL;\nlong long small = -5ll;\n",
-           {"    #extern long long big;", "    #extern long long small;"}});
-}
 
 } // namespace

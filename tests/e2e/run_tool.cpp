@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -23,49 +22,29 @@ std::string stage_dir()
 
 namespace {
 
-void drain(int out_fd, int err_fd, int in_fd, const std::string& input, tool_result& result)
+void drain(int out_fd, int err_fd, tool_result& result)
 {
-    std::size_t written = 0;
-    if (input.empty() && in_fd >= 0) {
-        close(in_fd);
-        in_fd = -1;
-    }
+    pollfd fds[2] = {{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
+    std::string* const sinks[2] = {&result.out, &result.err};
     char buffer[65536];
-    while (out_fd >= 0 || err_fd >= 0) {
-        pollfd fds[3];
-        int n = 0;
-        int out_i = -1, err_i = -1, in_i = -1;
-        if (out_fd >= 0) { fds[n] = {out_fd, POLLIN, 0}; out_i = n++; }
-        if (err_fd >= 0) { fds[n] = {err_fd, POLLIN, 0}; err_i = n++; }
-        if (in_fd >= 0) { fds[n] = {in_fd, POLLOUT, 0}; in_i = n++; }
-        if (poll(fds, n, -1) < 0) {
+    while (fds[0].fd >= 0 || fds[1].fd >= 0) {
+        if (poll(fds, 2, -1) < 0) {
             if (errno == EINTR)
                 continue;
             break;
         }
-        auto take = [&](int index, int& fd, std::string& sink) {
-            if (index < 0 || !(fds[index].revents & (POLLIN | POLLHUP | POLLERR)))
-                return;
-            ssize_t got = read(fd, buffer, sizeof buffer);
-            if (got <= 0) {
-                close(fd);
-                fd = -1;
+        for (int i = 0; i < 2; ++i) {
+            if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR)))
+                continue;
+            const ssize_t got = read(fds[i].fd, buffer, sizeof buffer);
+            if (got > 0) {
+                sinks[i]->append(buffer, static_cast<std::size_t>(got));
             } else {
-                sink.append(buffer, static_cast<std::size_t>(got));
-            }
-        };
-        take(out_i, out_fd, result.out);
-        take(err_i, err_fd, result.err);
-        if (in_i >= 0 && (fds[in_i].revents & (POLLOUT | POLLERR | POLLHUP))) {
-            ssize_t put = write(in_fd, input.data() + written, input.size() - written);
-            if (put <= 0 || (written += static_cast<std::size_t>(put)) == input.size()) {
-                close(in_fd);
-                in_fd = -1;
+                close(fds[i].fd);
+                fds[i].fd = -1;  // poll skips it from now on
             }
         }
     }
-    if (in_fd >= 0)
-        close(in_fd);
 }
 
 // The child's side of every run: the controlled environment, the working
@@ -98,57 +77,28 @@ void drain(int out_fd, int err_fd, int in_fd, const std::string& input, tool_res
 
 } // namespace
 
-tool_result run_tool(const std::string& command, const std::vector<std::string>& args,
-                     const env_changes& changes, const std::string& workdir, const std::string& stdin_text)
+tool_result run_tool(const std::string& command, const std::vector<std::string>& args, const env_changes& changes,
+                     const std::string& workdir, const std::function<void()>& in_child)
 {
-    int out_pipe[2], err_pipe[2], in_pipe[2];
-    if (pipe(out_pipe) != 0 || pipe(err_pipe) != 0 || pipe(in_pipe) != 0)
+    int out_pipe[2], err_pipe[2];
+    if (pipe(out_pipe) != 0 || pipe(err_pipe) != 0)
         return {};
-    pid_t pid = fork();
+    const pid_t pid = fork();
     if (pid == 0) {
-        dup2(in_pipe[0], 0);
+        const int null = open("/dev/null", O_RDONLY);
+        dup2(null, 0);
         dup2(out_pipe[1], 1);
         dup2(err_pipe[1], 2);
-        for (int fd : {out_pipe[0], out_pipe[1], err_pipe[0], err_pipe[1], in_pipe[0], in_pipe[1]})
+        for (int fd : {null, out_pipe[0], out_pipe[1], err_pipe[0], err_pipe[1]})
             close(fd);
+        if (in_child)
+            in_child();
         exec_tool(command, args, changes, workdir);
     }
     close(out_pipe[1]);
     close(err_pipe[1]);
-    close(in_pipe[0]);
     tool_result result;
-    drain(out_pipe[0], err_pipe[0], in_pipe[1], stdin_text, result);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
-
-tool_result run_tool_with(const std::string& command, const std::vector<std::string>& args,
-                          const std::string& workdir, const std::function<void()>& in_child,
-                          const env_changes& changes)
-{
-    int err_pipe[2];
-    if (pipe(err_pipe) != 0)
-        return {};
-    pid_t pid = fork();
-    if (pid == 0) {
-        int null = open("/dev/null", O_RDWR);
-        dup2(null, 0);
-        dup2(null, 1);
-        dup2(err_pipe[1], 2);
-        for (int fd : {null, err_pipe[0], err_pipe[1]})
-            close(fd);
-        in_child();
-        exec_tool(command, args, changes, workdir);
-    }
-    close(err_pipe[1]);
-    tool_result result;
-    char buffer[4096];
-    ssize_t got;
-    while ((got = read(err_pipe[0], buffer, sizeof buffer)) > 0)
-        result.err.append(buffer, static_cast<std::size_t>(got));
-    close(err_pipe[0]);
+    drain(out_pipe[0], err_pipe[0], result);
     result.status = wait_tool(pid);
     return result;
 }

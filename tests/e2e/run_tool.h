@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct tool_result {
@@ -15,27 +16,29 @@ struct tool_result {
     std::string err;   // standard error
 };
 
+// The exit status and standard error of a run, to compare both at once.
+using outcome = std::pair<int, std::string>;
+inline outcome outcome_of(const tool_result& r)
+{
+    return {r.status, r.err};
+}
+
 // The staged installation directory (the value TOLVEXDIR takes by default).
 std::string stage_dir();
 
 // Environment changes for one run: a value sets the variable, nullopt unsets it.
 using env_changes = std::map<std::string, std::optional<std::string>>;
 
-// Runs stage_dir()/bin/<command> with the arguments. The child starts from the
-// test's environment with TOLVEXDIR set to the stage, MORVA_SUPPRESS_COPYRIGHT
-// unset, LANG=C, then the changes applied. workdir empty: the current one.
+// Runs stage_dir()/bin/<command> with the arguments, standard input on
+// /dev/null. The child starts from the test's environment with TOLVEXDIR set
+// to the stage, MORVA_SUPPRESS_COPYRIGHT unset, LANG=C, then the changes
+// applied; in_child runs in it just before the command starts (resource
+// limits, signals, descriptors). workdir empty: the current one.
 tool_result run_tool(const std::string& command, const std::vector<std::string>& args,
                      const env_changes& changes = {}, const std::string& workdir = {},
-                     const std::string& stdin_text = {});
+                     const std::function<void()>& in_child = {});
 
-// Runs the command like run_tool, with standard input and output on
-// /dev/null and standard error captured, after in_child has run in the child
-// just before the command starts (resource limits, signals, descriptors).
-tool_result run_tool_with(const std::string& command, const std::vector<std::string>& args,
-                          const std::string& workdir, const std::function<void()>& in_child,
-                          const env_changes& changes = {});
-
-// Child actions for run_tool_with. A file-size limit of bytes with SIGXFSZ
+// Child actions for run_tool. A file-size limit of bytes with SIGXFSZ
 // ignored, so that writes past it fail as on a full disk.
 void limit_file_size(unsigned long bytes);
 // Runs the command as user and group 65534 when root; exits 125 if that fails.

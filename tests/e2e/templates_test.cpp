@@ -6,120 +6,72 @@
 // hand from the printing rules: "template <" the parameters (kind, name,
 // " = " default) "> ", the keyword and name, the body; an instance's record
 // is named without keyword.
-#include <gtest/gtest.h>
-
-#include "native_lines.h"
-#include "run_tool.h"
-#include "script_layout.h"
+#include "scratch_test.h"
 
 namespace {
 
-std::string between(const std::string& text, const std::string& from, const std::string& to)
-{
-    const std::size_t start = text.find(from);
-    if (start == std::string::npos)
-        return {};
-    const std::size_t end = text.find(to, start);
-    return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
-}
+const std::string globals = "-- Declarations of the global variables of the tested file\n\n";
+const std::string begin = separator + "\n\nBEGIN\n";
 
-TEST(template_scripts, instances_of_one_parameter_and_of_a_default_are_declared)
-{
-    const std::string dir = scratch_dir("templates_instances");
-    write_file(dir + "/pair.cpp", "template <class K, class V = int> struct Pair { K k; V v; };\n"
-                                  "template <class T> class Box { public: T v; };\n"
-                                  "Pair<char> pc;\nBox<int> bi;\nint read(Box<int> *b) { return b->v; }\n");
-    const tool_result r = run_tool("morvastart", {"pair.cpp", "pair.ptu"}, {}, dir);
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.err.find(clean_summary), std::string::npos) << r.err;
-    const std::string script = read_file(dir + "/pair.ptu");
-    const lines expected = {"-- Declarations of the global variables of the tested file",
-                            "",
-                            "    #template <class K, class V = int> struct Pair { K k; V v; };",
-                            "    #template <class T> class Box { public: T v; };",
-                            "    #extern Pair<char> pc;",
-                            "    #extern Box<int> bi;",
-                            "    #extern int read(Box<int> *b);",
-                            separator,
-                            ""};
-    EXPECT_EQ(between(script, "-- Declarations of the global variables", "BEGIN"), joined(expected)) << script;
+const script_case cases[] = {
     // The service's parameter is declared with the instance's type too.
-    EXPECT_NE(script.find("    #Box<int> b;\n"), std::string::npos) << script;
-    const compile_result compiled = compile_native_lines(script, dir, true);
-    EXPECT_TRUE(compiled.ok) << compiled.messages;
-}
-
-TEST(template_scripts, value_parameter_and_nested_instances_compile)
-{
-    const std::string dir = scratch_dir("templates_values");
-    write_file(dir + "/arr.cpp", "template <int N, class T = char> struct Arr { T items[N]; };\n"
-                                 "template <class T> struct Box { T v; };\n"
-                                 "Arr<4> a4;\nBox<Box<short> > nested;\n");
-    const tool_result r = run_tool("morvastart", {"arr.cpp", "arr.ptu"}, {}, dir);
-    EXPECT_EQ(r.status, 0) << r.err;
-    const std::string script = read_file(dir + "/arr.ptu");
-    EXPECT_NE(script.find("    #template <int N, class T = char> struct Arr { T items[N]; };\n"), std::string::npos)
-        << script;
-    EXPECT_NE(script.find("    #extern Arr< 4> a4;\n"), std::string::npos) << script;
-    EXPECT_NE(script.find("    #extern Box<Box<short> > nested;\n"), std::string::npos) << script;
-    const compile_result compiled = compile_native_lines(script, dir, true);
-    EXPECT_TRUE(compiled.ok) << compiled.messages;
-}
-
-TEST(template_scripts, function_templates_and_members_defined_outside_compile)
-{
-    const std::string dir = scratch_dir("templates_functions");
-    write_file(dir + "/ft.cpp",
-               "template <class T> T maximum(T a, T b) { return a > b ? a : b; }\n"
+    {.name = "instances_of_one_parameter_and_of_a_default_are_declared", .file = "pair.cpp",
+     .source = "template <class K, class V = int> struct Pair { K k; V v; };\n"
+               "template <class T> class Box { public: T v; };\nPair<char> pc;\nBox<int> bi;\n"
+               "int read(Box<int> *b) { return b->v; }\n",
+     .held = {globals + joined({"    #template <class K, class V = int> struct Pair { K k; V v; };",
+                                "    #template <class T> class Box { public: T v; };", "    #extern Pair<char> pc;",
+                                "    #extern Box<int> bi;", "    #extern int read(Box<int> *b);"}) + begin,
+              "    #Box<int> b;\n"},
+     .whole_services = false},
+    {.name = "value_parameter_and_nested_instances_compile", .file = "arr.cpp",
+     .source = "template <int N, class T = char> struct Arr { T items[N]; };\n"
+               "template <class T> struct Box { T v; };\nArr<4> a4;\nBox<Box<short> > nested;\n",
+     .held = {"    #template <int N, class T = char> struct Arr { T items[N]; };\n", "    #extern Arr< 4> a4;\n",
+              "    #extern Box<Box<short> > nested;\n"},
+     .whole_services = false},
+    // The function template is copied as its declaration, after "template <class T> ".
+    {.name = "function_templates_and_members_defined_outside_compile", .file = "ft.cpp",
+     .source = "template <class T> T maximum(T a, T b) { return a > b ? a : b; }\n"
                "template <> int maximum<int>(int a, int b) { return a; }\n"
                "template <class T> class Stack { T items[10]; int top; public: void push(T x); };\n"
                "template <class T> void Stack<T>::push(T x) { items[top++] = x; }\n"
-               "Stack<double> sd;\nint use(int x) { return maximum(x, 2); }\n");
-    const tool_result r = run_tool("morvastart", {"ft.cpp", "ft.ptu"}, {}, dir);
-    EXPECT_EQ(r.status, 0) << r.err;
-    const std::string script = read_file(dir + "/ft.ptu");
-    // The function template is copied as its declaration, after "template <class T> ".
-    EXPECT_NE(script.find("    #template <class T> T maximum(T a, T b);\n"), std::string::npos) << script;
-    EXPECT_NE(script.find("    #extern Stack<double> sd;\n"), std::string::npos) << script;
-    const compile_result compiled = compile_native_lines(script, dir, true);
-    EXPECT_TRUE(compiled.ok) << compiled.messages;
+               "Stack<double> sd;\nint use(int x) { return maximum(x, 2); }\n",
+     .held = {"    #template <class T> T maximum(T a, T b);\n", "    #extern Stack<double> sd;\n"},
+     .whole_services = false},
+    {.name = "instances_behind_typedefs_pointers_and_arrays", .file = "td.cpp",
+     .source = "template <class T, class U = T> struct Pair { T first; U second; Pair<T, U> *link; };\n"
+               "typedef Pair<int> IntPair;\nIntPair ip;\nconst Pair<char, long> *cp;\nPair<int> pairs[3];\n"
+               "int sum(IntPair p, Pair<short> q) { return p.first + q.second; }\n",
+     .held = {globals +
+                  joined({"    #template <class T, class U = T> struct Pair { T first; U second; Pair<T, U> *link; };",
+                          "    #typedef Pair<int> IntPair;", "    #extern IntPair ip;",
+                          "    #extern const Pair<char, long> *cp;", "    #extern Pair<int> pairs[3];",
+                          "    #extern int sum(IntPair p, Pair<short> q);"}) +
+                  begin,
+              "    #Pair<short> q;\n"},
+     .whole_services = false},
+};
+
+struct template_scripts : script_test {};
+
+TEST_P(template_scripts, script)
+{
+    check_case();
 }
 
-TEST(template_scripts, instances_behind_typedefs_pointers_and_arrays)
-{
-    const std::string dir = scratch_dir("templates_declarators");
-    write_file(dir + "/td.cpp", "template <class T, class U = T> struct Pair { T first; U second; Pair<T, U> *link; };\n"
-                                "typedef Pair<int> IntPair;\nIntPair ip;\nconst Pair<char, long> *cp;\n"
-                                "Pair<int> pairs[3];\nint sum(IntPair p, Pair<short> q) { return p.first + q.second; }\n");
-    const tool_result r = run_tool("morvastart", {"td.cpp", "td.ptu"}, {}, dir);
-    EXPECT_EQ(r.status, 0) << r.err;
-    const std::string script = read_file(dir + "/td.ptu");
-    const lines expected = {"-- Declarations of the global variables of the tested file",
-                            "",
-                            "    #template <class T, class U = T> struct Pair { T first; U second; Pair<T, U> *link; };",
-                            "    #typedef Pair<int> IntPair;",
-                            "    #extern IntPair ip;",
-                            "    #extern const Pair<char, long> *cp;",
-                            "    #extern Pair<int> pairs[3];",
-                            "    #extern int sum(IntPair p, Pair<short> q);",
-                            separator,
-                            ""};
-    EXPECT_EQ(between(script, "-- Declarations of the global variables", "BEGIN"), joined(expected)) << script;
-    EXPECT_NE(script.find("    #Pair<short> q;\n"), std::string::npos) << script;
-    const compile_result compiled = compile_native_lines(script, dir, true);
-    EXPECT_TRUE(compiled.ok) << compiled.messages;
-}
+INSTANTIATE_TEST_SUITE_P(sources, template_scripts, testing::ValuesIn(cases), script_case_name);
 
-TEST(template_scripts, missing_argument_warns_at_the_use)
+struct template_runs : scratch_test {};
+
+TEST_F(template_runs, missing_argument_warns_at_the_use)
 {
-    const std::string dir = scratch_dir("templates_missing");
-    write_file(dir + "/two.cpp", "template <class A, class B> struct Two { A a; B b; };\nTwo<int> t;\nint after;\n");
-    const tool_result r = run_tool("morvastart", {"two.cpp", "two.ptu"}, {}, dir);
+    put("two.cpp", "template <class A, class B> struct Two { A a; B b; };\nTwo<int> t;\nint after;\n");
+    const tool_result r = run({"two.cpp", "two.ptu"});
     EXPECT_EQ(r.status, 3) << r.err;
-    EXPECT_NE(r.err.find("Tolvex-W-TEMINSINC,  Incorrect template instantiation: [./two.cpp:2] \n"), std::string::npos)
-        << r.err;
+    EXPECT_TRUE(holds(r.err, "Tolvex-W-TEMINSINC,  Incorrect template instantiation: [./two.cpp:2] \n"));
     // The analysis went on after the failed instance.
-    EXPECT_NE(read_file(dir + "/two.ptu").find("    #extern int after;\n"), std::string::npos);
+    EXPECT_TRUE(holds(file("two.ptu"), "    #extern int after;\n"));
 }
 
 } // namespace

@@ -16,20 +16,15 @@
 
 struct expression_report {
     int kind;
-    std::string code;
-    std::string argument;
+    std::string code, argument;
 };
 
-inline std::vector<expression_report>& expression_reports()
-{
-    static std::vector<expression_report> reports;
-    return reports;
-}
+inline std::vector<expression_report> recorded_reports;
 
 inline void record_expression_report(int kind, const char* code, const report_argument& argument,
                                      std::string_view, int)
 {
-    expression_reports().push_back({kind, code, argument.bytes()});
+    recorded_reports.push_back({kind, code, argument.bytes()});
 }
 
 class expression_test : public ::testing::Test {
@@ -42,10 +37,10 @@ protected:
     {
         table.session = &session;
         table.store.report = record_expression_report;
-        expression_reports().clear();
+        recorded_reports.clear();
     }
 
-    std::vector<expression_report>& reports() { return expression_reports(); }
+    std::vector<expression_report>& reports() { return recorded_reports; }
 
     void declare(std::string_view text)
     {
@@ -53,18 +48,13 @@ protected:
         reports().clear();
     }
 
-    // Parses without a table (every name a plain identifier).
-    expr_node* parse_plain(std::string_view text)
+    // Parses with the table, or without it (every name a plain identifier).
+    expr_node* parse(std::string_view text, bool with_table = true)
     {
-        tree = parse_expression(text, nullptr, "", "t.c", 7, record_expression_report);
+        tree = parse_expression(text, with_table ? &table : nullptr, "", "t.c", 7, record_expression_report);
         return tree ? tree->root : nullptr;
     }
-
-    expr_node* parse(std::string_view text)
-    {
-        tree = parse_expression(text, &table, "", "t.c", 7, record_expression_report);
-        return tree ? tree->root : nullptr;
-    }
+    expr_node* parse_plain(std::string_view text) { return parse(text, false); }
 
     static std::string image(const expr_node* n)
     {
@@ -79,7 +69,7 @@ protected:
     std::vector<std::string> codes() const
     {
         std::vector<std::string> out;
-        for (const expression_report& r : expression_reports())
+        for (const expression_report& r : recorded_reports)
             out.push_back(r.code);
         return out;
     }

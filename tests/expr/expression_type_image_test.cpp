@@ -11,11 +11,10 @@ namespace {
 
 TEST_F(expression_test, images)
 {
-    struct {
-        const char *text, *image;
-    } cases[] = {
+    struct { const char *text, *image; } cases[] = {
         {"a [ i .. j ]", "a[i..j]"}, {"a ? b : c", "(a?b:c)"}, {"x + (y * 2)", "x+(y*2)"}, {"- 1", "-1"},
-        {"! ~ x", "!~x"}, {"sizeof x", "sizeof(x)"}, {"sizeof (unsigned int *)", "sizeof(unsigned int*)"},
+        {"! ~ x", "!~x"}, {"sizeof x", "sizeof(x)"}, {"[5..7]", "[5..7]"},
+        {"sizeof (unsigned int *)", "sizeof(unsigned int*)"},
         {"p -> m . n", "p->m.n"}, {"o .* m", "o.*m"}, {"& * p", "&*p"}, {"(char *) p", "(char*)p"},
         {":: g", "::g"}, {"this", "this"}, {"+ x", "x"}, {"a << 2 >= b", "a<<2>=b"},
         // characters: octal escapes for what has no letter escape
@@ -23,7 +22,8 @@ TEST_F(expression_test, images)
         {"'\\310'", "'\\310'"}, {"'\\0'", "'\\0'"}, {"'\\t'", "'\\t'"}, {"'\\\\'", "'\\\\'"},
         {"'\"'", "'\\\"'"}, {"'a'", "'a'"},
         {"\"a'b\\tc\"", "\"a\\'b\\tc\""}, {"L\"w\"", "L\"w\""}, {"\"a\" \"b\"", "\"a\",\"b\""},
-        {"new int", "new  (int)"}, {"new int(3)", "new  (int) (3)"}, {"::new (p) char *", "::new (p) (char*)"},
+        {"new int", "new  (int)"}, {"new int(3)", "new  (int) (3)"},
+        {"::new (p) char *", "::new (p) (char*)"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(image(parse_plain(c.text)), c.image) << c.text;
@@ -31,31 +31,31 @@ TEST_F(expression_test, images)
 
 // ---- Type search ----
 
+// Variables of every kind of type, s and p reached through a typedef.
 class typed_expression_test : public expression_test {
 protected:
     typed_expression_test()
     {
-        declare("int i; double d; struct S { int m; }; struct S s; struct S *p; int arr[3];"
-                "int f(int); char *str; enum E { A, B, C };");
+        declare("int i; double d; int arr[3]; int f(int); char *str; enum E { A, B, C };"
+                "namespace N { int v; struct In { int w; }; } struct S { int m; static int k; int f(int); };"
+                "typedef struct S ST; ST s; ST *p; int (*fp)(int);");
     }
 };
 
 TEST_F(typed_expression_test, well_typed_expressions_are_silent)
 {
-    for (const char* text : {"arr[1]", "s.m", "p->m", "f(2)", "*p", "&i", "i + 1", "str[0]", "-d", "!p", "~i"}) {
-        expr_node* n = parse(text);
-        ASSERT_NE(n, nullptr) << text;
-        EXPECT_NE(n->type, nullptr) << text;
-    }
+    // s and p reach their record through a typedef; fp is a pointer to function.
+    for (const char* text : {"arr[1]", "s.m", "p->m", "f(2)", "*p", "&i", "i + 1", "str[0]", "-d", "!p", "~i",
+                             "B", "s.f(1)", "fp(1)"})
+        EXPECT_NE(parse(text)->type, nullptr) << text;
     EXPECT_TRUE(reports().empty());
 }
 
 TEST_F(typed_expression_test, result_types)
 {
-    type_node* t = parse("arr[1]")->type;
-    ASSERT_NE(t, nullptr);
-    ASSERT_EQ(t->kind, TK_INTEGRAL);
-    EXPECT_EQ(t->integral()->size, -32);
+    ASSERT_EQ(parse("arr[1]")->type->kind, TK_INTEGRAL);
+    EXPECT_EQ(tree->root->type->integral()->size, -32);
+    EXPECT_EQ(parse("B")->type->kind, TK_ENUM); // an enumerator has its enumeration
     EXPECT_EQ(parse("i / 2")->type->kind, TK_FLOATING);
     EXPECT_EQ(parse("1.0 + i")->type->kind, TK_FLOATING);
     EXPECT_EQ(parse("&i")->type->kind, TK_POINTER);
@@ -67,40 +67,21 @@ TEST_F(typed_expression_test, result_types)
 // Each ill-typed text with the one report it draws and its argument.
 TEST_F(typed_expression_test, type_messages)
 {
-    struct {
-        const char *text, *code, *argument;
-    } cases[] = {
-        {"i[0]", "NONTABLEA", "i"},
-        {"*i", "NONPOINTE", "i"},
-        {"~d", "OPERENTIE", "\"~\""},
-        {"!s", "OPERSCALA", "\"!\""},
-        {"-s", "OPERARITH", " \"-\" "},
-        {"p.m", "POINSTRUC", nullptr},
-        {"s->m", "NOPOSTRUC", nullptr},
-        {"i.m", "INVCHASTR", nullptr},
-        {"s.q", "CHAMPINCO", "q"},
+    struct { const char *text, *code, *argument; } cases[] = {
+        {"i[0]", "NONTABLEA", "i"}, {"*i", "NONPOINTE", "i"}, {"~d", "OPERENTIE", "\"~\""},
+        {"!s", "OPERSCALA", "\"!\""}, {"-s", "OPERARITH", " \"-\" "}, {"p.m", "POINSTRUC", nullptr},
+        {"s->m", "NOPOSTRUC", nullptr}, {"i.m", "INVCHASTR", nullptr}, {"s.q", "CHAMPINCO", "q"},
+        {"i(1)", "NONFONCTI", nullptr}, {"1 ? s : 2", "TYPESDIFF", nullptr},
         {"nowhere + 1", "IDENTIINC", "nowhere"}, // once: the sum gets no type silently
-        {"i(1)", "NONFONCTI", nullptr},
-        {"1 ? s : 2", "TYPESDIFF", nullptr},
     };
     for (const auto& c : cases) {
         reports().clear();
         parse(c.text);
         ASSERT_EQ(codes(), codes_list{c.code}) << c.text;
-        if (c.argument) {
-            EXPECT_EQ(reports()[0].argument, c.argument) << c.text;
-        }
+        EXPECT_EQ(c.argument ? c.argument : reports()[0].argument, reports()[0].argument) << c.text;
     }
     EXPECT_EQ(parse("*i")->type, nullptr);
     EXPECT_EQ(reports().back().kind, kind_warning);
-}
-
-TEST_F(typed_expression_test, enumerators_have_their_enumeration)
-{
-    type_node* t = parse("B")->type;
-    EXPECT_TRUE(reports().empty());
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(t->kind, TK_ENUM);
 }
 
 // ---- Constant values and their uses ----
@@ -124,112 +105,69 @@ TEST_F(typed_expression_test, array_bounds)
     EXPECT_EQ(bound("1 +"), std::nullopt);
     EXPECT_EQ(bound("unknown_name"), std::nullopt);
     EXPECT_EQ(bound("4 / 0"), "1"); // no value, no crash
+    // The bounds of value trees: a list counts its elements, a leaf is computed.
+    auto tree_bound = [&](value_tree value, scope_table* names = nullptr) {
+        return array_bound_of_value(value, names, "t.c", 1, record_expression_report);
+    };
+    value_tree one{false, "1", {}};
+    EXPECT_EQ(tree_bound({true, "", {&one, &one}}), "2");
+    EXPECT_EQ(tree_bound({false, "\"hello\"", {}}), "6");
+    EXPECT_EQ(tree_bound({false, "4 * 8", {}}, &table), "32");
+    EXPECT_EQ(tree_bound({false, "n", {}}), std::nullopt);
 }
 
 TEST_F(expression_test, enumerator_values)
 {
-    const pint five = enumerator_value("5", nullptr, table, nullptr, "t.c", 1, record_expression_report);
-    EXPECT_EQ(decimal(five), "5");
-    EXPECT_EQ(decimal(enumerator_value("", &five, table, nullptr, "t.c", 1, record_expression_report)), "6");
-    EXPECT_EQ(decimal(enumerator_value("", nullptr, table, nullptr, "t.c", 1, record_expression_report)), "0");
-    EXPECT_EQ(decimal(enumerator_value("'a' + 0x10", &five, table, nullptr, "t.c", 1, record_expression_report)), "113");
-    EXPECT_EQ(decimal(enumerator_value("-(1 << 3)", nullptr, table, nullptr, "t.c", 1, record_expression_report)), "-8");
-}
-
-TEST_F(expression_test, enumerator_values_use_earlier_enumerators)
-{
     enumerator a{"A", nullptr, pint_zero, nullptr};
     pint_from_int(a.numeric, 10);
     std::vector<enumerator*> earlier{&a};
-    EXPECT_EQ(decimal(enumerator_value("A * 2 + 1", &a.numeric, table, &earlier, "t.c", 1,
-                                       record_expression_report)),
-              "21");
-    // A value that computes no integer continues the sequence.
-    EXPECT_EQ(decimal(enumerator_value("x", &a.numeric, table, &earlier, "t.c", 1, record_expression_report)), "11");
-    EXPECT_TRUE(reports().empty()); // earlier names are not unknown
-}
-
-TEST_F(expression_test, bounds_of_value_trees)
-{
-    value_tree one{false, "1", {}};
-    value_tree list{true, "", {&one, &one}};
-    EXPECT_EQ(array_bound_of_value(list, nullptr, "t.c", 1, record_expression_report), "2");
-    value_tree text{false, "\"hello\"", {}};
-    EXPECT_EQ(array_bound_of_value(text, nullptr, "t.c", 1, record_expression_report), "6");
-    value_tree sum{false, "4 * 8", {}};
-    EXPECT_EQ(array_bound_of_value(sum, &table, "t.c", 1, record_expression_report), "32");
-    value_tree name{false, "n", {}};
-    EXPECT_EQ(array_bound_of_value(name, nullptr, "t.c", 1, record_expression_report), std::nullopt);
-}
-
-TEST_F(expression_test, declared_enumerators_carry_exact_values)
-{
-    declare("enum E { A, B = 5, C, D = B * 2, F = 'a' };");
-    auto value_of = [this](std::string_view name) {
-        const constant_result r = constant_value(parse(name), &table);
-        EXPECT_EQ(r.kind, constant_kind::integer) << name;
-        return decimal(r.value);
+    auto value = [&](std::string_view text, const pint* previous, std::vector<enumerator*>* names = nullptr) {
+        return decimal(enumerator_value(text, previous, table, names, "t.c", 1, record_expression_report));
     };
-    EXPECT_EQ(value_of("A"), "0");
-    EXPECT_EQ(value_of("B"), "5");
-    EXPECT_EQ(value_of("C"), "6");
-    EXPECT_EQ(value_of("D"), "10");
-    EXPECT_EQ(value_of("F"), "97");
+    EXPECT_EQ(value("5", nullptr), "5");
+    EXPECT_EQ(value("", &a.numeric), "11");
+    EXPECT_EQ(value("", nullptr), "0");
+    EXPECT_EQ(value("'a' + 0x10", &a.numeric), "113");
+    EXPECT_EQ(value("-(1 << 3)", nullptr), "-8");
+    EXPECT_EQ(value("A * 2 + 1", &a.numeric, &earlier), "21");
+    EXPECT_EQ(value("x", &a.numeric, &earlier), "11"); // no integer: the sequence continues
+    EXPECT_TRUE(reports().empty()); // earlier names are not unknown
+    // Declared enumerators carry their exact values.
+    declare("enum E { A, B = 5, C, D = B * 2, F = 'a' };");
+    for (auto [name, value] : {std::pair{"A", "0"}, {"B", "5"}, {"C", "6"}, {"D", "10"}, {"F", "97"}}) {
+        const constant_result r = constant_value(parse(name), &table);
+        EXPECT_TRUE(r.kind == constant_kind::integer && decimal(r.value) == value) << name;
+    }
     EXPECT_EQ(array_bound_image("D + 1", table, "", "t.c", 1, record_expression_report), "11");
     EXPECT_TRUE(reports().empty());
 }
 
-class scoped_expression_test : public expression_test {
-protected:
-    scoped_expression_test()
-    {
-        declare("namespace N { int v; struct In { int w; }; } struct S { int m; static int k; int f(int); };"
-                "typedef struct S ST; ST s; ST *p; int (*fp)(int); unsigned char uc;");
-    }
-};
-
-TEST_F(scoped_expression_test, qualified_names_look_inside_their_scope)
+TEST_F(typed_expression_test, qualified_and_class_scope_names)
 {
-    expr_node* n = parse("N::v");
-    ASSERT_EQ(n->kind, EK_QUALIFIED);
-    EXPECT_EQ(image(n), "N::v");
-    EXPECT_NE(n->type, nullptr);
+    ASSERT_EQ(parse("N::v")->kind, EK_QUALIFIED);
+    EXPECT_EQ(image(tree->root), "N::v");
+    EXPECT_NE(tree->root->type, nullptr);
     EXPECT_TRUE(reports().empty());
     parse("N::nothing");
     EXPECT_EQ(codes(), codes_list{"CHAMPINCO"});
     EXPECT_EQ(reports()[0].argument, "nothing");
-}
-
-TEST_F(scoped_expression_test, typedefs_are_followed_to_the_record)
-{
-    EXPECT_NE(parse("s.m")->type, nullptr);
-    EXPECT_NE(parse("p->m")->type, nullptr);
-    EXPECT_NE(parse("s.f(1)")->type, nullptr);
-    EXPECT_NE(parse("fp(1)")->type, nullptr); // a call through a pointer to function
-    EXPECT_TRUE(reports().empty());
-}
-
-TEST_F(scoped_expression_test, casts_and_new_are_typed_from_their_type_text)
-{
-    expr_node* n = parse("(unsigned char *) 0");
-    ASSERT_EQ(n->kind, EK_CAST);
-    ASSERT_NE(n->type, nullptr);
-    EXPECT_EQ(n->type->kind, TK_POINTER);
-    n = parse("new ST");
-    ASSERT_EQ(n->kind, EK_NEW);
-    ASSERT_NE(n->type, nullptr);
-    EXPECT_EQ(n->type->kind, TK_POINTER);
-    EXPECT_TRUE(reports().empty());
-}
-
-TEST_F(scoped_expression_test, names_of_the_scope_class_come_first)
-{
+    // Inside a class scope its own names come first.
+    reports().clear();
     tree = parse_expression("m + k", &table, "S", "t.c", 1, record_expression_report);
-    ASSERT_NE(tree, nullptr);
     EXPECT_NE(tree->root->type, nullptr);
     EXPECT_TRUE(reports().empty());
     parse("m");
     EXPECT_EQ(codes(), codes_list{"IDENTIINC"}); // not visible outside S
 }
+
+TEST_F(typed_expression_test, casts_and_new_are_typed_from_their_type_text)
+{
+    ASSERT_EQ(parse("(unsigned char *) 0")->kind, EK_CAST);
+    EXPECT_EQ(tree->root->type->kind, TK_POINTER);
+    ASSERT_EQ(parse("new ST")->kind, EK_NEW);
+    EXPECT_EQ(tree->root->type->kind, TK_POINTER);
+    EXPECT_TRUE(reports().empty());
+}
+
 
 } // namespace

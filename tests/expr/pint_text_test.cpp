@@ -4,62 +4,34 @@
 
 #include <cstdio>
 
-#include "diag/message_catalogue.h"
 #include "expr/pint_text.h"
 #include "pint_reference.h"
 
 namespace {
 
-class PintImage : public testing::Test {
+class PintImage : public counted_test {
 protected:
-    void SetUp() override
-    {
-        register_all_messages();
-        reset_reporting();
-    }
     operands random{7031};
 };
 
-std::string image(const pint& a, int form, int width) { return pint_image_text(a, form, width); }
+constexpr auto image = pint_image_text;
 
-// Byte k (from the bottom) of the 168-bit sign extension of v.
-unsigned byte_of(i128 v, int k) { return k < 16 ? unsigned(u128(v) >> (8 * k)) & 0xFF : (v < 0 ? 0xFF : 0); }
-
-// The fewest bytes that hold v as a two's-complement number.
-int fewest_bytes(i128 v)
+// The bytes a width shows, highest first, in hexadecimal or binary digits;
+// width 0 shows the fewest bytes that hold v as a two's-complement number.
+std::string digits_reference(i128 v, int width, bool binary)
 {
-    for (int c = 1; c < 16; ++c) {
-        i128 limit = i128(1) << (8 * c - 1);
-        if (v >= -limit && v < limit)
-            return c;
-    }
-    return 16;
-}
-
-std::string hex_reference(i128 v, int width)
-{
-    int count = width == 0 ? fewest_bytes(v) : (width + 7) / 8;
+    const bits168 b = bits_of(from_i128(v));
+    int count = width == 0 ? 1 : (width + 7) / 8;
+    while (width == 0 && count < 16 && (v >> (8 * count - 1)) != (v < 0 ? -1 : 0))
+        ++count;
     std::string s;
-    char two[3];
-    for (int k = count - 1; k >= 0; --k) {
-        std::snprintf(two, sizeof two, "%02X", byte_of(v, k));
-        s += two;
-    }
-    return s;
-}
-
-std::string binary_reference(i128 v, int width)
-{
-    int count = width == 0 ? fewest_bytes(v) : (width + 7) / 8;
-    std::string s;
-    for (int k = count - 1; k >= 0; --k)
-        for (int bit = 7; bit >= 0; --bit)
-            s += (byte_of(v, k) >> bit) & 1 ? '1' : '0';
+    for (int n = 8 * count - 1; n >= 0; n -= binary ? 1 : 4)
+        s += binary ? "01"[b[n]] : "0123456789ABCDEF"[8 * b[n] + 4 * b[n - 1] + 2 * b[n - 2] + b[n - 3]];
     return s;
 }
 
 // A few texts by hand, which also pin down the references the sweep uses.
-TEST_F(PintImage, KnownTexts)
+TEST_F(PintImage, KnownTextsAndLimits)
 {
     EXPECT_EQ(image(pint_of(255), 8, 9), "0x00FF");
     EXPECT_EQ(image(pint_of(0x1234), 8, 8), "0x34"); // higher bytes are not shown
@@ -71,16 +43,22 @@ TEST_F(PintImage, KnownTexts)
     EXPECT_EQ(image(pint_of(128), 0, 0), "0080");
     EXPECT_EQ(image(pint_of(-129), 0, 0), "FF7F");
     EXPECT_EQ(image(most_negative_pint(), 0, 0), "80" + std::string(40, '0'));
+    EXPECT_EQ(image(largest_pint(), 1, 0), "187072209578355573530071658587684226515959365500927");
+    EXPECT_EQ(image(most_negative_pint(), 1, 0), "-187072209578355573530071658587684226515959365500928");
+    pint_image_buffer text; // the buffer form is terminated
+    text.fill('x');
+    EXPECT_EQ(pint_image(pint_of(-1), 7, 168, text).size(), 170u);
+    EXPECT_EQ(text[170], '\0');
+    EXPECT_EQ(pint_image(pint_of(42), 1, 0, text), "42");
+    EXPECT_EQ(text[2], '\0');
 }
 
 TEST_F(PintImage, FullAndExcessiveWidths)
 {
-    EXPECT_EQ(image(pint_of(-1), 0, 168), std::string(42, 'F'));
-    EXPECT_EQ(image(pint_of(1), 8, 168), "0x" + std::string(41, '0') + "1");
+    // The sweep below covers widths up to 168 for 128-bit values; these need all 168 bits.
     EXPECT_EQ(image(most_negative_pint(), 0, 161), "80" + std::string(40, '0'));
     EXPECT_EQ(image(most_negative_pint(), 0, 160), std::string(40, '0'));
-    EXPECT_EQ(image(pint_of(1), 2, 168).size(), 169u);
-    EXPECT_EQ(image(pint_of(1), 7, 168), "0b" + std::string(167, '0') + "1");
+    EXPECT_EQ(image(most_negative_pint(), 7, 168), "0b1" + std::string(167, '0'));
     EXPECT_EQ(current_counts().errors, 0);
 
     testing::internal::CaptureStderr();
@@ -93,13 +71,6 @@ TEST_F(PintImage, FullAndExcessiveWidths)
     EXPECT_EQ(current_counts().errors, 3);
 }
 
-TEST_F(PintImage, DecimalLimits)
-{
-    EXPECT_EQ(image(largest_pint(), 1, 0), "187072209578355573530071658587684226515959365500927");
-    EXPECT_EQ(image(most_negative_pint(), 1, 0), "-187072209578355573530071658587684226515959365500928");
-    EXPECT_EQ(image(pint_of(INT32_MIN), 1, 0), "-2147483648");
-}
-
 TEST_F(PintImage, AgreesWith128BitValues)
 {
     const int widths[] = {0, 1, 7, 8, 9, 16, 31, 32, 33, 64, 100, 127, 128, 129, 160, 161, 167, 168};
@@ -110,25 +81,15 @@ TEST_F(PintImage, AgreesWith128BitValues)
         ASSERT_EQ(image(p, 3, 0), decimal_of(v));
         ASSERT_EQ(image(p, 6, 168), decimal_of(v));
         for (int w : widths) {
-            ASSERT_EQ(image(p, 0, w), hex_reference(v, w)) << decimal_of(v) << " width " << w;
-            ASSERT_EQ(image(p, 8, w), "0x" + hex_reference(v, w)) << decimal_of(v) << " width " << w;
-            ASSERT_EQ(image(p, 2, w), binary_reference(v, w) + "B") << decimal_of(v) << " width " << w;
-            ASSERT_EQ(image(p, 7, w), "0b" + binary_reference(v, w)) << decimal_of(v) << " width " << w;
+            SCOPED_TRACE(decimal_of(v) + " width " + std::to_string(w));
+            const std::string hex = digits_reference(v, w, false), binary = digits_reference(v, w, true);
+            ASSERT_EQ(image(p, 0, w), hex);
+            ASSERT_EQ(image(p, 8, w), "0x" + hex);
+            ASSERT_EQ(image(p, 2, w), binary + "B");
+            ASSERT_EQ(image(p, 7, w), "0b" + binary);
         }
     }
     EXPECT_EQ(current_counts().errors, 0);
-}
-
-TEST_F(PintImage, BufferFormIsTerminated)
-{
-    pint_image_buffer text;
-    text.fill('x');
-    std::string_view v = pint_image(pint_of(-1), 7, 168, text);
-    EXPECT_EQ(v.size(), 170u);
-    EXPECT_EQ(text[170], '\0');
-    v = pint_image(pint_of(42), 1, 0, text);
-    EXPECT_EQ(v, "42");
-    EXPECT_EQ(text[2], '\0');
 }
 
 TEST_F(PintImage, OtherFormsAreInternalErrors)
@@ -166,13 +127,11 @@ TEST(IntFromText, RoundTrips)
     operands random(99);
     for (int i = 0; i < 2000; ++i) {
         std::int32_t v = random.int32();
-        char text[32];
-        std::snprintf(text, sizeof text, "%u", unsigned(v));
-        ASSERT_EQ(int_from_text(text), v);
-        std::snprintf(text, sizeof text, "%xh", unsigned(v));
-        ASSERT_EQ(int_from_text(text), v);
-        std::snprintf(text, sizeof text, "%XH tail", unsigned(v));
-        ASSERT_EQ(int_from_text(text), v);
+        for (const char* format : {"%u", "%xh", "%XH tail"}) {
+            char text[32];
+            std::snprintf(text, sizeof text, format, unsigned(v));
+            ASSERT_EQ(int_from_text(text), v) << text;
+        }
     }
 }
 

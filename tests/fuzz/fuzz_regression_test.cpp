@@ -17,23 +17,17 @@
 
 namespace {
 
-struct message {
-    int kind;
-    std::string code;
-    std::string argument;
-    int line;
-};
-
-std::vector<message> messages;
+// Each report as "kind code argument line".
+std::vector<std::string> messages;
 
 void record(int kind, const char* code, const report_argument& argument, std::string_view, int line)
 {
-    messages.push_back({kind, code, argument.bytes(), line});
+    messages.push_back(std::to_string(kind) + " " + code + " " + argument.bytes() + " " + std::to_string(line));
 }
 
 struct run_result {
     std::string output;
-    std::vector<message> messages; // of the text, then of the end of the context
+    std::vector<std::string> messages; // of the text, then of the end of the context
 };
 
 run_result preprocess(std::string_view text)
@@ -47,14 +41,6 @@ run_result preprocess(std::string_view text)
     prepro.finish(table, true);
     r.messages = messages;
     return r;
-}
-
-const message* find(const run_result& r, std::string_view code)
-{
-    for (const message& m : r.messages)
-        if (m.code == code)
-            return &m;
-    return nullptr;
 }
 
 bool has_marker_bytes(std::string_view text)
@@ -73,10 +59,8 @@ bool has_marker_bytes(std::string_view text)
 TEST(BadInput, CallCompletedAfterItsExpansionKeepsDisabledNames)
 {
     const run_result r = preprocess("#define g x\n#define f(a)a\n#define x f(((g))\nx)");
-    std::string tokens;
-    for (char c : r.output)
-        if (!std::isspace(static_cast<unsigned char>(c)))
-            tokens.push_back(c);
+    std::string tokens = r.output;
+    std::erase_if(tokens, [](unsigned char c) { return std::isspace(c); });
     EXPECT_EQ(tokens, "((((g)))");
     EXPECT_TRUE(r.messages.empty());
 }
@@ -115,7 +99,8 @@ TEST(BadInput, DeepIfExpressionIsABadExpression)
 {
     const run_result r = preprocess("#if " + std::string(200, '(') + "1" + std::string(200, ')') +
                                     "\nint skipped;\n#endif\nint kept;\n");
-    ASSERT_NE(find(r, "EXPERRONE"), nullptr);
+    EXPECT_TRUE(std::any_of(r.messages.begin(), r.messages.end(),
+                            [](const std::string& m) { return m.find(" EXPERRONE ") != std::string::npos; }));
     EXPECT_EQ(r.output.find("skipped"), std::string::npos);
     EXPECT_NE(r.output.find("int kept;"), std::string::npos);
 }
@@ -131,8 +116,6 @@ std::vector<std::string> regression_files()
             if (entry.is_regular_file())
                 names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
-    if (names.empty())
-        names.push_back(""); // keeps the suite instantiated
     return names;
 }
 
@@ -140,8 +123,6 @@ class FuzzRegression : public testing::TestWithParam<std::string> {};
 
 TEST_P(FuzzRegression, RunsToItsEndTwiceAlike)
 {
-    if (GetParam().empty())
-        GTEST_SKIP() << "no regression inputs yet";
     std::ifstream in(std::filesystem::path(MORVA_TEST_DATA) / "regressions" / GetParam(), std::ios::binary);
     std::stringstream bytes;
     bytes << in.rdbuf();
@@ -149,7 +130,7 @@ TEST_P(FuzzRegression, RunsToItsEndTwiceAlike)
     const run_result first = preprocess(text);
     const run_result second = preprocess(text);
     EXPECT_EQ(first.output, second.output);
-    EXPECT_EQ(first.messages.size(), second.messages.size());
+    EXPECT_EQ(first.messages, second.messages);
     if (!has_marker_bytes(text)) {
         EXPECT_FALSE(has_marker_bytes(first.output));
     }
@@ -157,13 +138,14 @@ TEST_P(FuzzRegression, RunsToItsEndTwiceAlike)
 
 std::string test_name(const testing::TestParamInfo<std::string>& info)
 {
-    std::string name = info.param.empty() ? "none" : info.param;
+    std::string name = info.param;
     for (char& c : name)
         if (!std::isalnum(static_cast<unsigned char>(c)))
             c = '_';
     return name;
 }
 
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(FuzzRegression);
 INSTANTIATE_TEST_SUITE_P(Inputs, FuzzRegression, testing::ValuesIn(regression_files()), test_name);
 
 } // namespace

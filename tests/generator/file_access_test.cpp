@@ -1,12 +1,9 @@
 // Name completion, the numbered open modes, the VESTRA_LOG failures, write
-// and close failures and the backup rename.
+// and close failures and the backup rename of the longest name.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-
 
 #include "diag/message_catalogue.h"
 #include "diag/report.h"
@@ -17,14 +14,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string slurp(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class FileAccess : public testing::Test {
 protected:
@@ -60,15 +49,11 @@ TEST_F(FileAccess, CompletionAddsDirectoryAndDefaultSuffix)
     EXPECT_EQ(completed("a", kind_tdc), "./a");
 }
 
-TEST_F(FileAccess, NamesUpToTheLimitAreKept)
+TEST_F(FileAccess, NamesUpToTheLimitAreKeptLongerOnesEndTheRun)
 {
-    std::string name = "./" + std::string(file_name_limit - 6, 'a') + ".ptu";
-    ASSERT_EQ(name.size(), file_name_limit);
-    EXPECT_EQ(completed(name, kind_ptu), name);
-}
-
-TEST_F(FileAccess, LongerNamesEndTheRunWithAMessage)
-{
+    const std::string kept = "./" + std::string(file_name_limit - 6, 'a') + ".ptu";
+    ASSERT_EQ(kept.size(), file_name_limit);
+    EXPECT_EQ(completed(kept, kind_ptu), kept);
     // Completion pushes a name of exactly the limit over it.
     std::string name(file_name_limit - 1, 'a');
     EXPECT_EXIT(completed(name, kind_ptu), testing::ExitedWithCode(7),
@@ -95,10 +80,13 @@ TEST_F(FileAccess, ScriptOfTheLongestNameIsWrittenAndLogged)
     ASSERT_TRUE(open_file(name, stream, 1, log));
     write_line(name, stream, "x");
     close_file(name, stream, false);
-    EXPECT_EQ(slurp(name), "x\n");
-    EXPECT_EQ(slurp(log), "PTU " + name + "\n");
+    EXPECT_EQ(file_bytes(name), "x\n");
+    EXPECT_EQ(file_bytes(log), "PTU " + name + "\n");
+    // The backup replaces the script (an earlier backup is checked end to end).
     EXPECT_EQ(backup_file(name), 0);
-    EXPECT_EQ(slurp(name + "_bck"), "x\n");
+    EXPECT_FALSE(fs::exists(name));
+    EXPECT_EQ(file_bytes(name + "_bck"), "x\n");
+    EXPECT_NE(backup_file(name), 0);
 }
 
 TEST_F(FileAccess, OpenModes)
@@ -109,7 +97,7 @@ TEST_F(FileAccess, OpenModes)
     write_line(file, stream, "one");
     ASSERT_TRUE(close_file(file, stream, false));
     EXPECT_EQ(stream, nullptr);
-    EXPECT_EQ(slurp(file), "one\n");
+    EXPECT_EQ(file_bytes(file), "one\n");
 
     ASSERT_TRUE(open_file(file, stream, 0, ""));
     char buffer[8] = {};
@@ -127,26 +115,18 @@ TEST_F(FileAccess, OpenModes)
     EXPECT_FALSE(fs::exists(file));
 }
 
+// Which scripts the log records is checked end to end; here the failures.
 TEST_F(FileAccess, OpenFailuresAreFatal)
 {
     std::FILE* stream = nullptr;
-    std::string missing = path("missing.txt");
+    const std::string missing = path("missing.txt"), nodir = path("nodir/x.ptu"), log = path("vestra.log");
     EXPECT_EXIT(open_file(missing, stream, 0, ""), testing::ExitedWithCode(7),
                 "^Tolvex-F-IMPOUVFIC,  Cannot open the file " + missing + "\n$");
     EXPECT_EXIT(open_file(path("x"), stream, 3, ""), testing::ExitedWithCode(7), "IMPOUVFIC");
-}
-
-// Which scripts the log records is checked end to end; here its failures.
-TEST_F(FileAccess, LogFailures)
-{
-    std::string log = path("vestra.log");
-    std::string nodir = path("nodir/x.ptu");
-    std::FILE* stream = nullptr;
     EXPECT_EXIT(open_file(nodir, stream, 1, log), testing::ExitedWithCode(7), "IMPOUVFIC.*" + nodir);
     EXPECT_FALSE(fs::exists(log)); // a failed open is not logged
-    log = path("nodir/vestra.log");
-    EXPECT_EXIT(open_file(path("x.ptu"), stream, 1, log), testing::ExitedWithCode(7),
-                "Tolvex-F-IMPOUVFIC,  Cannot open the file " + log + "\n");
+    EXPECT_EXIT(open_file(path("x.ptu"), stream, 1, path("nodir/vestra.log")), testing::ExitedWithCode(7),
+                "Tolvex-F-IMPOUVFIC,  Cannot open the file " + path("nodir/vestra.log") + "\n");
 }
 
 TEST_F(FileAccess, WriteErrorsNameTheFile)
@@ -171,17 +151,6 @@ TEST_F(FileAccess, WriteErrorsNameTheFile)
             std::_Exit(0);
         },
         testing::ExitedWithCode(7), "^Tolvex-F-IMPECRFIC,  Full disk space script.ptu\n$");
-}
-
-TEST_F(FileAccess, BackupRenamesWithSuffix)
-{
-    std::string file = path("s.ptu");
-    std::ofstream(file) << "first";
-    std::ofstream(file + "_bck") << "older";
-    EXPECT_EQ(backup_file(file), 0);
-    EXPECT_FALSE(fs::exists(file));
-    EXPECT_EQ(slurp(file + "_bck"), "first");
-    EXPECT_NE(backup_file(path("none.ptu")), 0);
 }
 
 } // namespace

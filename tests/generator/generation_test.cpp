@@ -4,9 +4,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-
 
 #include "diag/message_catalogue.h"
 #include "diag/report.h"
@@ -33,14 +30,6 @@ protected:
     }
     std::string path(const std::string& name) const { return dir / name; }
 };
-
-std::string slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST_F(Generation, NothingToGenerateWithoutNames)
 {
@@ -78,7 +67,7 @@ TEST_F(Generation, NamesCompletedInPlace)
     finish_script(run, "image");
     EXPECT_EQ(run.script, nullptr);
     EXPECT_TRUE(fs::exists(path("table.smb")));
-    std::string text = slurp(path("out.ptu"));
+    std::string text = file_bytes(path("out.ptu"));
     // 82-character frame and box lines around the 54-character tool line.
     EXPECT_EQ(text.find("\n--%c image\n"), 83u + 55u + 82u);
     EXPECT_NE(text.find("\n-- File : " + path("out.ptu") + "\n"), std::string::npos);

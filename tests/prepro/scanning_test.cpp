@@ -19,34 +19,25 @@ std::vector<std::size_t> line_lengths(const std::string& s)
 } // namespace
 
 // "?\?" keeps the C++ compiler of the tests from seeing trigraphs itself.
-TEST(trigraphs, replaced_in_place_keeping_line_lengths)
+TEST(trigraphs_and_digraphs, replaced_in_place_keeping_line_lengths)
 {
-    struct {
-        const char* text;
-        const char* expected;
-    } cases[] = {
-        {"a ?\?= b\n?\?( ?\?) ?\?< ?\?> ?\?! ?\?' ?\?- ?\?/x\nplain\n",
+    struct { void (*replace)(std::string&); const char *text, *expected; } cases[] = {
+        {cpp_replace_trigraphs, "a ?\?= b\n?\?( ?\?) ?\?< ?\?> ?\?! ?\?' ?\?- ?\?/x\nplain\n",
          "a # b  \n[ ] { } | ^ ~ \\x                \nplain\n"},
-        {"??\?=\n", "?#  \n"},                       // a run of '?' uses its last two
-        {"ab?\?/  \r\nc\n", "ab    \\\r\nc\n"},      // "?\?/" before blanks makes a continuation
-        {"?\?=x\r\n", "#x  \r\n"},                   // a carriage return ends the padded line
-        {"no candidate? ?x ?\n", "no candidate? ?x ?\n"},
+        {cpp_replace_trigraphs, "??\?=\n", "?#  \n"}, // a run of '?' uses its last two
+        {cpp_replace_trigraphs, "ab?\?/  \r\nc\n", "ab    \\\r\nc\n"}, // "?\?/" before blanks continues
+        {cpp_replace_trigraphs, "?\?=x\r\n", "#x  \r\n"}, // a carriage return ends the padded line
+        {cpp_replace_trigraphs, "no candidate? ?x ?\n", "no candidate? ?x ?\n"},
+        // Digraphs only outside literals and comments.
+        {cpp_replace_digraphs, "<: :> <% %> %:x\n\"<%\" '%>' /* <: */ // %:\ny<::z\n",
+         "[ ] { } #x     \n\"<%\" '%>' /* <: */ // %:\ny<::z\n"},
     };
     for (const auto& c : cases) {
         std::string text = c.text;
-        cpp_replace_trigraphs(text);
+        c.replace(text);
         EXPECT_EQ(text, c.expected);
         EXPECT_EQ(line_lengths(text), line_lengths(c.text));
     }
-}
-
-TEST(digraphs, replaced_in_place_keeping_line_lengths)
-{
-    std::string text = "<: :> <% %> %:x\n\"<%\" '%>' /* <: */ // %:\ny<::z\n";
-    std::string before = text;
-    cpp_replace_digraphs(text);
-    EXPECT_EQ(text, "[ ] { } #x     \n\"<%\" '%>' /* <: */ // %:\ny<::z\n");
-    EXPECT_EQ(line_lengths(text), line_lengths(before));
 }
 
 // The exact output of one file: its markers, and the line feeds that keep
@@ -59,9 +50,7 @@ TEST_F(prepro_test, file_text_becomes_lines_with_markers)
         ten_skipped += "x\n";
     ten_skipped += "#endif\n\nafter\n";
     write("inner.h", "inner\n");
-    struct {
-        std::string file, text, output;
-    } cases[] = {
+    struct { std::string file, text, output; } cases[] = {
         {"c.h", "a /* one\ntwo\nthree */ b\nc\n", "#line 1 \"c.h\"\na  \n\n b\nc\n#line 0 \"\"\n"},
         {"d.h", "a // note\nb\n", "#line 1 \"d.h\"\na  \nb\n#line 0 \"\"\n"},
         {"j.h", "A\\\nBC\nnext\n", "#line 1 \"j.h\"\nok \n\nnext\n#line 0 \"\"\n"}, // joined name
@@ -79,23 +68,11 @@ TEST_F(prepro_test, file_text_becomes_lines_with_markers)
     EXPECT_EQ(flat(run("1e+5 0x1E1 1..2 e\n")), "1e+5 0x1E1 1..2 X"); // numbers are not looked up
 }
 
-TEST_F(prepro_test, prepro_only_escapes_backslashes_and_quotes_in_markers)
+TEST_F(prepro_ready, prepro_only_escapes_backslashes_and_quotes_in_markers)
 {
-    init();
     pp.escape_file_names = true;
     std::string name = "a\\b\"c";
     write(name, "x\n");
     std::string out = run("#include <" + name + ">");
     EXPECT_NE(out.find("#line 1 \"a\\\\b\\\"c\"\n"), std::string::npos) << out;
-}
-
-TEST_F(prepro_test, messages_carry_the_nearest_file_position)
-{
-    init();
-    write("w.h", "\n\n#warning here\n");
-    run("#include \"w.h\"\n");
-    const captured_report* r = find("WARNERR");
-    ASSERT_NE(r, nullptr);
-    EXPECT_EQ(r->file, "w.h");
-    EXPECT_EQ(r->line, 3);
 }

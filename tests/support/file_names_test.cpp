@@ -34,22 +34,17 @@ TEST_F(FileNames, SuffixesAndOverrides)
 
 TEST_F(FileNames, SplitSuffixAndPath)
 {
-    std::string base, suffix, dir, file;
-    split_suffix("dir.old/file", base, suffix);
-    EXPECT_EQ(base, "dir");
-    EXPECT_EQ(suffix, "old/file");
-    split_suffix("noext", base, suffix);
-    EXPECT_EQ(base, "noext");
-    EXPECT_EQ(suffix, "");
-    split_path("/x.c", dir, file);
-    EXPECT_EQ(dir, "//");
-    EXPECT_EQ(file, "x.c");
-    split_path("x.c", dir, file);
-    EXPECT_EQ(dir, "./");
-    EXPECT_EQ(file, "x.c");
-    split_path("a/b/c.h", dir, file);
-    EXPECT_EQ(dir, "a/b/");
-    EXPECT_EQ(file, "c.h");
+    // A name, then "base|suffix|directory|file".
+    const std::pair<const char*, const char*> rows[] = {
+        {"dir.old/file", "dir|old/file|dir.old/|file"}, {"noext", "noext||./|noext"},
+        {"/x.c", "/x|c|//|x.c"},                        {"a/b/c.h", "a/b/c|h|a/b/|c.h"},
+    };
+    for (const auto& [name, expected] : rows) {
+        std::string base, suffix, dir, file;
+        split_suffix(name, base, suffix);
+        split_path(name, dir, file);
+        EXPECT_EQ(base + "|" + suffix + "|" + dir + "|" + file, expected);
+    }
 }
 
 TEST_F(FileNames, CheckDirectoryWarnsForFilesAndMissingPaths)
@@ -70,10 +65,8 @@ TEST_F(FileNames, Readability)
     EXPECT_EQ(not_readable("/etc/hostname-missing-x"), 1);
     EXPECT_EQ(not_readable("/etc/passwd"), 0);
     temp_folder dir;
-    std::string path = dir / "remove_me";
-    std::FILE* f = std::fopen(path.c_str(), "w");
-    ASSERT_NE(f, nullptr);
-    std::fclose(f);
+    const std::string path = dir.write("remove_me", "");
+    ASSERT_TRUE(std::filesystem::exists(path));
     remove_file(path);
     EXPECT_FALSE(std::filesystem::exists(path));
 }

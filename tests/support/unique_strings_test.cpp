@@ -8,14 +8,10 @@
 
 namespace {
 
-TEST(UniqueString, EmptyGivesNone)
+TEST(UniqueString, EqualTextsShareOneReferenceAndEmptyGivesNone)
 {
     EXPECT_EQ(unique_string(""), nullptr);
     EXPECT_EQ(unique_string(std::string_view()), nullptr);
-}
-
-TEST(UniqueString, EqualTextsShareOneReference)
-{
     std::string a = "identifier";
     std::string b = std::string("identi") + "fier";
     const char* ra = unique_string(a);

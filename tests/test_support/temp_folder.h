@@ -1,14 +1,24 @@
 // A fresh, empty folder for one test, removed again when the test ends.
 // The name joins the process id and the running test's name, so that tests
 // run in parallel (ctest -j) or left over from a crashed run never share one.
+// Also the reading of a whole file, which the folder's users compare.
 #pragma once
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
 #include <unistd.h>
+
+// The whole content of a file, any bytes; "" when it cannot be read.
+inline std::string file_bytes(const std::string& path)
+{
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
 
 class temp_folder {
 public:

@@ -1,0 +1,1 @@
+morva_e2e(e2e_regression_declarations regression_declarations_test.cpp native_lines.cpp)
