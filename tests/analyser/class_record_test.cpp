@@ -35,7 +35,9 @@ TEST_F(class_records, forward_use_is_completed_in_place)
     type_node* node = tag("Node", TK_STRUCT);
     EXPECT_EQ(pointee(type_of("head")), node);
     EXPECT_EQ(member_names(node), (texts{"<label>", "next", "value"}));
+    // The definition was copied over the forward node: its members belong to it.
     EXPECT_EQ(pointee(node->struct_data()->members[1]->member->type), node);
+    EXPECT_EQ(node->struct_data()->members[1]->member->scope_owner, node);
 }
 
 TEST_F(class_records, friend_class_belongs_to_the_scope_of_the_befriending_class)

@@ -134,25 +134,10 @@ TEST_F(function_rules, APrototypeAfterTheDefinitionKeepsTheBodyAndStaticsStayApa
     EXPECT_EQ(in_b->sym->file, "b.c");
 }
 
-TEST_F(function_rules, FindFunctionMatchesScopeAndParameters)
+// A void list matches empty parentheses; lists of different length are an
+// internal error.
+TEST_F(function_rules, ParameterListsOfDifferentLength)
 {
-    type_node* c = structure("C");
-    symbol_entry* member = declare_symbol("f", function(word("void"), {{"x", word("int")}}), 0, "f.cpp", c);
-    EXPECT_EQ(find_function("f", table, function(word("int"), {{"y", word("int")}}), {owner_scope, c}), member);
-    EXPECT_EQ(find_function("f", table, function(word("void"), {{"y", word("int")}}), {}), nullptr);
-    EXPECT_EQ(find_function("f", table, function(word("void"), {{"y", word("float")}}), {owner_scope, c}),
-              nullptr);
-}
-
-// The definition's parameter names go onto the declaration; a void list
-// matches empty parentheses; lists of different length are an internal error.
-TEST_F(function_rules, ParameterNamesGoOntoTheDeclaration)
-{
-    type_node* decl = function(word("int"), {{"", word("int")}, {"", word("char")}});
-    type_node* def = function(word("int"), {{"a", word("int")}, {"b", word("char")}});
-    CPP_modify_param_name(table, decl, def, "f.c", 3);
-    EXPECT_EQ(decl->function()->signature.parameters[0]->parameter->name, "a");
-    EXPECT_EQ(decl->function()->signature.parameters[1]->parameter->name, "b");
     CPP_modify_param_name(table, function(word("int"), {{"", word("void")}}), function(word("int")), "f.c", 3);
     CPP_modify_param_name(table, function(word("int")), function(word("int"), {{"", word("void")}}), "f.c", 3);
     EXPECT_TRUE(reports().empty());
@@ -161,26 +146,6 @@ TEST_F(function_rules, ParameterNamesGoOntoTheDeclaration)
 }
 
 using record_rules = declaring;
-
-TEST_F(record_rules, AForwardDeclarationIsCompletedInPlace)
-{
-    type_node* forward = structure("S");
-    symbol_entry* first = declare_tag(forward);
-    type_node* earlier_pointer = pointer_to(forward);
-    EXPECT_EQ(first->declared_seq, 1u);
-    EXPECT_EQ(first->defined_seq, 0u);
-
-    type_node* definition = structure("S");
-    symbol* member = add_member(definition, "next", pointer_to(definition));
-    EXPECT_EQ(declare_tag(definition), first);
-    EXPECT_EQ(count_tags(), 1);
-    EXPECT_EQ(first->defined_seq, 2u);
-    const struct_payload* seen = earlier_pointer->pointer()->pointee->struct_data();
-    ASSERT_EQ(seen->member_count(), 1u);
-    EXPECT_EQ(seen->members[0]->member->type->pointer()->pointee, forward);
-    EXPECT_EQ(member->scope_owner, forward);  // the member the table holds moved too
-    EXPECT_TRUE(reports().empty());
-}
 
 // A declaration after the definition is dropped, for a record as for an
 // enumeration; a second record definition replaces the first silently;

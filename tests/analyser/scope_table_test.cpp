@@ -100,21 +100,6 @@ TEST_F(lookups, UsedNamespacesAndTheirChainsAreVisibleEverywhere)
     EXPECT_EQ(find_symbol("k", table, {owner_scope, c}), k);
 }
 
-TEST_F(lookups, FindTagMatchesTheKindAndPrefersTheInnermostScope)
-{
-    type_node* outer_class = structure("Outer");
-    type_node* nested = create_type(store, TK_STRUCT, make_struct_payload(store, "S", 1), owner_scope, outer_class);
-    add_member(nested, "x", word("int"));
-    symbol_entry* in_class = declare_tag(nested);
-    symbol_entry* at_file = declare_tag(structure("S"));
-    type_node* union_s = create_type(store, TK_UNION, make_union_payload(store, "S"), file_scope, nullptr);
-    symbol_entry* u = declare_tag(union_s);
-    EXPECT_EQ(find_tag("S", table, TK_STRUCT, {owner_scope, outer_class}), in_class);
-    EXPECT_EQ(find_tag("S", table, TK_STRUCT, {}), at_file);
-    EXPECT_EQ(find_tag("S", table, TK_UNION, {}), u);
-    EXPECT_EQ(find_tag("S", table, TK_ENUM, {}), nullptr);
-}
-
 using scope_stack = model_test;
 
 TEST_F(scope_stack, ModesGiveTheirScopes)
