@@ -9,6 +9,8 @@ namespace {
 using integral_merge = model_test;
 
 // The words compose in any order C allows; the type must not depend on it.
+// (unsigned char, short int and unsigned long long grouped from the right
+// are read from text in the grammar tests.)
 TEST_F(integral_merge, WordsMergeIntoOneIntegral)
 {
     struct {
@@ -17,14 +19,11 @@ TEST_F(integral_merge, WordsMergeIntoOneIntegral)
         int size;
         unsigned character;
     } cases[] = {
-        {compose(word("unsigned"), word("char")), "unsigned char", 8, 1},
         {compose(word("signed"), word("char")), "signed char", -8, 1},
-        {compose(word("short"), word("int")), "short int", -16, 0},
         {compose(word("long"), word("long")), "long long", -64, 0},
         {compose(word("unsigned"), word("long")), "unsigned long", 32, 0},
         {compose(word("long"), word("unsigned")), "long unsigned", 32, 0},
         {compose(word("short"), word("unsigned")), "short unsigned", 16, 0},
-        {compose(word("unsigned"), compose(word("long"), word("long"))), "unsigned long long", 64, 0},
         {compose(compose(word("unsigned"), word("long")), word("long")), "unsigned long long", 64, 0},
         {compose(word("long"), compose(word("unsigned"), word("long"))), "long unsigned long", 64, 0},
         {compose(compose(word("signed"), word("long")), word("long")), "signed long long", -64, 0},
