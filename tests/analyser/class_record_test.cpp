@@ -14,19 +14,6 @@
 
 using class_records = grammar_test;
 
-// (A union with bases, reported and giving no record, is among the namespace
-// definitions below.)
-TEST_F(class_records, record_codes_give_kind_and_declared_as)
-{
-    analyse("class C { int a; }; struct S { int a; }; union U { int a; float f; };\nint after;");
-    EXPECT_TRUE(reports().empty());
-    EXPECT_EQ(tag("C", TK_STRUCT)->struct_data()->declared_as, declared_as_class);
-    EXPECT_EQ(tag("S", TK_STRUCT)->struct_data()->declared_as, declared_as_struct);
-    EXPECT_EQ(tag("U", TK_UNION)->union_data()->member_count(), 2u);
-    EXPECT_EQ(tag("U", TK_STRUCT), nullptr);
-    EXPECT_NE(sym("after"), nullptr);
-}
-
 TEST_F(class_records, forward_use_is_completed_in_place)
 {
     analyse("class Node; Node* head; class Node { public: Node* next; int value; };");

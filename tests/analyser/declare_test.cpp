@@ -37,7 +37,8 @@ protected:
 using variable_rules = declaring;
 
 // Two declarations of one name, int then short: how many symbols remain, whether the
-// second lands on the first, which file and flags it keeps, what is reported.
+// second lands on the first, which file, flags and type it keeps (a definition
+// that follows takes over with its own type), what is reported.
 TEST_F(variable_rules, RedeclarationsByStorageClassAndFile)
 {
     struct {
@@ -50,8 +51,9 @@ TEST_F(variable_rules, RedeclarationsByStorageClassAndFile)
         const char* file;          // the file the kept symbol names, when one
         std::uint32_t flags;       // and its flags
         const char* report = "";   // the code reported, if any
+        const char* kept_type = "";  // the integral the kept symbol has, when checked
     } cases[] = {
-        {"extern then definition", SF_EXTERN, "v.h", 0, "v.c", 1, "v.c", 0},
+        {"extern then definition", SF_EXTERN, "v.h", 0, "v.c", 1, "v.c", 0, "", "short"},
         {"extern twice", SF_EXTERN, "a.h", SF_EXTERN, "b.h", 1, "b.h", SF_EXTERN},
         {"extern then static", SF_EXTERN, "a.c", SF_STATIC, "a.c", 2, "", 0},
         {"plain then extern", 0, "a.c", SF_EXTERN, "b.h", 1, "a.c", 0},
@@ -59,7 +61,7 @@ TEST_F(variable_rules, RedeclarationsByStorageClassAndFile)
         {"one static twice", SF_STATIC, "a.c", SF_STATIC, "a.c", 1, "a.c", SF_STATIC},
         {"plain then static of one file", 0, "a.c", SF_STATIC, "a.c", 1, "a.c", 0, "REDEFSYMB"},
         {"plain then static of another file", 0, "a.c", SF_STATIC, "b.c", 2, "", 0},
-        {"two tentative definitions", 0, "a.c", 0, "b.c", 1, "b.c", 0},
+        {"two tentative definitions", 0, "a.c", 0, "b.c", 1, "b.c", 0, "", "short"},
     };
     int k = 0;
     for (const auto& c : cases) {
@@ -73,6 +75,9 @@ TEST_F(variable_rules, RedeclarationsByStorageClassAndFile)
             EXPECT_EQ(second, first);
             EXPECT_EQ(first->sym->file, c.file);
             EXPECT_EQ(first->sym->specifier_flags, c.flags);
+            if (*c.kept_type) {
+                EXPECT_EQ(first->sym->type->integral()->name, c.kept_type);
+            }
         }
         if (*c.report) {
             EXPECT_EQ(report_lines(), texts{std::string("W ").append(c.report).append(" ").append(v)});
@@ -80,17 +85,6 @@ TEST_F(variable_rules, RedeclarationsByStorageClassAndFile)
             EXPECT_TRUE(reports().empty());
         }
     }
-}
-
-// A definition that follows takes over the symbol with its own type.
-TEST_F(variable_rules, TheLaterDefinitionsTypeIsKept)
-{
-    symbol_entry* first = declare_symbol("v", word("int"), SF_EXTERN, "v.h");
-    declare_symbol("v", word("long"), 0, "v.c");
-    EXPECT_EQ(first->sym->type->integral()->name, "long");
-    first = declare_symbol("w", word("int"), 0, "a.c");
-    declare_symbol("w", word("short"), 0, "b.c");
-    EXPECT_EQ(first->sym->type->integral()->name, "short");
 }
 
 using plain_rules = declaring;

@@ -130,12 +130,9 @@ TEST_F(printing, ReturnVariablesCallsAndStubs)
     EXPECT_EQ(declaration("pick", mode_call, "pick"), "ret_pick = pick(b);");
     // Stub prototypes.
     analyse("void put(char *s, void *v, int n, const int *c) { }\n"
-            "int none(void);\n"
-            "int two(int, int);");
+            "int none(void);");
     EXPECT_EQ(declaration("put", mode_stub), "void put(char _inout s[200], void * _in v, int _in n, const int _inout c);");
     EXPECT_EQ(declaration("none", mode_stub), "int none(void);");
-    // Unnamed parameters (reported as NOMPARINC) are written without a name.
-    EXPECT_EQ(declaration("two", mode_stub), "int two(int, int);");
 }
 
 TEST_F(printing, StorageWords)
