@@ -180,13 +180,6 @@ TEST_F(grammar_c, record_closing_after_a_captured_body_declares_its_name)
     EXPECT_EQ(printed("w"), "word w;");
 }
 
-TEST_F(grammar_c, line_markers_give_files_to_the_symbols)
-{
-    analyse("#line 1 \"a.h\"\nint in_a;\n#line 1 \"b.c\"\nint in_b;\n");
-    EXPECT_EQ(sym("in_a")->file, "a.h");
-    EXPECT_EQ(sym("in_b")->file, "b.c");
-}
-
 TEST_F(grammar_c, linkage_blocks_open_brace_flag_and_target_pragmas)
 {
     analyse("extern \"C\" { int c_func(void); }\nextern \"C\" int other;");
