@@ -38,7 +38,6 @@ TEST_F(class_records, friend_class_belongs_to_the_scope_of_the_befriending_class
     ASSERT_EQ(members.size(), 2u);
     EXPECT_EQ(members[0]->member->type, f);
     EXPECT_EQ(members[0]->member->specifier_flags, static_cast<std::uint32_t>(SF_FRIEND));
-    EXPECT_EQ(members[0]->access, access_private);
     // The friend bit does not leak to the next member.
     EXPECT_EQ(members[1]->member->specifier_flags, 0u);
     // A friend class at file level is a file-level class; a later forward
@@ -72,7 +71,6 @@ TEST_F(class_records, members_in_declaration_order_with_their_kinds)
     const function_signature& sides = m[9]->member->type->function()->signature;
     EXPECT_EQ(sides.is_definition, 1u);
     EXPECT_EQ(sides.body, "{ return n; }");
-    EXPECT_EQ(m[9]->member->scope_owner, w);
     // The class refers to itself inside its body.
     EXPECT_EQ(returns(m[11]->member->type)->reference()->referred, w);
     EXPECT_EQ(m[14]->member->type, in);
