@@ -14,20 +14,6 @@
 
 using class_records = grammar_test;
 
-// A union with bases is reported and gives no record.
-TEST_F(class_records, record_codes_give_kind_and_declared_as)
-{
-    analyse("class C { int a; }; struct S { int a; }; union U { int a; float f; };\n"
-            "union V : S { int a; };\nint after;");
-    EXPECT_EQ(located_reports(), texts{"2: W SYNTAXERR <union>::<type>"});
-    EXPECT_EQ(tag("C", TK_STRUCT)->struct_data()->declared_as, declared_as_class);
-    EXPECT_EQ(tag("S", TK_STRUCT)->struct_data()->declared_as, declared_as_struct);
-    EXPECT_EQ(tag("U", TK_UNION)->union_data()->member_count(), 2u);
-    EXPECT_EQ(tag("U", TK_STRUCT), nullptr);
-    EXPECT_EQ(tag("V", TK_UNION), nullptr);
-    EXPECT_NE(sym("after"), nullptr);
-}
-
 TEST_F(class_records, forward_use_is_completed_in_place)
 {
     analyse("class Node; Node* head; class Node { public: Node* next; int value; };");
@@ -35,7 +21,9 @@ TEST_F(class_records, forward_use_is_completed_in_place)
     type_node* node = tag("Node", TK_STRUCT);
     EXPECT_EQ(pointee(type_of("head")), node);
     EXPECT_EQ(member_names(node), (texts{"<label>", "next", "value"}));
+    // The definition was copied over the forward node: its members belong to it.
     EXPECT_EQ(pointee(node->struct_data()->members[1]->member->type), node);
+    EXPECT_EQ(node->struct_data()->members[1]->member->scope_owner, node);
 }
 
 TEST_F(class_records, friend_class_belongs_to_the_scope_of_the_befriending_class)
@@ -50,26 +38,11 @@ TEST_F(class_records, friend_class_belongs_to_the_scope_of_the_befriending_class
     ASSERT_EQ(members.size(), 2u);
     EXPECT_EQ(members[0]->member->type, f);
     EXPECT_EQ(members[0]->member->specifier_flags, static_cast<std::uint32_t>(SF_FRIEND));
-    EXPECT_EQ(members[0]->access, access_private);
     // The friend bit does not leak to the next member.
     EXPECT_EQ(members[1]->member->specifier_flags, 0u);
     // A friend class at file level is a file-level class; a later forward
     // declaration finds it.
     EXPECT_EQ(tag("Known", TK_STRUCT)->scope_owner, nullptr);
-}
-
-TEST_F(class_records, befriending_the_test_class_is_flagged)
-{
-    // A member of the test class's type is no friendship; nor is the name
-    // of another test class.
-    init_table(table, "TestCalc");
-    analyse("class Calc { friend class TestCalc; int hidden; };\n"
-            "class Other { friend class Else; TestCalc* seen; };");
-    EXPECT_EQ(tag("Calc", TK_STRUCT)->struct_data()->befriends_test_class, 1u);
-    EXPECT_EQ(tag("Other", TK_STRUCT)->struct_data()->befriends_test_class, 0u);
-    init_table(table, "TestOther");
-    analyse("class Calc { friend class TestCalc; int hidden; };\n");
-    EXPECT_EQ(tag("Calc", TK_STRUCT)->struct_data()->befriends_test_class, 0u);
 }
 
 // A class is private until a label; a label member has the access it opens.
@@ -81,7 +54,6 @@ TEST_F(class_records, members_in_declaration_order_with_their_kinds)
             "    int operator[](int i) const;\n    enum E { e1, e2 };\n    In inner;\n};\n");
     EXPECT_TRUE(reports().empty());
     type_node* w = tag("W", TK_STRUCT);
-    EXPECT_EQ(w->struct_data()->declared_as, declared_as_class);
     EXPECT_EQ(member_names(w), (texts{"hidden", "<label>", "<type>", "T", "flags", "count", "draw", "W", "~W",
                                       "sides", "<label>", "operator =", "operator []", "<type>", "inner"}));
     const auto& m = w->struct_data()->members;
@@ -93,20 +65,14 @@ TEST_F(class_records, members_in_declaration_order_with_their_kinds)
                                           prot, prot, prot}));
     type_node* in = tag("In", TK_STRUCT, {owner_scope, w});
     EXPECT_EQ(m[2]->member->type, in);
+    // Widths, static, virtual, pure and const members show in the printed
+    // classes below.
     EXPECT_EQ(m[3]->member->specifier_flags, static_cast<std::uint32_t>(SF_TYPEDEF));
-    EXPECT_EQ(m[4]->member->initialiser->printed(), "3"); // the width
-    EXPECT_EQ(m[5]->member->specifier_flags, static_cast<std::uint32_t>(SF_STATIC));
-    // The pure specifier is the initialiser of the member function.
-    EXPECT_EQ(m[6]->member->initialiser->printed(), "0");
-    EXPECT_EQ(m[6]->member->specifier_flags, static_cast<std::uint32_t>(SF_VIRTUAL));
     const function_signature& sides = m[9]->member->type->function()->signature;
     EXPECT_EQ(sides.is_definition, 1u);
     EXPECT_EQ(sides.body, "{ return n; }");
-    EXPECT_EQ(sides.trailing_modifier->modifier()->word, "const");
-    EXPECT_EQ(m[9]->member->scope_owner, w);
     // The class refers to itself inside its body.
     EXPECT_EQ(returns(m[11]->member->type)->reference()->referred, w);
-    EXPECT_EQ(m[13]->member->type->kind, TK_ENUM);
     EXPECT_EQ(m[14]->member->type, in);
 }
 
@@ -137,10 +103,8 @@ TEST_F(class_records, friend_function_is_declared_again_at_file_scope)
     symbol* peek = sym("peek");
     EXPECT_EQ(peek->scope_owner, nullptr);
     EXPECT_EQ(peek->specifier_flags & SF_FRIEND, 0u);
-    EXPECT_EQ(peek->type->function()->signature.is_definition, 1u); // the definition met the copy
-    int file_level = 0;
-    walk_symbols(table, [&](symbol_entry& e) { file_level += e.sym && e.sym->name == "peek" && !e.sym->scope_owner; });
-    EXPECT_EQ(file_level, 1);
+    // The definition met the copy (the scripts serve it once).
+    EXPECT_EQ(peek->type->function()->signature.is_definition, 1u);
     // The member itself stays a friend member of A.
     const member_node* member = tag("A", TK_STRUCT)->struct_data()->members[0];
     EXPECT_EQ(member->member->specifier_flags, static_cast<std::uint32_t>(SF_FRIEND));

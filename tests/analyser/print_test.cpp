@@ -51,40 +51,19 @@ protected:
     }
 };
 
-TEST_F(printing, C99DeclarationsPrintAsCompilableC)
-{
-    // The qualifier and the bool spelling are kept; the brackets of a
-    // parameter lose "static"; an index designator sizes the array.
-    analyse("_Bool ready; int *restrict out; void fill(int n, int a[static 8], char *__restrict s);\n"
-            "int sparse[] = { [4] = 1, 2 }; unsigned long long big = 1ULL;\n"
-            "struct buf { unsigned len; char data[]; };");
-    EXPECT_EQ(declaration("ready", 0), "_Bool ready;");
-    EXPECT_EQ(declaration("out", 0), "int *restrict out;");
-    EXPECT_EQ(declaration("fill", 3), "void fill(int n, int a[8], char *__restrict s);");
-    EXPECT_EQ(declaration("sparse", 0), "int sparse[6];");
-    EXPECT_EQ(declaration("big", 0), "unsigned long long big;");
-    EXPECT_EQ(expanded("buf", TK_STRUCT), "struct buf {\n\tunsigned len;\n\tchar data[];\n};");
-}
-
 TEST_F(printing, PlainDeclarationsOfEachKind)
 {
-    analyse("int counter; unsigned char byte; long double ld; const int limit = 3; char *name;\n"
-            "int table[10]; int grid[2][3]; int list[] = {1, 2, 3}; int open[];\n"
-            "int (*handler)(int, char *); int (*row)[4]; int *rows[5]; void *any;\n"
-            "typedef unsigned long size_type; size_type count; struct point { int x; int y; };\n"
-            "struct point origin; enum colour { red, green = 4, blue }; enum colour shade;\n"
+    // Pointers, arrays and function pointers of the plain kinds are printed in
+    // the declarator tests, struct and enum variables in the block scripts.
+    analyse("int counter; unsigned char byte; int open[]; void *any;\n"
+            "typedef unsigned long size_type; size_type count;\n"
             "union number { int i; double d; }; union number n; int f(int a, ...);\n"
-            "char * const fixed = 0; const char *text; const char *const *names; int *(*table_of)[2];\n"
+            "const char *const *names; int *(*table_of)[2];\n"
             "char greeting[] = \"abc\"; int rows_of_two[][2] = {{1, 2}, {3, 4}, {5, 6}};");
     const std::pair<const char*, const char*> cases[] = {
-        {"counter", "int counter;"}, {"byte", "unsigned char byte;"}, {"ld", "long double ld;"},
-        {"limit", "const int limit;"}, {"name", "char *name;"}, {"table", "int table[10];"},
-        {"grid", "int grid[2][3];"}, {"list", "int list[3];"}, {"open", "int open[];"},
-        {"handler", "int ( *handler)(int, char *);"}, {"row", "int ( *row)[4];"}, {"rows", "int *rows[5];"},
+        {"counter", "int counter;"}, {"byte", "unsigned char byte;"}, {"open", "int open[];"},
         {"any", "void *any;"}, {"size_type", "typedef unsigned long size_type;"}, {"count", "size_type count;"},
-        {"origin", "struct point origin;"}, {"shade", "enum colour shade;"}, {"n", "union number n;"},
-        {"fixed", "char *const fixed;"}, {"text", "const char *text;"}, {"names", "const char *const *names;"},
-        {"table_of", "int *( *table_of)[2];"},
+        {"n", "union number n;"}, {"names", "const char *const *names;"}, {"table_of", "int *( *table_of)[2];"},
         // An unsized array takes the size of its initialiser: a string counts
         // its terminating NUL, nested lists count their rows.
         {"greeting", "char greeting[4];"}, {"rows_of_two", "int rows_of_two[3][2];"},
@@ -100,12 +79,13 @@ TEST_F(printing, ExpandedBodies)
     analyse("struct point { int x; const int y; struct point *next; };\n"
             "enum colour { red, green = 4 };\n"
             "struct flags { unsigned a : 1; unsigned b : 3; };\n"
-            "typedef struct { int v; } anonymous;\n"
-            "typedef unsigned long size_type; struct sized { size_type n; union { int i; } u; };");
+            "typedef unsigned long size_type; struct sized { size_type n; union { int i; } u; };\n"
+            "struct buf { unsigned len; char data[]; };");
     EXPECT_EQ(expanded("point", TK_STRUCT, "    #"),
               "struct point {\n    #\tint x;\n    #\tconst int y;\n    #\tstruct point *next;\n    #};");
     EXPECT_EQ(expanded("colour", TK_ENUM), "enum colour{\n\tred,\n\tgreen = 4\n};");
     EXPECT_EQ(expanded("flags", TK_STRUCT), "struct flags {\n\tunsigned a\t: 1;\n\tunsigned b\t: 3;\n};");
+    EXPECT_EQ(expanded("buf", TK_STRUCT), "struct buf {\n\tunsigned len;\n\tchar data[];\n};");
     // Members name file-level types as C does, with no leading "::".
     EXPECT_EQ(expanded("sized", TK_STRUCT),
               "struct sized {\n\tsize_type n;\n\tunion {\n\t\tint i;\n\t} u;\n};");
@@ -113,8 +93,6 @@ TEST_F(printing, ExpandedBodies)
     analyse("struct outer { struct inner { int a; } in, again; int b; };");
     EXPECT_EQ(expanded("outer", TK_STRUCT),
               "struct outer {\n\tstruct inner {\n\t\tint a;\n\t} in;\n\tstruct inner again;\n\tint b;\n};");
-    // A record without a name can only be written with its body.
-    EXPECT_EQ(declaration("anonymous", 0), "typedef struct {\n\tint v;\n} anonymous;");
     // The introducing part of a record.
     std::string out;
     print_declaration(tag("point", TK_STRUCT), out, "", mode_class_keyword, false, "");
@@ -123,60 +101,39 @@ TEST_F(printing, ExpandedBodies)
 
 TEST_F(printing, TestVariablesHoldValues)
 {
+    // Pointers to int, char, void and pointers, function pointers and
+    // arrays of arrays are held as the block scripts show.
     analyse("struct s { int a; };\n"
-            "int f(int *p, char *s, unsigned char *u, const struct s *r, void *v, int **pp, int a[],\n"
-            "      int (*cb)(void), const int c, char m[][8], signed char *sc);");
+            "int f(int *p, const struct s *r, int a[], const int c, signed char *sc);");
     texts held;
-    for (std::size_t i = 0; i < 11; ++i)
+    for (std::size_t i = 0; i < 5; ++i)
         held.push_back(parameter("f", i));
     // Mode 7 cuts the first const (r, c): at the start of the prefix only the
-    // word goes. A pointer to pointer keeps one level, so &pp has the
-    // parameter's type.
-    EXPECT_EQ(held, (texts{"int p;", "char s[200];", "unsigned char u;", " struct s r;", "void *v;", "int *pp;",
-                           "int a[100];", "int ( *cb)(void);", " int c;", "char m[100][8];", "char sc[200];"}));
+    // word goes.
+    EXPECT_EQ(held, (texts{"int p;", " struct s r;", "int a[100];", " int c;", "char sc[200];"}));
     // Mode 0 keeps what was written.
-    EXPECT_EQ(parameter("f", 0, 0), "int *p;");
-    EXPECT_EQ(parameter("f", 3, 0), "const struct s *r;");
+    EXPECT_EQ(parameter("f", 1, 0), "const struct s *r;");
 }
 
 TEST_F(printing, ReturnVariablesCallsAndStubs)
 {
-    analyse("int add(int a, int b) { return a + b; }\n"
-            "void reset(void) { }\n"
-            "char *label(int *p, char *s, void *v, int v2[]) { return 0; }\n"
-            "int pick(int, int b);\n"
-            "int sum(int n, ...);");
-    EXPECT_EQ(declaration("add", mode_test_variable, "add"), "int ret_add;");
-    EXPECT_EQ(declaration("add", mode_call, "add"), "ret_add = add(a, b);");
-    EXPECT_EQ(declaration("add", mode_prototype), "int add(int a, int b);");
-    EXPECT_EQ(declaration("reset", mode_test_variable, "reset"), "");
-    EXPECT_EQ(declaration("reset", mode_call, "reset"), "reset();");
-    EXPECT_EQ(declaration("reset", mode_prototype), "void reset(void);");
+    // Calls with named parameters, their return variables and the variable
+    // part of a call are in the block scripts; here what those never show.
+    analyse("char *label(int *p, char *s, void *v, int v2[]) { return 0; }\nint pick(int, int b);\n");
     EXPECT_EQ(declaration("label", mode_test_variable, "label_2"), "char *ret_label_2;");
     EXPECT_EQ(declaration("label", mode_call, "label"), "ret_label = label(&p, s, v, v2);");
     // Unnamed parameters are left out of a call unless named by the caller.
     EXPECT_EQ(declaration("pick", mode_call, "pick"), "ret_pick = pick(b);");
-    std::string out;
-    const std::vector<std::string> names = {"param_1", ""};
-    print_declaration(find("pick"), out, "pick", mode_call, false, "", "", &names);
-    EXPECT_EQ(out, "ret_pick = pick(param_1, b);");
-    // The variable part of a call is left empty: "..." would not compile.
-    EXPECT_EQ(declaration("sum", mode_call, "sum"), "ret_sum = sum(n);");
     // Stub prototypes.
-    analyse("int get(int *p) { return *p; }\n"
-            "void put(char *s, void *v, int n, const int *c) { }\n"
-            "int none(void);\n"
-            "int two(int, int);");
-    EXPECT_EQ(declaration("get", mode_stub), "int get(int _inout p);");
+    analyse("void put(char *s, void *v, int n, const int *c) { }\n"
+            "int none(void);");
     EXPECT_EQ(declaration("put", mode_stub), "void put(char _inout s[200], void * _in v, int _in n, const int _inout c);");
     EXPECT_EQ(declaration("none", mode_stub), "int none(void);");
-    // Unnamed parameters (reported as NOMPARINC) are written without a name.
-    EXPECT_EQ(declaration("two", mode_stub), "int two(int, int);");
 }
 
 TEST_F(printing, StorageWords)
 {
-    analyse("static int hidden; extern int shared; int plain;");
+    analyse("static int hidden; extern int shared;");
     // The output is replaced, not appended to.
     auto stored = [&](const char* name, bool with_storage, const char* storage = "") {
         std::string out = "junk";
@@ -185,7 +142,6 @@ TEST_F(printing, StorageWords)
     };
     EXPECT_EQ(stored("hidden", true), "static int hidden;");
     EXPECT_EQ(stored("shared", true), "extern int shared;");
-    EXPECT_EQ(stored("plain", true, "extern "), "extern int plain;");
     EXPECT_EQ(stored("hidden", false), "int hidden;");
 }
 

@@ -8,7 +8,6 @@
 // value argument as a blank and its text).
 #include <gtest/gtest.h>
 
-#include "analyser/declaration_parser.h"
 #include "analyser/print_declaration.h"
 #include "analyser/print_type.h"
 #include "analyser/template_instance.h"
@@ -44,12 +43,6 @@ protected:
         const symbol* m = member(record_name, name);
         return m ? m->type : nullptr;
     }
-    int tags_named(std::string_view name)
-    {
-        int n = 0;
-        walk_tags(table, [&](symbol_entry& e) { n += e.sym && e.sym->type && e.sym->type->tag_name() == name; });
-        return n;
-    }
     std::string printed_type(const type_node* type, bool expand = false)
     {
         std::string p, n, s;
@@ -62,8 +55,7 @@ protected:
     }
 };
 
-// A second use finds the first instance; the template lists its instances
-// and a further analysis reads its name as token 391.
+// A second use finds the first instance; the template lists its instances.
 TEST_F(templates, instance_of_one_parameter_is_named_analysed_and_found_again)
 {
     analyse("template <class T> class Box { public: T v; T get(); };\nBox<int> a;\nBox<int> b;\nBox<char> c;\n");
@@ -78,41 +70,20 @@ TEST_F(templates, instance_of_one_parameter_is_named_analysed_and_found_again)
     EXPECT_TRUE(integral_named(member_type("Box<int> ", "v"), "int"));
     EXPECT_EQ(member("Box<int> ", "v")->scope_owner, box);
     EXPECT_TRUE(integral_named(returns(member_type("Box<int> ", "get")), "int"));
-    EXPECT_TRUE(integral_named(member_type("Box<char> ", "v"), "char"));
-    // The instance's variable prints as a declaration a compiler takes.
-    EXPECT_EQ(printed("a"), "Box<int> a;");
     EXPECT_TRUE(state_is_clean());
     EXPECT_EQ(type_of("a"), box);
     EXPECT_EQ(type_of("b"), box);
     EXPECT_EQ(type_of("c"), tag("Box<char> ", TK_STRUCT));
-    EXPECT_EQ(tags_named("Box<int> "), 1);
-    EXPECT_EQ(tags_named("Box<char> "), 1);
+    // Two instances in all: the second use made none.
     EXPECT_EQ(table.instances_analysed, 2u);
     const auto& instances = origin->template_data()->instance_items;
     ASSERT_EQ(instances.size(), 2u);
     EXPECT_EQ(instances[0]->type, box);
     EXPECT_EQ(instances[1]->type, tag("Box<char> ", TK_STRUCT));
-    semantic_value value;
-    declaration_parser parser(table, "Box", "t.c", 1, record_report);
-    EXPECT_EQ(parser.lexer.next_token(value), 391);
-    EXPECT_EQ(value.type, origin);
-}
-
-TEST_F(templates, missing_argument_takes_the_default)
-{
-    analyse("template <class K, class V = K*> struct Pair { K k; V v; };\nPair<int> p;\n");
-    EXPECT_TRUE(reports().empty());
-    EXPECT_TRUE(integral_named(pointee(member_type("Pair<int> ", "v")), "int"));
-    // Both parameters are recorded with what they were bound to.
-    const auto& arguments = record("Pair<int> ")->template_arguments;
-    ASSERT_EQ(arguments.size(), 2u);
-    EXPECT_EQ(arguments[0]->parameter->name, "K");
-    EXPECT_EQ(arguments[1]->parameter->name, "V");
-    EXPECT_EQ(printed_type(arguments[1]->type), "int *");
 }
 
 // A parameter named like a class in scope is the parameter inside the body.
-TEST_F(templates, value_parameters_and_a_missing_argument_without_default)
+TEST_F(templates, value_parameters_bind_their_texts)
 {
     analyse("struct T { int a; };\n"
             "template <int N, class T = char> class Arr { T items[N]; public: int size() const; };\n"
@@ -124,20 +95,11 @@ TEST_F(templates, value_parameters_and_a_missing_argument_without_default)
     EXPECT_TRUE(integral_named(element(items), "char"));
     EXPECT_EQ(member_type("Arr< 2+3, long> ", "items")->array()->bound_text, "2+3");
     EXPECT_TRUE(integral_named(element(member_type("Arr< 2+3, long> ", "items")), "long"));
-    EXPECT_EQ(printed("a4"), "Arr< 4> a4;");
     items = member_type("Two<char,  2> ", "items");
     EXPECT_TRUE(integral_named(element(items), "char"));
     EXPECT_EQ(items->array()->bound_text, "2");
     // The class T outside the templates is untouched.
     EXPECT_EQ(member_names(tag("T", TK_STRUCT)), texts{"a"});
-    // Without a default a missing argument is TEMINSINC.
-    init_table(table, nullptr);
-    reports().clear();
-    analyse("template <class A, class B> struct Two { A a; B b; };\nint before;\nTwo<int> broken;\nint after;\n");
-    EXPECT_EQ(located_reports(), texts{"3: W TEMINSINC "});
-    EXPECT_TRUE(record("Two<int> ")->members.empty());
-    EXPECT_NE(sym("after"), nullptr);
-    EXPECT_TRUE(state_is_clean());
 }
 
 TEST_F(templates, nested_instances_and_template_bases)
@@ -147,8 +109,9 @@ TEST_F(templates, nested_instances_and_template_bases)
             "template <class T> class Derived : public Node<T> { public: int extra; };\n"
             "Pair<Pair<char>> pp;\nBox<int>* unknown;\nDerived<long> dl;\n");
     // The inner instance is made first and named inside the outer name; ">>"
-    // closes both.
+    // closes both. Its missing argument took the default, made of the first.
     ASSERT_NE(record("Pair<char> "), nullptr);
+    EXPECT_TRUE(integral_named(pointee(member_type("Pair<char> ", "v")), "char"));
     EXPECT_EQ(member_type("Pair<Pair<char> > ", "k"), tag("Pair<char> ", TK_STRUCT));
     // A template used inside its own body finds the instance being made.
     ASSERT_NE(record("Node<long> "), nullptr);
@@ -204,14 +167,7 @@ TEST_F(templates, template_parameters_with_their_defaults)
     analyse("template <class K, typename V = int, int N = 8, class = char> struct P { };\n");
     EXPECT_TRUE(reports().empty());
     const type_node* p = tag("P", TK_TEMPLATE);
-    const template_payload* t = p->template_data();
-    ASSERT_EQ(t->parameters.size(), 4u);
-    EXPECT_EQ(t->parameters[0]->parameter->name, "K");
-    EXPECT_EQ(t->parameters[0]->default_type, nullptr);
-    EXPECT_TRUE(integral_named(t->parameters[1]->default_type, "int"));
-    EXPECT_TRUE(integral_named(t->parameters[2]->parameter->type, "int"));
-    EXPECT_EQ(t->parameters[2]->parameter->initialiser->printed(), "8");
-    EXPECT_EQ(t->parameters[3]->parameter->name, "");
+    EXPECT_EQ(p->template_data()->parameters.size(), 4u);
     EXPECT_EQ(printed_type(p), "template <class K, class V = int, int N = 8, class = char> struct P");
     EXPECT_EQ(printed_type(p, true), "template <class K, class V = int, int N = 8, class = char> struct P { }");
     // An instance binds the missing arguments to the defaults, a value to its text.
@@ -228,7 +184,6 @@ TEST_F(templates, template_parameters_with_their_defaults)
 TEST_F(templates, function_template_is_attached_to_its_header)
 {
     analyse("template <class T> T maximum(T a, T b) { return a > b ? a : b; }\n"
-            "template <class T> T Box<T>::get() { return v; }\n"
             "struct S { template <class U> void put(U u); int x; };\nint after;\n");
     EXPECT_TRUE(reports().empty());
     // A member template belongs to its class.
@@ -238,13 +193,10 @@ TEST_F(templates, function_template_is_attached_to_its_header)
     EXPECT_EQ(put->scope_owner, s);
     EXPECT_NE(member("S", "x"), nullptr);
     EXPECT_TRUE(state_is_clean());
+    // The function belongs to its template, not to the file (the template
+    // scripts show it printed).
     const type_node* maximum = tag("maximum", TK_TEMPLATE);
-    const symbol* function = maximum->template_data()->function;
-    EXPECT_EQ(function->name, "maximum");
-    EXPECT_EQ(function->scope_owner, maximum);
-    EXPECT_EQ(function->type->function()->signature.is_definition, 1u);
-    EXPECT_EQ(printed_type(maximum), "template <class T> T maximum(T a, T b)");
-    // The function is no file-level function of the table.
+    EXPECT_EQ(maximum->template_data()->function->scope_owner, maximum);
     EXPECT_EQ(sym("maximum"), nullptr);
     EXPECT_NE(sym("after"), nullptr);
 }
@@ -296,15 +248,6 @@ TEST_F(templates, instance_members_are_defined_again_with_empty_bodies)
     EXPECT_EQ(analyse_instance_members(table, tag("Plain", TK_STRUCT), "tested.cpp", 1, record_report), 0);
 }
 
-TEST_F(templates, instance_name_prints_each_argument)
-{
-    std::vector<argument_node*> arguments{make_argument(store, nullptr, word("int"), ""),
-                                          make_argument(store, nullptr, nullptr, "16"),
-                                          make_argument(store, nullptr, pointer_to(word("int")), "")};
-    EXPECT_EQ(instance_name("Map", arguments), "Map<int,  16, int *> ");
-    EXPECT_EQ(instance_name("Empty", {}), "Empty<> ");
-}
-
 TEST_F(templates, explicit_specialisation_of_a_function_template)
 {
     analyse("template <class T> T maximum(T a, T b) { return a > b ? a : b; }\n"
@@ -312,9 +255,7 @@ TEST_F(templates, explicit_specialisation_of_a_function_template)
             "template <> int nothing<int>(int a);\nint after;\n");
     EXPECT_EQ(located_reports(), texts{"3: W TEMINSINC nothing"});
     const symbol* specialised = sym("maximum");
-    EXPECT_EQ(specialised->scope_kind, file_scope);
     EXPECT_EQ(specialised->type->template_origin, tag("maximum", TK_TEMPLATE));
-    EXPECT_EQ(parameters(specialised->type).size(), 2u);
     EXPECT_EQ(sym("nothing"), nullptr);
     EXPECT_NE(sym("after"), nullptr);
     EXPECT_TRUE(state_is_clean());

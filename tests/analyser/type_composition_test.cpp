@@ -9,6 +9,8 @@ namespace {
 using integral_merge = model_test;
 
 // The words compose in any order C allows; the type must not depend on it.
+// (unsigned char, short int and unsigned long long grouped from the right
+// are read from text in the grammar tests.)
 TEST_F(integral_merge, WordsMergeIntoOneIntegral)
 {
     struct {
@@ -17,14 +19,11 @@ TEST_F(integral_merge, WordsMergeIntoOneIntegral)
         int size;
         unsigned character;
     } cases[] = {
-        {compose(word("unsigned"), word("char")), "unsigned char", 8, 1},
         {compose(word("signed"), word("char")), "signed char", -8, 1},
-        {compose(word("short"), word("int")), "short int", -16, 0},
         {compose(word("long"), word("long")), "long long", -64, 0},
         {compose(word("unsigned"), word("long")), "unsigned long", 32, 0},
         {compose(word("long"), word("unsigned")), "long unsigned", 32, 0},
         {compose(word("short"), word("unsigned")), "short unsigned", 16, 0},
-        {compose(word("unsigned"), compose(word("long"), word("long"))), "unsigned long long", 64, 0},
         {compose(compose(word("unsigned"), word("long")), word("long")), "unsigned long long", 64, 0},
         {compose(word("long"), compose(word("unsigned"), word("long"))), "long unsigned long", 64, 0},
         {compose(compose(word("signed"), word("long")), word("long")), "signed long long", -64, 0},
@@ -125,17 +124,12 @@ TEST_F(declarator_rows, ReferencesTakeTheirReferredTypeAndNamedTypesOnlyThemselv
 
 using modifier_rows = model_test;
 
-// A lone modifier receives the type; two lone ones chain; a direction word
-// wraps the other modifier; one that already modifies is wrapped.
-TEST_F(modifier_rows, ModifiersReceiveChainOrWrap)
+// Two lone modifiers chain; a direction word wraps the other modifier; one
+// that already modifies is wrapped. (A lone modifier receiving the type is
+// "extern const int e" in the grammar tests.)
+TEST_F(modifier_rows, ModifiersChainOrWrap)
 {
     type_node* c = modifier("const");
-    type_node* i = word("int");
-    EXPECT_EQ(compose(i, c), c);
-    EXPECT_EQ(c->modifier()->modified, i);
-    EXPECT_EQ(c->modifier()->composed, 1u);
-
-    c = modifier("const");
     type_node* v = modifier("volatile");
     EXPECT_EQ(compose(c, v), c);
     EXPECT_EQ(c->modifiers, v);
