@@ -511,7 +511,7 @@ throw_opt
     : %empty                                    { $$ = semantic_value{}; }
     | THROW '(' ')'                             { $$.number = 1; $$.entity = p.type_list(); }
     | THROW '(' type_id_list ')'                { $$.number = 1; $$.entity = $3.entity; }
-    /* Any exception may pass: the same as no specification. */
+    /* Any exception may pass: the same as no throw list. */
     | THROW '(' ELLIPSIS ')'                    { $$ = semantic_value{}; }
     ;
 

@@ -44,7 +44,7 @@ TEST_F(regression_declarations, explicit_instances)
     EXPECT_EQ(printed("later"), "int later;");
 }
 
-// throw(...) lets everything pass, as no specification does; a name that
+// throw(...) lets everything pass, as no throw list does; a name that
 // starts with noexcept is still a name.
 TEST_F(regression_declarations, throw_specifications)
 {
