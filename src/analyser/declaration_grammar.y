@@ -21,12 +21,14 @@
  * shifting: a class name followed by "(" starts a constructor declarator
  * (after "explicit" too), a name followed by "::" is read as a qualifier,
  * "&&" after the type of a new-expression is read as a reference, a class
- * head (plain or qualified) followed by "{" or ":" opens its body, and
+ * head (plain or qualified) followed by "{" or ":" opens its body, a named
+ * enumeration followed by ":" takes an underlying type (so "enum E : 3;", an
+ * unnamed bit-field, is refused, as C++11 reads it), and
  * "else"-like dangling alternatives of the optional trailing parts.
  */
 
 %define api.pure full
-%expect 58
+%expect 59
 %define api.prefix {dcl_}
 %define api.value.type {semantic_value}
 %define api.location.type {source_span}
@@ -373,6 +375,24 @@ enum_specifier
     | ENUM scoped_enum_key record_name '{'      { p.open_enum($3.text); }
       enumerator_list_opt '}'                   { $$ = with_type(p.close_enum()); }
     | ENUM record_name                          { $$ = with_type(p.enum_use($2)); }
+    /* C++11 underlying types: read and dropped, the enumerators keep their
+       values and the printed enumeration compiles without its base. */
+    | ENUM ':' enum_base '{'                    { p.open_enum(nullptr); }
+      enumerator_list_opt '}'                   { $$ = with_type(p.close_enum()); }
+    | ENUM record_name ':' enum_base '{'        { p.open_enum($2.text); }
+      enumerator_list_opt '}'                   { $$ = with_type(p.close_enum()); }
+    | ENUM scoped_enum_key record_name ':' enum_base '{' { p.open_enum($3.text); }
+      enumerator_list_opt '}'                   { $$ = with_type(p.close_enum()); }
+    ;
+
+enum_base
+    : enum_base_word
+    | enum_base enum_base_word
+    ;
+
+enum_base_word
+    : CHAR | SHORT | INT | LONG | SIGNED | UNSIGNED | BOOL | WCHAR_T | CONST | VOLATILE
+    | type_name
     ;
 
 scoped_enum_key

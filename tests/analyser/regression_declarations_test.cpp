@@ -85,3 +85,20 @@ TEST_F(regression_declarations, redeclared_typedef_of_a_long_pointer_chain)
     ASSERT_NE(sym("after"), nullptr);
     ASSERT_NE(sym("p"), nullptr);
 }
+
+// An underlying type after ":" gave SYNTAXERR: it is read and dropped, the
+// enumerators keep their values; a bit-field of a named type still works.
+TEST_F(regression_declarations, enumeration_with_an_underlying_type)
+{
+    analyse("enum class Mode : unsigned char { Off, On };\nMode m;\n"
+            "enum E : int { A, B = 4 };\nenum : long { Loose } lv;\ntypedef unsigned short u16;\n"
+            "enum W : u16 { Wide };\nW w;\nstruct S { enum E f : 3; };\nint after;\n");
+    EXPECT_TRUE(reports().empty());
+    EXPECT_EQ(printed("m"), "enum Mode m;");
+    EXPECT_EQ(expanded("E", TK_ENUM), "enum E{\n\tA,\n\tB = 4\n};");
+    ASSERT_NE(type_of("lv"), nullptr);
+    ASSERT_NE(type_of("lv")->enumeration(), nullptr);
+    EXPECT_EQ(type_of("lv")->enumeration()->enumerators.size(), 1u);
+    EXPECT_EQ(printed("w"), "enum W w;");
+    EXPECT_EQ(printed("after"), "int after;");
+}
