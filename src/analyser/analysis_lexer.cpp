@@ -161,6 +161,23 @@ bool analysis_lexer::angle_follows() const
     return i < text_.size() && text_[i] == '<';
 }
 
+bool analysis_lexer::alias_follows() const
+{
+    std::size_t i = offset_;
+    auto blanks = [&] {
+        while (i < text_.size() && (is_blank(text_[i]) || text_[i] == '\n' || text_[i] == '\r'))
+            ++i;
+    };
+    blanks();
+    const std::size_t start = i;
+    while (i < text_.size() && (std::isalnum(static_cast<unsigned char>(text_[i])) || text_[i] == '_' || text_[i] == '$'))
+        ++i;
+    if (i == start || std::isdigit(static_cast<unsigned char>(text_[start])))
+        return false;
+    blanks();
+    return i < text_.size() && text_[i] == '=' && (i + 1 >= text_.size() || text_[i + 1] != '=');
+}
+
 bool analysis_lexer::ignorable_word(std::string_view word) const
 {
     if (word != "override" && word != "final" && word != "noexcept")

@@ -96,6 +96,7 @@ public:
     int classify(std::string_view name, semantic_value& value);
     bool scope_follows() const; // "::" is the next thing in the text
     bool angle_follows() const; // "<" is the next thing in the text
+    bool alias_follows() const; // "name =" is next: "using" opens an alias declaration
     // "override", "final" and "noexcept" after a parameter list or its
     // trailing qualifier, and "final" after the name of a class head: words
     // that change nothing the model records, skipped.

@@ -99,6 +99,9 @@ semantic_value with_type(type_node* type, long flags = 0)
 %token TPL_TYPE_KEY 374
 /* "template" not followed by "<": an explicit instantiation. */
 %token INSTANCE_KEY 375
+/* "using" that opens an alias declaration ("using word = unsigned int;"):
+   dcl_lex tells it from a using-declaration by the "name =" after it. */
+%token ALIAS_KEY 378
 /* Operators. */
 %token ARROW 344 INCR 345 DECR 346 SHL 347 SHR 348 LE 349 GE 350 EQ 351 NE 352 ANDAND 353
 %token OROR 354 ELLIPSIS 355 SCOPE 358 DOT_STAR 359 ARROW_STAR 360 MUL_ASSIGN 361
@@ -143,6 +146,7 @@ declaration
     | template_declaration
     | explicit_instantiation
     | using_declaration
+    | alias_declaration
     | ASM '(' string_list ')' ';'
     | static_assertion
     | ';'
@@ -349,6 +353,7 @@ member
     | declarator ';'                            { p.declare_declarator(semantic_value{}, $1, true, nullptr); }
     | function_definition
     | using_declaration
+    | alias_declaration
     | template_declaration
     | static_assertion
     | ';'
@@ -753,6 +758,23 @@ using_rest
             }
     ;
 
+/* The same model as "typedef type name;". */
+alias_declaration
+    : ALIAS_KEY alias_name '=' type_id ';'
+            {
+                semantic_value name = $2;
+                name.type = nullptr;
+                name.entity = nullptr;
+                p.declare_declarator(with_type($4.type, SF_TYPEDEF), name, true, nullptr);
+            }
+    ;
+
+alias_name
+    : IDENTIFIER
+    | TYPE_NAME
+    | CLASS_NAME
+    ;
+
 /* A template header opens a scope owned by the template being declared, in
    which its parameters are names: the tail is read with them. */
 template_declaration
@@ -976,6 +998,8 @@ int dcl_lex(DCL_STYPE* value, DCL_LTYPE* location, declaration_parser& p)
         token = TPL_TYPE_KEY;
     // Without "<" no header follows: an explicit instantiation, after whose
     // template arguments no body is to be captured.
+    if (token == USING && p.lexer.alias_follows())
+        token = ALIAS_KEY;
     if (token == TEMPLATE && !p.lexer.angle_follows()) {
         p.lexer.template_header = false;
         token = INSTANCE_KEY;

@@ -102,3 +102,31 @@ TEST_F(regression_declarations, enumeration_with_an_underlying_type)
     EXPECT_EQ(printed("w"), "enum W w;");
     EXPECT_EQ(printed("after"), "int after;");
 }
+
+// "using name = type;" gave SYNTAXERR at file scope, in a namespace and in a
+// class: it now declares what "typedef type name;" declares. A using
+// declaration and a comparison after "using" are left as they were.
+TEST_F(regression_declarations, alias_declarations_are_typedefs)
+{
+    analyse("using word = unsigned int;\nword w;\nusing fn = int (*)(int);\nfn f;\n"
+            "namespace ns { using byte = unsigned char; byte b; }\n"
+            "struct S { using size = long; size n; };\nint after;\n");
+    EXPECT_TRUE(reports().empty());
+    ASSERT_NE(type_of("word"), nullptr);
+    EXPECT_EQ(type_of("word")->kind, TK_TYPEDEF);
+    EXPECT_EQ(printed("word"), "typedef unsigned int word;");
+    EXPECT_EQ(printed("w"), "word w;");
+    EXPECT_EQ(printed("fn"), "typedef int ( *fn)(int);");
+    EXPECT_EQ(printed("f"), "fn f;");
+    type_node* ns = tag("ns", TK_STRUCT);
+    ASSERT_NE(ns, nullptr);
+    EXPECT_EQ(printed("byte", {owner_scope, ns}), "typedef unsigned char byte;");
+    EXPECT_EQ(printed("b", {owner_scope, ns}), "byte b;");
+    type_node* s = tag("S", TK_STRUCT);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(member_names(s), (std::vector<std::string>{"size", "n"}));
+    EXPECT_EQ(printed("after"), "int after;");
+    analyse("namespace q { int v; }\nusing q::v;\nusing namespace q;\nint later;\n");
+    EXPECT_TRUE(reports().empty());
+    EXPECT_EQ(printed("later"), "int later;");
+}
