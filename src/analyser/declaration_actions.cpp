@@ -404,9 +404,30 @@ void declaration_parser::add_member(symbol* member)
         members->push_back(make_member(store, member, current_access(table)));
 }
 
-void declaration_parser::declare_declarator(const semantic_value& specifiers, const semantic_value& declarator,
+// "constexpr" makes an object const (its printed declaration must link with
+// the definition) and is dropped from a function like "explicit" is. The
+// const goes on a copy: the specifiers are shared by every declarator.
+semantic_value declaration_parser::without_constexpr(const semantic_value& specifiers,
+                                                    const semantic_value& declarator)
+{
+    const auto flags = static_cast<std::uint32_t>(specifiers.number);
+    if (!(flags & SF_CONSTEXPR))
+        return specifiers;
+    semantic_value out = specifiers;
+    out.number = static_cast<long>(flags & ~std::uint32_t{SF_CONSTEXPR});
+    if (declarator.type && declarator.type->kind == TK_FUNCTION) {
+        out.number |= SF_FUNCTION_EXTRA;
+        return out;
+    }
+    type_node* base = specifiers.type ? copy_type(store, nullptr, specifiers.type, 0, nullptr, nullptr) : nullptr;
+    out.type = compose(modifier("const", 0), base);
+    return out;
+}
+
+void declaration_parser::declare_declarator(const semantic_value& written, const semantic_value& declarator,
                                             bool first, value_tree* initialiser)
 {
+    const semantic_value specifiers = without_constexpr(written, declarator);
     if (first)
         clear_specifiers(table); // the friend bit of this declaration has been read
     if (!declarator.text && !declarator.type && !initialiser)
@@ -487,9 +508,10 @@ void declaration_parser::add_kr_declarator(const semantic_value& specifiers, con
         kr_types.emplace_back(*declarator.text, compose(specifier_type, declarator.type));
 }
 
-void declaration_parser::define_function(const semantic_value& specifiers, const semantic_value& declarator,
+void declaration_parser::define_function(const semantic_value& written, const semantic_value& declarator,
                                          const std::string* body, const std::string* initialisers)
 {
+    const semantic_value specifiers = without_constexpr(written, declarator);
     clear_specifiers(table);
     type_node* specifier_type = specifiers.type;
     if (!specifier_type && takes_implicit_int(declarator, in_class()))

@@ -23,12 +23,14 @@
  * "&&" after the type of a new-expression is read as a reference, a class
  * head (plain or qualified) followed by "{" or ":" opens its body, a named
  * enumeration followed by ":" takes an underlying type (so "enum E : 3;", an
- * unnamed bit-field, is refused, as C++11 reads it), and
+ * unnamed bit-field, is refused, as C++11 reads it), a specifier word after
+ * the type of a conversion function ("operator int" then "constexpr" or any
+ * other specifier word: one conflict per word) continues that type, and
  * "else"-like dangling alternatives of the optional trailing parts.
  */
 
 %define api.pure full
-%expect 59
+%expect 60
 %define api.prefix {dcl_}
 %define api.value.type {semantic_value}
 %define api.location.type {source_span}
@@ -102,6 +104,8 @@ semantic_value with_type(type_node* type, long flags = 0)
 /* "using" that opens an alias declaration ("using word = unsigned int;"):
    dcl_lex tells it from a using-declaration by the "name =" after it. */
 %token ALIAS_KEY 378
+/* C++11 "constexpr": a const object, or a function whose word is not printed. */
+%token CONSTEXPR 379
 /* Operators. */
 %token ARROW 344 INCR 345 DECR 346 SHL 347 SHR 348 LE 349 GE 350 EQ 351 NE 352 ANDAND 353
 %token OROR 354 ELLIPSIS 355 SCOPE 358 DOT_STAR 359 ARROW_STAR 360 MUL_ASSIGN 361
@@ -215,6 +219,7 @@ storage_specifier
     | NORETURN                                  { $$.number = SF_FUNCTION_EXTRA; }
     | EXPORT                                    { $$.number = SF_EXPORT; }
     | MUTABLE                                   { $$.number = SF_MUTABLE; }
+    | CONSTEXPR                                 { $$.number = SF_CONSTEXPR; }
     ;
 
 cv_specifier
@@ -832,7 +837,7 @@ soup_item
 soup_token
     : IDENTIFIER | TYPE_NAME | CLASS_NAME | TEMPLATE_NAME | TEMPLATE_NAME_INST | USER_MODIFIER
     | INT | CHAR | SHORT | LONG | SIGNED | UNSIGNED | FLOAT | DOUBLE | VOID | BOOL | WCHAR_T
-    | CONST | VOLATILE | STATIC | INLINE | EXTERN | VIRTUAL | EXPLICIT | FRIEND | TYPENAME | OPERATOR
+    | CONST | CONSTEXPR | VOLATILE | STATIC | INLINE | EXTERN | VIRTUAL | EXPLICIT | FRIEND | TYPENAME | OPERATOR
     | ENUM | THROW | DECL_QUALIFIER
     | '(' | ')' | '[' | ']' | '*' | '&' | ',' | '~' | SCOPE | ELLIPSIS
     | '+' | '-' | '/' | '%' | '^' | '|' | '!' | '<' | '>' | EQ | NE | LE | GE | SHL | SHR

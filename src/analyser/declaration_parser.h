@@ -87,6 +87,8 @@ public:
                             value_tree* initialiser);
     void define_function(const semantic_value& specifiers, const semantic_value& declarator,
                          const std::string* body, const std::string* initialisers);
+    // The specifiers with "constexpr" read for this declarator.
+    semantic_value without_constexpr(const semantic_value& specifiers, const semantic_value& declarator);
     // The declarator of a constructor: the class name with its suffixes.
     semantic_value constructor_declarator(const semantic_value& name, const semantic_value& suffixes);
     // A declaration without declarator inside a class body: a friend class,

@@ -52,6 +52,7 @@ enum specifier_flags : std::uint32_t {
     SF_EXPORT = 512,
     SF_FUNCTION_EXTRA = 1024,  // recorded, never printed
     SF_MUTABLE = 2048,
+    SF_CONSTEXPR = 4096,  // read only by the parser: const or a function extra
 };
 
 // Member access bits (low three bits) and the marks of inherited members.

@@ -130,3 +130,21 @@ TEST_F(regression_declarations, alias_declarations_are_typedefs)
     EXPECT_TRUE(reports().empty());
     EXPECT_EQ(printed("later"), "int later;");
 }
+
+// "constexpr" gave SYNTAXERR: an object is const (each declarator of a list
+// on its own), a function prints as if the word were not there.
+TEST_F(regression_declarations, constexpr_objects_are_const_and_functions_plain)
+{
+    analyse("constexpr int k = 4;\nconstexpr int a = 1, b = 2;\n"
+            "struct S { static constexpr int n = 3; };\n"
+            "constexpr int sq(int x) { return x * x; }\nconstexpr long twice(long);\nint after;\n");
+    EXPECT_TRUE(reports().empty());
+    EXPECT_EQ(printed("k"), "const int k;");
+    EXPECT_EQ(printed("a"), "const int a;");
+    EXPECT_EQ(printed("b"), "const int b;");
+    EXPECT_EQ(printed("n", {owner_scope, tag("S", TK_STRUCT)}), "const int n;");
+    EXPECT_TRUE(sym("n", {owner_scope, tag("S", TK_STRUCT)})->specifier_flags & SF_STATIC);
+    EXPECT_EQ(printed("sq"), "int sq(int x);");
+    EXPECT_EQ(printed("twice"), "long twice(long);");
+    EXPECT_EQ(printed("after"), "int after;");
+}
