@@ -731,6 +731,15 @@ namespace_definition
     | NAMESPACE '{'                             { p.open_namespace(nullptr); }
       declarations '}'                          { p.close_namespace(); }
     | NAMESPACE namespace_name '=' namespace_path ';'
+    /* "namespace a::b {": each name opens its namespace in the one before,
+       and the closing brace closes them all (number: how many). */
+    | NAMESPACE nested_namespace_names '{' declarations '}'
+            { for (long i = 0; i < $2.number; ++i) p.close_namespace(); }
+    ;
+
+nested_namespace_names
+    : namespace_name SCOPE namespace_name       { p.open_namespace(&$1); p.open_namespace(&$3); $$.number = 2; }
+    | nested_namespace_names SCOPE namespace_name { p.open_namespace(&$3); $$.number = $1.number + 1; }
     ;
 
 namespace_name

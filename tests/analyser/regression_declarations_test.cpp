@@ -148,3 +148,23 @@ TEST_F(regression_declarations, constexpr_objects_are_const_and_functions_plain)
     EXPECT_EQ(printed("twice"), "long twice(long);");
     EXPECT_EQ(printed("after"), "int after;");
 }
+
+// "namespace a::b {" gave SYNTAXERR: it opens the same namespaces as the
+// nested form, which later reopens them, and closes them all at its brace.
+TEST_F(regression_declarations, nested_namespace_definition)
+{
+    analyse("namespace a::b { int x; }\nnamespace a::b::c { int y; }\n"
+            "namespace a { namespace b { int z; } }\nint after;\n");
+    EXPECT_TRUE(reports().empty());
+    type_node* a = tag("a", TK_STRUCT);
+    ASSERT_NE(a, nullptr);
+    symbol_entry* b = find_tag("b", table, TK_STRUCT, {owner_scope, a});
+    ASSERT_NE(b, nullptr);
+    symbol_entry* c = find_tag("c", table, TK_STRUCT, {owner_scope, b->sym->type});
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(printed("x", {owner_scope, b->sym->type}), "int x;");
+    EXPECT_EQ(printed("z", {owner_scope, b->sym->type}), "int z;");
+    EXPECT_EQ(printed("y", {owner_scope, c->sym->type}), "int y;");
+    ASSERT_NE(sym("after"), nullptr);
+    EXPECT_EQ(sym("after")->scope_owner, nullptr);
+}
