@@ -131,6 +131,16 @@ const script_case cases[] = {
                 {"Base_f", {"int x;"}, "int ret_Base_f;", "Base Base_instance;",
                  {var("VAR", "x", "0"), var("VAR", "ret_Base_f", "0"), var("STRUCTURE", "Base_instance", box_value)},
                  {"ret_Base_f = Base_instance.f(x);"}}}},
+    // C++11 declarations that gave SYNTAXERR: an enumeration's underlying
+    // type is dropped, an alias is a typedef, a constexpr object is const and
+    // "namespace a::b" is the nested form.
+    {.name = "cpp11_enum_base_alias_constexpr_nested_namespace", .file = "cpp11.cpp",
+     .source = "enum class Mode : unsigned char { Off, On };\nMode m;\nusing word = unsigned int;\nword w;\n"
+               "constexpr int k = 4;\nnamespace a::b { int x; }\n",
+     .held = {joined({"    #enum Mode{", "    #\tOff,", "    #\tOn", "    #};"}), "    #typedef unsigned int word;",
+              "    #extern enum Mode m;", "    #extern word w;", "    #extern const int k;",
+              joined({"    #namespace a {", "    #namespace b {", "    #extern int x;", "    #}", "    #}"})},
+     .whole_services = false},
 };
 
 struct regression_declarations : script_test {};
